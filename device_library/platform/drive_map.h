@@ -1,0 +1,22 @@
+// Which disk a drive letter stands for in this process.
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace petrel::platform {
+
+struct MappedDisk {
+    std::string genericNode;  // /dev/sgN, where vendor commands need only file permissions
+    std::string blockName;    // sdX, for mounts and stable names; empty when unknown
+};
+
+// PETREL_DRIVES ("E=/dev/sg1,F=/dev/sg2") fixes the map; otherwise candidate disks found in
+// sysfs get the free letters from D on, and keep them while they stay present.
+void RefreshDriveMap();
+
+std::optional<MappedDisk> MappedDiskOf(char letter);
+
+void ForgetDrive(char letter);
+
+}  // namespace petrel::platform
