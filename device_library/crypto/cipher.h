@@ -10,6 +10,9 @@ constexpr size_t kCipherUnit = 128;
 constexpr size_t kConnectionKeyLength = 6;
 constexpr size_t kMaskedTextLimit = 16;
 
+// AES-256 in ECB over kCipherUnit bytes under a 32-byte key.
+void AesEcb256(const uint8_t* key, bool encipher, const uint8_t* in, uint8_t* out);
+
 // AES-256, eight independent 16-byte blocks, under the request key.
 void EncipherRequest(const uint8_t* in, uint8_t* out);
 

@@ -6,6 +6,7 @@
 
 #include "discovery/open_carrier.h"
 #include "petrel.h"
+#include "platform/drive_map.h"
 #include "platform/volume.h"
 
 namespace {
@@ -61,6 +62,8 @@ PETREL_API int ConnectDevice(const DeviceListEntry* entry, DeviceConnection** co
 }
 
 PETREL_API int ConnectStorageDevice(int letter, DeviceConnection** connection) {
+    // The camera may have appeared as a disk since the last enumeration.
+    petrel::platform::RefreshDriveMap();
     if (connection == nullptr || !petrel::platform::IsRemovableDrive(LetterOf(letter))) {
         return STATUS_FAILED;
     }
