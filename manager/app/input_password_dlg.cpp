@@ -1,0 +1,65 @@
+#include "input_password_dlg.h"
+
+#include "art.h"
+#include "prompt.h"
+#include "text8.h"
+#include "vireo_app.h"
+
+namespace {
+
+using dialog::ControlKind;
+
+constexpr const char* kSection = "InputPwd";
+constexpr int kPasswordLength = 6;
+
+constexpr dialog::ControlTemplate kControls[] = {
+    {CDialogInputPassword::kLabel, ControlKind::RightLabel, "Admin Login Password:", {6, 12, 92, 10}},
+    {CDialogInputPassword::kPassword, ControlKind::PasswordEdit, "", {102, 10, 80, 13}},
+    {CDialogInputPassword::kOk, ControlKind::DefaultButton, "OK", {46, 34, 55, 15}},
+    {dialog::IDCANCEL, ControlKind::Button, "Cancel", {107, 34, 55, 15}},
+};
+
+constexpr dialog::DialogTemplate kTemplate{"Input Password", 190, 56, kControls};
+
+constexpr dialog::LocalisedItem kLocalised[] = {
+    {CDialogInputPassword::kLabel, "StPassword"},
+};
+constexpr dialog::LocalisedItem kSharedButtons[] = {
+    {CDialogInputPassword::kOk, "BtnOK"},
+    {dialog::IDCANCEL, "BtnCancel"},
+};
+
+constexpr MessageText kShortPassword{"Msg1", "Please enter 6-character password."};
+
+}  // namespace
+
+CDialogInputPassword::CDialogInputPassword(CVireoApp& app, QWidget* parent)
+    : dialog::Dialog(kTemplate, parent), m_app(app)
+{
+}
+
+void CDialogInputPassword::OnInitDialog()
+{
+    LimitText(kPassword, kPasswordLength);
+    m_password.fill('\0');
+    setWindowIcon(VireoIcon());
+    Localise(m_app.Texts(), kSection, kLocalised);
+    Localise(m_app.Texts(), "Default", kSharedButtons);
+    setWindowTitle(m_app.GetString(kSection, "Caption", windowTitle()));
+    RegisterMessages(m_app, kSection, {&kShortPassword, 1});
+}
+
+void CDialogInputPassword::OnCommand(int id)
+{
+    if (id != kOk) {
+        dialog::Dialog::OnCommand(id);
+        return;
+    }
+    const QString typed = GetItemText(kPassword);
+    if (typed.size() < kPasswordLength) {
+        ShowPrompt(m_app, this, kSection, kShortPassword);
+        return;
+    }
+    dialog::CopyText8(m_password.data(), m_password.size(), typed);
+    EndDialog(dialog::IDOK);
+}

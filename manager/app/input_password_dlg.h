@@ -1,0 +1,30 @@
+// Asks for the administrator password for one protected action of a page. Only
+// the length is checked here; the camera judges the password itself.
+#pragma once
+
+#include "modal_dialog.h"
+
+#include <array>
+
+class CVireoApp;
+
+class CDialogInputPassword : public dialog::Dialog {
+    Q_OBJECT
+public:
+    static constexpr int kLabel = 1112;
+    static constexpr int kPassword = 1023;
+    static constexpr int kOk = 1090;
+
+    explicit CDialogInputPassword(CVireoApp& app, QWidget* parent = nullptr);
+
+    // After IDOK: the entered password, terminated 8-bit text.
+    const char* Password() const { return m_password.data(); }
+
+protected:
+    void OnInitDialog() override;
+    void OnCommand(int id) override;
+
+private:
+    CVireoApp& m_app;
+    std::array<char, 32> m_password{};
+};

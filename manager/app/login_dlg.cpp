@@ -1,0 +1,114 @@
+#include "login_dlg.h"
+
+#include "app_state.h"
+#include "art.h"
+#include "petrel_exports.h"
+#include "prompt.h"
+#include "text8.h"
+#include "vireo_app.h"
+
+#include <QLabel>
+#include <array>
+#include <cstring>
+
+namespace {
+
+using dialog::ControlKind;
+
+constexpr const char* kSection = "LoginDlg";
+
+constexpr dialog::ControlTemplate kControls[] = {
+    {CLoginDlg::kBanner, ControlKind::Picture, "", {0, 0, 230, 50}},
+    {CLoginDlg::kUserTypeLabel, ControlKind::RightLabel, "User Type", {8, 60, 50, 12}, false},
+    {CLoginDlg::kUserType, ControlKind::DropList, "", {62, 59, 110, 60}},
+    {CLoginDlg::kPasswordLabel, ControlKind::RightLabel, "Password", {8, 79, 50, 12}},
+    {CLoginDlg::kPassword, ControlKind::PasswordEdit, "", {62, 78, 110, 13}},
+    {CLoginDlg::kLogin, ControlKind::DefaultButton, "Login", {62, 98, 110, 15}},
+    {dialog::IDCANCEL, ControlKind::Button, "Cancel", {176, 98, 46, 15}, false},
+};
+
+constexpr dialog::DialogTemplate kTemplate{"Login", 230, 122, kControls};
+
+constexpr dialog::LocalisedItem kLocalised[] = {
+    {CLoginDlg::kUserTypeLabel, "StUserType"},
+    {CLoginDlg::kPasswordLabel, "StPassword"},
+    {CLoginDlg::kLogin, "BtnLogin"},
+    {dialog::IDCANCEL, "BtnCancel"},
+};
+
+constexpr MessageText kShortPassword{"Msg1", "Please enter 6-character password."};
+constexpr MessageText kVersionMismatch{"Msg2", "Firmware version mismatch."};
+constexpr MessageText kConnectionFailed{"Msg3", "Connection Failed."};
+constexpr MessageText kWrongPassword{"Msg4", "Wrong login password."};
+constexpr MessageText kLockedOut{"Msg5", "Wrong login password, please login in 3 minutes."};
+constexpr MessageText kMessages[] = {kShortPassword, kVersionMismatch, kConnectionFailed, kWrongPassword, kLockedOut};
+
+// What the password box holds, as the terminated 8-bit text the camera receives.
+using PasswordBuffer = std::array<char, 32>;
+
+}  // namespace
+
+CLoginDlg::CLoginDlg(CVireoApp& app, QWidget* parent) : dialog::Dialog(kTemplate, parent), m_app(app) {}
+
+void CLoginDlg::OnInitDialog()
+{
+    LimitText(kPassword, kPasswordLength);
+    AddListEntry(kUserType, QStringLiteral("General User"), kGeneralUser);
+    AddListEntry(kUserType, QStringLiteral("Administrator"), kAdministrator);
+    SelectListIndex(kUserType, g_nLastUserType == kAdministrator ? kAdministrator : kGeneralUser);
+    SetItemText(kPassword, dialog::FromText8(g_szLastPassword, sizeof g_szLastPassword));
+    setWindowIcon(VireoIcon());
+    setWindowTitle(QStringLiteral("Login-Vireo %1 %2").arg(m_app.GetVersionText(), QString()));
+    Localise(m_app.Texts(), kSection, kLocalised);
+    RegisterMessages(m_app, kSection, kMessages);
+    auto* banner = static_cast<QLabel*>(Item(kBanner));
+    banner->setPixmap(VireoBanner(banner->size()));
+}
+
+void CLoginDlg::OnCommand(int id)
+{
+    if (id == kLogin)
+        OnLogin();
+    else
+        dialog::Dialog::OnCommand(id);
+}
+
+void CLoginDlg::OnLogin()
+{
+    const QString typed = GetItemText(kPassword);
+    if (typed.size() < kPasswordLength) {
+        ShowPrompt(m_app, this, kSection, kShortPassword);
+        return;
+    }
+    PasswordBuffer password{};
+    dialog::CopyText8(password.data(), password.size(), typed);
+    const int chosen = ListSelection(kUserType);
+
+    const int connected = m_app.ConnectCamera();
+    if (connected == CVireoApp::kVersionMismatch) {
+        ShowPrompt(m_app, this, kSection, kVersionMismatch);
+        return;
+    }
+    if (connected != CVireoApp::kConnected) {
+        ShowPrompt(m_app, this, kSection, kConnectionFailed);
+        return;
+    }
+
+    g_nUserType = chosen == kAdministrator ? kAdministrator : kGeneralUser;
+    g_nLastUserType = static_cast<std::uint8_t>(g_nUserType);
+
+    auto* verify = PETREL_EXPORT(m_app, VerifiPassword);
+    if (verify == nullptr) {
+        ShowPrompt(m_app, this, kSection, kWrongPassword);
+        return;
+    }
+    const int status = verify(m_app.m_hDevice, password.data(), g_nUserType);
+    static_assert(sizeof g_szLastPassword >= sizeof(PasswordBuffer));
+    std::memset(g_szLastPassword, 0, sizeof g_szLastPassword);
+    std::memcpy(g_szLastPassword, password.data(), password.size());
+
+    if (status == STATUS_OK)
+        EndDialog(dialog::IDOK);
+    else
+        ShowPrompt(m_app, this, kSection, status == STATUS_PASSWORD_LOCKED ? kLockedOut : kWrongPassword);
+}

@@ -1,0 +1,32 @@
+// The login: user type and six-character password. Every Login press connects
+// the camera afresh and lets the camera check the password; the dialog ends with
+// IDOK only once the camera accepted it.
+#pragma once
+
+#include "modal_dialog.h"
+
+class CVireoApp;
+
+class CLoginDlg : public dialog::Dialog {
+    Q_OBJECT
+public:
+    static constexpr int kBanner = 1180;
+    static constexpr int kUserTypeLabel = 1062;
+    static constexpr int kUserType = 1002;
+    static constexpr int kPasswordLabel = 1063;
+    static constexpr int kPassword = 1004;
+    static constexpr int kLogin = 1003;
+
+    static constexpr int kPasswordLength = 6;
+
+    explicit CLoginDlg(CVireoApp& app, QWidget* parent = nullptr);
+
+protected:
+    void OnInitDialog() override;
+    void OnCommand(int id) override;
+
+private:
+    void OnLogin();
+
+    CVireoApp& m_app;
+};

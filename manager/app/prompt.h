@@ -1,0 +1,22 @@
+// Message boxes of the program: the text comes from the language document, the
+// title is the literal "Prompt".
+#pragma once
+
+#include "message_box.h"
+
+#include <span>
+
+class CVireoApp;
+class QWidget;
+
+struct MessageText {
+    const char* key;
+    const char* fallback;
+};
+
+inline constexpr const char* kPromptTitle = "Prompt";
+
+void ShowPrompt(CVireoApp& app, QWidget* parent, const char* section, const MessageText& message);
+
+// Looks up every message of a window once, so a new language file lists them all.
+void RegisterMessages(CVireoApp& app, const char* section, std::span<const MessageText> messages);

@@ -1,0 +1,20 @@
+#include "caption.h"
+
+namespace dialog {
+
+QString VisibleCaption(const QString& caption)
+{
+    QString shown;
+    shown.reserve(caption.size());
+    for (qsizetype i = 0; i < caption.size(); ++i) {
+        if (caption[i] == u'&') {
+            if (i + 1 >= caption.size())
+                break;
+            ++i;  // drop the marker; a doubled one leaves its second '&'
+        }
+        shown += caption[i];
+    }
+    return shown;
+}
+
+}  // namespace dialog

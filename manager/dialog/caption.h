@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QString>
+
+namespace dialog {
+
+// Captions mark a keyboard mnemonic with '&' and show a literal '&' as "&&".
+// Buttons, tabs and check boxes understand that; plain labels get this text.
+QString VisibleCaption(const QString& caption);
+
+}  // namespace dialog

@@ -1,0 +1,41 @@
+#include "message_box.h"
+
+#include <QMessageBox>
+#include <utility>
+
+namespace dialog {
+namespace {
+
+MessageBoxHandler& InstalledHandler()
+{
+    static MessageBoxHandler handler;
+    return handler;
+}
+
+MessageAnswer RunQtMessageBox(const MessageRequest& request)
+{
+    QMessageBox box(request.icon == MessageIcon::Warning ? QMessageBox::Warning : QMessageBox::NoIcon,
+                    request.title, request.text, QMessageBox::NoButton, request.parent);
+    if (request.buttons == MessageButtons::YesNo) {
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        return box.exec() == QMessageBox::Yes ? MessageAnswer::Yes : MessageAnswer::No;
+    }
+    box.setStandardButtons(QMessageBox::Ok);
+    box.exec();
+    return MessageAnswer::Ok;
+}
+
+}  // namespace
+
+MessageAnswer ShowMessageBox(const MessageRequest& request)
+{
+    const auto& handler = InstalledHandler();
+    return handler ? handler(request) : RunQtMessageBox(request);
+}
+
+MessageBoxHandler SetMessageBoxHandler(MessageBoxHandler handler)
+{
+    return std::exchange(InstalledHandler(), std::move(handler));
+}
+
+}  // namespace dialog
