@@ -79,7 +79,10 @@ int CVireoApp::ConnectCamera()
         }
     }
     // A refused connect may still have handed over a handle; it must not leak.
-    CloseConnection();
+    if (m_hDevice != nullptr)
+        CloseConnection();
+    else
+        UnloadLibrary();
     return kNoCamera;
 }
 

@@ -1,0 +1,38 @@
+#include "start_options.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+std::optional<StartOptions> Parse(const QStringList& arguments, const QString& environment, QString& error)
+{
+    return ParseStartOptions(QStringList{"vireo"} + arguments, environment, error);
+}
+
+TEST(StartOptions, TheOptionWinsOverTheEnvironmentAndNeitherMeansNoFile)
+{
+    QString error;
+    EXPECT_EQ(Parse({"--language", "de.ini"}, "fr.ini", error)->languageFile, "de.ini");
+    EXPECT_EQ(Parse({}, "fr.ini", error)->languageFile, "fr.ini");
+    EXPECT_TRUE(Parse({}, "", error)->languageFile.empty());
+}
+
+TEST(StartOptions, UnknownArgumentsAreRefusedWithAReason)
+{
+    QString error;
+    EXPECT_FALSE(Parse({"--colour"}, "", error));
+    EXPECT_TRUE(error.contains("colour"));
+    EXPECT_FALSE(Parse({"extra"}, "", error));
+    EXPECT_TRUE(error.contains("extra"));
+}
+
+TEST(StartOptions, TheLibraryIsLoadedFromTheProgramsFolder)
+{
+    QString error;
+    const auto options = Parse({}, "", error);
+    ASSERT_TRUE(options);
+    EXPECT_FALSE(options->libraryDirectory.empty());
+    EXPECT_EQ(options->libraryDirectory.back(), '/');
+}
+
+}  // namespace
