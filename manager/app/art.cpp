@@ -95,6 +95,15 @@ QPixmap VireoBanner(const QSize& size)
     painter.scale(birdHeight / 60.0, birdHeight / 60.0);
     painter.setBrush(kLeaf);
     painter.drawPath(BirdPath());
+    QPainterPath beak;
+    beak.moveTo(95, 25);
+    beak.lineTo(103, 27);
+    beak.lineTo(94, 30);
+    beak.closeSubpath();
+    painter.setBrush(QColor(0xf2, 0xb1, 0x34));
+    painter.drawPath(beak);
+    painter.setBrush(kNight);
+    painter.drawEllipse(QPointF(87, 30), 1.8, 1.8);
     painter.restore();
 
     QFont title = painter.font();
