@@ -175,11 +175,6 @@ void DialogItems::LimitText(int id, int maxCharacters)
     As<QLineEdit>(id)->setMaxLength(maxCharacters);
 }
 
-int DialogItems::TextLimit(int id) const
-{
-    return As<QLineEdit>(id)->maxLength();
-}
-
 void DialogItems::SetReadOnly(int id, bool readOnly)
 {
     if (auto* address = qobject_cast<Ipv4Field*>(Item(id)))

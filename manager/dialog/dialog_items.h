@@ -32,7 +32,6 @@ public:
     bool IsItemShown(int id) const;  // not hidden; says nothing about the window itself
 
     void LimitText(int id, int maxCharacters);
-    int TextLimit(int id) const;
     void SetReadOnly(int id, bool readOnly);
     bool IsReadOnly(int id) const;
 
