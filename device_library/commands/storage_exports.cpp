@@ -1,0 +1,126 @@
+// The camera's storage: space, lock, format, and leaving the command interface for it.
+#include <usb.h>
+
+#include <cstddef>
+
+#include "commands/command_runner.h"
+#include "commands/payloads.h"
+#include "commands/record_codec.h"
+#include "discovery/connection.h"
+#include "petrel.h"
+#include "platform/volume.h"
+#include "transport/byte_order.h"
+#include "transport/exchange.h"
+#include "transport/transport.h"
+
+namespace {
+
+using petrel::CommandId;
+
+constexpr int kBytesPerMbShift = 20;
+
+// A mounted camera disk knows its own figures better than the camera's answer.
+bool AskTheSystem(const DeviceConnection* connection, uint32_t* totalMb, uint32_t* freeMb) {
+    uint64_t totalBytes = 0;
+    uint64_t freeBytes = 0;
+    if (!petrel::platform::DiskSpaceOf(static_cast<char>(connection->driveLetter), totalBytes,
+                                       freeBytes)) {
+        return false;
+    }
+    *totalMb = static_cast<uint32_t>(totalBytes >> kBytesPerMbShift);
+    *freeMb = static_cast<uint32_t>(freeBytes >> kBytesPerMbShift);
+    return true;
+}
+
+petrel::Payload LockRequest(uint8_t lockFlag) {
+    petrel::LockPayload request{};
+    request.lockFlag = lockFlag;
+    request.ack = petrel::kLockAcknowledged;
+    petrel::Payload payload{};
+    petrel::WritePayload(payload, request);
+    return payload;
+}
+
+bool Acknowledged(const petrel::Payload& payload) {
+    return petrel::ReadPayload<petrel::LockPayload>(payload).ack == petrel::kLockAcknowledged;
+}
+
+// The camera's file system changed under the open volume, so it is opened afresh.
+void ReopenVolume(DeviceConnection* connection) {
+    if (!connection->volume.IsOpen()) return;
+    petrel::platform::CloseVolume(connection->volume);
+    connection->volume = petrel::platform::OpenVolume(static_cast<char>(connection->driveLetter));
+}
+
+}  // namespace
+
+extern "C" {
+
+PETREL_API int GetDiskSpaceInfo(DeviceConnection* connection, uint32_t* totalMb,
+                                uint32_t* freeMb) {
+    if (const int status = petrel::CheckCommandGuards(connection, CommandId::kGetDiskSpaceInfo,
+                                                      totalMb != nullptr && freeMb != nullptr);
+        status != STATUS_OK) {
+        return status;
+    }
+    if (petrel::IsDiskConnection(connection) && AskTheSystem(connection, totalMb, freeMb)) {
+        return STATUS_OK;
+    }
+    petrel::Payload payload{};
+    if (petrel::Exchange(connection, CommandId::kGetDiskSpaceInfo, payload) != STATUS_OK) {
+        return STATUS_FAILED;
+    }
+    const auto space = petrel::ReadPayload<petrel::DiskSpacePayload>(payload);
+    *totalMb = petrel::GetLittleEndian32(space.totalMb);
+    *freeMb = petrel::GetLittleEndian32(space.freeMb);
+    return STATUS_OK;
+}
+
+PETREL_API int GetLockMemoryState(DeviceConnection* connection, int32_t* state) {
+    petrel::Payload payload = LockRequest(0);
+    const int status = petrel::RunCommand(connection, CommandId::kGetLockMemoryState,
+                                          state != nullptr, payload);
+    if (status != STATUS_OK) return status;
+    if (!Acknowledged(payload)) return STATUS_FAILED;
+    *state = petrel::ReadPayload<petrel::LockPayload>(payload).lockFlag;
+    return STATUS_OK;
+}
+
+PETREL_API int SetLockMemoryState(DeviceConnection* connection, int lock, const char* password) {
+    petrel::Payload payload = LockRequest(lock != 0 ? 1 : 0);
+    if (password != nullptr) {
+        petrel::CopyText(payload.data() + offsetof(petrel::LockPayload, lockPassword), password,
+                         sizeof petrel::LockPayload::lockPassword);
+    }
+    const int status = petrel::RunCommand(connection, CommandId::kSetLockMemoryState,
+                                          password != nullptr, payload);
+    if (status != STATUS_OK) return status;
+    if (!Acknowledged(payload)) return STATUS_FAILED;
+    ReopenVolume(connection);
+    return STATUS_OK;
+}
+
+PETREL_API int FormatDisk(DeviceConnection* connection) {
+    petrel::Payload payload{};
+    return petrel::RunCommand(connection, CommandId::kFormatDisk, true, payload);
+}
+
+PETREL_API int SetMSCMode(DeviceConnection* connection) {
+    if (const int status = petrel::CheckCommandGuards(connection, CommandId::kSetMSCMode, true);
+        status != STATUS_OK) {
+        return status;
+    }
+    const petrel::CommandSpec& spec = petrel::Spec(CommandId::kSetMSCMode);
+    petrel::Payload payload{};
+    const int sent =
+        petrel::SendCommand(connection, spec.code, nullptr, payload.data(), spec.requestLength);
+    // Once the camera answers it has left its command interface: the USB handle is dead.
+    if (connection->usbHandle != nullptr &&
+        petrel::ReceiveReply(connection, spec.code, nullptr, payload.data(), spec.replyCapacity)) {
+        usb_close(connection->usbHandle);
+        connection->usbHandle = nullptr;
+    }
+    return sent ? STATUS_OK : STATUS_FAILED;
+}
+
+}  // extern "C"

@@ -1,0 +1,17 @@
+// Station list management has no command on this camera; the names exist for callers
+// written against a wider interface.
+#include "petrel.h"
+
+extern "C" {
+
+PETREL_API int GetStaListInfo(DeviceConnection* /*connection*/, void* /*ignored*/) {
+    return STATUS_NOT_SUPPORTED;
+}
+
+PETREL_API int DeleteStaInfo(DeviceConnection* connection, void* ignored)
+    __attribute__((alias("GetStaListInfo")));
+
+PETREL_API int DeleteStaInfoAll(DeviceConnection* connection, void* ignored)
+    __attribute__((alias("GetStaListInfo")));
+
+}  // extern "C"
