@@ -18,10 +18,12 @@ uint8_t Sum(const Bytes& bytes, size_t count) {
 
 // A well-formed reply frame for `command` carrying `payload`.
 Bytes Reply(uint16_t command, const Bytes& payload) {
-    Bytes frame = {0xA3, 0xB2, 0xC1, 0xD0, 0, static_cast<uint8_t>(payload.size() + 10),
-                   static_cast<uint8_t>(command >> 8), static_cast<uint8_t>(command), 0};
-    frame.insert(frame.end(), payload.begin(), payload.end());
-    frame.push_back(Sum(frame, frame.size()));
+    Bytes frame(payload.size() + 10);
+    const uint8_t header[9] = {0xA3, 0xB2, 0xC1, 0xD0, 0, static_cast<uint8_t>(frame.size()),
+                               static_cast<uint8_t>(command >> 8), static_cast<uint8_t>(command), 0};
+    std::copy(std::begin(header), std::end(header), frame.begin());
+    std::copy(payload.begin(), payload.end(), frame.begin() + 9);
+    frame.back() = Sum(frame, frame.size() - 1);
     return frame;
 }
 

@@ -1,0 +1,93 @@
+#include "testbed.h"
+
+#include "device_records.h"
+#include "node_binding.h"
+
+#include <umockdev.h>
+#include <unistd.h>
+
+#include <stdexcept>
+
+namespace camsim::plumbing {
+namespace {
+
+gboolean onIoctl(UMockdevIoctlBase*, UMockdevIoctlClient* client, gpointer binding) {
+    return static_cast<NodeBinding*>(binding)->handle(client) ? TRUE : FALSE;
+}
+
+}  // namespace
+
+Testbed::Testbed() : testbed_(umockdev_testbed_new()) {
+    gchar* root = umockdev_testbed_get_root_dir(testbed_);
+    root_ = root;
+    g_free(root);
+    add(rootHubRecord());
+}
+
+Testbed::~Testbed() {
+    // The testbed first: its worker stops calling handlers before the bindings go.
+    g_object_unref(testbed_);
+    for (auto* handler : handlers_) g_object_unref(handler);
+}
+
+void Testbed::add(const std::string& record) {
+    std::lock_guard lock(mutex_);
+    GError* error = nullptr;
+    if (!umockdev_testbed_add_from_string(testbed_, record.c_str(), &error)) {
+        const std::string message = error ? error->message : "unknown error";
+        g_clear_error(&error);
+        throw std::runtime_error("umockdev refused a device: " + message);
+    }
+}
+
+void Testbed::attach(const std::string& node, std::unique_ptr<NodeBinding> binding) {
+    std::lock_guard lock(mutex_);
+    UMockdevIoctlBase* handler = umockdev_ioctl_base_new();
+    g_signal_connect(handler, "handle-ioctl", G_CALLBACK(onIoctl), binding.get());
+    GError* error = nullptr;
+    if (!umockdev_testbed_attach_ioctl(testbed_, node.c_str(), handler, &error)) {
+        const std::string message = error ? error->message : "unknown error";
+        g_clear_error(&error);
+        g_object_unref(handler);
+        throw std::runtime_error("cannot serve " + node + ": " + message);
+    }
+    handlers_.push_back(handler);
+    bindings_.push_back(std::move(binding));
+}
+
+void Testbed::remove(const std::string& sysfsPath, const std::vector<std::string>& nodes) {
+    std::lock_guard lock(mutex_);
+    umockdev_testbed_remove_device(testbed_, ("/sys" + sysfsPath).c_str());
+    // umockdev leaves the nodes; a scan must not find a device that left. Handlers stay
+    // attached so a client still holding the node gets ENODEV rather than a dead socket.
+    for (const auto& node : nodes) unlink((root_ + node).c_str());
+}
+
+unsigned Testbed::nextDevnum() {
+    std::lock_guard lock(mutex_);
+    return ++devnum_;
+}
+
+unsigned Testbed::nextHost() {
+    std::lock_guard lock(mutex_);
+    return host_++;
+}
+
+unsigned Testbed::nextGeneric() {
+    std::lock_guard lock(mutex_);
+    return generic_++;
+}
+
+std::string Testbed::nextBlockName() {
+    std::lock_guard lock(mutex_);
+    // sda is the computer's own disk; cameras start at sdb, as they would.
+    unsigned n = ++block_;
+    std::string suffix;
+    do {
+        suffix.insert(suffix.begin(), static_cast<char>('a' + n % 26));
+        n = n / 26;
+    } while (n-- > 0);
+    return "sd" + suffix;
+}
+
+}  // namespace camsim::plumbing

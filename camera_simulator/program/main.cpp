@@ -1,0 +1,158 @@
+// camera-sim: runs a program against simulated cameras. The program sees them as
+// real USB devices and SCSI disks; its USB and SG_IO calls are answered here.
+#include <camsim/simulator.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+extern char** environ;
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: camera-sim [--usb N] [--disk N] [--plain-disk N] [--state FILE] [--quiet] [--] PROGRAM [ARGS...]\n"
+    "Runs PROGRAM with simulated cameras attached (one USB camera unless told otherwise).\n"
+    "  --usb N         cameras on their USB command interface\n"
+    "  --disk N        cameras reached through their disk\n"
+    "  --plain-disk N  removable disks that are not cameras\n"
+    "  --state FILE    cameras are read from FILE when it exists, and written back when PROGRAM ends\n"
+    "Passwords of a new camera: general user 123456, administrator 888888.\n";
+
+struct Options {
+    unsigned usb = 0;
+    unsigned disk = 0;
+    unsigned plainDisks = 0;
+    bool countsGiven = false;
+    bool quiet = false;
+    std::string stateFile;
+    std::vector<char*> program;
+};
+
+bool parseCount(const char* text, unsigned& count) {
+    char* end = nullptr;
+    const unsigned long n = std::strtoul(text, &end, 10);
+    if (end == text || *end != '\0' || n > 16) return false;
+    count = static_cast<unsigned>(n);
+    return true;
+}
+
+bool parse(int argc, char** argv, Options& options) {
+    int i = 1;
+    for (; i < argc && argv[i][0] == '-'; ++i) {
+        const std::string flag = argv[i];
+        if (flag == "--") {
+            ++i;
+            break;
+        }
+        if (flag == "--quiet") {
+            options.quiet = true;
+            continue;
+        }
+        if (i + 1 >= argc) return false;
+        const char* value = argv[++i];
+        if (flag == "--state") {
+            options.stateFile = value;
+        } else if (flag == "--usb" || flag == "--disk") {
+            if (!parseCount(value, flag == "--usb" ? options.usb : options.disk)) return false;
+            options.countsGiven = true;
+        } else if (flag == "--plain-disk") {
+            if (!parseCount(value, options.plainDisks)) return false;
+        } else {
+            return false;
+        }
+    }
+    for (; i < argc; ++i) options.program.push_back(argv[i]);
+    options.program.push_back(nullptr);
+    return options.program.size() > 1;
+}
+
+// The client's environment: umockdev's preload first, and ASan told not to mind it.
+std::vector<std::string> clientEnvironment(const std::string& root) {
+    std::vector<std::string> env;
+    std::string preload = "libumockdev-preload.so.0";
+    std::string asan = "verify_asan_link_order=0";
+    for (char** e = environ; *e; ++e) {
+        const std::string entry = *e;
+        if (entry.starts_with("LD_PRELOAD=")) preload += ":" + entry.substr(11);
+        else if (entry.starts_with("ASAN_OPTIONS=")) asan += ":" + entry.substr(13);
+        else if (!entry.starts_with("UMOCKDEV_DIR=")) env.push_back(entry);
+    }
+    env.push_back("LD_PRELOAD=" + preload);
+    env.push_back("ASAN_OPTIONS=" + asan);
+    env.push_back("UMOCKDEV_DIR=" + root);
+    return env;
+}
+
+pid_t child = 0;
+
+void forward(int signal) {
+    if (child > 0) kill(child, signal);
+}
+
+int run(const std::vector<char*>& program, const std::string& root) {
+    const auto env = clientEnvironment(root);
+    std::vector<char*> envp;
+    for (const auto& entry : env) envp.push_back(const_cast<char*>(entry.c_str()));
+    envp.push_back(nullptr);
+    child = fork();
+    if (child < 0) {
+        std::perror("camera-sim: fork");
+        return 127;
+    }
+    if (child == 0) {
+        execvpe(program[0], program.data(), envp.data());
+        std::fprintf(stderr, "camera-sim: cannot run %s: %s\n", program[0], std::strerror(errno));
+        _exit(127);
+    }
+    std::signal(SIGTERM, forward);
+    std::signal(SIGINT, forward);
+    int status = 0;
+    while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
+    }
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    Options options;
+    if (!parse(argc, argv, options)) {
+        std::fputs(kUsage, stderr);
+        return 2;
+    }
+    try {
+        camsim::Simulator simulator;
+        const bool loaded = !options.stateFile.empty() && access(options.stateFile.c_str(), F_OK) == 0;
+        if (loaded && !simulator.loadState(options.stateFile)) {
+            std::fprintf(stderr, "camera-sim: %s is not a camera state file\n", options.stateFile.c_str());
+            return 2;
+        }
+        if (!loaded) {
+            if (!options.countsGiven) options.usb = 1;
+            for (unsigned i = 0; i < options.usb; ++i) simulator.addUsbCamera();
+            for (unsigned i = 0; i < options.disk; ++i) simulator.addDiskCamera();
+        }
+        for (unsigned i = 0; i < options.plainDisks; ++i) simulator.addPlainDisk();
+        if (!options.quiet) {
+            std::fprintf(stderr, "camera-sim: %zu simulated camera(s) attached\n", simulator.cameraCount());
+            for (std::size_t i = 0; i < simulator.cameraCount(); ++i)
+                std::fprintf(stderr, "camera-sim:   %s\n", simulator.camera(i).deviceNode().c_str());
+        }
+        const int status = run(options.program, simulator.rootDir());
+        if (!options.stateFile.empty() && !simulator.saveState(options.stateFile)) {
+            std::fprintf(stderr, "camera-sim: cannot write %s\n", options.stateFile.c_str());
+            return status == 0 ? 1 : status;
+        }
+        return status;
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "camera-sim: %s\n", e.what());
+        return 2;
+    }
+}
