@@ -38,10 +38,13 @@ TransferResult DiskPort::write(std::span<const std::uint8_t> cdb, std::span<cons
     const auto plain = decipherRequest(data);
     entry.payload.assign(plain.begin(), plain.begin() + static_cast<std::ptrdiff_t>(std::min(data.size(), plain.size())));
     pending_.erase(entry.code);
+    unanswered_.reset();
     const Strike strike = ctx_.faults.next();
     if (strike.is(Fault::Unplugged)) return refused(ctx_.log, std::move(entry), TransferStatus::NoDevice, strike.lasting);
-    if (strike.is(Fault::NoReply) || !findCommand(entry.code))
+    if (strike.is(Fault::NoReply) || !findCommand(entry.code)) {
+        unanswered_ = entry.code;
         return refused(ctx_.log, std::move(entry), TransferStatus::CheckCondition);
+    }
     Answer answer = ctx_.model.execute(Command{Carrier::Disk, entry.code, entry.params, entry.payload});
     Bytes frame = buildReplyFrame(entry.code, answer.payload);
     if (strike.damagesReply()) frame = damageReply(std::move(frame), *strike.fault);
@@ -55,6 +58,10 @@ TransferResult DiskPort::read(std::span<const std::uint8_t> cdb, std::size_t len
     LoggedRequest entry = diskEntry(Direction::Read, cdb);
     Effect effect = Effect::None;
     Pending reply;
+    if (unanswered_ == entry.code) {
+        unanswered_.reset();
+        return refused(ctx_.log, std::move(entry), TransferStatus::CheckCondition);
+    }
     if (auto it = pending_.find(entry.code); it != pending_.end()) {
         reply = std::move(it->second);
         pending_.erase(it);

@@ -70,6 +70,7 @@ private:
     };
     PortContext ctx_;
     std::map<std::uint16_t, Pending> pending_;  // replies of writes not yet read, by code
+    std::optional<std::uint16_t> unanswered_;   // a refused write: its read is refused too, never run as a query
 };
 
 // A vendor command block: either signature, 16 bytes.
