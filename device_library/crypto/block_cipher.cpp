@@ -12,30 +12,45 @@ static_assert(sizeof kRequestKeyText - 1 >= 32 && sizeof kReplyKeyText - 1 >= 32
 
 }  // namespace
 
-// ECB without padding enciphers each 16-byte block on its own, exactly the camera's scheme.
-void AesEcb256(const uint8_t* key, bool encipher, const uint8_t* in, uint8_t* out) {
-    EVP_CIPHER_CTX* context = EVP_CIPHER_CTX_new();
-    int written = 0;
-    const bool ready =
-        context != nullptr &&
-        EVP_CipherInit_ex(context, EVP_aes_256_ecb(), nullptr,
-                          key, nullptr,
-                          encipher ? 1 : 0) == 1 &&
-        EVP_CIPHER_CTX_set_padding(context, 0) == 1 &&
-        EVP_CipherUpdate(context, out, &written, in, static_cast<int>(kCipherUnit)) == 1;
-    if (!ready) {
-        // Garbage out fails the frame checks downstream instead of leaking stale bytes.
-        for (size_t i = 0; i < kCipherUnit; ++i) out[i] = 0;
+// ECB without padding enciphers each 16-byte block on its own, exactly the camera's scheme,
+// so one context serves any number of units without being set up again.
+class EcbContext {
+public:
+    EcbContext(const uint8_t* key, bool encipher) : context_(EVP_CIPHER_CTX_new()) {
+        ready_ = context_ != nullptr &&
+                 EVP_CipherInit_ex(context_, EVP_aes_256_ecb(), nullptr, key, nullptr, encipher ? 1 : 0) == 1 &&
+                 EVP_CIPHER_CTX_set_padding(context_, 0) == 1;
     }
-    EVP_CIPHER_CTX_free(context);
+    ~EcbContext() { EVP_CIPHER_CTX_free(context_); }
+    EcbContext(const EcbContext&) = delete;
+    EcbContext& operator=(const EcbContext&) = delete;
+
+    void Run(const uint8_t* in, uint8_t* out) {
+        int written = 0;
+        if (!ready_ || EVP_CipherUpdate(context_, out, &written, in, static_cast<int>(kCipherUnit)) != 1) {
+            // Garbage out fails the frame checks downstream instead of leaking stale bytes.
+            for (size_t i = 0; i < kCipherUnit; ++i) out[i] = 0;
+        }
+    }
+
+private:
+    EVP_CIPHER_CTX* context_;
+    bool ready_ = false;
+};
+
+void AesEcb256(const uint8_t* key, bool encipher, const uint8_t* in, uint8_t* out) {
+    EcbContext(key, encipher).Run(in, out);
 }
 
+// One context per thread and direction: an exchange then allocates nothing.
 void EncipherRequest(const uint8_t* in, uint8_t* out) {
-    AesEcb256(reinterpret_cast<const uint8_t*>(kRequestKeyText), true, in, out);
+    thread_local EcbContext context(reinterpret_cast<const uint8_t*>(kRequestKeyText), true);
+    context.Run(in, out);
 }
 
 void DecipherReply(const uint8_t* in, uint8_t* out) {
-    AesEcb256(reinterpret_cast<const uint8_t*>(kReplyKeyText), false, in, out);
+    thread_local EcbContext context(reinterpret_cast<const uint8_t*>(kReplyKeyText), false);
+    context.Run(in, out);
 }
 
 }  // namespace petrel
