@@ -56,6 +56,14 @@ int control(usb_dev_handle* h, int type, Bytes& data) {
                            1000);
 }
 
+// One command written and its reply read, as the host's exchange does.
+void exchange(usb_dev_handle* h, std::uint16_t code, std::size_t payloadLength) {
+    Bytes out = requestFrame(code, Bytes(payloadLength, 0));
+    control(h, 0x40, out);
+    Bytes in(512);
+    control(h, 0xC0, in);
+}
+
 struct ScsiResult {
     int ioctlResult;
     int error;
@@ -110,10 +118,7 @@ TEST(UsbCamera, MassStorageModeMovesItToADiskThatAnswersEnciphered) {
     camsim::Camera& camera = sim.addUsbCamera();
     usb_dev_handle* h = openCamera();
     ASSERT_NE(h, nullptr);
-    Bytes out = requestFrame(0x002C, Bytes(10, 0));
-    control(h, 0x40, out);
-    Bytes in(512);
-    control(h, 0xC0, in);
+    exchange(h, 0x002C, 10);
     usb_close(h);
     ASSERT_TRUE(camera.waitForPresence(camsim::Presence::Disk, std::chrono::seconds(1)));
     EXPECT_EQ(countCameras(), 0);
@@ -161,11 +166,9 @@ TEST(Presence, RebootedCameraComesBackAndAnUnpluggedOneFailsItsTransfers) {
     camsim::Camera& camera = sim.addUsbCamera(state);
     usb_dev_handle* h = openCamera();
     ASSERT_NE(h, nullptr);
-    Bytes out = requestFrame(0x003C, Bytes(10, 0));
-    control(h, 0x40, out);
-    Bytes in(512);
-    control(h, 0xC0, in);
+    exchange(h, 0x003C, 10);
     EXPECT_EQ(camera.presence(), camsim::Presence::Rebooting);
+    Bytes out = requestFrame(0x0029, Bytes(2, 0));
     EXPECT_LT(control(h, 0x40, out), 0);
     usb_close(h);
     ASSERT_TRUE(camera.waitForPresence(camsim::Presence::Usb, std::chrono::seconds(2)));
@@ -173,7 +176,6 @@ TEST(Presence, RebootedCameraComesBackAndAnUnpluggedOneFailsItsTransfers) {
     h = openCamera();
     ASSERT_NE(h, nullptr);
     camera.injectFault(camsim::Fault::Unplugged, 1, camsim::FaultSpan::FromThenOn);
-    out = requestFrame(0x0029, Bytes(2, 0));
     EXPECT_LT(control(h, 0x40, out), 0);
     EXPECT_EQ(camera.presence(), camsim::Presence::Unplugged);
     usb_close(h);
