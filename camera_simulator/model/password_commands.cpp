@@ -31,11 +31,10 @@ std::uint8_t judge(CameraCore& core, int level, const std::string& password) {
         core.session.connectionKey = deriveConnectionKey(password, modelCodeOf(core.state.modelId), level);
         return kAccepted;
     }
-    // The check that reaches the limit already answers with the lock-out.
+    // The check that reaches the limit is still answered as wrong; the ones after it are refused.
     if (++core.session.failedChecks >= core.state.lockout.maxAttempts) {
         core.session.failedChecks = 0;
         core.lockedUntil = now + core.state.lockout.duration;
-        return kLockedOut;
     }
     return kRejected;
 }
