@@ -1,6 +1,7 @@
 // One subcommand of petrelctl.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -12,17 +13,28 @@ struct Options {
     bool json = false;
     bool assumeYes = false;
     char drive = 0;  // 0: first camera found, USB preferred
+    int level = 1;   // login level: 0 general user, 1 administrator
+    std::optional<std::string> password;  // --password, else PETREL_PASSWORD
     std::vector<std::string> arguments;
 };
 
+// The login level a command needs.
+enum class Access { kAnyLevel, kAdministrator };
+
 struct Command {
-    const char* name;
+    const char* name;     // one or two words, e.g. "settings set"
     const char* usage;    // arguments after the name, for the help text
     const char* summary;
+    int minArguments;
+    int maxArguments;     // -1: no limit
     int (*run)(const Options& options, Output& output);  // process exit status
 };
 
 // Every subcommand, in the order the help text lists them.
 const std::vector<Command>& Commands();
+
+// The command whose words begin `words` (the longest such name), or null; its words
+// are taken off the front of `words`.
+const Command* FindCommand(std::vector<std::string>& words);
 
 }  // namespace petrelctl

@@ -36,6 +36,10 @@ void Output::Field(const std::string& name, long long number) {
     entries_.push_back({depth_, name, std::to_string(number), std::to_string(number), Entry::kField});
 }
 
+void Output::Value(const std::string& name, const std::string& json, const std::string& text) {
+    entries_.push_back({depth_, name, json, text, Entry::kField});
+}
+
 void Output::BeginGroup(const std::string& name) {
     entries_.push_back({depth_, name, {}, {}, Entry::kBegin});
     ++depth_;
@@ -51,15 +55,21 @@ int Output::Fail(const std::string& step, int status) {
 }
 
 int Output::FailWith(const std::string& step, const std::string& message) {
-    failed_ = true;
+    exitStatus_ = 1;
     error_ = step + " failed: " + message;
     return 1;
 }
 
+int Output::Refuse(const std::string& message) {
+    exitStatus_ = 2;
+    error_ = message;
+    return 2;
+}
+
 int Output::Finish() {
     if (json_) {
-        std::string text = "{\"ok\": " + std::string(failed_ ? "false" : "true");
-        if (failed_) text += ", \"error\": " + JsonQuote(error_);
+        std::string text = "{\"ok\": " + std::string(exitStatus_ != 0 ? "false" : "true");
+        if (exitStatus_ != 0) text += ", \"error\": " + JsonQuote(error_);
         bool first = false;
         for (const auto& entry : entries_) {
             if (entry.kind == Entry::kEnd) {
@@ -84,9 +94,9 @@ int Output::Finish() {
             if (entry.kind == Entry::kBegin) std::cout << indent << entry.name << ":\n";
             if (entry.kind == Entry::kField) std::cout << indent << entry.name << ": " << entry.text << "\n";
         }
-        if (failed_) std::cerr << "petrelctl: " << error_ << "\n";
+        if (exitStatus_ != 0) std::cerr << "petrelctl: " << error_ << "\n";
     }
-    return failed_ ? 1 : 0;
+    return exitStatus_;
 }
 
 }  // namespace petrelctl

@@ -13,6 +13,8 @@ public:
 
     void Field(const std::string& name, const std::string& text);
     void Field(const std::string& name, long long number);
+    // A field whose JSON form is given ready-made (an object, array or literal).
+    void Value(const std::string& name, const std::string& json, const std::string& text);
     // Starts a group of fields (a JSON object inside the result, a heading for people).
     void BeginGroup(const std::string& name);
     void EndGroup();
@@ -20,8 +22,11 @@ public:
     // Reports a failed step; the result object gets "ok": false and an "error" member.
     int Fail(const std::string& step, int status);
     int FailWith(const std::string& step, const std::string& message);
+    // Reports input that was refused before anything was sent; exit status 2.
+    int Refuse(const std::string& message);
 
-    // Writes everything gathered; returns the exit status (0 unless a step failed).
+    // Writes everything gathered; returns the exit status (0 unless a step failed or
+    // the input was refused).
     int Finish();
 
 private:
@@ -34,7 +39,7 @@ private:
     };
     bool json_;
     int depth_ = 0;
-    bool failed_ = false;
+    int exitStatus_ = 0;
     std::string error_;
     std::vector<Entry> entries_;
 };

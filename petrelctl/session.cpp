@@ -1,6 +1,7 @@
 #include "session.h"
 
 #include <array>
+#include <cstdlib>
 
 namespace petrelctl {
 namespace {
@@ -17,7 +18,23 @@ int ConnectFirst(DeviceConnection** connection) {
     return status;
 }
 
+std::string LoginProblem(int status, int level) {
+    const std::string name = PetrelStatusName(status);
+    if (status == STATUS_NOT_VERIFIED) {
+        return name + " (the camera rejected the " +
+               (level == PETREL_USER_ADMINISTRATOR ? "administrator" : "general user") + " password)";
+    }
+    if (status == STATUS_PASSWORD_LOCKED) return name + " (too many wrong passwords; try again later)";
+    return name;
+}
+
 }  // namespace
+
+std::optional<std::string> LoginPassword(const Options& options) {
+    if (options.password) return options.password;
+    if (const char* text = std::getenv("PETREL_PASSWORD")) return std::string(text);
+    return std::nullopt;
+}
 
 Session::~Session() { CloseDevice(connection_); }
 
@@ -38,6 +55,26 @@ std::optional<Session> Session::Open(const Options& options, Output& output) {
         output.Fail("connect", status);
     }
     return std::nullopt;
+}
+
+std::optional<Session> Session::OpenVerified(const Options& options, Output& output, Access access) {
+    const auto password = LoginPassword(options);
+    if (!password) {
+        output.Refuse("this command needs a login: give --password or set PETREL_PASSWORD");
+        return std::nullopt;
+    }
+    if (access == Access::kAdministrator && options.level != PETREL_USER_ADMINISTRATOR) {
+        output.Refuse("this command needs the administrator level (--level 1)");
+        return std::nullopt;
+    }
+    auto session = Open(options, output);
+    if (!session) return std::nullopt;
+    if (const int status = VerifiPassword(session->get(), password->c_str(), options.level);
+        status != STATUS_OK) {
+        output.FailWith("login", LoginProblem(status, options.level));
+        return std::nullopt;
+    }
+    return session;
 }
 
 }  // namespace petrelctl

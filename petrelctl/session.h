@@ -20,12 +20,20 @@ public:
     // On failure the step and reason are recorded in output and nothing is returned.
     static std::optional<Session> Open(const Options& options, Output& output);
 
+    // As Open, then has the camera check the password of options.level. A missing
+    // password or a level below `access` is refused before the camera is opened.
+    static std::optional<Session> OpenVerified(const Options& options, Output& output,
+                                               Access access);
+
     DeviceConnection* get() const { return connection_; }
 
 private:
     explicit Session(DeviceConnection* connection) : connection_(connection) {}
     DeviceConnection* connection_;
 };
+
+// The login password: --password, else the environment's PETREL_PASSWORD.
+std::optional<std::string> LoginPassword(const Options& options);
 
 // Explains a camera that exists but whose device node this user may not open, or "".
 std::string PermissionProblem();

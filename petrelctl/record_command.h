@@ -1,0 +1,16 @@
+// The get and set commands of every record group.
+#pragma once
+
+#include "command.h"
+#include "record.h"
+
+namespace petrelctl {
+
+// Reads every record of the group and shows each field.
+int ShowRecords(const RecordGroup& group, const Options& options, Output& output);
+
+// Applies the NAME=VALUE arguments (administrator): every one is checked before the
+// camera is opened, then each record they touch is read, changed and written whole.
+int ChangeRecords(const RecordGroup& group, const Options& options, Output& output);
+
+}  // namespace petrelctl
