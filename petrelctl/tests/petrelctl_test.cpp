@@ -1,0 +1,351 @@
+// petrelctl as a script sees it: the real program, run by camera-sim against a
+// simulated camera whose state is read back from camera-sim's state file.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <map>
+#include <memory>
+#include <regex>
+#include <sstream>
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace {
+
+using Strings = std::vector<std::string>;
+
+struct Outcome {
+    int status = -1;
+    std::string out, err;
+    std::map<std::string, std::string> state;  // the first camera's, after the run
+};
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream in(path);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// Runs petrelctl with `arguments` under camera-sim `simulator` options, stdin not a
+// terminal; `initial` lines are added to a fresh USB camera's state first.
+Outcome RunCtl(const Strings& arguments, const char* password, const Strings& initial = {},
+           const Strings& simulator = {}) {
+    char folder[] = "/tmp/petrelctl-test-XXXXXX";
+    if (mkdtemp(folder) == nullptr) return {};
+    const std::string dir = folder, state = dir + "/state", out = dir + "/out", err = dir + "/err";
+    if (!initial.empty()) {
+        std::ofstream file(state);
+        file << "camera usb\n";
+        for (const auto& line : initial) file << line << "\n";
+    }
+    Strings command = {CAMERA_SIM_PATH, "--quiet", "--state", state};
+    command.insert(command.end(), simulator.begin(), simulator.end());
+    command.push_back("--");
+    command.push_back(PETRELCTL_PATH);
+    command.insert(command.end(), arguments.begin(), arguments.end());
+
+    const pid_t child = fork();
+    if (child == 0) {
+        dup2(open("/dev/null", O_RDONLY), STDIN_FILENO);
+        dup2(open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), STDOUT_FILENO);
+        dup2(open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), STDERR_FILENO);
+        password ? setenv("PETREL_PASSWORD", password, 1) : unsetenv("PETREL_PASSWORD");
+        unsetenv("PETREL_NEW_PASSWORD");
+        std::vector<char*> argv;
+        for (auto& word : command) argv.push_back(word.data());
+        argv.push_back(nullptr);
+        execv(argv[0], argv.data());
+        _exit(127);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    Outcome run{WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadFile(out), ReadFile(err), {}};
+    std::istringstream lines(ReadFile(state));
+    for (std::string line; std::getline(lines, line) && !line.empty();) {
+        if (const auto equals = line.find('='); equals != std::string::npos) {
+            run.state[line.substr(0, equals)] = line.substr(equals + 1);
+        }
+    }
+    std::system(("rm -rf " + dir).c_str());
+    return run;
+}
+
+constexpr const char* kAdmin = "888888";
+constexpr const char* kUser = "123456";
+constexpr const char* kDefaultSettings =
+    "060002030104000000000000030000000000010501020105010100000000010118010305000000000002000101000500010100";
+
+struct Case {
+    const char* name;
+    Strings arguments;
+    const char* password;  // PETREL_PASSWORD; null: not set
+    int status;
+    const char* out;  // searched in standard output
+    const char* err;  // searched in standard error
+    std::vector<std::pair<std::string, std::string>> state = {};  // name, whole-value pattern
+    Strings initial = {};
+    Strings simulator = {};
+};
+
+const std::vector<Case> kCases = {
+    {"HelpListsCommands", {"--help"}, nullptr, 0, R"(settings set NAME=VALUE[\s\S]*mass-storage )", ""},
+    {"List", {"list"}, nullptr, 0, "usb cameras: 1", ""},
+    {"Info", {"info"}, nullptr, 0, "model: BWC_X1\nbar code: BC0000000001", ""},
+    {"InfoOnDisk", {"--drive", "D", "info"}, nullptr, 0, "carrier: disk\ndrive: D", "", {}, {}, {"--disk", "1"}},
+    {"LoginAdministrator", {"login"}, kAdmin, 0, "user type: Administrator", ""},
+    {"LoginGeneralUser", {"login", "--level", "0", "--password", kUser}, nullptr, 0, "user type: General User", ""},
+    {"LoginWrongPassword", {"login", "--password", "000000"}, kAdmin, 1, "", "login failed: STATUS_NOT_VERIFIED"},
+    {"WrongPasswordWritesNothing", {"settings", "set", "videoQuality=1"}, "111111", 1, "",
+     "login failed: STATUS_NOT_VERIFIED", {{"sysParam", kDefaultSettings}}},
+    {"NoPassword", {"battery"}, nullptr, 2, "", "needs a login"},
+    {"GeneralUserMayNotWrite", {"--level", "0", "settings", "set", "videoQuality=1"}, kUser, 2, "",
+     "administrator level", {{"sysParam", kDefaultSettings}}},
+    {"UnknownCommand", {"bogus"}, kAdmin, 2, "", "unknown command bogus"},
+    {"MissingArguments", {"settings", "set"}, kAdmin, 2, "", "usage: petrelctl settings set"},
+    {"BadLevel", {"--level", "2", "login"}, kAdmin, 2, "", "--level takes 0 or 1"},
+
+    {"Clock", {"clock"}, kAdmin, 0, "time: 2024-01-01 00:00:0", ""},
+    {"ClockSet", {"clock", "set", "2030-05-06", "07:08:09"}, kAdmin, 0, "time: 2030-05-06 07:08:09", "",
+     {{"clock", "2030-05-06 07:08:09"}}},
+    {"ClockSetRefusesBadDate", {"clock", "set", "2030-02-30 07:08:09"}, kAdmin, 2, "", "expected a time",
+     {{"clock", "2024-01-01 00:00:00"}}},
+    {"ClockSync", {"--level", "0", "clock", "sync"}, kUser, 0, "time: 2\\d{3}-", "",
+     {{"clock", "(?!2024-01-01 00:00:00).*"}}},
+
+    {"Identity", {"identity"}, kAdmin, 0, "modelId: BWC_X1\nversion: FW_2.4.1_API_1.0.8_B0420", ""},
+    {"IdentitySet",
+     {"identity", "set", "userId=123456", "deviceId=654321", "userName=Alice", "unitName=Traffic", "barCode=BC42",
+      "watermark=Unit 7"},
+     kAdmin, 0, "userName: Alice", "",
+     {{"userId", "123456"}, {"deviceId", "654321"}, {"userName", "Alice"}, {"unitName", "Traffic"},
+      {"barCode", "BC42"}, {"waterMark", "Unit 7"}}},
+    {"IdentitySetRefusesShortId", {"identity", "set", "userName=Bob", "userId=12345"}, kAdmin, 2, "",
+     "userId=12345: must be exactly 6 characters", {{"userName", ""}}},
+    {"IdentityModelIsReadOnly", {"identity", "set", "modelId=X"}, kAdmin, 2, "", "cannot be changed"},
+
+    {"Battery", {"--level", "0", "battery"}, kUser, 0, "battery percent: 87", ""},
+    {"Disk", {"disk"}, kAdmin, 0, "total MiB: 30528\nfree MiB: 21004\nstorage locked: no", ""},
+
+    {"Settings", {"settings"}, kAdmin, 0,
+     R"re(videoResolution: 6 "1920\*1080\(P30\)" \(allowed: 5 "1920\*1080\(P60\)")re", ""},
+    {"SettingsSet", {"settings", "set", "videoResolution=11", "timeZone=UTC+8.0", "preRecord=On"}, kAdmin, 0,
+     "timeZone: 40 \"UTC\\+8.0\"", "",
+     {{"sysParam", "0B0002030104070000000000030000000000010501020105010100000000010128010305000000000002000101000500010100"}}},
+    {"SettingsRefuseInvalidCode", {"settings", "set", "videoQuality=1", "videoResolution=7"}, kAdmin, 2, "",
+     "videoResolution=7: not one of its codes", {{"sysParam", kDefaultSettings}}},
+    {"SettingsRefuseUnknownField", {"settings", "set", "bogus=1"}, kAdmin, 2, "", "unknown field bogus",
+     {{"sysParam", kDefaultSettings}}},
+    {"SettingsSetOnDisk", {"--drive", "D", "settings", "set", "videoQuality=Low"}, kAdmin, 0, "", "",
+     {{"sysParam", "060202.*"}}, {}, {"--disk", "1"}},
+
+    {"NetworkSet", {"network", "set", "deviceName=cam7", "protocol=ONVIF", "serverIp=10.1.2.3", "serverPort=8080"},
+     kAdmin, 0, "protocol: 1 \"ONVIF\"", "", {{"networkInfo", "63616D37(00){28}0100(00){16}31302E312E322E33.*"}}},
+    {"NetworkRefusesBadAddress", {"network", "set", "serverIp=10.1.2.x"}, kAdmin, 2, "", "serverIp=10.1.2.x",
+     {{"networkInfo", "(00)*"}}},
+    {"Wifi", {"wifi"}, kAdmin, 0, "channels5G: Auto, 36, 40", ""},
+    {"WifiSet", {"wifi", "set", "wifiActivate=Manually", "ap.ssid=field", "p2pCode=87654321"}, kAdmin, 0, "", "",
+     {{"wifiUniversal", "02.*"}, {"wifiApSetting", "6669656C64(00)*"}, {"p2pCode", "87654321"}}},
+    {"WifiRefusesShortPairingCode", {"wifi", "set", "p2pCode=1234567"}, kAdmin, 2, "", "exactly 8",
+     {{"p2pCode", "12345678"}}},
+    {"BluetoothSet", {"bluetooth", "set", "btActivate=1", "pairName=watch", "heartRateHigh=180"}, kAdmin, 0, "", "",
+     {{"bluetoothInfo", "01.*7761746368.*B4"}}},
+    {"BluetoothRefusesRange", {"bluetooth", "set", "heartRateLow=256"}, kAdmin, 2, "", "from 0 to 255"},
+    {"Mobile4GSet", {"4g", "set", "activate4G=2", "apn=internet"}, kAdmin, 0, "apn: internet", "",
+     {{"mobile4GInfo", "02(00){16}696E7465726E6574.*"}}},
+
+    {"Encryption", {"encryption"}, kAdmin, 0, "aesKey: 0{32}", ""},
+    {"EncryptionSet", {"encryption", "set", "dataEncryption=Both", "aesKey=0123456789abcdef0123456789abcdef"}, kAdmin,
+     0, "", "", {{"dataEncryption", "3"}, {"aesKey", "0123456789abcdef0123456789abcdef"}}},
+    {"EncryptionRefusesShortKey", {"encryption", "set", "aesKey=0123"}, kAdmin, 2, "", "exactly 32",
+     {{"aesKey", "0{32}"}}},
+    {"EncryptionNeedsAdministrator", {"--level", "0", "encryption"}, kUser, 2, "", "administrator level"},
+
+    {"ChangePassword", {"change-password", "0", "654321"}, kAdmin, 0, "password: changed", "",
+     {{"password0", "654321"}, {"password1", "888888"}}},
+    {"ChangePasswordRefusesLength", {"change-password", "1", "abc"}, kAdmin, 2, "", "exactly 6",
+     {{"password1", "888888"}}},
+    {"Lock", {"lock"}, kAdmin, 0, "storage locked: yes", "", {{"storageLocked", "1"}, {"lockPassword", "888888"}}},
+    {"Unlock", {"unlock"}, kAdmin, 0, "storage locked: no", "", {{"storageLocked", "0"}}, {"storageLocked=1"}},
+    {"FormatRefusedWithoutYes", {"format"}, kAdmin, 2, "", "format refused: .*--yes", {{"formatCount", "0"}}},
+    {"Format", {"format", "--yes"}, kAdmin, 0, "formatted: yes", "", {{"formatCount", "1"}}},
+    {"ResetRefusedWithoutYes", {"reset"}, kAdmin, 2, "", "reset refused", {{"resetCount", "0"}}},
+    {"Reset", {"--yes", "reset"}, kAdmin, 0, "reset: yes", "", {{"resetCount", "1"}}},
+    {"MassStorage", {"--level", "0", "mass-storage"}, kUser, 0, "mass storage: on", ""},
+};
+
+void PrintTo(const Case& c, std::ostream* out) { *out << c.name; }
+
+class Operation : public testing::TestWithParam<Case> {};
+
+TEST_P(Operation, BehavesAsDocumented) {
+    const Case& c = GetParam();
+    const Outcome run = RunCtl(c.arguments, c.password, c.initial, c.simulator);
+    EXPECT_EQ(run.status, c.status) << run.out << run.err;
+    EXPECT_TRUE(std::regex_search(run.out, std::regex(c.out))) << run.out;
+    EXPECT_TRUE(std::regex_search(run.err, std::regex(c.err))) << run.err;
+    for (const auto& [name, pattern] : c.state) {
+        ASSERT_TRUE(run.state.contains(name)) << name;
+        EXPECT_TRUE(std::regex_match(run.state.at(name), std::regex(pattern))) << name << "=" << run.state.at(name);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Petrelctl, Operation, testing::ValuesIn(kCases),
+                         [](const testing::TestParamInfo<Case>& info) { return info.param.name; });
+
+// Just enough JSON to check that the output parses and to look into it.
+struct Json {
+    std::variant<std::nullptr_t, bool, double, std::string, std::vector<Json>, std::map<std::string, Json>> value;
+    const Json& operator[](const std::string& key) const { return std::get<std::map<std::string, Json>>(value).at(key); }
+    const Json& operator[](std::size_t i) const { return std::get<std::vector<Json>>(value).at(i); }
+};
+
+class JsonParser {
+public:
+    explicit JsonParser(const std::string& text) : text_(text) {}
+
+    // The document, or nothing when it is not exactly one JSON value.
+    std::optional<Json> Document() {
+        auto value = Value();
+        Space();
+        if (!value || at_ != text_.size()) return std::nullopt;
+        return value;
+    }
+
+private:
+    void Space() {
+        while (at_ < text_.size() && std::isspace(static_cast<unsigned char>(text_[at_]))) ++at_;
+    }
+    bool Take(char c) {
+        Space();
+        if (at_ >= text_.size() || text_[at_] != c) return false;
+        ++at_;
+        return true;
+    }
+    bool Word(const std::string& word) {
+        if (text_.compare(at_, word.size(), word) != 0) return false;
+        at_ += word.size();
+        return true;
+    }
+    std::optional<std::string> String() {
+        if (!Take('"')) return std::nullopt;
+        std::string out;
+        while (at_ < text_.size() && text_[at_] != '"') {
+            if (static_cast<unsigned char>(text_[at_]) < 0x20) return std::nullopt;
+            if (text_[at_] == '\\') {
+                ++at_;
+                if (at_ >= text_.size() || std::string("\"\\/bfnrtu").find(text_[at_]) == std::string::npos) {
+                    return std::nullopt;
+                }
+                if (text_[at_] == 'u') at_ += 4;  // the tests only need the escape skipped
+            }
+            out += text_[at_++];
+        }
+        if (!Take('"')) return std::nullopt;
+        return out;
+    }
+    std::optional<Json> Value() {
+        Space();
+        if (at_ >= text_.size()) return std::nullopt;
+        const char c = text_[at_];
+        if (c == '"') {
+            auto text = String();
+            if (!text) return std::nullopt;
+            return Json{*text};
+        }
+        if (c == '{') return Object();
+        if (c == '[') return Array();
+        if (Word("true")) return Json{true};
+        if (Word("false")) return Json{false};
+        if (Word("null")) return Json{nullptr};
+        std::size_t used = 0;
+        try {
+            const double number = std::stod(text_.substr(at_), &used);
+            at_ += used;
+            return Json{number};
+        } catch (const std::exception&) {
+            return std::nullopt;
+        }
+    }
+    std::optional<Json> Object() {
+        Take('{');
+        std::map<std::string, Json> members;
+        if (Take('}')) return Json{members};
+        do {
+            auto key = String();
+            if (!key || !Take(':')) return std::nullopt;
+            auto value = Value();
+            if (!value || members.contains(*key)) return std::nullopt;
+            members.emplace(*key, std::move(*value));
+        } while (Take(','));
+        if (!Take('}')) return std::nullopt;
+        return Json{members};
+    }
+    std::optional<Json> Array() {
+        Take('[');
+        std::vector<Json> items;
+        if (Take(']')) return Json{items};
+        do {
+            auto value = Value();
+            if (!value) return std::nullopt;
+            items.push_back(std::move(*value));
+        } while (Take(','));
+        if (!Take(']')) return std::nullopt;
+        return Json{items};
+    }
+
+    const std::string& text_;
+    std::size_t at_ = 0;
+};
+
+Json ParseJson(const Outcome& run) {
+    auto document = JsonParser(run.out).Document();
+    EXPECT_TRUE(document.has_value()) << run.out;
+    return document.value_or(Json{});
+}
+
+double Number(const Json& json) { return std::get<double>(json.value); }
+const std::string& Text(const Json& json) { return std::get<std::string>(json.value); }
+
+TEST(Json, EveryReadingCommandParses) {
+    for (const char* command : {"list", "info", "login", "clock", "identity", "battery", "disk", "settings", "network",
+                                "wifi", "bluetooth", "4g", "encryption"}) {
+        SCOPED_TRACE(command);
+        const Outcome run = RunCtl({"--json", command}, kAdmin);
+        EXPECT_EQ(run.status, 0);
+        EXPECT_TRUE(std::get<bool>(ParseJson(run)["ok"].value));
+    }
+}
+
+TEST(Json, SettingsCarryCodeTextAndAllowedCodes) {
+    const Json json = ParseJson(RunCtl({"settings", "--json"}, kAdmin));
+    const Json& resolution = json["videoResolution"];
+    EXPECT_EQ(Number(resolution["code"]), 6);
+    EXPECT_EQ(Text(resolution["text"]), "1920*1080(P30)");
+    EXPECT_EQ(Number(resolution["allowed"][0]["code"]), 5);
+    EXPECT_EQ(Text(json["timeZone"]["allowed"][48]["text"]), "UTC+12.0");
+    EXPECT_EQ(Number(json["doubleClickRecord"]["code"]), 0);
+}
+
+TEST(Json, RecordsKeepTheirTypes) {
+    const Json wifi = ParseJson(RunCtl({"--json", "wifi"}, kAdmin));
+    EXPECT_EQ(Text(wifi["p2pCode"]), "12345678");
+    EXPECT_EQ(Number(wifi["ap.connectionLimit"]), 0);
+    EXPECT_EQ(Number(wifi["channels24G"][11]), 11);
+    const Json disk = ParseJson(RunCtl({"--json", "disk"}, kAdmin));
+    EXPECT_EQ(Number(disk["free MiB"]), 21004);
+    EXPECT_FALSE(std::get<bool>(disk["storage locked"].value));
+}
+
+TEST(Json, FailureNamesStepAndStatus) {
+    const Outcome run = RunCtl({"--json", "battery"}, "000000");
+    EXPECT_EQ(run.status, 1);
+    const Json json = ParseJson(run);
+    EXPECT_FALSE(std::get<bool>(json["ok"].value));
+    EXPECT_TRUE(Text(json["error"]).starts_with("login failed: STATUS_NOT_VERIFIED")) << Text(json["error"]);
+}
+
+}  // namespace
