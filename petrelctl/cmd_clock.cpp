@@ -11,8 +11,8 @@ namespace {
 
 std::string Format(const DeviceTime& time) {
     char text[64];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", time.year, time.month, time.day, time.hour,
-                  time.minute, time.second);
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", time.year, time.month,
+                  time.day, time.hour, time.minute, time.second);
     return text;
 }
 
@@ -34,7 +34,8 @@ std::optional<DeviceTime> Parse(const std::string& text) {
 
 int ShowClock(DeviceConnection* camera, Output& output) {
     DeviceTime time{};
-    if (const int status = GetTime(camera, &time); status != STATUS_OK) return output.Fail("read clock", status);
+    if (const int status = GetTime(camera, &time); status != STATUS_OK)
+        return output.Fail("read clock", status);
     output.Field("time", Format(time));
     return 0;
 }

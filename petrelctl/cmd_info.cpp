@@ -11,7 +11,8 @@ int RunInfo(const Options& options, Output& output) {
     DeviceConnection* camera = session->get();
 
     char model[33] = {};
-    if (int status = GetModelID(camera, model); status != STATUS_OK) return output.Fail("model", status);
+    if (int status = GetModelID(camera, model); status != STATUS_OK)
+        return output.Fail("model", status);
     char barCode[33] = {};
     if (int status = GetBarCode(camera, barCode); status != STATUS_OK) {
         return output.Fail("bar code", status);

@@ -9,7 +9,8 @@ int SetLock(const Options& options, Output& output, bool lock) {
     auto session = Session::OpenVerified(options, output, Access::kAdministrator);
     if (!session) return 1;
     const std::string password = LoginPassword(options).value_or("");
-    if (const int status = SetLockMemoryState(session->get(), lock ? 1 : 0, password.c_str()); status != STATUS_OK) {
+    if (const int status = SetLockMemoryState(session->get(), lock ? 1 : 0, password.c_str());
+        status != STATUS_OK) {
         return output.Fail(lock ? "lock storage" : "unlock storage", status);
     }
     output.Value("storage locked", lock ? "true" : "false", lock ? "yes" : "no");

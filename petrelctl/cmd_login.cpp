@@ -8,7 +8,8 @@ int RunLogin(const Options& options, Output& output) {
     auto session = Session::OpenVerified(options, output, Access::kAnyLevel);
     if (!session) return 1;
     output.Field("level", options.level);
-    output.Field("user type", options.level == PETREL_USER_ADMINISTRATOR ? "Administrator" : "General User");
+    output.Field("user type",
+                 options.level == PETREL_USER_ADMINISTRATOR ? "Administrator" : "General User");
     return 0;
 }
 

@@ -6,10 +6,13 @@
 namespace petrelctl {
 
 int RunFormat(const Options& options, Output& output) {
-    if (!Confirmed(options, "Format the camera's storage? Everything recorded is lost.", "format", output)) return 2;
+    if (!Confirmed(options, "Format the camera's storage? Everything recorded is lost.", "format",
+                   output))
+        return 2;
     auto session = Session::OpenVerified(options, output, Access::kAdministrator);
     if (!session) return 1;
-    if (const int status = FormatDisk(session->get()); status != STATUS_OK) return output.Fail("format", status);
+    if (const int status = FormatDisk(session->get()); status != STATUS_OK)
+        return output.Fail("format", status);
     output.Value("formatted", "true", "yes");
     return 0;
 }
@@ -18,7 +21,8 @@ int RunReset(const Options& options, Output& output) {
     if (!Confirmed(options, "Reset all settings to default?", "reset", output)) return 2;
     auto session = Session::OpenVerified(options, output, Access::kAdministrator);
     if (!session) return 1;
-    if (const int status = ResetDevice(session->get()); status != STATUS_OK) return output.Fail("reset", status);
+    if (const int status = ResetDevice(session->get()); status != STATUS_OK)
+        return output.Fail("reset", status);
     output.Value("reset", "true", "yes");
     return 0;
 }

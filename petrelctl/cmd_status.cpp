@@ -19,7 +19,8 @@ int RunDisk(const Options& options, Output& output) {
     auto session = Session::OpenVerified(options, output, Access::kAnyLevel);
     if (!session) return 1;
     uint32_t totalMb = 0, freeMb = 0;
-    if (const int status = GetDiskSpaceInfo(session->get(), &totalMb, &freeMb); status != STATUS_OK) {
+    if (const int status = GetDiskSpaceInfo(session->get(), &totalMb, &freeMb);
+        status != STATUS_OK) {
         return output.Fail("read disk space", status);
     }
     int32_t locked = 0;

@@ -12,8 +12,8 @@ namespace petrelctl {
 struct Options {
     bool json = false;
     bool assumeYes = false;
-    char drive = 0;  // 0: first camera found, USB preferred
-    int level = 1;   // login level: 0 general user, 1 administrator
+    char drive = 0;                       // 0: first camera found, USB preferred
+    int level = 1;                        // login level: 0 general user, 1 administrator
     std::optional<std::string> password;  // --password, else PETREL_PASSWORD
     std::vector<std::string> arguments;
 };
@@ -22,11 +22,11 @@ struct Options {
 enum class Access { kAnyLevel, kAdministrator };
 
 struct Command {
-    const char* name;     // one or two words, e.g. "settings set"
-    const char* usage;    // arguments after the name, for the help text
+    const char* name;   // one or two words, e.g. "settings set"
+    const char* usage;  // arguments after the name, for the help text
     const char* summary;
     int minArguments;
-    int maxArguments;     // -1: no limit
+    int maxArguments;                                    // -1: no limit
     int (*run)(const Options& options, Output& output);  // process exit status
 };
 

@@ -6,7 +6,8 @@
 
 namespace petrelctl {
 
-bool Confirmed(const Options& options, const std::string& question, const std::string& action, Output& output) {
+bool Confirmed(const Options& options, const std::string& question, const std::string& action,
+               Output& output) {
     if (options.assumeYes) return true;
     if (isatty(STDIN_FILENO) == 0) {
         output.Refuse(action + " refused: standard input is not a terminal, so confirm with --yes");

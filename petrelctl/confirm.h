@@ -8,6 +8,7 @@
 namespace petrelctl {
 
 // True when the operator agreed; otherwise the refusal is recorded in output.
-bool Confirmed(const Options& options, const std::string& question, const std::string& action, Output& output);
+bool Confirmed(const Options& options, const std::string& question, const std::string& action,
+               Output& output);
 
 }  // namespace petrelctl

@@ -9,16 +9,17 @@
 namespace {
 
 void PrintHelp() {
-    std::cout << "usage: petrelctl [OPTIONS] COMMAND [ARGS...]\n\n"
-                 "  --json            print one JSON object instead of text\n"
-                 "  --drive LETTER    use the camera disk on drive LETTER (D..Y) instead of the\n"
-                 "                    first camera found (USB cameras come first)\n"
-                 "  --level 0|1       log in as general user (0) or administrator (1, the default)\n"
-                 "  --password TEXT   login password; without it PETREL_PASSWORD is used\n"
-                 "  --yes             confirm destructive commands without asking\n\n"
-                 "Options may also follow the command; \"--\" ends them. Commands that change\n"
-                 "the camera need the administrator level, except clock sync and mass-storage.\n\n"
-                 "commands:\n";
+    std::cout
+        << "usage: petrelctl [OPTIONS] COMMAND [ARGS...]\n\n"
+           "  --json            print one JSON object instead of text\n"
+           "  --drive LETTER    use the camera disk on drive LETTER (D..Y) instead of the\n"
+           "                    first camera found (USB cameras come first)\n"
+           "  --level 0|1       log in as general user (0) or administrator (1, the default)\n"
+           "  --password TEXT   login password; without it PETREL_PASSWORD is used\n"
+           "  --yes             confirm destructive commands without asking\n\n"
+           "Options may also follow the command; \"--\" ends them. Commands that change\n"
+           "the camera need the administrator level, except clock sync and mass-storage.\n\n"
+           "commands:\n";
     for (const auto& command : petrelctl::Commands()) {
         std::string line = std::string("  ") + command.name + " " + command.usage;
         line.resize(std::max<size_t>(line.size() + 1, 34), ' ');
@@ -86,7 +87,8 @@ int main(int argc, char** argv) {
     const petrelctl::Command* command = petrelctl::FindCommand(words);
     if (command == nullptr) return Usage("unknown command " + typed);
     const int count = static_cast<int>(words.size());
-    if (count < command->minArguments || (command->maxArguments >= 0 && count > command->maxArguments)) {
+    if (count < command->minArguments ||
+        (command->maxArguments >= 0 && count > command->maxArguments)) {
         return Usage(std::string("usage: petrelctl ") + command->name + " " + command->usage);
     }
     options.arguments = std::move(words);

@@ -11,10 +11,18 @@ std::string JsonQuote(const std::string& text) {
     std::string quoted = "\"";
     for (unsigned char c : text) {
         switch (c) {
-            case '"': quoted += "\\\""; break;
-            case '\\': quoted += "\\\\"; break;
-            case '\n': quoted += "\\n"; break;
-            case '\t': quoted += "\\t"; break;
+            case '"':
+                quoted += "\\\"";
+                break;
+            case '\\':
+                quoted += "\\\\";
+                break;
+            case '\n':
+                quoted += "\\n";
+                break;
+            case '\t':
+                quoted += "\\t";
+                break;
             default:
                 if (c < 0x20) {
                     char escaped[8];
@@ -33,7 +41,8 @@ void Output::Field(const std::string& name, const std::string& text) {
 }
 
 void Output::Field(const std::string& name, long long number) {
-    entries_.push_back({depth_, name, std::to_string(number), std::to_string(number), Entry::kField});
+    entries_.push_back(
+        {depth_, name, std::to_string(number), std::to_string(number), Entry::kField});
 }
 
 void Output::Value(const std::string& name, const std::string& json, const std::string& text) {
@@ -92,7 +101,8 @@ int Output::Finish() {
         for (const auto& entry : entries_) {
             const std::string indent(2 * static_cast<size_t>(entry.depth), ' ');
             if (entry.kind == Entry::kBegin) std::cout << indent << entry.name << ":\n";
-            if (entry.kind == Entry::kField) std::cout << indent << entry.name << ": " << entry.text << "\n";
+            if (entry.kind == Entry::kField)
+                std::cout << indent << entry.name << ": " << entry.text << "\n";
         }
         if (exitStatus_ != 0) std::cerr << "petrelctl: " << error_ << "\n";
     }

@@ -74,7 +74,8 @@ std::string PermissionProblem() {
     if (node.empty()) node = UnopenableCameraDisk();
     if (node.empty()) return {};
     return "permission denied on " + node +
-           "; install the udev rule 70-petrel-camera.rules (see README) and plug the camera in again";
+           "; install the udev rule 70-petrel-camera.rules (see README) and plug the camera in "
+           "again";
 }
 
 }  // namespace petrelctl

@@ -8,10 +8,13 @@
 namespace petrelctl {
 namespace {
 
-std::string Quoted(const CodeOption& option) { return std::to_string(option.code) + " \"" + option.text + "\""; }
+std::string Quoted(const CodeOption& option) {
+    return std::to_string(option.code) + " \"" + option.text + "\"";
+}
 
 std::string CodeJson(int code, const char* text) {
-    return "{\"code\": " + std::to_string(code) + ", \"text\": " + (text ? JsonQuote(text) : "null") + "}";
+    return "{\"code\": " + std::to_string(code) +
+           ", \"text\": " + (text ? JsonQuote(text) : "null") + "}";
 }
 
 const CodeOption* FindCode(const FieldSpec& field, int code) {
@@ -31,11 +34,13 @@ void ShowCode(Output& output, const std::string& name, const FieldSpec& field, i
     const CodeOption* current = FindCode(field, code);
     std::string json = CodeJson(code, current ? current->text : nullptr);
     json.insert(json.size() - 1, ", \"allowed\": [" + allowedJson + "]");
-    const std::string text = current ? Quoted(*current) : std::to_string(code) + " (not a listed code)";
+    const std::string text =
+        current ? Quoted(*current) : std::to_string(code) + " (not a listed code)";
     output.Value(name, json, text + " (allowed: " + allowedText + ")");
 }
 
-void ShowChannels(Output& output, const std::string& name, const FieldSpec& field, const unsigned char* list) {
+void ShowChannels(Output& output, const std::string& name, const FieldSpec& field,
+                  const unsigned char* list) {
     std::string json, text;
     const int count = PetrelChannelCount(list, static_cast<int>(field.size));
     for (int i = 0; i < count; ++i) {
@@ -47,7 +52,8 @@ void ShowChannels(Output& output, const std::string& name, const FieldSpec& fiel
 }
 
 std::optional<int> ParseNumber(const std::string& value) {
-    if (value.empty() || value.size() > 9 || value.find_first_not_of("0123456789") != std::string::npos) {
+    if (value.empty() || value.size() > 9 ||
+        value.find_first_not_of("0123456789") != std::string::npos) {
         return std::nullopt;
     }
     return std::stoi(value);
@@ -56,19 +62,22 @@ std::optional<int> ParseNumber(const std::string& value) {
 bool SameText(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i) {
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) {
+        if (std::tolower(static_cast<unsigned char>(a[i])) !=
+            std::tolower(static_cast<unsigned char>(b[i]))) {
             return false;
         }
     }
     return true;
 }
 
-std::optional<int> ParseCode(const FieldSpec& field, const std::string& value, std::string& problem) {
+std::optional<int> ParseCode(const FieldSpec& field, const std::string& value,
+                             std::string& problem) {
     for (const auto& option : field.codes) {
         if (option.offered && SameText(option.text, value)) return option.code;
     }
     if (const auto number = ParseNumber(value)) {
-        if (const CodeOption* option = FindCode(field, *number); option && option->offered) return *number;
+        if (const CodeOption* option = FindCode(field, *number); option && option->offered)
+            return *number;
     }
     problem = "not one of its codes:";
     for (const auto& option : field.codes) {
@@ -77,7 +86,8 @@ std::optional<int> ParseCode(const FieldSpec& field, const std::string& value, s
     return std::nullopt;
 }
 
-std::optional<std::string> EncodeText(const FieldSpec& field, const std::string& value, std::string& problem) {
+std::optional<std::string> EncodeText(const FieldSpec& field, const std::string& value,
+                                      std::string& problem) {
     const int length = static_cast<int>(value.size());
     if (length < field.minimum || length > field.maximum) {
         problem = field.minimum == field.maximum
@@ -121,12 +131,19 @@ FieldSpec ReadOnly(FieldSpec field) {
     return field;
 }
 
-void ShowField(Output& output, const std::string& name, const FieldSpec& field, const unsigned char* record) {
+void ShowField(Output& output, const std::string& name, const FieldSpec& field,
+               const unsigned char* record) {
     const unsigned char* bytes = record + field.offset;
     switch (field.kind) {
-        case FieldKind::kCode: ShowCode(output, name, field, bytes[0]); break;
-        case FieldKind::kNumber: output.Field(name, bytes[0]); break;
-        case FieldKind::kChannels: ShowChannels(output, name, field, bytes); break;
+        case FieldKind::kCode:
+            ShowCode(output, name, field, bytes[0]);
+            break;
+        case FieldKind::kNumber:
+            output.Field(name, bytes[0]);
+            break;
+        case FieldKind::kChannels:
+            ShowChannels(output, name, field, bytes);
+            break;
         case FieldKind::kText: {
             const char* text = reinterpret_cast<const char*>(bytes);
             output.Field(name, std::string(text, strnlen(text, field.size)));
@@ -135,7 +152,8 @@ void ShowField(Output& output, const std::string& name, const FieldSpec& field, 
     }
 }
 
-std::optional<std::string> EncodeField(const FieldSpec& field, const std::string& value, std::string& problem) {
+std::optional<std::string> EncodeField(const FieldSpec& field, const std::string& value,
+                                       std::string& problem) {
     if (!field.writable) {
         problem = "cannot be changed";
         return std::nullopt;
@@ -148,7 +166,8 @@ std::optional<std::string> EncodeField(const FieldSpec& field, const std::string
     }
     const auto number = ParseNumber(value);
     if (!number || *number < field.minimum || *number > field.maximum) {
-        problem = "must be a number from " + std::to_string(field.minimum) + " to " + std::to_string(field.maximum);
+        problem = "must be a number from " + std::to_string(field.minimum) + " to " +
+                  std::to_string(field.maximum);
         return std::nullopt;
     }
     return std::string(1, static_cast<char>(*number));

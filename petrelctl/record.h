@@ -21,7 +21,8 @@ struct CodeOption {
 
 // Expands a PETREL_CODES_xxx list into CodeOption initialisers.
 #define PETRELCTL_OPTION(code, text) {code, text},
-#define PETRELCTL_OPTIONS(CODES) std::vector<CodeOption>{CODES(PETRELCTL_OPTION)}
+#define PETRELCTL_OPTIONS(CODES) \
+    std::vector<CodeOption> { CODES(PETRELCTL_OPTION) }
 
 enum class FieldKind {
     kCode,      // one byte, one of `codes`

@@ -16,9 +16,12 @@ struct Assignment {
 
 using Buffer = std::vector<unsigned char>;
 
-std::string FieldName(const RecordPart& part, const FieldSpec& field) { return part.prefix + field.name; }
+std::string FieldName(const RecordPart& part, const FieldSpec& field) {
+    return part.prefix + field.name;
+}
 
-std::optional<Assignment> Parse(const RecordGroup& group, const std::string& argument, Output& output) {
+std::optional<Assignment> Parse(const RecordGroup& group, const std::string& argument,
+                                Output& output) {
     const auto equals = argument.find('=');
     if (equals == std::string::npos || equals == 0) {
         output.Refuse("expected NAME=VALUE, not \"" + argument + "\"");
@@ -59,7 +62,8 @@ int ShowRecords(const RecordGroup& group, const Options& options, Output& output
         if (const int status = part.get(session->get(), record.data()); status != STATUS_OK) {
             return output.Fail(std::string("read ") + part.name, status);
         }
-        for (const auto& field : part.fields) ShowField(output, FieldName(part, field), field, record.data());
+        for (const auto& field : part.fields)
+            ShowField(output, FieldName(part, field), field, record.data());
     }
     return 0;
 }
@@ -78,23 +82,28 @@ int ChangeRecords(const RecordGroup& group, const Options& options, Output& outp
     for (const auto& part : group.parts) {
         records.emplace_back(part.size);
         if (!Touched(part, assignments)) continue;
-        if (const int status = part.get(session->get(), records.back().data()); status != STATUS_OK) {
+        if (const int status = part.get(session->get(), records.back().data());
+            status != STATUS_OK) {
             return output.Fail(std::string("read ") + part.name, status);
         }
     }
     for (const auto& assignment : assignments) {
         auto& record = records[static_cast<std::size_t>(assignment.part - group.parts.data())];
-        std::memcpy(record.data() + assignment.field->offset, assignment.bytes.data(), assignment.field->size);
+        std::memcpy(record.data() + assignment.field->offset, assignment.bytes.data(),
+                    assignment.field->size);
     }
     for (std::size_t i = 0; i < group.parts.size(); ++i) {
         if (!Touched(group.parts[i], assignments)) continue;
-        if (const int status = group.parts[i].set(session->get(), records[i].data()); status != STATUS_OK) {
+        if (const int status = group.parts[i].set(session->get(), records[i].data());
+            status != STATUS_OK) {
             return output.Fail(std::string("write ") + group.parts[i].name, status);
         }
     }
     for (const auto& assignment : assignments) {
-        const auto& record = records[static_cast<std::size_t>(assignment.part - group.parts.data())];
-        ShowField(output, FieldName(*assignment.part, *assignment.field), *assignment.field, record.data());
+        const auto& record =
+            records[static_cast<std::size_t>(assignment.part - group.parts.data())];
+        ShowField(output, FieldName(*assignment.part, *assignment.field), *assignment.field,
+                  record.data());
     }
     return 0;
 }

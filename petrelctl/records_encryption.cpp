@@ -12,12 +12,14 @@ struct Encryption {
 
 int Get(DeviceConnection* camera, void* record) {
     auto* encryption = static_cast<Encryption*>(record);
-    return GetEncryption(camera, &encryption->dataEncryption, &encryption->decryptionPlayback, encryption->aesKey);
+    return GetEncryption(camera, &encryption->dataEncryption, &encryption->decryptionPlayback,
+                         encryption->aesKey);
 }
 
 int Set(DeviceConnection* camera, const void* record) {
     const auto* encryption = static_cast<const Encryption*>(record);
-    return SetEncryption(camera, encryption->dataEncryption, encryption->decryptionPlayback, encryption->aesKey);
+    return SetEncryption(camera, encryption->dataEncryption, encryption->decryptionPlayback,
+                         encryption->aesKey);
 }
 
 }  // namespace

@@ -31,11 +31,14 @@ const RecordGroup& NetworkRecords() {
           sizeof(NetworkInfo),
           GetAs<NetworkInfo, GetNetworkInfo>,
           SetAs<NetworkInfo, SetNetworkInfo>,
-          {PETRELCTL_TEXT(NetworkInfo, deviceName, 31), PETRELCTL_CODE(NetworkInfo, protocol, PETREL_CODES_PROTOCOL),
-           PETRELCTL_NUMBER(NetworkInfo, serverArea, 0, 49), PETRELCTL_TEXT(NetworkInfo, serverUrl, 15),
+          {PETRELCTL_TEXT(NetworkInfo, deviceName, 31),
+           PETRELCTL_CODE(NetworkInfo, protocol, PETREL_CODES_PROTOCOL),
+           PETRELCTL_NUMBER(NetworkInfo, serverArea, 0, 49),
+           PETRELCTL_TEXT(NetworkInfo, serverUrl, 15),
            Characters(PETRELCTL_TEXT(NetworkInfo, serverIp, 15), kAddressCharacters),
            Characters(PETRELCTL_TEXT(NetworkInfo, serverPort, 7), kDigits),
-           PETRELCTL_TEXT(NetworkInfo, equipmentNo, 15), PETRELCTL_TEXT(NetworkInfo, serverPassword, 15)}}},
+           PETRELCTL_TEXT(NetworkInfo, equipmentNo, 15),
+           PETRELCTL_TEXT(NetworkInfo, serverPassword, 15)}}},
     };
     return group;
 }
@@ -61,7 +64,8 @@ const RecordGroup& WifiRecords() {
           SetAs<WifiApSetting, SetWifiApSetting>,
           {PETRELCTL_TEXT(WifiApSetting, ssid, 47), PETRELCTL_TEXT(WifiApSetting, password, 31),
            PETRELCTL_NUMBER(WifiApSetting, connectionLimit, 0, 4),
-           PETRELCTL_CODE(WifiApSetting, band, PETREL_CODES_BAND), PETRELCTL_NUMBER(WifiApSetting, channel, 0, 255)}},
+           PETRELCTL_CODE(WifiApSetting, band, PETREL_CODES_BAND),
+           PETRELCTL_NUMBER(WifiApSetting, channel, 0, 255)}},
          {"wifi station",
           "sta.",
           sizeof(WifiStaSetting),
@@ -84,8 +88,10 @@ const RecordGroup& WifiRecords() {
           sizeof(WifiChannelInfo),
           GetAs<WifiChannelInfo, GetWifiChannelInfo>,
           nullptr,
-          {Channels("channels24G", offsetof(WifiChannelInfo, channels24G), sizeof(WifiChannelInfo::channels24G)),
-           Channels("channels5G", offsetof(WifiChannelInfo, channels5G), sizeof(WifiChannelInfo::channels5G))}}},
+          {Channels("channels24G", offsetof(WifiChannelInfo, channels24G),
+                    sizeof(WifiChannelInfo::channels24G)),
+           Channels("channels5G", offsetof(WifiChannelInfo, channels5G),
+                    sizeof(WifiChannelInfo::channels5G))}}},
     };
     return group;
 }
@@ -99,8 +105,9 @@ const RecordGroup& BluetoothRecords() {
           GetAs<BluetoothInfo, GetBluetoothInfo>,
           SetAs<BluetoothInfo, SetBluetoothInfo>,
           {PETRELCTL_CODE(BluetoothInfo, btActivate, PETREL_CODES_ACTIVATE),
-           PETRELCTL_TEXT(BluetoothInfo, btAddress, 12), PETRELCTL_TEXT(BluetoothInfo, pairName, 31),
-           PETRELCTL_TEXT(BluetoothInfo, pairMac, 12), PETRELCTL_NUMBER(BluetoothInfo, heartRateLow, 0, 255),
+           PETRELCTL_TEXT(BluetoothInfo, btAddress, 12),
+           PETRELCTL_TEXT(BluetoothInfo, pairName, 31), PETRELCTL_TEXT(BluetoothInfo, pairMac, 12),
+           PETRELCTL_NUMBER(BluetoothInfo, heartRateLow, 0, 255),
            PETRELCTL_NUMBER(BluetoothInfo, heartRateHigh, 0, 255)}}},
     };
     return group;
@@ -114,8 +121,9 @@ const RecordGroup& Mobile4GRecords() {
           sizeof(Mobile4GInfo),
           GetAs<Mobile4GInfo, Get4GInfo>,
           SetAs<Mobile4GInfo, Set4GInfo>,
-          {PETRELCTL_CODE(Mobile4GInfo, activate4G, PETREL_CODES_ACTIVATE), PETRELCTL_TEXT(Mobile4GInfo, simPin, 15),
-           PETRELCTL_TEXT(Mobile4GInfo, apn, 31), PETRELCTL_TEXT(Mobile4GInfo, apnUserName, 15),
+          {PETRELCTL_CODE(Mobile4GInfo, activate4G, PETREL_CODES_ACTIVATE),
+           PETRELCTL_TEXT(Mobile4GInfo, simPin, 15), PETRELCTL_TEXT(Mobile4GInfo, apn, 31),
+           PETRELCTL_TEXT(Mobile4GInfo, apnUserName, 15),
            PETRELCTL_TEXT(Mobile4GInfo, apnPassword, 15)}}},
     };
     return group;

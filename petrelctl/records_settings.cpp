@@ -14,7 +14,8 @@ std::vector<FieldSpec> SettingsFields() {
     // Resolutions a camera may report: shown by name, never offered.
 #define PETRELCTL_REPORTED(code, text) {code, text, false},
     auto& resolution = fields[offsetof(SysParam, videoResolution)].codes;
-    resolution.insert(resolution.end(), {PETREL_CODES_VIDEO_RESOLUTION_REPORTED(PETRELCTL_REPORTED)});
+    resolution.insert(resolution.end(),
+                      {PETREL_CODES_VIDEO_RESOLUTION_REPORTED(PETRELCTL_REPORTED)});
     return fields;
 }
 
@@ -23,8 +24,8 @@ std::vector<FieldSpec> SettingsFields() {
 const RecordGroup& SettingsRecords() {
     static const RecordGroup group = {
         Access::kAnyLevel,
-        {{"settings", "", sizeof(SysParam), GetAs<SysParam, GetSysParam>, SetAs<SysParam, SetSysParam>,
-          SettingsFields()}},
+        {{"settings", "", sizeof(SysParam), GetAs<SysParam, GetSysParam>,
+          SetAs<SysParam, SetSysParam>, SettingsFields()}},
     };
     return group;
 }

@@ -22,9 +22,11 @@ std::string LoginProblem(int status, int level) {
     const std::string name = PetrelStatusName(status);
     if (status == STATUS_NOT_VERIFIED) {
         return name + " (the camera rejected the " +
-               (level == PETREL_USER_ADMINISTRATOR ? "administrator" : "general user") + " password)";
+               (level == PETREL_USER_ADMINISTRATOR ? "administrator" : "general user") +
+               " password)";
     }
-    if (status == STATUS_PASSWORD_LOCKED) return name + " (too many wrong passwords; try again later)";
+    if (status == STATUS_PASSWORD_LOCKED)
+        return name + " (too many wrong passwords; try again later)";
     return name;
 }
 
@@ -49,15 +51,17 @@ std::optional<Session> Session::Open(const Options& options, Output& output) {
     } else if (const std::string problem = PermissionProblem(); !problem.empty()) {
         output.FailWith("connect", problem);
     } else if (status == STATUS_VERSION_MISMATCH) {
-        output.FailWith("connect", "STATUS_VERSION_MISMATCH: the camera's firmware does not "
-                                   "speak interface API_1.0.8");
+        output.FailWith("connect",
+                        "STATUS_VERSION_MISMATCH: the camera's firmware does not "
+                        "speak interface API_1.0.8");
     } else {
         output.Fail("connect", status);
     }
     return std::nullopt;
 }
 
-std::optional<Session> Session::OpenVerified(const Options& options, Output& output, Access access) {
+std::optional<Session> Session::OpenVerified(const Options& options, Output& output,
+                                             Access access) {
     const auto password = LoginPassword(options);
     if (!password) {
         output.Refuse("this command needs a login: give --password or set PETREL_PASSWORD");

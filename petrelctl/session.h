@@ -14,7 +14,9 @@ public:
     ~Session();
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;
-    Session(Session&& other) noexcept : connection_(other.connection_) { other.connection_ = nullptr; }
+    Session(Session&& other) noexcept : connection_(other.connection_) {
+        other.connection_ = nullptr;
+    }
 
     // Connects the camera on options.drive, or the first camera found (USB before disk).
     // On failure the step and reason are recorded in output and nothing is returned.

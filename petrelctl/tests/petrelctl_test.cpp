@@ -33,7 +33,7 @@ std::string ReadFile(const std::string& path) {
 // Runs petrelctl with `arguments` under camera-sim `simulator` options, stdin not a
 // terminal; `initial` lines are added to a fresh USB camera's state first.
 Outcome RunCtl(const Strings& arguments, const char* password, const Strings& initial = {},
-           const Strings& simulator = {}) {
+               const Strings& simulator = {}) {
     char folder[] = "/tmp/petrelctl-test-XXXXXX";
     if (mkdtemp(folder) == nullptr) return {};
     const std::string dir = folder, state = dir + "/state", out = dir + "/out", err = dir + "/err";
@@ -77,100 +77,273 @@ Outcome RunCtl(const Strings& arguments, const char* password, const Strings& in
 constexpr const char* kAdmin = "888888";
 constexpr const char* kUser = "123456";
 constexpr const char* kDefaultSettings =
-    "060002030104000000000000030000000000010501020105010100000000010118010305000000000002000101000500010100";
+    "0600020301040000000000000300000000000105010201050101000000000101180103050000000000020001010005"
+    "00010100";
 
 struct Case {
     const char* name;
     Strings arguments;
     const char* password;  // PETREL_PASSWORD; null: not set
     int status;
-    const char* out;  // searched in standard output
-    const char* err;  // searched in standard error
+    const char* out;                                              // searched in standard output
+    const char* err;                                              // searched in standard error
     std::vector<std::pair<std::string, std::string>> state = {};  // name, whole-value pattern
     Strings initial = {};
     Strings simulator = {};
 };
 
 const std::vector<Case> kCases = {
-    {"HelpListsCommands", {"--help"}, nullptr, 0, R"(settings set NAME=VALUE[\s\S]*mass-storage )", ""},
+    {"HelpListsCommands",
+     {"--help"},
+     nullptr,
+     0,
+     R"(settings set NAME=VALUE[\s\S]*mass-storage )",
+     ""},
     {"List", {"list"}, nullptr, 0, "usb cameras: 1", ""},
     {"Info", {"info"}, nullptr, 0, "model: BWC_X1\nbar code: BC0000000001", ""},
-    {"InfoOnDisk", {"--drive", "D", "info"}, nullptr, 0, "carrier: disk\ndrive: D", "", {}, {}, {"--disk", "1"}},
+    {"InfoOnDisk",
+     {"--drive", "D", "info"},
+     nullptr,
+     0,
+     "carrier: disk\ndrive: D",
+     "",
+     {},
+     {},
+     {"--disk", "1"}},
     {"LoginAdministrator", {"login"}, kAdmin, 0, "user type: Administrator", ""},
-    {"LoginGeneralUser", {"login", "--level", "0", "--password", kUser}, nullptr, 0, "user type: General User", ""},
-    {"LoginWrongPassword", {"login", "--password", "000000"}, kAdmin, 1, "", "login failed: STATUS_NOT_VERIFIED"},
-    {"WrongPasswordWritesNothing", {"settings", "set", "videoQuality=1"}, "111111", 1, "",
-     "login failed: STATUS_NOT_VERIFIED", {{"sysParam", kDefaultSettings}}},
+    {"LoginGeneralUser",
+     {"login", "--level", "0", "--password", kUser},
+     nullptr,
+     0,
+     "user type: General User",
+     ""},
+    {"LoginWrongPassword",
+     {"login", "--password", "000000"},
+     kAdmin,
+     1,
+     "",
+     "login failed: STATUS_NOT_VERIFIED"},
+    {"WrongPasswordWritesNothing",
+     {"settings", "set", "videoQuality=1"},
+     "111111",
+     1,
+     "",
+     "login failed: STATUS_NOT_VERIFIED",
+     {{"sysParam", kDefaultSettings}}},
     {"NoPassword", {"battery"}, nullptr, 2, "", "needs a login"},
-    {"GeneralUserMayNotWrite", {"--level", "0", "settings", "set", "videoQuality=1"}, kUser, 2, "",
-     "administrator level", {{"sysParam", kDefaultSettings}}},
+    {"GeneralUserMayNotWrite",
+     {"--level", "0", "settings", "set", "videoQuality=1"},
+     kUser,
+     2,
+     "",
+     "administrator level",
+     {{"sysParam", kDefaultSettings}}},
     {"UnknownCommand", {"bogus"}, kAdmin, 2, "", "unknown command bogus"},
     {"MissingArguments", {"settings", "set"}, kAdmin, 2, "", "usage: petrelctl settings set"},
     {"BadLevel", {"--level", "2", "login"}, kAdmin, 2, "", "--level takes 0 or 1"},
 
     {"Clock", {"clock"}, kAdmin, 0, "time: 2024-01-01 00:00:0", ""},
-    {"ClockSet", {"clock", "set", "2030-05-06", "07:08:09"}, kAdmin, 0, "time: 2030-05-06 07:08:09", "",
+    {"ClockSet",
+     {"clock", "set", "2030-05-06", "07:08:09"},
+     kAdmin,
+     0,
+     "time: 2030-05-06 07:08:09",
+     "",
      {{"clock", "2030-05-06 07:08:09"}}},
-    {"ClockSetRefusesBadDate", {"clock", "set", "2030-02-30 07:08:09"}, kAdmin, 2, "", "expected a time",
+    {"ClockSetRefusesBadDate",
+     {"clock", "set", "2030-02-30 07:08:09"},
+     kAdmin,
+     2,
+     "",
+     "expected a time",
      {{"clock", "2024-01-01 00:00:00"}}},
-    {"ClockSync", {"--level", "0", "clock", "sync"}, kUser, 0, "time: 2\\d{3}-", "",
+    {"ClockSync",
+     {"--level", "0", "clock", "sync"},
+     kUser,
+     0,
+     "time: 2\\d{3}-",
+     "",
      {{"clock", "(?!2024-01-01 00:00:00).*"}}},
 
     {"Identity", {"identity"}, kAdmin, 0, "modelId: BWC_X1\nversion: FW_2.4.1_API_1.0.8_B0420", ""},
     {"IdentitySet",
-     {"identity", "set", "userId=123456", "deviceId=654321", "userName=Alice", "unitName=Traffic", "barCode=BC42",
-      "watermark=Unit 7"},
-     kAdmin, 0, "userName: Alice", "",
-     {{"userId", "123456"}, {"deviceId", "654321"}, {"userName", "Alice"}, {"unitName", "Traffic"},
-      {"barCode", "BC42"}, {"waterMark", "Unit 7"}}},
-    {"IdentitySetRefusesShortId", {"identity", "set", "userName=Bob", "userId=12345"}, kAdmin, 2, "",
-     "userId=12345: must be exactly 6 characters", {{"userName", ""}}},
-    {"IdentityModelIsReadOnly", {"identity", "set", "modelId=X"}, kAdmin, 2, "", "cannot be changed"},
+     {"identity", "set", "userId=123456", "deviceId=654321", "userName=Alice", "unitName=Traffic",
+      "barCode=BC42", "watermark=Unit 7"},
+     kAdmin,
+     0,
+     "userName: Alice",
+     "",
+     {{"userId", "123456"},
+      {"deviceId", "654321"},
+      {"userName", "Alice"},
+      {"unitName", "Traffic"},
+      {"barCode", "BC42"},
+      {"waterMark", "Unit 7"}}},
+    {"IdentitySetRefusesShortId",
+     {"identity", "set", "userName=Bob", "userId=12345"},
+     kAdmin,
+     2,
+     "",
+     "userId=12345: must be exactly 6 characters",
+     {{"userName", ""}}},
+    {"IdentityModelIsReadOnly",
+     {"identity", "set", "modelId=X"},
+     kAdmin,
+     2,
+     "",
+     "cannot be changed"},
 
     {"Battery", {"--level", "0", "battery"}, kUser, 0, "battery percent: 87", ""},
     {"Disk", {"disk"}, kAdmin, 0, "total MiB: 30528\nfree MiB: 21004\nstorage locked: no", ""},
 
-    {"Settings", {"settings"}, kAdmin, 0,
-     R"re(videoResolution: 6 "1920\*1080\(P30\)" \(allowed: 5 "1920\*1080\(P60\)")re", ""},
-    {"SettingsSet", {"settings", "set", "videoResolution=11", "timeZone=UTC+8.0", "preRecord=On"}, kAdmin, 0,
-     "timeZone: 40 \"UTC\\+8.0\"", "",
-     {{"sysParam", "0B0002030104070000000000030000000000010501020105010100000000010128010305000000000002000101000500010100"}}},
-    {"SettingsRefuseInvalidCode", {"settings", "set", "videoQuality=1", "videoResolution=7"}, kAdmin, 2, "",
-     "videoResolution=7: not one of its codes", {{"sysParam", kDefaultSettings}}},
-    {"SettingsRefuseUnknownField", {"settings", "set", "bogus=1"}, kAdmin, 2, "", "unknown field bogus",
+    {"Settings",
+     {"settings"},
+     kAdmin,
+     0,
+     R"re(videoResolution: 6 "1920\*1080\(P30\)" \(allowed: 5 "1920\*1080\(P60\)")re",
+     ""},
+    {"SettingsSet",
+     {"settings", "set", "videoResolution=11", "timeZone=UTC+8.0", "preRecord=On"},
+     kAdmin,
+     0,
+     "timeZone: 40 \"UTC\\+8.0\"",
+     "",
+     {{"sysParam",
+       "0B00020301040700000000000300000000000105010201050101000000000101280103050000000000020001010"
+       "00500010100"}}},
+    {"SettingsRefuseInvalidCode",
+     {"settings", "set", "videoQuality=1", "videoResolution=7"},
+     kAdmin,
+     2,
+     "",
+     "videoResolution=7: not one of its codes",
      {{"sysParam", kDefaultSettings}}},
-    {"SettingsSetOnDisk", {"--drive", "D", "settings", "set", "videoQuality=Low"}, kAdmin, 0, "", "",
-     {{"sysParam", "060202.*"}}, {}, {"--disk", "1"}},
+    {"SettingsRefuseUnknownField",
+     {"settings", "set", "bogus=1"},
+     kAdmin,
+     2,
+     "",
+     "unknown field bogus",
+     {{"sysParam", kDefaultSettings}}},
+    {"SettingsSetOnDisk",
+     {"--drive", "D", "settings", "set", "videoQuality=Low"},
+     kAdmin,
+     0,
+     "",
+     "",
+     {{"sysParam", "060202.*"}},
+     {},
+     {"--disk", "1"}},
 
-    {"NetworkSet", {"network", "set", "deviceName=cam7", "protocol=ONVIF", "serverIp=10.1.2.3", "serverPort=8080"},
-     kAdmin, 0, "protocol: 1 \"ONVIF\"", "", {{"networkInfo", "63616D37(00){28}0100(00){16}31302E312E322E33.*"}}},
-    {"NetworkRefusesBadAddress", {"network", "set", "serverIp=10.1.2.x"}, kAdmin, 2, "", "serverIp=10.1.2.x",
+    {"NetworkSet",
+     {"network", "set", "deviceName=cam7", "protocol=ONVIF", "serverIp=10.1.2.3",
+      "serverPort=8080"},
+     kAdmin,
+     0,
+     "protocol: 1 \"ONVIF\"",
+     "",
+     {{"networkInfo", "63616D37(00){28}0100(00){16}31302E312E322E33.*"}}},
+    {"NetworkRefusesBadAddress",
+     {"network", "set", "serverIp=10.1.2.x"},
+     kAdmin,
+     2,
+     "",
+     "serverIp=10.1.2.x",
      {{"networkInfo", "(00)*"}}},
     {"Wifi", {"wifi"}, kAdmin, 0, "channels5G: Auto, 36, 40", ""},
-    {"WifiSet", {"wifi", "set", "wifiActivate=Manually", "ap.ssid=field", "p2pCode=87654321"}, kAdmin, 0, "", "",
+    {"WifiSet",
+     {"wifi", "set", "wifiActivate=Manually", "ap.ssid=field", "p2pCode=87654321"},
+     kAdmin,
+     0,
+     "",
+     "",
      {{"wifiUniversal", "02.*"}, {"wifiApSetting", "6669656C64(00)*"}, {"p2pCode", "87654321"}}},
-    {"WifiRefusesShortPairingCode", {"wifi", "set", "p2pCode=1234567"}, kAdmin, 2, "", "exactly 8",
+    {"WifiRefusesShortPairingCode",
+     {"wifi", "set", "p2pCode=1234567"},
+     kAdmin,
+     2,
+     "",
+     "exactly 8",
      {{"p2pCode", "12345678"}}},
-    {"BluetoothSet", {"bluetooth", "set", "btActivate=1", "pairName=watch", "heartRateHigh=180"}, kAdmin, 0, "", "",
+    {"BluetoothSet",
+     {"bluetooth", "set", "btActivate=1", "pairName=watch", "heartRateHigh=180"},
+     kAdmin,
+     0,
+     "",
+     "",
      {{"bluetoothInfo", "01.*7761746368.*B4"}}},
-    {"BluetoothRefusesRange", {"bluetooth", "set", "heartRateLow=256"}, kAdmin, 2, "", "from 0 to 255"},
-    {"Mobile4GSet", {"4g", "set", "activate4G=2", "apn=internet"}, kAdmin, 0, "apn: internet", "",
+    {"BluetoothRefusesRange",
+     {"bluetooth", "set", "heartRateLow=256"},
+     kAdmin,
+     2,
+     "",
+     "from 0 to 255"},
+    {"Mobile4GSet",
+     {"4g", "set", "activate4G=2", "apn=internet"},
+     kAdmin,
+     0,
+     "apn: internet",
+     "",
      {{"mobile4GInfo", "02(00){16}696E7465726E6574.*"}}},
 
     {"Encryption", {"encryption"}, kAdmin, 0, "aesKey: 0{32}", ""},
-    {"EncryptionSet", {"encryption", "set", "dataEncryption=Both", "aesKey=0123456789abcdef0123456789abcdef"}, kAdmin,
-     0, "", "", {{"dataEncryption", "3"}, {"aesKey", "0123456789abcdef0123456789abcdef"}}},
-    {"EncryptionRefusesShortKey", {"encryption", "set", "aesKey=0123"}, kAdmin, 2, "", "exactly 32",
+    {"EncryptionSet",
+     {"encryption", "set", "dataEncryption=Both", "aesKey=0123456789abcdef0123456789abcdef"},
+     kAdmin,
+     0,
+     "",
+     "",
+     {{"dataEncryption", "3"}, {"aesKey", "0123456789abcdef0123456789abcdef"}}},
+    {"EncryptionRefusesShortKey",
+     {"encryption", "set", "aesKey=0123"},
+     kAdmin,
+     2,
+     "",
+     "exactly 32",
      {{"aesKey", "0{32}"}}},
-    {"EncryptionNeedsAdministrator", {"--level", "0", "encryption"}, kUser, 2, "", "administrator level"},
+    {"EncryptionNeedsAdministrator",
+     {"--level", "0", "encryption"},
+     kUser,
+     2,
+     "",
+     "administrator level"},
 
-    {"ChangePassword", {"change-password", "0", "654321"}, kAdmin, 0, "password: changed", "",
+    {"ChangePassword",
+     {"change-password", "0", "654321"},
+     kAdmin,
+     0,
+     "password: changed",
+     "",
      {{"password0", "654321"}, {"password1", "888888"}}},
-    {"ChangePasswordRefusesLength", {"change-password", "1", "abc"}, kAdmin, 2, "", "exactly 6",
+    {"ChangePasswordRefusesLength",
+     {"change-password", "1", "abc"},
+     kAdmin,
+     2,
+     "",
+     "exactly 6",
      {{"password1", "888888"}}},
-    {"Lock", {"lock"}, kAdmin, 0, "storage locked: yes", "", {{"storageLocked", "1"}, {"lockPassword", "888888"}}},
-    {"Unlock", {"unlock"}, kAdmin, 0, "storage locked: no", "", {{"storageLocked", "0"}}, {"storageLocked=1"}},
-    {"FormatRefusedWithoutYes", {"format"}, kAdmin, 2, "", "format refused: .*--yes", {{"formatCount", "0"}}},
+    {"Lock",
+     {"lock"},
+     kAdmin,
+     0,
+     "storage locked: yes",
+     "",
+     {{"storageLocked", "1"}, {"lockPassword", "888888"}}},
+    {"Unlock",
+     {"unlock"},
+     kAdmin,
+     0,
+     "storage locked: no",
+     "",
+     {{"storageLocked", "0"}},
+     {"storageLocked=1"}},
+    {"FormatRefusedWithoutYes",
+     {"format"},
+     kAdmin,
+     2,
+     "",
+     "format refused: .*--yes",
+     {{"formatCount", "0"}}},
     {"Format", {"format", "--yes"}, kAdmin, 0, "formatted: yes", "", {{"formatCount", "1"}}},
     {"ResetRefusedWithoutYes", {"reset"}, kAdmin, 2, "", "reset refused", {{"resetCount", "0"}}},
     {"Reset", {"--yes", "reset"}, kAdmin, 0, "reset: yes", "", {{"resetCount", "1"}}},
@@ -189,7 +362,8 @@ TEST_P(Operation, BehavesAsDocumented) {
     EXPECT_TRUE(std::regex_search(run.err, std::regex(c.err))) << run.err;
     for (const auto& [name, pattern] : c.state) {
         ASSERT_TRUE(run.state.contains(name)) << name;
-        EXPECT_TRUE(std::regex_match(run.state.at(name), std::regex(pattern))) << name << "=" << run.state.at(name);
+        EXPECT_TRUE(std::regex_match(run.state.at(name), std::regex(pattern)))
+            << name << "=" << run.state.at(name);
     }
 }
 
@@ -198,8 +372,12 @@ INSTANTIATE_TEST_SUITE_P(Petrelctl, Operation, testing::ValuesIn(kCases),
 
 // Just enough JSON to check that the output parses and to look into it.
 struct Json {
-    std::variant<std::nullptr_t, bool, double, std::string, std::vector<Json>, std::map<std::string, Json>> value;
-    const Json& operator[](const std::string& key) const { return std::get<std::map<std::string, Json>>(value).at(key); }
+    std::variant<std::nullptr_t, bool, double, std::string, std::vector<Json>,
+                 std::map<std::string, Json>>
+        value;
+    const Json& operator[](const std::string& key) const {
+        return std::get<std::map<std::string, Json>>(value).at(key);
+    }
     const Json& operator[](std::size_t i) const { return std::get<std::vector<Json>>(value).at(i); }
 };
 
@@ -237,7 +415,8 @@ private:
             if (static_cast<unsigned char>(text_[at_]) < 0x20) return std::nullopt;
             if (text_[at_] == '\\') {
                 ++at_;
-                if (at_ >= text_.size() || std::string("\"\\/bfnrtu").find(text_[at_]) == std::string::npos) {
+                if (at_ >= text_.size() ||
+                    std::string("\"\\/bfnrtu").find(text_[at_]) == std::string::npos) {
                     return std::nullopt;
                 }
                 if (text_[at_] == 'u') at_ += 4;  // the tests only need the escape skipped
@@ -311,8 +490,8 @@ double Number(const Json& json) { return std::get<double>(json.value); }
 const std::string& Text(const Json& json) { return std::get<std::string>(json.value); }
 
 TEST(Json, EveryReadingCommandParses) {
-    for (const char* command : {"list", "info", "login", "clock", "identity", "battery", "disk", "settings", "network",
-                                "wifi", "bluetooth", "4g", "encryption"}) {
+    for (const char* command : {"list", "info", "login", "clock", "identity", "battery", "disk",
+                                "settings", "network", "wifi", "bluetooth", "4g", "encryption"}) {
         SCOPED_TRACE(command);
         const Outcome run = RunCtl({"--json", command}, kAdmin);
         EXPECT_EQ(run.status, 0);
@@ -345,7 +524,8 @@ TEST(Json, FailureNamesStepAndStatus) {
     EXPECT_EQ(run.status, 1);
     const Json json = ParseJson(run);
     EXPECT_FALSE(std::get<bool>(json["ok"].value));
-    EXPECT_TRUE(Text(json["error"]).starts_with("login failed: STATUS_NOT_VERIFIED")) << Text(json["error"]);
+    EXPECT_TRUE(Text(json["error"]).starts_with("login failed: STATUS_NOT_VERIFIED"))
+        << Text(json["error"]);
 }
 
 }  // namespace
