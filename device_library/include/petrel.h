@@ -672,6 +672,210 @@ PETREL_API int GetStaListInfo(DeviceConnection* connection, void* ignored);
 PETREL_API int DeleteStaInfo(DeviceConnection* connection, void* ignored);
 PETREL_API int DeleteStaInfoAll(DeviceConnection* connection, void* ignored);
 
+/* ======================================================================== */
+/* ==== Standard-interface family (ZFY) =================================== */
+/* ======================================================================== */
+
+/* A second, connection-less family for management programs written against the
+ * generic interface of law-enforcement body-worn recorders. The library keeps one
+ * current connection (opened by Init_Device on the first camera found, closed by
+ * Uninit_Device) and a password gate: the first password a gated member is given
+ * is checked on the camera (as general user, then as administrator); once one is
+ * accepted, its first ZFY_REMEMBERED_PASSWORD_LENGTH characters are remembered and
+ * later calls are compared with them without contacting the camera.
+ *
+ * Every member returns ZFY_TRUE or ZFY_FALSE and writes a ZFY_RESULT_* code through
+ * its last argument (skipped when that is null): ZFY_RESULT_NO_CONNECTION first, then
+ * the member's own code. A failing wrapped export leaves the code last written. Outputs
+ * are written only on success. Buffer sizes given below are what the members write;
+ * they are not checked. One thread at a time, like every other export. */
+
+typedef uint8_t ZfyBool;
+
+enum { ZFY_FALSE = 0, ZFY_TRUE = 1 };
+
+enum {
+    ZFY_RESULT_SUCCESS = 1,
+    ZFY_RESULT_NO_CONNECTION = 2,      /* no current connection, or a wrapped export failed */
+    ZFY_RESULT_PASSWORD_DONE = 3,      /* password verified or changed */
+    ZFY_RESULT_PASSWORD_REFUSED = 4,   /* the gate refused; a password check or change failed */
+    ZFY_RESULT_TIME_SET = 5,
+    ZFY_RESULT_TIME_FAILED = 6,
+    ZFY_RESULT_MSDC_SET = 7,
+    ZFY_RESULT_MSDC_FAILED = 8,
+    ZFY_RESULT_DISK_FORMATTED = 9,
+    ZFY_RESULT_VERSION_MISMATCH = 255  /* connected, but another interface version */
+};
+
+enum {
+    ZFY_REMEMBERED_PASSWORD_LENGTH = 30,
+    ZFY_ID_CODE_SIZE = 32,      /* GetIDCode */
+    ZFY_SERIAL_ID_SIZE = 32,    /* GetSerialID */
+    ZFY_VERSION_SIZE = 48,      /* ReadDeviceVersion */
+    ZFY_DATE_TIME_SIZE = 20,    /* ReadDeviceDateTime: "YYYY/MM/DD hh:mm:ss" */
+    ZFY_WATERMARK_SIZE = 48     /* GetCustomizeWaterMarkInfo */
+};
+
+/* Name of a result code ("ZFY_RESULT_NO_CONNECTION") for messages and logs of callers.
+ * Returns "ZFY_RESULT_UNKNOWN" for any other value. */
+PETREL_API const char* ZfyResultName(uint16_t result);
+
+#pragma pack(push, 1)
+
+/* Who carries the recorder. Each field has one terminator position at its end:
+ * reading fills only the characters before it, writing takes only those. */
+typedef struct ZfyInfo {
+    char deviceId[8];    /* 7 characters */
+    char userId[7];      /* 6 characters */
+    char userName[33];   /* 32 characters */
+    char unitNumber[13]; /* 12 characters */
+    char unitName[33];   /* 32 characters */
+} ZfyInfo;
+
+/* The recorder's WiFi in one record; which fields travel depends on wifiMode. */
+typedef struct ZfyWifiInfo {
+    uint8_t wifiActivate; /* PETREL_CODES_ACTIVATE */
+    uint8_t wifiMode;     /* PETREL_CODES_WIFI_MODE: 0 access point, 1 station, 2 peer-to-peer */
+    char macAddress[32];
+    char cameraIp[16];    /* dotted decimal text */
+    uint8_t band;         /* access point only: PETREL_CODES_BAND */
+    char ssid[48];        /* access point and station; UTF-8 */
+    char password[32];    /* access point and station; peer-to-peer: the 8-digit code */
+    uint8_t autoGetIp;    /* station only: PETREL_CODES_AUTO_GET_IP */
+    char gateway[16];     /* dotted decimal text */
+} ZfyWifiInfo;
+
+#pragma pack(pop)
+
+PETREL_STATIC_ASSERT(sizeof(ZfyInfo) == 94, "ZfyInfo is 94 bytes");
+PETREL_STATIC_ASSERT(sizeof(ZfyWifiInfo) == 148, "ZfyWifiInfo is 148 bytes");
+
+/* What WriteDeviceWifiInfo sends in access-point mode besides the record's fields. */
+enum {
+    ZFY_AP_CONNECTION_LIMIT = 5,
+    ZFY_AP_CHANNEL_5G = 161,  /* band 1 */
+    ZFY_AP_CHANNEL_24G = 11   /* any other band */
+};
+
+/* ReadDeviceResolution: PETREL_ZFY_RESOLUTIONS(R) expands R(videoResolution, width,
+ * height) per known settings byte; any other byte reports the fallback below. */
+#define PETREL_ZFY_RESOLUTIONS(R) \
+    R(1, 2560, 1440) R(2, 2304, 1296) R(5, 1920, 1080) R(6, 1920, 1080) R(7, 1440, 1080) \
+    R(10, 1280, 720) R(11, 1280, 720)
+enum { ZFY_RESOLUTION_OTHER_WIDTH = 840, ZFY_RESOLUTION_OTHER_HEIGHT = 480 };
+
+/* -- Lifecycle and passwords -- */
+
+/* Connects the first USB camera, or else the first camera disk, as the current
+ * connection (an older one is closed first, also when nothing is found). Resets the gate.
+ * ZFY_TRUE with ZFY_RESULT_SUCCESS, or ZFY_RESULT_VERSION_MISMATCH with a usable connection. */
+PETREL_API ZfyBool Init_Device(void* reserved, uint16_t* result);
+
+/* Closes the current connection, if any, forgets the remembered password and resets
+ * the gate. Always ZFY_TRUE with ZFY_RESULT_SUCCESS. */
+PETREL_API ZfyBool Uninit_Device(void* reserved, uint16_t* result);
+
+/* Has the camera check the password of level (0 general user, 1 administrator); on
+ * acceptance the gate remembers it. ZFY_RESULT_PASSWORD_DONE, or ZFY_RESULT_PASSWORD_REFUSED. */
+PETREL_API ZfyBool VerificationPassword(const char* password, int32_t level, uint16_t* result);
+
+/* Changes the password of level (needs a password verified before); the gate follows a
+ * change of its own level. ZFY_RESULT_PASSWORD_DONE, or ZFY_RESULT_PASSWORD_REFUSED. */
+PETREL_API ZfyBool SetZFYPassWord(const char* newPassword, int32_t level, uint16_t* result);
+
+/* -- Identity (GetIDCode, SetIDCode and GetSerialID run no gate) -- */
+
+/* Model identifier into text (ZFY_ID_CODE_SIZE bytes). */
+PETREL_API ZfyBool GetIDCode(char* text, uint16_t* result);
+
+/* Writes the model identifier; needs a password verified on the connection before. */
+PETREL_API ZfyBool SetIDCode(const char* text, uint16_t* result);
+
+/* Bar code into text (ZFY_SERIAL_ID_SIZE bytes). */
+PETREL_API ZfyBool GetSerialID(char* text, uint16_t* result);
+
+/* Reads who carries the recorder; the terminator positions keep the caller's bytes. */
+PETREL_API ZfyBool GetZFYInfo(ZfyInfo* info, const char* password, uint16_t* result);
+
+/* Writes who carries the recorder: the characters before each terminator position. */
+PETREL_API ZfyBool WriteZFYInfo(const ZfyInfo* info, const char* password, uint16_t* result);
+
+/* Firmware version text into text (ZFY_VERSION_SIZE bytes). */
+PETREL_API ZfyBool ReadDeviceVersion(char* text, const char* password, uint16_t* result);
+
+/* Watermark text into text (ZFY_WATERMARK_SIZE bytes; a full one has no terminator). */
+PETREL_API ZfyBool GetCustomizeWaterMarkInfo(char* text, const char* password,
+                                             uint16_t* result);
+
+/* Writes the watermark text (first 48 bytes). */
+PETREL_API ZfyBool SetCustomizeWaterMarkInfo(const char* text, const char* password,
+                                             uint16_t* result);
+
+/* -- Status -- */
+
+/* Total storage in bytes (the camera's MiB times 1 048 576). */
+PETREL_API ZfyBool ReadDeviceCapacity(uint64_t* capacity, const char* password,
+                                      uint16_t* result);
+
+/* Remaining battery charge in percent. */
+PETREL_API ZfyBool ReadDeviceBatteryDumpEnergy(int32_t* battery, const char* password,
+                                               uint16_t* result);
+
+/* Recording resolution from the settings block, by PETREL_ZFY_RESOLUTIONS. */
+PETREL_API ZfyBool ReadDeviceResolution(int32_t* width, int32_t* height, const char* password,
+                                        uint16_t* result);
+
+/* The camera's clock as "YYYY/MM/DD hh:mm:ss" into text (ZFY_DATE_TIME_SIZE bytes). */
+PETREL_API ZfyBool ReadDeviceDateTime(char* text, const char* password, uint16_t* result);
+
+/* -- Network records -- */
+
+/* The platform, Bluetooth and cellular records travel whole and unchanged. */
+PETREL_API ZfyBool ReadDeviceNetWorkInfo(NetworkInfo* info, const char* password,
+                                         uint16_t* result);
+PETREL_API ZfyBool WriteDeviceNetWorkInfo(const NetworkInfo* info, const char* password,
+                                          uint16_t* result);
+PETREL_API ZfyBool ReadDeviceBluetoothInfo(BluetoothInfo* info, const char* password,
+                                           uint16_t* result);
+PETREL_API ZfyBool WriteDeviceBluetoothInfo(const BluetoothInfo* info, const char* password,
+                                            uint16_t* result);
+PETREL_API ZfyBool ReadDevice4GInfo(Mobile4GInfo* info, const char* password,
+                                    uint16_t* result);
+PETREL_API ZfyBool WriteDevice4GInfo(const Mobile4GInfo* info, const char* password,
+                                     uint16_t* result);
+
+/* Reads the WiFi switch and addresses, then the fields of the camera's mode; fields
+ * the mode does not have keep the caller's bytes. Success once the first part is read. */
+PETREL_API ZfyBool ReadDeviceWifiInfo(ZfyWifiInfo* info, const char* password,
+                                      uint16_t* result);
+
+/* Writes the WiFi switch and addresses (connect time-out 0), then the fields of
+ * wifiMode. Success once the first part is written. */
+PETREL_API ZfyBool WriteDeviceWifiInfo(const ZfyWifiInfo* info, const char* password,
+                                       uint16_t* result);
+
+/* -- Actions -- */
+
+/* Sets the camera's clock to this computer's local time.
+ * ZFY_RESULT_TIME_SET, or ZFY_RESULT_TIME_FAILED when the camera did not confirm it. */
+PETREL_API ZfyBool SyncDevTime(const char* password, uint16_t* result);
+
+/* Switches the camera to mass-storage mode; a USB current connection then has no carrier
+ * until Uninit_Device and Init_Device. ZFY_RESULT_MSDC_SET, or ZFY_RESULT_MSDC_FAILED. */
+PETREL_API ZfyBool SetMSDC(const char* password, uint16_t* result);
+
+/* Formats the camera's storage. ZFY_RESULT_DISK_FORMATTED. */
+PETREL_API ZfyBool FormatDeviceDisk(const char* password, uint16_t* result);
+
+/* Restores the camera's default settings. */
+PETREL_API ZfyBool SetDeviceDefaultSetting(const char* password, uint16_t* result);
+
+/* Powers the camera off. */
+PETREL_API ZfyBool SetDeviceShutdown(const char* password, uint16_t* result);
+
+/* Restarts the camera; once it is back, connect again with Uninit_Device and Init_Device. */
+PETREL_API ZfyBool SetDeviceReboot(const char* password, uint16_t* result);
+
 #ifdef __cplusplus
 }
 #endif
