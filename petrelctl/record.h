@@ -65,6 +65,9 @@ struct RecordPart {
     int (*get)(DeviceConnection* connection, void* record);
     int (*set)(DeviceConnection* connection, const void* record);  // null: read only
     std::vector<FieldSpec> fields;
+    // Checks a changed record against what the camera allows before anything is
+    // written: a status other than STATUS_OK fails, a `problem` refuses the input.
+    int (*check)(DeviceConnection* connection, const void* record, std::string& problem) = nullptr;
 };
 
 template <typename Record, int (*Export)(DeviceConnection*, Record*)>

@@ -93,6 +93,16 @@ int ChangeRecords(const RecordGroup& group, const Options& options, Output& outp
                     assignment.field->size);
     }
     for (std::size_t i = 0; i < group.parts.size(); ++i) {
+        const RecordPart& part = group.parts[i];
+        if (!Touched(part, assignments) || part.check == nullptr) continue;
+        std::string problem;
+        if (const int status = part.check(session->get(), records[i].data(), problem);
+            status != STATUS_OK) {
+            return output.Fail(std::string("check ") + part.name, status);
+        }
+        if (!problem.empty()) return output.Refuse(problem);
+    }
+    for (std::size_t i = 0; i < group.parts.size(); ++i) {
         if (!Touched(group.parts[i], assignments)) continue;
         if (const int status = group.parts[i].set(session->get(), records[i].data());
             status != STATUS_OK) {

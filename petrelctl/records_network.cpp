@@ -1,4 +1,6 @@
 // The platform, WiFi, Bluetooth and cellular records; text limits are the manager's.
+#include <algorithm>
+
 #include "records.h"
 
 namespace petrelctl {
@@ -19,6 +21,23 @@ FieldSpec Characters(FieldSpec text, const char* characters) {
 
 FieldSpec Channels(const char* name, std::size_t offset, std::size_t size) {
     return {name, FieldKind::kChannels, offset, size, {}, 0, 0, nullptr, false};
+}
+
+// The access point can only use a channel its band lists.
+int CheckChannel(DeviceConnection* camera, const void* record, std::string& problem) {
+    const auto* accessPoint = static_cast<const WifiApSetting*>(record);
+    WifiChannelInfo info{};
+    if (const int status = GetWifiChannelInfo(camera, &info); status != STATUS_OK) return status;
+    const bool fiveGhz = accessPoint->band == 1;
+    const uint8_t* list = fiveGhz ? info.channels5G : info.channels24G;
+    const uint8_t* end =
+        list + PetrelChannelCount(list, fiveGhz ? sizeof info.channels5G : sizeof info.channels24G);
+    if (std::find(list, end, accessPoint->channel) == end) {
+        problem = "ap.channel " + std::to_string(accessPoint->channel) +
+                  " is not in the camera's " + (fiveGhz ? "5 GHz" : "2.4 GHz") +
+                  " channel list (see petrelctl wifi)";
+    }
+    return STATUS_OK;
 }
 
 }  // namespace
@@ -65,7 +84,8 @@ const RecordGroup& WifiRecords() {
           {PETRELCTL_TEXT(WifiApSetting, ssid, 47), PETRELCTL_TEXT(WifiApSetting, password, 31),
            PETRELCTL_NUMBER(WifiApSetting, connectionLimit, 0, 4),
            PETRELCTL_CODE(WifiApSetting, band, PETREL_CODES_BAND),
-           PETRELCTL_NUMBER(WifiApSetting, channel, 0, 255)}},
+           PETRELCTL_NUMBER(WifiApSetting, channel, 0, 255)},
+          CheckChannel},
          {"wifi station",
           "sta.",
           sizeof(WifiStaSetting),
