@@ -7,30 +7,49 @@
 
 namespace petrelctl {
 
+namespace {
+
+// Length of the UTF-8 sequence starting at text[at] (lead and continuation bytes), or 0.
+std::size_t Utf8Length(const std::string& text, std::size_t at) {
+    const auto lead = static_cast<unsigned char>(text[at]);
+    const std::size_t length = lead < 0xC2   ? 0
+                               : lead < 0xE0 ? 2
+                               : lead < 0xF0 ? 3
+                               : lead < 0xF5 ? 4
+                                             : 0;
+    if (length == 0 || at + length > text.size()) return 0;
+    for (std::size_t i = 1; i < length; ++i) {
+        if ((static_cast<unsigned char>(text[at + i]) & 0xC0) != 0x80) return 0;
+    }
+    return length;
+}
+
+std::string Escaped(unsigned char c) {
+    char escaped[8];
+    std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
+    return escaped;
+}
+
+}  // namespace
+
+// Camera texts are bytes of any code page: a byte that is not part of valid UTF-8
+// is written as the Latin-1 character of that value, so the JSON always parses.
 std::string JsonQuote(const std::string& text) {
     std::string quoted = "\"";
-    for (unsigned char c : text) {
-        switch (c) {
-            case '"':
-                quoted += "\\\"";
-                break;
-            case '\\':
-                quoted += "\\\\";
-                break;
-            case '\n':
-                quoted += "\\n";
-                break;
-            case '\t':
-                quoted += "\\t";
-                break;
-            default:
-                if (c < 0x20) {
-                    char escaped[8];
-                    std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
-                    quoted += escaped;
-                } else {
-                    quoted += static_cast<char>(c);
-                }
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        const auto c = static_cast<unsigned char>(text[at]);
+        if (c == '"' || c == '\\') {
+            quoted += '\\';
+            quoted += static_cast<char>(c);
+        } else if (c < 0x20 || c == 0x7F) {
+            quoted += Escaped(c);
+        } else if (c < 0x80) {
+            quoted += static_cast<char>(c);
+        } else if (const std::size_t length = Utf8Length(text, at); length > 0) {
+            quoted += text.substr(at, length);
+            at += length - 1;
+        } else {
+            quoted += Escaped(c);
         }
     }
     return quoted + "\"";

@@ -12,9 +12,9 @@ std::string Quoted(const CodeOption& option) {
     return std::to_string(option.code) + " \"" + option.text + "\"";
 }
 
-std::string CodeJson(int code, const char* text) {
-    return "{\"code\": " + std::to_string(code) +
-           ", \"text\": " + (text ? JsonQuote(text) : "null") + "}";
+// The members of a code's JSON object, without the braces.
+std::string CodeMembers(int code, const char* text) {
+    return "\"code\": " + std::to_string(code) + ", \"text\": " + (text ? JsonQuote(text) : "null");
 }
 
 const CodeOption* FindCode(const FieldSpec& field, int code) {
@@ -28,12 +28,13 @@ void ShowCode(Output& output, const std::string& name, const FieldSpec& field, i
     std::string allowedJson, allowedText;
     for (const auto& option : field.codes) {
         if (!option.offered) continue;
-        allowedJson += (allowedJson.empty() ? "" : ", ") + CodeJson(option.code, option.text);
+        allowedJson +=
+            (allowedJson.empty() ? "{" : ", {") + CodeMembers(option.code, option.text) + "}";
         allowedText += (allowedText.empty() ? "" : ", ") + Quoted(option);
     }
     const CodeOption* current = FindCode(field, code);
-    std::string json = CodeJson(code, current ? current->text : nullptr);
-    json.insert(json.size() - 1, ", \"allowed\": [" + allowedJson + "]");
+    const std::string json = "{" + CodeMembers(code, current ? current->text : nullptr) +
+                             ", \"allowed\": [" + allowedJson + "]}";
     const std::string text =
         current ? Quoted(*current) : std::to_string(code) + " (not a listed code)";
     output.Value(name, json, text + " (allowed: " + allowedText + ")");

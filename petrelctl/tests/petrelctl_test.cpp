@@ -356,6 +356,11 @@ TEST(Json, RecordsKeepTheirTypes) {
     EXPECT_FALSE(std::get<bool>(disk["storage locked"].value));
 }
 
+TEST(Json, TextsThatAreNotUtf8StillParse) {
+    const Json json = ParseJson(RunCtl({"--json", "identity"}, kAdmin, {"waterMark=Caf\\xE9 \\x01"}));
+    EXPECT_TRUE(Text(json["watermark"]).starts_with("Caf")) << Text(json["watermark"]);
+}
+
 TEST(Json, FailureNamesStepAndStatus) {
     const Outcome run = RunCtl({"--json", "battery"}, "000000");
     EXPECT_EQ(run.status, 1);
