@@ -40,9 +40,12 @@ TransferResult DiskPort::write(std::span<const std::uint8_t> cdb, std::span<cons
     pending_.erase(entry.code);
     unanswered_.reset();
     const Strike strike = ctx_.faults.next();
-    if (strike.is(Fault::Unplugged)) return refused(ctx_.log, std::move(entry), TransferStatus::NoDevice, strike.lasting);
+    if (strike.is(Fault::Unplugged)) {
+        unanswered_ = Unanswered{entry.code, TransferStatus::NoDevice};
+        return refused(ctx_.log, std::move(entry), TransferStatus::NoDevice, strike.lasting);
+    }
     if (strike.is(Fault::NoReply) || !findCommand(entry.code)) {
-        unanswered_ = entry.code;
+        unanswered_ = Unanswered{entry.code, TransferStatus::CheckCondition};
         return refused(ctx_.log, std::move(entry), TransferStatus::CheckCondition);
     }
     Answer answer = ctx_.model.execute(Command{Carrier::Disk, entry.code, entry.params, entry.payload});
@@ -58,9 +61,10 @@ TransferResult DiskPort::read(std::span<const std::uint8_t> cdb, std::size_t len
     LoggedRequest entry = diskEntry(Direction::Read, cdb);
     Effect effect = Effect::None;
     Pending reply;
-    if (unanswered_ == entry.code) {
+    if (unanswered_ && unanswered_->code == entry.code) {
+        const TransferStatus status = unanswered_->status;
         unanswered_.reset();
-        return refused(ctx_.log, std::move(entry), TransferStatus::CheckCondition);
+        return refused(ctx_.log, std::move(entry), status);
     }
     if (auto it = pending_.find(entry.code); it != pending_.end()) {
         reply = std::move(it->second);

@@ -70,7 +70,12 @@ private:
     };
     PortContext ctx_;
     std::map<std::uint16_t, Pending> pending_;  // replies of writes not yet read, by code
-    std::optional<std::uint16_t> unanswered_;   // a refused write: its read is refused too, never run as a query
+    // A write that failed: its read fails the same way, never run as a query.
+    struct Unanswered {
+        std::uint16_t code;
+        TransferStatus status;
+    };
+    std::optional<Unanswered> unanswered_;
 };
 
 // A vendor command block: either signature, 16 bytes.

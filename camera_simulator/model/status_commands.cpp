@@ -78,7 +78,7 @@ void getKeyChunk(CameraCore& core, CommandContext& ctx) {
     }
     if (index >= chunks) index = 0;
     std::fill(ctx.reply.begin(), ctx.reply.end(), std::uint8_t{0});
-    const bool last = index + 1 == chunks;
+    const bool last = index + 1 == chunks && !core.state.keyChunksNeverLast;
     ctx.reply[0] = last ? 1 : 0;
     ctx.reply[1] = static_cast<std::uint8_t>(index);
     const std::size_t from = std::min(text.size(), index * kChunkData);

@@ -75,6 +75,8 @@ struct CameraState {
     std::uint8_t decryptionPlayback = 0;
     std::string aesKey = "00000000000000000000000000000000";
     std::string rsaAesKey;
+    // A faulty camera: every key chunk says more follow, so a series never ends.
+    bool keyChunksNeverLast = false;
 
     // Clock: `clock` is the time the camera showed when it was last set; it runs on
     // from there (GetTime adds the time elapsed since).

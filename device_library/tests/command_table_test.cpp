@@ -1,0 +1,327 @@
+// Every command export against the simulated camera, one row each: its code and request
+// length on the wire, the order of its guards, and what its exchange shape makes of a
+// camera that does not answer properly. The rows are written out here, apart from the
+// library's own table, so a wrong entry there shows up as a failure.
+#include <gtest/gtest.h>
+
+#include <ostream>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "support/command_support.h"
+
+namespace petrel_test {
+namespace {
+
+using camsim::Direction;
+using camsim::Fault;
+
+enum class Shape { kQuery, kConfirmed, kUnconfirmed, kTwoWay };
+
+// valid false asks for the export's refused arguments (ignored by rows without an A guard);
+// outputs go to out, inputs are the row's own.
+using Call = int (*)(DeviceConnection* connection, bool valid, uint8_t* out);
+
+struct Row {
+    const char* name;
+    uint16_t code;
+    size_t requestLength;
+    Shape shape;
+    const char* guards;  // S connection, A arguments, V verified password, in order
+    Call call;
+    uint8_t level = 0;           // first command-block byte on the disk carrier
+    bool leavesCamera = false;   // the camera goes away once it has executed the command
+
+    bool Guards(char guard) const { return std::string(guards).find(guard) != std::string::npos; }
+};
+
+void PrintTo(const Row& row, std::ostream* out) { *out << row.name; }
+
+template <class T>
+T* As(uint8_t* out, bool valid = true) {
+    return valid ? reinterpret_cast<T*>(out) : nullptr;
+}
+
+template <class Record, int (*Get)(DeviceConnection*, Record*)>
+int GetRecord(DeviceConnection* c, bool valid, uint8_t* out) {
+    return Get(c, As<Record>(out, valid));
+}
+
+template <class Record, int (*Set)(DeviceConnection*, const Record*)>
+int SetRecord(DeviceConnection* c, bool valid, uint8_t*) {
+    static const Record record{};
+    return Set(c, valid ? &record : nullptr);
+}
+
+template <int (*Get)(DeviceConnection*, char*)>
+int GetText(DeviceConnection* c, bool valid, uint8_t* out) {
+    return Get(c, As<char>(out, valid));
+}
+
+template <int (*Set)(DeviceConnection*, const char*)>
+int SetText(DeviceConnection* c, bool valid, uint8_t*) {
+    return Set(c, valid ? "0A1B2C3D4E5F" : nullptr);
+}
+
+template <int (*Run)(DeviceConnection*)>
+int NoArguments(DeviceConnection* c, bool, uint8_t*) {
+    return Run(c);
+}
+
+const DeviceTime kSomeTime{2024, 3, 5, 14, 7, 9};
+const char kSomeKey[] = "0123456789abcdef0123456789ABCDEF";
+
+using enum Shape;
+const Row kRows[] = {
+    {"GetDeviceVersion", 0x01, 48, kQuery, "SA", GetText<GetDeviceVersion>},
+    {"ResetDevice", 0x02, 7, kUnconfirmed, "SV", NoArguments<ResetDevice>},
+    {"SendHeartbeat", 0x10, 4, kTwoWay, "SV",
+     [](DeviceConnection* c, bool, uint8_t* out) { return SendHeartbeat(c, 5000, As<uint32_t>(out)); }},
+    {"GetTimeOut", 0x11, 4, kQuery, "SV",
+     [](DeviceConnection* c, bool, uint8_t* out) { return GetTimeOut(c, As<uint32_t>(out)); }},
+    {"VerifiPassword", 0x20, 18, kTwoWay, "SA",
+     [](DeviceConnection* c, bool valid, uint8_t*) {
+         return VerifiPassword(c, valid ? kAdminPassword : nullptr, PETREL_USER_ADMINISTRATOR);
+     },
+     1},
+    {"GetPassword", 0x21, 18, kQuery, "SA",
+     [](DeviceConnection* c, bool valid, uint8_t* out) {
+         return GetPassword(c, As<char>(out, valid), PETREL_USER_ADMINISTRATOR);
+     },
+     1},
+    {"SetPassword", 0x22, 18, kConfirmed, "SVA",
+     [](DeviceConnection* c, bool valid, uint8_t*) {
+         return SetPassword(c, valid ? kAdminPassword : nullptr, PETREL_USER_ADMINISTRATOR);
+     },
+     1},
+    {"GetTime", 0x23, 8, kQuery, "SVA", GetRecord<DeviceTime, GetTime>},
+    {"SetTime", 0x24, 8, kConfirmed, "SAV",
+     [](DeviceConnection* c, bool valid, uint8_t*) { return SetTime(c, valid ? &kSomeTime : nullptr); }},
+    {"SyncDateTime", 0x24, 8, kConfirmed, "SV", NoArguments<SyncDateTime>},
+    {"GetSysParam", 0x27, 51, kQuery, "SAV", GetRecord<SysParam, GetSysParam>},
+    {"SetSysParam", 0x28, 51, kUnconfirmed, "SAV", SetRecord<SysParam, SetSysParam>},
+    {"GetBattery", 0x29, 2, kQuery, "SVA", GetRecord<uint16_t, GetBattery>},
+    {"SetMSCMode", 0x2C, 10, kUnconfirmed, "SV", NoArguments<SetMSCMode>, 0, true},
+    {"GetModelID", 0x2D, 32, kQuery, "SA", GetText<GetModelID>},
+    {"SetModelID", 0x2E, 32, kUnconfirmed, "SAV",
+     [](DeviceConnection* c, bool valid, uint8_t*) { return SetModelID(c, valid ? "BWC_X1" : nullptr); }},
+    {"GetUserDevID", 0x31, 64, kQuery, "SVA",
+     [](DeviceConnection* c, bool valid, uint8_t* out) {
+         return GetUserDevID(c, As<char>(out), As<char>(out + 16), As<char>(out + 48, valid));
+     }},
+    {"SetUserDevID", 0x32, 64, kUnconfirmed, "SAV",
+     [](DeviceConnection* c, bool valid, uint8_t*) {
+         return SetUserDevID(c, "100200", "Kim", valid ? "D00042" : nullptr);
+     }},
+    {"GetBarCode", 0x33, 32, kQuery, "SA", GetText<GetBarCode>},
+    {"SetBarCode", 0x34, 32, kUnconfirmed, "SAV", SetText<SetBarCode>},
+    {"GetDiskSpaceInfo", 0x35, 8, kQuery, "SVA",
+     [](DeviceConnection* c, bool valid, uint8_t* out) {
+         return GetDiskSpaceInfo(c, As<uint32_t>(out), As<uint32_t>(out + 4, valid));
+     }},
+    {"GetDeptInfo", 0x37, 64, kQuery, "SVA",
+     [](DeviceConnection* c, bool valid, uint8_t* out) {
+         return GetDeptInfo(c, As<char>(out, valid), As<char>(out + 32));
+     }},
+    {"SetDeptInfo", 0x38, 64, kUnconfirmed, "SAV",
+     [](DeviceConnection* c, bool valid, uint8_t*) { return SetDeptInfo(c, "U-7", valid ? "Traffic" : nullptr); }},
+    {"GetMacAddress", 0x39, 32, kQuery, "SVA", GetText<GetMacAddress>},
+    {"SetMacAddress", 0x3A, 32, kUnconfirmed, "SAV", SetText<SetMacAddress>},
+    {"SetCameraShutdown", 0x3B, 10, kConfirmed, "SV", NoArguments<SetCameraShutdown>, 0, true},
+    {"CameraReboot", 0x3C, 10, kConfirmed, "SV", NoArguments<CameraReboot>, 0, true},
+    {"GetLockMemoryState", 0x3D, 18, kQuery, "SVA", GetRecord<int32_t, GetLockMemoryState>},
+    {"SetLockMemoryState", 0x3E, 18, kTwoWay, "SVA",
+     [](DeviceConnection* c, bool valid, uint8_t*) { return SetLockMemoryState(c, 1, valid ? "lock" : nullptr); }},
+    {"SetLedState", 0x41, 4, kUnconfirmed, "SVA",
+     [](DeviceConnection* c, bool valid, uint8_t*) { return SetLedState(c, valid ? 3 : 4, 2, 500); }},
+    {"SetBuzzer", 0x43, 4, kUnconfirmed, "SV",
+     [](DeviceConnection* c, bool, uint8_t*) { return SetBuzzer(c, 2, 300); }},
+    {"GetWaterMark", 0x44, 48, kQuery, "SVA", GetText<GetWaterMark>},
+    {"SetWaterMark", 0x45, 48, kUnconfirmed, "SAV", SetText<SetWaterMark>},
+    {"GetSummerTimeInfo", 0x46, 8, kQuery, "SVA", GetRecord<SummerTimeInfo, GetSummerTimeInfo>},
+    {"SetSummerTimeInfo", 0x47, 8, kConfirmed, "SAV", SetRecord<SummerTimeInfo, SetSummerTimeInfo>},
+    {"GetNetworkInfo", 0x52, 106, kQuery, "SVA", GetRecord<NetworkInfo, GetNetworkInfo>},
+    {"SetNetworkInfo", 0x53, 106, kConfirmed, "SVA", SetRecord<NetworkInfo, SetNetworkInfo>},
+    {"GetBluetoothInfo", 0x54, 99, kQuery, "SVA", GetRecord<BluetoothInfo, GetBluetoothInfo>},
+    {"SetBluetoothInfo", 0x55, 99, kConfirmed, "SVA", SetRecord<BluetoothInfo, SetBluetoothInfo>},
+    {"Get4GInfo", 0x56, 81, kQuery, "SVA", GetRecord<Mobile4GInfo, Get4GInfo>},
+    {"Set4GInfo", 0x57, 81, kConfirmed, "SVA", SetRecord<Mobile4GInfo, Set4GInfo>},
+    {"GetWifiUniversal", 0x58, 67, kQuery, "SVA", GetRecord<WifiUniversal, GetWifiUniversal>},
+    {"SetWifiUniversal", 0x59, 67, kConfirmed, "SVA", SetRecord<WifiUniversal, SetWifiUniversal>},
+    {"GetWifiApSetting", 0x5A, 83, kQuery, "SVA", GetRecord<WifiApSetting, GetWifiApSetting>},
+    {"SetWifiApSetting", 0x5B, 83, kConfirmed, "SVA", SetRecord<WifiApSetting, SetWifiApSetting>},
+    {"GetWifiChannelInfo", 0x5C, 39, kQuery, "SVA", GetRecord<WifiChannelInfo, GetWifiChannelInfo>},
+    {"SetWifiStaSetting", 0x5E, 81, kConfirmed, "SVA", SetRecord<WifiStaSetting, SetWifiStaSetting>},
+    {"GetWifiStaSetting", 0x5F, 81, kQuery, "SVA", GetRecord<WifiStaSetting, GetWifiStaSetting>},
+    {"GetP2pCode", 0x62, 9, kQuery, "SVA", GetText<GetP2pCode>},
+    {"SetP2pCode", 0x63, 9, kConfirmed, "SVA",
+     [](DeviceConnection* c, bool valid, uint8_t*) { return SetP2pCode(c, valid ? "87654321" : "8765432"); }},
+    {"GetEncryption", 0x64, 34, kQuery, "SVA",
+     [](DeviceConnection* c, bool valid, uint8_t* out) {
+         return GetEncryption(c, out, out + 1, As<char>(out + 2, valid));
+     }},
+    {"SetEncryption", 0x65, 35, kConfirmed, "SVA",
+     [](DeviceConnection* c, bool valid, uint8_t*) { return SetEncryption(c, 1, 0, valid ? kSomeKey : nullptr); }},
+    {"GetRsaAesKey", 0x66, 98, kQuery, "SVA", GetText<GetRsaAesKey>},
+    {"SetSystemType", 0x1000, 4, kConfirmed, "S",
+     [](DeviceConnection* c, bool, uint8_t*) { return SetSystemType(c, 1); }},
+    {"FormatDisk", 0x1001, 6, kConfirmed, "SV", NoArguments<FormatDisk>},
+};
+
+// What the transfers of one exchange look like to the camera.
+std::vector<Direction> TransfersOf(Shape shape, Carrier carrier) {
+    if (carrier == Carrier::kUsb) return {Direction::Write, Direction::Read};
+    switch (shape) {
+        case kQuery: return {Direction::Read};
+        case kConfirmed:
+        case kUnconfirmed: return {Direction::Write};
+        case kTwoWay: break;
+    }
+    return {Direction::Write, Direction::Read};
+}
+
+// Only an unconfirmed command may succeed without a valid reply, and only when its
+// request went out; on the disk a confirmed command, too, trusts its send. A disk
+// command the camera refuses still went out: the SCSI status is not judged.
+int StatusUnder(Fault fault, Shape shape, Carrier carrier) {
+    const bool sent = fault != Fault::Unplugged;
+    const bool sendDecides = shape == kUnconfirmed || (shape == kConfirmed && carrier == Carrier::kDisk);
+    return sendDecides && sent ? STATUS_OK : STATUS_FAILED;
+}
+
+std::array<uint8_t, 10> LevelParameter(uint8_t level) { return {level}; }
+
+size_t RoundedToBlocks(size_t length) { return (length + 15) / 16 * 16; }
+
+class CommandRow : public CameraTest, public testing::WithParamInterface<std::tuple<Carrier, Row>> {
+protected:
+    Carrier carrier() const { return std::get<0>(GetParam()); }
+    const Row& row() const { return std::get<1>(GetParam()); }
+
+    int Call(bool valid, DeviceConnection* connection) {
+        scratch_ = Scratch();
+        return row().call(connection, valid, scratch_.data());
+    }
+    int Call(bool valid) { return Call(valid, connection_); }
+
+    camsim::Camera& Verified() {
+        camsim::Camera& camera = Connected(carrier());
+        EXPECT_EQ(VerifiPassword(connection_, kAdminPassword, PETREL_USER_ADMINISTRATOR), STATUS_OK);
+        camera.clearLog();
+        return camera;
+    }
+
+    Scratch scratch_;
+};
+
+TEST_P(CommandRow, GuardsRefuseInTheirOrderBeforeAnyTransfer) {
+    camsim::Camera& camera = Connected(carrier());
+    EXPECT_EQ(Call(true, nullptr), STATUS_NO_CONNECTION);
+    EXPECT_EQ(Call(false, nullptr), STATUS_NO_CONNECTION);
+
+    // Unverified with refused arguments: whichever of A and V comes first answers.
+    const std::string order = row().guards;
+    const size_t a = order.find('A');
+    const size_t v = order.find('V');
+    if (a != std::string::npos && (v == std::string::npos || a < v)) {
+        EXPECT_EQ(Call(false), STATUS_BAD_ARGUMENT);
+    } else if (v != std::string::npos) {
+        EXPECT_EQ(Call(false), STATUS_NOT_VERIFIED);
+    }
+    if (row().Guards('V')) {
+        EXPECT_EQ(Call(true), STATUS_NOT_VERIFIED);
+    }
+    EXPECT_TRUE(camera.log().empty());
+    EXPECT_TRUE(scratch_.Untouched());
+
+    if (!row().Guards('V')) {
+        EXPECT_EQ(Call(true), STATUS_OK) << "needs no verified password";
+        EXPECT_FALSE(camera.log().empty());
+    }
+    if (row().Guards('A')) {
+        ASSERT_EQ(VerifiPassword(connection_, kAdminPassword, PETREL_USER_ADMINISTRATOR), STATUS_OK);
+        camera.clearLog();
+        EXPECT_EQ(Call(false), STATUS_BAD_ARGUMENT);
+        EXPECT_TRUE(camera.log().empty());
+        EXPECT_TRUE(scratch_.Untouched());
+    }
+}
+
+TEST_P(CommandRow, ExchangeHasItsCodeLengthAndShapeOnTheWire) {
+    camsim::Camera& camera = Verified();
+    ASSERT_EQ(Call(true), STATUS_OK);
+    const auto log = camera.log();
+    const auto expected = TransfersOf(row().shape, carrier());
+    ASSERT_EQ(log.size(), expected.size());
+    for (size_t i = 0; i < log.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(log[i].direction, expected[i]);
+        EXPECT_EQ(log[i].code, row().code);
+        EXPECT_FALSE(log[i].failed);
+        if (carrier() == Carrier::kDisk) {
+            EXPECT_EQ(log[i].params, LevelParameter(row().level));
+            if (log[i].direction == Direction::Write) {
+                EXPECT_EQ(log[i].wire.size(), RoundedToBlocks(row().requestLength));
+            }
+        } else if (log[i].direction == Direction::Write) {
+            EXPECT_EQ(log[i].payload.size(), row().requestLength);
+        }
+    }
+}
+
+TEST_P(CommandRow, BadRepliesAreNeverSuccessAndLeaveTheOutputs) {
+    camsim::Camera& camera = Verified();
+    // The camera executes a command whose reply is damaged, so the ones that send it
+    // away get one damaged reply, last.
+    const std::vector<Fault> faults = row().leavesCamera
+        ? std::vector{Fault::NoReply, Fault::Unplugged, Fault::WrongChecksum}
+        : std::vector{Fault::NoReply, Fault::Unplugged, Fault::WrongChecksum, Fault::OtherCommand};
+    for (Fault fault : faults) {
+        SCOPED_TRACE(static_cast<int>(fault));
+        camera.injectFault(fault);
+        const int status = Call(true);
+        EXPECT_EQ(status, StatusUnder(fault, row().shape, carrier()));
+        if (status != STATUS_OK) {
+            EXPECT_TRUE(scratch_.Untouched()) << "an output was written";
+        }
+        camera.clearFaults();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, CommandRow, testing::Combine(testing::Values(Carrier::kUsb, Carrier::kDisk), testing::ValuesIn(kRows)),
+    [](const testing::TestParamInfo<std::tuple<Carrier, Row>>& info) {
+        return std::string(std::get<1>(info.param).name) +
+               (std::get<0>(info.param) == Carrier::kUsb ? "_Usb" : "_Disk");
+    });
+
+TEST_F(CameraTest, OnceTheUsbCameraLeftForItsDiskEveryCommandFindsNoConnection) {
+    camsim::Camera& camera = Connected(Carrier::kUsb);
+    ASSERT_EQ(VerifiPassword(connection_, kAdminPassword, PETREL_USER_ADMINISTRATOR), STATUS_OK);
+    ASSERT_EQ(SetMSCMode(connection_), STATUS_OK);
+    EXPECT_TRUE(camera.waitForPresence(camsim::Presence::Disk, std::chrono::seconds(5)));
+    camera.clearLog();
+    for (const Row& row : kRows) {
+        SCOPED_TRACE(row.name);
+        Scratch scratch;
+        EXPECT_EQ(row.call(connection_, true, scratch.data()), STATUS_NO_CONNECTION);
+        EXPECT_TRUE(scratch.Untouched());
+    }
+    char text[32];
+    EXPECT_EQ(GetDescriptorString(connection_, text, text, text), STATUS_FAILED);
+    EXPECT_TRUE(camera.log().empty());
+}
+
+TEST_F(CameraTest, StationListNamesDoNothingWhateverTheyAreGiven) {
+    camsim::Camera& camera = Connected(Carrier::kUsb);
+    int ignored = 0;
+    for (auto* member : {GetStaListInfo, DeleteStaInfo, DeleteStaInfoAll}) {
+        EXPECT_EQ(member(nullptr, nullptr), STATUS_NOT_SUPPORTED);
+        EXPECT_EQ(member(connection_, &ignored), STATUS_NOT_SUPPORTED);
+    }
+    EXPECT_TRUE(camera.log().empty());
+}
+
+}  // namespace
+}  // namespace petrel_test
