@@ -6,9 +6,10 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <map>
-#include <memory>
+#include <optional>
 #include <regex>
 #include <sstream>
 #include <string>
@@ -72,7 +73,7 @@ Outcome RunCtl(const Strings& arguments, const char* password, const Strings& in
             run.state[line.substr(0, equals)] = line.substr(equals + 1);
         }
     }
-    std::system(("rm -rf " + dir).c_str());
+    std::filesystem::remove_all(dir);
     return run;
 }
 
@@ -357,7 +358,8 @@ TEST(Json, RecordsKeepTheirTypes) {
 }
 
 TEST(Json, TextsThatAreNotUtf8StillParse) {
-    const Json json = ParseJson(RunCtl({"--json", "identity"}, kAdmin, {"waterMark=Caf\\xE9 \\x01"}));
+    const Json json =
+        ParseJson(RunCtl({"--json", "identity"}, kAdmin, {"waterMark=Caf\\xE9 \\x01"}));
     EXPECT_TRUE(Text(json["watermark"]).starts_with("Caf")) << Text(json["watermark"]);
 }
 
