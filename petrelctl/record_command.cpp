@@ -32,10 +32,10 @@ std::optional<Assignment> Parse(const RecordGroup& group, const std::string& arg
     for (const auto& part : group.parts) {
         for (const auto& field : part.fields) {
             if (FieldName(part, field) != name) continue;
-            std::string problem;
+            std::string problem = "cannot be changed";
             auto bytes = part.set ? EncodeField(field, value, problem) : std::nullopt;
             if (!bytes) {
-                output.Refuse(argument + ": " + (part.set ? problem : "cannot be changed"));
+                output.Refuse(argument + ": " + problem);
                 return std::nullopt;
             }
             return Assignment{&part, &field, std::move(*bytes)};
