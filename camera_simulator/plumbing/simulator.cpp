@@ -4,6 +4,8 @@
 #include "node_binding.h"
 #include "state_file.h"
 
+#include <openssl/crypto.h>
+
 #include <cstdio>
 #include <fstream>
 #include <sstream>
@@ -17,7 +19,11 @@ struct Simulator::Impl {
     unsigned nextPort = 1;
 };
 
-Simulator::Simulator() : impl_(std::make_unique<Impl>()) {}
+Simulator::Simulator() : impl_(std::make_unique<Impl>()) {
+    // The camera's digests and ciphers run on umockdev's worker thread, which may still be
+    // ending when the process exits: OpenSSL must not tear its state down under it.
+    OPENSSL_init_crypto(OPENSSL_INIT_NO_ATEXIT, nullptr);
+}
 
 Simulator::~Simulator() {
     for (auto& device : impl_->devices) device->stop();

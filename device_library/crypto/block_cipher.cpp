@@ -1,5 +1,7 @@
 #include <openssl/evp.h>
 
+#include <mutex>
+
 #include "crypto/cipher.h"
 
 namespace petrel {
@@ -42,15 +44,22 @@ void AesEcb256(const uint8_t* key, bool encipher, const uint8_t* in, uint8_t* ou
     EcbContext(key, encipher).Run(in, out);
 }
 
-// One context per thread and direction: an exchange then allocates nothing.
-void EncipherRequest(const uint8_t* in, uint8_t* out) {
-    thread_local EcbContext context(reinterpret_cast<const uint8_t*>(kRequestKeyText), true);
-    context.Run(in, out);
+namespace {
+
+// One context per direction for the life of the process, so an exchange allocates
+// nothing; the lock keeps callers on several threads apart.
+void RunShared(bool encipher, const uint8_t* in, uint8_t* out) {
+    static std::mutex lock;
+    static EcbContext request(reinterpret_cast<const uint8_t*>(kRequestKeyText), true);
+    static EcbContext reply(reinterpret_cast<const uint8_t*>(kReplyKeyText), false);
+    std::lock_guard guard(lock);
+    (encipher ? request : reply).Run(in, out);
 }
 
-void DecipherReply(const uint8_t* in, uint8_t* out) {
-    thread_local EcbContext context(reinterpret_cast<const uint8_t*>(kReplyKeyText), false);
-    context.Run(in, out);
-}
+}  // namespace
+
+void EncipherRequest(const uint8_t* in, uint8_t* out) { RunShared(true, in, out); }
+
+void DecipherReply(const uint8_t* in, uint8_t* out) { RunShared(false, in, out); }
 
 }  // namespace petrel
