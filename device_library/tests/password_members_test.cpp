@@ -136,6 +136,12 @@ TEST_P(PasswordMembers, IdentityFieldsTravelMaskedAndArriveInClear) {
     EXPECT_EQ(std::string(userId, 16), longUser.substr(0, 16)) << "read back in clear, no terminator";
     EXPECT_STREQ(deviceId, "ab");
     EXPECT_STREQ(userName, "Officer Kim");
+
+    // The name is optional both ways.
+    ASSERT_EQ(SetUserDevID(connection_, "100200", nullptr, "D00042"), STATUS_OK);
+    EXPECT_EQ(camera.state().userName, "");
+    ASSERT_EQ(GetUserDevID(connection_, userId, nullptr, deviceId), STATUS_OK);
+    EXPECT_STREQ(deviceId, "D00042");
 }
 
 TEST_P(PasswordMembers, StoredPasswordIsReadForTheLevelAsked) {
