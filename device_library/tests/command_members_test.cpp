@@ -34,16 +34,17 @@ TEST_P(CommandMembers, SyncDateTimeSendsWhatSetTimeSendsForTheSameLocalTime) {
         std::tm local{};
         localtime_r(&before, &local);
         const DeviceTime now{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
-                             local.tm_hour, local.tm_min, local.tm_sec};
+                             local.tm_hour,        local.tm_min,     local.tm_sec};
         ASSERT_EQ(SetTime(connection_, &now), STATUS_OK);
         const auto writes = Writes(camera);
         ASSERT_EQ(writes.size(), 2u);
         EXPECT_EQ(writes[0].wire, writes[1].wire);
         EXPECT_EQ(writes[0].cdb, writes[1].cdb);
-        const Bytes wireTime = {static_cast<uint8_t>(local.tm_year), static_cast<uint8_t>(local.tm_year >> 8),
-                                static_cast<uint8_t>(now.month), static_cast<uint8_t>(now.day),
-                                static_cast<uint8_t>(now.hour), static_cast<uint8_t>(now.minute),
-                                static_cast<uint8_t>(now.second), 0};
+        const Bytes wireTime = {
+            static_cast<uint8_t>(local.tm_year), static_cast<uint8_t>(local.tm_year >> 8),
+            static_cast<uint8_t>(now.month),     static_cast<uint8_t>(now.day),
+            static_cast<uint8_t>(now.hour),      static_cast<uint8_t>(now.minute),
+            static_cast<uint8_t>(now.second),    0};
         EXPECT_EQ(Bytes(writes[0].payload.begin(), writes[0].payload.begin() + 8), wireTime);
         return;
     }
@@ -153,7 +154,8 @@ TEST_P(CommandMembers, KeyTextOfFiveChunksFillsTheWholeBuffer) {
     Verified(state);
     Scratch out;
     ASSERT_EQ(GetRsaAesKey(connection_, reinterpret_cast<char*>(out.data())), STATUS_OK);
-    EXPECT_EQ(std::string(reinterpret_cast<char*>(out.data()), PETREL_RSA_AES_KEY_SIZE), state.rsaAesKey);
+    EXPECT_EQ(std::string(reinterpret_cast<char*>(out.data()), PETREL_RSA_AES_KEY_SIZE),
+              state.rsaAesKey);
 }
 
 TEST_P(CommandMembers, KeyTextThatNeverEndsFailsAfterFivePasses) {
@@ -184,7 +186,8 @@ TEST_P(CommandMembers, StorageLockTravelsWithItsPasswordAndReadsBack) {
     EXPECT_EQ(state, 1);
     if (OnUsb()) {
         ASSERT_EQ(Writes(camera).size(), 1u);
-        EXPECT_EQ(Writes(camera)[0].payload, Bytes({0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
+        EXPECT_EQ(Writes(camera)[0].payload,
+                  Bytes({0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
     }
     ASSERT_EQ(SetLockMemoryState(connection_, 0, ""), STATUS_OK);
     EXPECT_FALSE(camera.state().storageLocked);
@@ -198,7 +201,8 @@ TEST_P(CommandMembers, HeartbeatIsCappedAndTheCameraAnswerStored) {
     ASSERT_EQ(SendHeartbeat(connection_, 200000, &answer), STATUS_OK);
     const auto writes = Writes(camera);
     ASSERT_EQ(writes.size(), 1u);
-    EXPECT_EQ(Bytes(writes[0].payload.begin(), writes[0].payload.begin() + 4), Bytes({0xC0, 0xD4, 0x01, 0x00}));
+    EXPECT_EQ(Bytes(writes[0].payload.begin(), writes[0].payload.begin() + 4),
+              Bytes({0xC0, 0xD4, 0x01, 0x00}));
     EXPECT_EQ(answer, 120000u);
     EXPECT_EQ(SendHeartbeat(connection_, 1000, nullptr), STATUS_OK) << "the answer may be skipped";
     uint32_t timeout = 0;
@@ -252,7 +256,8 @@ struct Departure {
     camsim::Presence presence;
 };
 
-class CameraDeparture : public CameraTest, public testing::WithParamInterface<std::tuple<Carrier, Departure>> {};
+class CameraDeparture : public CameraTest,
+                        public testing::WithParamInterface<std::tuple<Carrier, Departure>> {};
 
 TEST_P(CameraDeparture, LaterExchangesFailUntilTheCameraIsBack) {
     const auto [carrier, departure] = GetParam();
@@ -267,17 +272,19 @@ TEST_P(CameraDeparture, LaterExchangesFailUntilTheCameraIsBack) {
     EXPECT_EQ(battery, 3);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Power, CameraDeparture,
-    testing::Combine(testing::Values(Carrier::kUsb, Carrier::kDisk),
-                     testing::Values(Departure{"Shutdown", SetCameraShutdown, camsim::Presence::Off},
-                                     Departure{"Reboot", CameraReboot, camsim::Presence::Rebooting})),
-    [](const testing::TestParamInfo<std::tuple<Carrier, Departure>>& info) {
-        return std::string(std::get<1>(info.param).name) +
-               (std::get<0>(info.param) == Carrier::kUsb ? "_Usb" : "_Disk");
-    });
+INSTANTIATE_TEST_SUITE_P(Power, CameraDeparture,
+                         testing::Combine(testing::Values(Carrier::kUsb, Carrier::kDisk),
+                                          testing::Values(Departure{"Shutdown", SetCameraShutdown,
+                                                                    camsim::Presence::Off},
+                                                          Departure{"Reboot", CameraReboot,
+                                                                    camsim::Presence::Rebooting})),
+                         [](const testing::TestParamInfo<std::tuple<Carrier, Departure>>& info) {
+                             return std::string(std::get<1>(info.param).name) +
+                                    (std::get<0>(info.param) == Carrier::kUsb ? "_Usb" : "_Disk");
+                         });
 
-INSTANTIATE_TEST_SUITE_P(Carriers, CommandMembers, testing::Values(Carrier::kUsb, Carrier::kDisk), CarrierName);
+INSTANTIATE_TEST_SUITE_P(Carriers, CommandMembers, testing::Values(Carrier::kUsb, Carrier::kDisk),
+                         CarrierName);
 
 }  // namespace
 }  // namespace petrel_test

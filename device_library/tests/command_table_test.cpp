@@ -30,8 +30,8 @@ struct Row {
     Shape shape;
     const char* guards;  // S connection, A arguments, V verified password, in order
     Call call;
-    uint8_t level = 0;           // first command-block byte on the disk carrier
-    bool leavesCamera = false;   // the camera goes away once it has executed the command
+    uint8_t level = 0;          // first command-block byte on the disk carrier
+    bool leavesCamera = false;  // the camera goes away once it has executed the command
 
     bool Guards(char guard) const { return std::string(guards).find(guard) != std::string::npos; }
 };
@@ -77,7 +77,9 @@ const Row kRows[] = {
     {"GetDeviceVersion", 0x01, 48, kQuery, "SA", GetText<GetDeviceVersion>},
     {"ResetDevice", 0x02, 7, kUnconfirmed, "SV", NoArguments<ResetDevice>},
     {"SendHeartbeat", 0x10, 4, kTwoWay, "SV",
-     [](DeviceConnection* c, bool, uint8_t* out) { return SendHeartbeat(c, 5000, As<uint32_t>(out)); }},
+     [](DeviceConnection* c, bool, uint8_t* out) {
+         return SendHeartbeat(c, 5000, As<uint32_t>(out));
+     }},
     {"GetTimeOut", 0x11, 4, kQuery, "SV",
      [](DeviceConnection* c, bool, uint8_t* out) { return GetTimeOut(c, As<uint32_t>(out)); }},
     {"VerifiPassword", 0x20, 18, kTwoWay, "SA",
@@ -97,7 +99,9 @@ const Row kRows[] = {
      1},
     {"GetTime", 0x23, 8, kQuery, "SVA", GetRecord<DeviceTime, GetTime>},
     {"SetTime", 0x24, 8, kConfirmed, "SAV",
-     [](DeviceConnection* c, bool valid, uint8_t*) { return SetTime(c, valid ? &kSomeTime : nullptr); }},
+     [](DeviceConnection* c, bool valid, uint8_t*) {
+         return SetTime(c, valid ? &kSomeTime : nullptr);
+     }},
     {"SyncDateTime", 0x24, 8, kConfirmed, "SV", NoArguments<SyncDateTime>},
     {"GetSysParam", 0x27, 51, kQuery, "SAV", GetRecord<SysParam, GetSysParam>},
     {"SetSysParam", 0x28, 51, kUnconfirmed, "SAV", SetRecord<SysParam, SetSysParam>},
@@ -105,7 +109,9 @@ const Row kRows[] = {
     {"SetMSCMode", 0x2C, 10, kUnconfirmed, "SV", NoArguments<SetMSCMode>, 0, true},
     {"GetModelID", 0x2D, 32, kQuery, "SA", GetText<GetModelID>},
     {"SetModelID", 0x2E, 32, kUnconfirmed, "SAV",
-     [](DeviceConnection* c, bool valid, uint8_t*) { return SetModelID(c, valid ? "BWC_X1" : nullptr); }},
+     [](DeviceConnection* c, bool valid, uint8_t*) {
+         return SetModelID(c, valid ? "BWC_X1" : nullptr);
+     }},
     {"GetUserDevID", 0x31, 64, kQuery, "SVA",
      [](DeviceConnection* c, bool valid, uint8_t* out) {
          return GetUserDevID(c, As<char>(out), As<char>(out + 16), As<char>(out + 48, valid));
@@ -125,16 +131,22 @@ const Row kRows[] = {
          return GetDeptInfo(c, As<char>(out, valid), As<char>(out + 32));
      }},
     {"SetDeptInfo", 0x38, 64, kUnconfirmed, "SAV",
-     [](DeviceConnection* c, bool valid, uint8_t*) { return SetDeptInfo(c, "U-7", valid ? "Traffic" : nullptr); }},
+     [](DeviceConnection* c, bool valid, uint8_t*) {
+         return SetDeptInfo(c, "U-7", valid ? "Traffic" : nullptr);
+     }},
     {"GetMacAddress", 0x39, 32, kQuery, "SVA", GetText<GetMacAddress>},
     {"SetMacAddress", 0x3A, 32, kUnconfirmed, "SAV", SetText<SetMacAddress>},
     {"SetCameraShutdown", 0x3B, 10, kConfirmed, "SV", NoArguments<SetCameraShutdown>, 0, true},
     {"CameraReboot", 0x3C, 10, kConfirmed, "SV", NoArguments<CameraReboot>, 0, true},
     {"GetLockMemoryState", 0x3D, 18, kQuery, "SVA", GetRecord<int32_t, GetLockMemoryState>},
     {"SetLockMemoryState", 0x3E, 18, kTwoWay, "SVA",
-     [](DeviceConnection* c, bool valid, uint8_t*) { return SetLockMemoryState(c, 1, valid ? "lock" : nullptr); }},
+     [](DeviceConnection* c, bool valid, uint8_t*) {
+         return SetLockMemoryState(c, 1, valid ? "lock" : nullptr);
+     }},
     {"SetLedState", 0x41, 4, kUnconfirmed, "SVA",
-     [](DeviceConnection* c, bool valid, uint8_t*) { return SetLedState(c, valid ? 3 : 4, 2, 500); }},
+     [](DeviceConnection* c, bool valid, uint8_t*) {
+         return SetLedState(c, valid ? 3 : 4, 2, 500);
+     }},
     {"SetBuzzer", 0x43, 4, kUnconfirmed, "SV",
      [](DeviceConnection* c, bool, uint8_t*) { return SetBuzzer(c, 2, 300); }},
     {"GetWaterMark", 0x44, 48, kQuery, "SVA", GetText<GetWaterMark>},
@@ -152,17 +164,22 @@ const Row kRows[] = {
     {"GetWifiApSetting", 0x5A, 83, kQuery, "SVA", GetRecord<WifiApSetting, GetWifiApSetting>},
     {"SetWifiApSetting", 0x5B, 83, kConfirmed, "SVA", SetRecord<WifiApSetting, SetWifiApSetting>},
     {"GetWifiChannelInfo", 0x5C, 39, kQuery, "SVA", GetRecord<WifiChannelInfo, GetWifiChannelInfo>},
-    {"SetWifiStaSetting", 0x5E, 81, kConfirmed, "SVA", SetRecord<WifiStaSetting, SetWifiStaSetting>},
+    {"SetWifiStaSetting", 0x5E, 81, kConfirmed, "SVA",
+     SetRecord<WifiStaSetting, SetWifiStaSetting>},
     {"GetWifiStaSetting", 0x5F, 81, kQuery, "SVA", GetRecord<WifiStaSetting, GetWifiStaSetting>},
     {"GetP2pCode", 0x62, 9, kQuery, "SVA", GetText<GetP2pCode>},
     {"SetP2pCode", 0x63, 9, kConfirmed, "SVA",
-     [](DeviceConnection* c, bool valid, uint8_t*) { return SetP2pCode(c, valid ? "87654321" : "8765432"); }},
+     [](DeviceConnection* c, bool valid, uint8_t*) {
+         return SetP2pCode(c, valid ? "87654321" : "8765432");
+     }},
     {"GetEncryption", 0x64, 34, kQuery, "SVA",
      [](DeviceConnection* c, bool valid, uint8_t* out) {
          return GetEncryption(c, out, out + 1, As<char>(out + 2, valid));
      }},
     {"SetEncryption", 0x65, 35, kConfirmed, "SVA",
-     [](DeviceConnection* c, bool valid, uint8_t*) { return SetEncryption(c, 1, 0, valid ? kSomeKey : nullptr); }},
+     [](DeviceConnection* c, bool valid, uint8_t*) {
+         return SetEncryption(c, 1, 0, valid ? kSomeKey : nullptr);
+     }},
     {"GetRsaAesKey", 0x66, 98, kQuery, "SVA", GetText<GetRsaAesKey>},
     {"SetSystemType", 0x1000, 4, kConfirmed, "S",
      [](DeviceConnection* c, bool, uint8_t*) { return SetSystemType(c, 1); }},
@@ -173,10 +190,13 @@ const Row kRows[] = {
 std::vector<Direction> TransfersOf(Shape shape, Carrier carrier) {
     if (carrier == Carrier::kUsb) return {Direction::Write, Direction::Read};
     switch (shape) {
-        case kQuery: return {Direction::Read};
+        case kQuery:
+            return {Direction::Read};
         case kConfirmed:
-        case kUnconfirmed: return {Direction::Write};
-        case kTwoWay: break;
+        case kUnconfirmed:
+            return {Direction::Write};
+        case kTwoWay:
+            break;
     }
     return {Direction::Write, Direction::Read};
 }
@@ -186,7 +206,8 @@ std::vector<Direction> TransfersOf(Shape shape, Carrier carrier) {
 // command the camera refuses still went out: the SCSI status is not judged.
 int StatusUnder(Fault fault, Shape shape, Carrier carrier) {
     const bool sent = fault != Fault::Unplugged;
-    const bool sendDecides = shape == kUnconfirmed || (shape == kConfirmed && carrier == Carrier::kDisk);
+    const bool sendDecides =
+        shape == kUnconfirmed || (shape == kConfirmed && carrier == Carrier::kDisk);
     return sendDecides && sent ? STATUS_OK : STATUS_FAILED;
 }
 
@@ -207,7 +228,8 @@ protected:
 
     camsim::Camera& Verified() {
         camsim::Camera& camera = Connected(carrier());
-        EXPECT_EQ(VerifiPassword(connection_, kAdminPassword, PETREL_USER_ADMINISTRATOR), STATUS_OK);
+        EXPECT_EQ(VerifiPassword(connection_, kAdminPassword, PETREL_USER_ADMINISTRATOR),
+                  STATUS_OK);
         camera.clearLog();
         return camera;
     }
@@ -240,7 +262,8 @@ TEST_P(CommandRow, GuardsRefuseInTheirOrderBeforeAnyTransfer) {
         EXPECT_FALSE(camera.log().empty());
     }
     if (row().Guards('A')) {
-        ASSERT_EQ(VerifiPassword(connection_, kAdminPassword, PETREL_USER_ADMINISTRATOR), STATUS_OK);
+        ASSERT_EQ(VerifiPassword(connection_, kAdminPassword, PETREL_USER_ADMINISTRATOR),
+                  STATUS_OK);
         camera.clearLog();
         EXPECT_EQ(Call(false), STATUS_BAD_ARGUMENT);
         EXPECT_TRUE(camera.log().empty());
@@ -274,9 +297,10 @@ TEST_P(CommandRow, BadRepliesAreNeverSuccessAndLeaveTheOutputs) {
     camsim::Camera& camera = Verified();
     // The camera executes a command whose reply is damaged, so the ones that send it
     // away get one damaged reply, last.
-    const std::vector<Fault> faults = row().leavesCamera
-        ? std::vector{Fault::NoReply, Fault::Unplugged, Fault::WrongChecksum}
-        : std::vector{Fault::NoReply, Fault::Unplugged, Fault::WrongChecksum, Fault::OtherCommand};
+    const std::vector<Fault> faults =
+        row().leavesCamera ? std::vector{Fault::NoReply, Fault::Unplugged, Fault::WrongChecksum}
+                           : std::vector{Fault::NoReply, Fault::Unplugged, Fault::WrongChecksum,
+                                         Fault::OtherCommand};
     for (Fault fault : faults) {
         SCOPED_TRACE(static_cast<int>(fault));
         camera.injectFault(fault);
@@ -289,12 +313,13 @@ TEST_P(CommandRow, BadRepliesAreNeverSuccessAndLeaveTheOutputs) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, CommandRow, testing::Combine(testing::Values(Carrier::kUsb, Carrier::kDisk), testing::ValuesIn(kRows)),
-    [](const testing::TestParamInfo<std::tuple<Carrier, Row>>& info) {
-        return std::string(std::get<1>(info.param).name) +
-               (std::get<0>(info.param) == Carrier::kUsb ? "_Usb" : "_Disk");
-    });
+INSTANTIATE_TEST_SUITE_P(Table, CommandRow,
+                         testing::Combine(testing::Values(Carrier::kUsb, Carrier::kDisk),
+                                          testing::ValuesIn(kRows)),
+                         [](const testing::TestParamInfo<std::tuple<Carrier, Row>>& info) {
+                             return std::string(std::get<1>(info.param).name) +
+                                    (std::get<0>(info.param) == Carrier::kUsb ? "_Usb" : "_Disk");
+                         });
 
 TEST_F(CameraTest, OnceTheUsbCameraLeftForItsDiskEveryCommandFindsNoConnection) {
     camsim::Camera& camera = Connected(Carrier::kUsb);
@@ -312,6 +337,23 @@ TEST_F(CameraTest, OnceTheUsbCameraLeftForItsDiskEveryCommandFindsNoConnection) 
     EXPECT_EQ(GetDescriptorString(connection_, text, text, text), STATUS_FAILED);
     EXPECT_TRUE(camera.log().empty());
 }
+
+class UnpluggedCamera : public EachCarrier {};
+
+TEST_P(UnpluggedCamera, NoCommandSucceedsOnceTheCameraIsGone) {
+    camsim::Camera& camera = Connected(GetParam());
+    ASSERT_EQ(VerifiPassword(connection_, kAdminPassword, PETREL_USER_ADMINISTRATOR), STATUS_OK);
+    camera.injectFault(Fault::Unplugged, 1, camsim::FaultSpan::FromThenOn);
+    for (const Row& row : kRows) {
+        SCOPED_TRACE(row.name);
+        Scratch scratch;
+        EXPECT_EQ(row.call(connection_, true, scratch.data()), STATUS_FAILED);
+        EXPECT_TRUE(scratch.Untouched());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Carriers, UnpluggedCamera, testing::Values(Carrier::kUsb, Carrier::kDisk),
+                         CarrierName);
 
 TEST_F(CameraTest, StationListNamesDoNothingWhateverTheyAreGiven) {
     camsim::Camera& camera = Connected(Carrier::kUsb);

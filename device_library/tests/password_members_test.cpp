@@ -42,7 +42,8 @@ TEST_P(PasswordMembers, AcceptedPasswordTravelsInClearAndDerivesTheCamerasKey) {
 
 TEST_P(PasswordMembers, RejectedPasswordLeavesTheConnectionUnverified) {
     camsim::Camera& camera = Connected(GetParam());
-    EXPECT_EQ(VerifiPassword(connection_, "000000", PETREL_USER_ADMINISTRATOR), STATUS_NOT_VERIFIED);
+    EXPECT_EQ(VerifiPassword(connection_, "000000", PETREL_USER_ADMINISTRATOR),
+              STATUS_NOT_VERIFIED);
     uint16_t battery = 0;
     EXPECT_EQ(GetBattery(connection_, &battery), STATUS_NOT_VERIFIED);
     EXPECT_EQ(camera.session().verifiedLevel, -1);
@@ -52,8 +53,10 @@ TEST_P(PasswordMembers, OnlySixteenCharactersOfAPasswordAreSent) {
     camsim::CameraState state;
     state.passwords[1] = "ABCDEFGHIJKLMNOP";
     camsim::Camera& camera = Connected(GetParam(), state);
-    EXPECT_EQ(VerifiPassword(connection_, "ABCDEFGHIJKLMNOPQRST", PETREL_USER_ADMINISTRATOR), STATUS_OK);
-    EXPECT_EQ(Field(Writes(camera)[0], 2, 16), Bytes(state.passwords[1].begin(), state.passwords[1].end()));
+    EXPECT_EQ(VerifiPassword(connection_, "ABCDEFGHIJKLMNOPQRST", PETREL_USER_ADMINISTRATOR),
+              STATUS_OK);
+    EXPECT_EQ(Field(Writes(camera)[0], 2, 16),
+              Bytes(state.passwords[1].begin(), state.passwords[1].end()));
     EXPECT_TRUE(KeysAgree(camera));
 }
 
@@ -62,9 +65,12 @@ TEST_P(PasswordMembers, LockOutIsReportedAndKeepsTheVerifiedLevelAndKey) {
     state.lockout.maxAttempts = 2;
     camsim::Camera& camera = Connected(GetParam(), state);
     ASSERT_EQ(VerifiPassword(connection_, kGeneralPassword, PETREL_USER_GENERAL), STATUS_OK);
-    EXPECT_EQ(VerifiPassword(connection_, "000000", PETREL_USER_ADMINISTRATOR), STATUS_NOT_VERIFIED);
-    EXPECT_EQ(VerifiPassword(connection_, "000000", PETREL_USER_ADMINISTRATOR), STATUS_NOT_VERIFIED);
-    EXPECT_EQ(VerifiPassword(connection_, kAdminPassword, PETREL_USER_ADMINISTRATOR), STATUS_PASSWORD_LOCKED)
+    EXPECT_EQ(VerifiPassword(connection_, "000000", PETREL_USER_ADMINISTRATOR),
+              STATUS_NOT_VERIFIED);
+    EXPECT_EQ(VerifiPassword(connection_, "000000", PETREL_USER_ADMINISTRATOR),
+              STATUS_NOT_VERIFIED);
+    EXPECT_EQ(VerifiPassword(connection_, kAdminPassword, PETREL_USER_ADMINISTRATOR),
+              STATUS_PASSWORD_LOCKED)
         << "even the right password is refused while locked out";
     ASSERT_TRUE(camera.session().lockedOut);
 
@@ -74,7 +80,8 @@ TEST_P(PasswordMembers, LockOutIsReportedAndKeepsTheVerifiedLevelAndKey) {
     char password[16];
     ASSERT_EQ(SetPassword(connection_, "111111", PETREL_USER_GENERAL), STATUS_OK);
     ASSERT_EQ(GetPassword(connection_, password, PETREL_USER_GENERAL), STATUS_OK);
-    EXPECT_EQ(std::string(password, 6), "111111") << "a change of the verified level's own password";
+    EXPECT_EQ(std::string(password, 6), "111111")
+        << "a change of the verified level's own password";
 }
 
 TEST_P(PasswordMembers, LockOutOnAFreshConnectionLeavesItUnverified) {
@@ -82,7 +89,8 @@ TEST_P(PasswordMembers, LockOutOnAFreshConnectionLeavesItUnverified) {
     state.lockout.maxAttempts = 1;
     Connected(GetParam(), state);
     EXPECT_EQ(VerifiPassword(connection_, "000000", PETREL_USER_GENERAL), STATUS_NOT_VERIFIED);
-    EXPECT_EQ(VerifiPassword(connection_, kGeneralPassword, PETREL_USER_GENERAL), STATUS_PASSWORD_LOCKED);
+    EXPECT_EQ(VerifiPassword(connection_, kGeneralPassword, PETREL_USER_GENERAL),
+              STATUS_PASSWORD_LOCKED);
     uint16_t battery = 0;
     EXPECT_EQ(GetBattery(connection_, &battery), STATUS_NOT_VERIFIED);
 }
@@ -133,7 +141,8 @@ TEST_P(PasswordMembers, IdentityFieldsTravelMaskedAndArriveInClear) {
 
     char userId[16], userName[32], deviceId[16];
     ASSERT_EQ(GetUserDevID(connection_, userId, userName, deviceId), STATUS_OK);
-    EXPECT_EQ(std::string(userId, 16), longUser.substr(0, 16)) << "read back in clear, no terminator";
+    EXPECT_EQ(std::string(userId, 16), longUser.substr(0, 16))
+        << "read back in clear, no terminator";
     EXPECT_STREQ(deviceId, "ab");
     EXPECT_STREQ(userName, "Officer Kim");
 
@@ -170,7 +179,8 @@ TEST_P(PasswordMembers, LevelsOtherThanTheTwoAccountsAreRefusedUnsent) {
     EXPECT_TRUE(camera.log().empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(Carriers, PasswordMembers, testing::Values(Carrier::kUsb, Carrier::kDisk), CarrierName);
+INSTANTIATE_TEST_SUITE_P(Carriers, PasswordMembers, testing::Values(Carrier::kUsb, Carrier::kDisk),
+                         CarrierName);
 
 }  // namespace
 }  // namespace petrel_test

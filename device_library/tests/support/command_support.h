@@ -50,7 +50,8 @@ class VerifiedCarrier : public EachCarrier {
 protected:
     camsim::Camera& Verified(const camsim::CameraState& state = {}) {
         camsim::Camera& camera = Connected(GetParam(), state);
-        EXPECT_EQ(VerifiPassword(connection_, kAdminPassword, PETREL_USER_ADMINISTRATOR), STATUS_OK);
+        EXPECT_EQ(VerifiPassword(connection_, kAdminPassword, PETREL_USER_ADMINISTRATOR),
+                  STATUS_OK);
         camera.clearLog();
         return camera;
     }
