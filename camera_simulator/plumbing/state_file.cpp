@@ -55,6 +55,7 @@ void visitFields(CameraState& s, Visitor&& field) {
     field("formatCount", s.formatCount);
     field("resetCount", s.resetCount);
     field("rebootDelay", s.rebootDelay);
+    field("keyChunksNeverLast", s.keyChunksNeverLast);
 }
 
 // Texts are kept readable; bytes that would break a line are written \xHH.
