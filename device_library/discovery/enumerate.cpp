@@ -1,4 +1,6 @@
 // Finding cameras: on the USB bus walk and among the mapped camera disks.
+#include <dlfcn.h>
+
 #include <cstdlib>
 
 #include "discovery/connection.h"
@@ -20,7 +22,16 @@ DeviceListEntry* NewEntry(int32_t kind, int32_t letter, struct usb_device* devic
     return entry;
 }
 
+// libusb 0.1 keeps its bus list for the life of the process and has no call to free it.
+// A manager that unloads and reloads this library would leave one list behind each
+// time, so libusb stays loaded once it has been used, and its list is reused.
+void KeepUsbLibraryLoaded() {
+    static const bool pinned = dlopen("libusb-0.1.so.4", RTLD_NOW | RTLD_NOLOAD | RTLD_NODELETE) != nullptr;
+    (void)pinned;
+}
+
 int WalkUsbBus(struct usb_device** found, int capacity) {
+    KeepUsbLibraryLoaded();
     usb_init();
     usb_find_busses();
     usb_find_devices();
