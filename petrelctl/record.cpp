@@ -8,6 +8,8 @@
 namespace petrelctl {
 namespace {
 
+using fields::FindCode;
+
 std::string Quoted(const CodeOption& option) {
     return std::to_string(option.code) + " \"" + option.text + "\"";
 }
@@ -15,13 +17,6 @@ std::string Quoted(const CodeOption& option) {
 // The members of a code's JSON object, without the braces.
 std::string CodeMembers(int code, const char* text) {
     return "\"code\": " + std::to_string(code) + ", \"text\": " + (text ? JsonQuote(text) : "null");
-}
-
-const CodeOption* FindCode(const FieldSpec& field, int code) {
-    for (const auto& option : field.codes) {
-        if (option.code == code) return &option;
-    }
-    return nullptr;
 }
 
 void ShowCode(Output& output, const std::string& name, const FieldSpec& field, int code) {
@@ -108,29 +103,6 @@ std::optional<std::string> EncodeText(const FieldSpec& field, const std::string&
 }
 
 }  // namespace
-
-FieldSpec CodeField(const char* name, std::size_t offset, std::vector<CodeOption> codes) {
-    return {name, FieldKind::kCode, offset, 1, std::move(codes)};
-}
-
-FieldSpec NumberField(const char* name, std::size_t offset, int minimum, int maximum) {
-    return {name, FieldKind::kNumber, offset, 1, {}, minimum, maximum};
-}
-
-FieldSpec TextField(const char* name, std::size_t offset, std::size_t size, int maxLength) {
-    return {name, FieldKind::kText, offset, size, {}, 0, maxLength};
-}
-
-FieldSpec Exactly(FieldSpec text, const char* characters) {
-    text.minimum = text.maximum;
-    text.characters = characters;
-    return text;
-}
-
-FieldSpec ReadOnly(FieldSpec field) {
-    field.writable = false;
-    return field;
-}
 
 void ShowField(Output& output, const std::string& name, const FieldSpec& field,
                const unsigned char* record) {

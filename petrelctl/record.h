@@ -8,54 +8,15 @@
 #include <vector>
 
 #include "command.h"
+#include "field_spec.h"
 #include "output.h"
 #include "petrel.h"
 
 namespace petrelctl {
 
-struct CodeOption {
-    int code;
-    const char* text;
-    bool offered = true;  // false: a code the camera may report but is never sent
-};
-
-// Expands a PETREL_CODES_xxx list into CodeOption initialisers.
-#define PETRELCTL_OPTION(code, text) {code, text},
-#define PETRELCTL_OPTIONS(CODES) \
-    std::vector<CodeOption> { CODES(PETRELCTL_OPTION) }
-
-enum class FieldKind {
-    kCode,      // one byte, one of `codes`
-    kNumber,    // one byte, minimum..maximum
-    kText,      // `size` bytes of text, minimum..maximum characters from `characters`
-    kChannels,  // `size` channel numbers ended by PETREL_CHANNEL_LIST_END; read only
-};
-
-struct FieldSpec {
-    std::string name;
-    FieldKind kind;
-    std::size_t offset;
-    std::size_t size;
-    std::vector<CodeOption> codes;
-    int minimum = 0;
-    int maximum = 0;
-    const char* characters = nullptr;  // null: any
-    bool writable = true;
-};
-
-FieldSpec CodeField(const char* name, std::size_t offset, std::vector<CodeOption> codes);
-FieldSpec NumberField(const char* name, std::size_t offset, int minimum, int maximum);
-FieldSpec TextField(const char* name, std::size_t offset, std::size_t size, int maxLength);
-// A text field that takes exactly its maximum length, of `characters` when given.
-FieldSpec Exactly(FieldSpec text, const char* characters = nullptr);
-FieldSpec ReadOnly(FieldSpec field);
-
-#define PETRELCTL_CODE(Record, field, CODES) \
-    CodeField(#field, offsetof(Record, field), PETRELCTL_OPTIONS(CODES))
-#define PETRELCTL_NUMBER(Record, field, minimum, maximum) \
-    NumberField(#field, offsetof(Record, field), minimum, maximum)
-#define PETRELCTL_TEXT(Record, field, maxLength) \
-    TextField(#field, offsetof(Record, field), sizeof(Record::field), maxLength)
+using fields::CodeOption;
+using fields::FieldKind;
+using fields::FieldSpec;
 
 // One record the camera reads and writes whole through one pair of exports.
 struct RecordPart {
@@ -64,7 +25,7 @@ struct RecordPart {
     std::size_t size;
     int (*get)(DeviceConnection* connection, void* record);
     int (*set)(DeviceConnection* connection, const void* record);  // null: read only
-    std::vector<FieldSpec> fields;
+    const fields::RecordFields& fields;
     // Checks a changed record against what the camera allows before anything is
     // written: a status other than STATUS_OK fails, a `problem` refuses the input.
     int (*check)(DeviceConnection* connection, const void* record, std::string& problem) = nullptr;

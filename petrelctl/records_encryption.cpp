@@ -1,14 +1,11 @@
 // Recording encryption: mode, playback flag and the 32-character AES key.
+#include "record_fields.h"
 #include "records.h"
 
 namespace petrelctl {
 namespace {
 
-struct Encryption {
-    uint8_t dataEncryption;
-    uint8_t decryptionPlayback;
-    char aesKey[PETREL_AES_KEY_SIZE + 1];  // one zero byte past the key
-};
+using fields::Encryption;
 
 int Get(DeviceConnection* camera, void* record) {
     auto* encryption = static_cast<Encryption*>(record);
@@ -27,14 +24,7 @@ int Set(DeviceConnection* camera, const void* record) {
 const RecordGroup& EncryptionRecords() {
     static const RecordGroup group = {
         Access::kAdministrator,
-        {{"encryption",
-          "",
-          sizeof(Encryption),
-          Get,
-          Set,
-          {PETRELCTL_CODE(Encryption, dataEncryption, PETREL_CODES_DATA_ENCRYPTION),
-           PETRELCTL_CODE(Encryption, decryptionPlayback, PETREL_CODES_OFF_ON),
-           Exactly(PETRELCTL_TEXT(Encryption, aesKey, PETREL_AES_KEY_SIZE))}}},
+        {{"encryption", "", sizeof(Encryption), Get, Set, fields::EncryptionFields()}},
     };
     return group;
 }

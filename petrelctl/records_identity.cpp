@@ -1,34 +1,11 @@
-// Who the camera is and who carries it. Each buffer keeps one zero byte past its
-// field, so a full field still reads and writes as a terminated text.
+// Who the camera is and who carries it.
+#include "record_fields.h"
 #include "records.h"
 
 namespace petrelctl {
 namespace {
 
-struct Model {
-    char modelId[33];
-};
-struct Version {
-    char version[49];
-};
-struct BarCode {
-    char barCode[33];
-};
-struct MacAddress {
-    char macAddress[PETREL_MAC_ADDRESS_SIZE + 1];
-};
-struct Carrier {
-    char userId[PETREL_USER_ID_SIZE + 1];
-    char userName[PETREL_USER_NAME_SIZE + 1];
-    char deviceId[PETREL_DEVICE_ID_SIZE + 1];
-};
-struct Unit {
-    char unitNumber[PETREL_UNIT_TEXT_SIZE + 1];
-    char unitName[PETREL_UNIT_TEXT_SIZE + 1];
-};
-struct Watermark {
-    char watermark[PETREL_WATERMARK_SIZE + 1];
-};
+using namespace fields;
 
 // A record of one text, read and written by a pair of text exports.
 template <typename Record, int (*Get)(DeviceConnection*, char*)>
@@ -48,61 +25,58 @@ const RecordGroup& IdentityRecords() {
         Access::kAnyLevel,
         {{"model",
           "",
-          sizeof(Model),
-          GetText<Model, GetModelID>,
+          sizeof(ModelText),
+          GetText<ModelText, GetModelID>,
           nullptr,
-          {PETRELCTL_TEXT(Model, modelId, 32)}},
+          ModelFields()},
          {"version",
           "",
-          sizeof(Version),
-          GetText<Version, GetDeviceVersion>,
+          sizeof(VersionText),
+          GetText<VersionText, GetDeviceVersion>,
           nullptr,
-          {PETRELCTL_TEXT(Version, version, 47)}},
+          VersionFields()},
          {"bar code",
           "",
-          sizeof(BarCode),
-          GetText<BarCode, GetBarCode>,
-          SetText<BarCode, SetBarCode>,
-          {PETRELCTL_TEXT(BarCode, barCode, 16)}},
+          sizeof(BarCodeText),
+          GetText<BarCodeText, GetBarCode>,
+          SetText<BarCodeText, SetBarCode>,
+          BarCodeFields()},
          {"mac address",
           "",
-          sizeof(MacAddress),
-          GetText<MacAddress, GetMacAddress>,
-          SetText<MacAddress, SetMacAddress>,
-          {Exactly(PETRELCTL_TEXT(MacAddress, macAddress, PETREL_MAC_ADDRESS_SIZE),
-                   "0123456789abcdefABCDEF")}},
+          sizeof(MacAddressText),
+          GetText<MacAddressText, GetMacAddress>,
+          SetText<MacAddressText, SetMacAddress>,
+          MacAddressFields()},
          {"user and device id",
           "",
-          sizeof(Carrier),
+          sizeof(CarrierTexts),
           [](DeviceConnection* camera, void* record) {
-              auto* carrier = static_cast<Carrier*>(record);
+              auto* carrier = static_cast<CarrierTexts*>(record);
               return GetUserDevID(camera, carrier->userId, carrier->userName, carrier->deviceId);
           },
           [](DeviceConnection* camera, const void* record) {
-              const auto* carrier = static_cast<const Carrier*>(record);
+              const auto* carrier = static_cast<const CarrierTexts*>(record);
               return SetUserDevID(camera, carrier->userId, carrier->userName, carrier->deviceId);
           },
-          {Exactly(PETRELCTL_TEXT(Carrier, userId, 6)), PETRELCTL_TEXT(Carrier, userName, 31),
-           Exactly(PETRELCTL_TEXT(Carrier, deviceId, 6))}},
+          CarrierFields()},
          {"unit",
           "",
-          sizeof(Unit),
+          sizeof(UnitTexts),
           [](DeviceConnection* camera, void* record) {
-              auto* unit = static_cast<Unit*>(record);
+              auto* unit = static_cast<UnitTexts*>(record);
               return GetDeptInfo(camera, unit->unitNumber, unit->unitName);
           },
           [](DeviceConnection* camera, const void* record) {
-              const auto* unit = static_cast<const Unit*>(record);
+              const auto* unit = static_cast<const UnitTexts*>(record);
               return SetDeptInfo(camera, unit->unitNumber, unit->unitName);
           },
-          {PETRELCTL_TEXT(Unit, unitNumber, PETREL_UNIT_TEXT_SIZE),
-           PETRELCTL_TEXT(Unit, unitName, PETREL_UNIT_TEXT_SIZE)}},
+          UnitFields()},
          {"watermark",
           "",
-          sizeof(Watermark),
-          GetText<Watermark, GetWaterMark>,
-          SetText<Watermark, SetWaterMark>,
-          {PETRELCTL_TEXT(Watermark, watermark, PETREL_WATERMARK_SIZE - 1)}}},
+          sizeof(WatermarkText),
+          GetText<WatermarkText, GetWaterMark>,
+          SetText<WatermarkText, SetWaterMark>,
+          WatermarkFields()}},
     };
     return group;
 }

@@ -1,27 +1,13 @@
-// The platform, WiFi, Bluetooth and cellular records; text limits are the manager's.
+// The platform, WiFi, Bluetooth and cellular records.
 #include <algorithm>
 
+#include "record_fields.h"
 #include "records.h"
 
 namespace petrelctl {
 namespace {
 
-constexpr const char* kAddressCharacters = "0123456789.";
-constexpr const char* kHexCharacters = "0123456789abcdefABCDEF";
-constexpr const char* kDigits = "0123456789";
-
-struct PairingCode {
-    char p2pCode[PETREL_P2P_CODE_SIZE];
-};
-
-FieldSpec Characters(FieldSpec text, const char* characters) {
-    text.characters = characters;
-    return text;
-}
-
-FieldSpec Channels(const char* name, std::size_t offset, std::size_t size) {
-    return {name, FieldKind::kChannels, offset, size, {}, 0, 0, nullptr, false};
-}
+using namespace fields;
 
 // The access point can only use a channel its band lists.
 int CheckChannel(DeviceConnection* camera, const void* record, std::string& problem) {
@@ -50,14 +36,7 @@ const RecordGroup& NetworkRecords() {
           sizeof(NetworkInfo),
           GetAs<NetworkInfo, GetNetworkInfo>,
           SetAs<NetworkInfo, SetNetworkInfo>,
-          {PETRELCTL_TEXT(NetworkInfo, deviceName, 31),
-           PETRELCTL_CODE(NetworkInfo, protocol, PETREL_CODES_PROTOCOL),
-           PETRELCTL_NUMBER(NetworkInfo, serverArea, 0, 49),
-           PETRELCTL_TEXT(NetworkInfo, serverUrl, 15),
-           Characters(PETRELCTL_TEXT(NetworkInfo, serverIp, 15), kAddressCharacters),
-           Characters(PETRELCTL_TEXT(NetworkInfo, serverPort, 7), kDigits),
-           PETRELCTL_TEXT(NetworkInfo, equipmentNo, 15),
-           PETRELCTL_TEXT(NetworkInfo, serverPassword, 15)}}},
+          NetworkFields()}},
     };
     return group;
 }
@@ -70,29 +49,20 @@ const RecordGroup& WifiRecords() {
           sizeof(WifiUniversal),
           GetAs<WifiUniversal, GetWifiUniversal>,
           SetAs<WifiUniversal, SetWifiUniversal>,
-          {PETRELCTL_CODE(WifiUniversal, wifiActivate, PETREL_CODES_ACTIVATE),
-           PETRELCTL_CODE(WifiUniversal, wifiMode, PETREL_CODES_WIFI_MODE),
-           PETRELCTL_CODE(WifiUniversal, connectTimeout, PETREL_CODES_CONNECT_TIMEOUT),
-           Characters(PETRELCTL_TEXT(WifiUniversal, macAddress, 12), kHexCharacters),
-           Characters(PETRELCTL_TEXT(WifiUniversal, cameraIp, 15), kAddressCharacters),
-           Characters(PETRELCTL_TEXT(WifiUniversal, gateway, 15), kAddressCharacters)}},
+          WifiUniversalFields()},
          {"wifi access point",
           "ap.",
           sizeof(WifiApSetting),
           GetAs<WifiApSetting, GetWifiApSetting>,
           SetAs<WifiApSetting, SetWifiApSetting>,
-          {PETRELCTL_TEXT(WifiApSetting, ssid, 47), PETRELCTL_TEXT(WifiApSetting, password, 31),
-           PETRELCTL_NUMBER(WifiApSetting, connectionLimit, 0, 4),
-           PETRELCTL_CODE(WifiApSetting, band, PETREL_CODES_BAND),
-           PETRELCTL_NUMBER(WifiApSetting, channel, 0, 255)},
+          WifiApFields(),
           CheckChannel},
          {"wifi station",
           "sta.",
           sizeof(WifiStaSetting),
           GetAs<WifiStaSetting, GetWifiStaSetting>,
           SetAs<WifiStaSetting, SetWifiStaSetting>,
-          {PETRELCTL_TEXT(WifiStaSetting, ssid, 47), PETRELCTL_TEXT(WifiStaSetting, password, 31),
-           PETRELCTL_CODE(WifiStaSetting, autoGetIp, PETREL_CODES_AUTO_GET_IP)}},
+          WifiStaFields()},
          {"wifi pairing code",
           "",
           sizeof(PairingCode),
@@ -102,16 +72,13 @@ const RecordGroup& WifiRecords() {
           [](DeviceConnection* camera, const void* record) {
               return SetP2pCode(camera, static_cast<const PairingCode*>(record)->p2pCode);
           },
-          {Exactly(PETRELCTL_TEXT(PairingCode, p2pCode, PETREL_P2P_CODE_SIZE - 1), kDigits)}},
+          PairingCodeFields()},
          {"wifi channels",
           "",
           sizeof(WifiChannelInfo),
           GetAs<WifiChannelInfo, GetWifiChannelInfo>,
           nullptr,
-          {Channels("channels24G", offsetof(WifiChannelInfo, channels24G),
-                    sizeof(WifiChannelInfo::channels24G)),
-           Channels("channels5G", offsetof(WifiChannelInfo, channels5G),
-                    sizeof(WifiChannelInfo::channels5G))}}},
+          WifiChannelFields()}},
     };
     return group;
 }
@@ -124,11 +91,7 @@ const RecordGroup& BluetoothRecords() {
           sizeof(BluetoothInfo),
           GetAs<BluetoothInfo, GetBluetoothInfo>,
           SetAs<BluetoothInfo, SetBluetoothInfo>,
-          {PETRELCTL_CODE(BluetoothInfo, btActivate, PETREL_CODES_ACTIVATE),
-           PETRELCTL_TEXT(BluetoothInfo, btAddress, 12),
-           PETRELCTL_TEXT(BluetoothInfo, pairName, 31), PETRELCTL_TEXT(BluetoothInfo, pairMac, 12),
-           PETRELCTL_NUMBER(BluetoothInfo, heartRateLow, 0, 255),
-           PETRELCTL_NUMBER(BluetoothInfo, heartRateHigh, 0, 255)}}},
+          BluetoothFields()}},
     };
     return group;
 }
@@ -141,10 +104,7 @@ const RecordGroup& Mobile4GRecords() {
           sizeof(Mobile4GInfo),
           GetAs<Mobile4GInfo, Get4GInfo>,
           SetAs<Mobile4GInfo, Set4GInfo>,
-          {PETRELCTL_CODE(Mobile4GInfo, activate4G, PETREL_CODES_ACTIVATE),
-           PETRELCTL_TEXT(Mobile4GInfo, simPin, 15), PETRELCTL_TEXT(Mobile4GInfo, apn, 31),
-           PETRELCTL_TEXT(Mobile4GInfo, apnUserName, 15),
-           PETRELCTL_TEXT(Mobile4GInfo, apnPassword, 15)}}},
+          Mobile4GFields()}},
     };
     return group;
 }

@@ -3,7 +3,8 @@
 #include "art.h"
 #include "prompt.h"
 #include "text8.h"
-#include "vireo_app.h"
+
+#include <utility>
 
 namespace {
 
@@ -33,8 +34,8 @@ constexpr MessageText kShortPassword{"Msg1", "Please enter 6-character password.
 
 }  // namespace
 
-CDialogInputPassword::CDialogInputPassword(CVireoApp& app, QWidget* parent)
-    : dialog::Dialog(kTemplate, parent), m_app(app)
+CDialogInputPassword::CDialogInputPassword(dialog::TextLookup texts, QWidget* parent)
+    : dialog::Dialog(kTemplate, parent), m_texts(std::move(texts))
 {
 }
 
@@ -43,10 +44,10 @@ void CDialogInputPassword::OnInitDialog()
     LimitText(kPassword, kPasswordLength);
     m_password.fill('\0');
     setWindowIcon(VireoIcon());
-    Localise(m_app.Texts(), kSection, kLocalised);
-    Localise(m_app.Texts(), "Default", kSharedButtons);
-    setWindowTitle(m_app.GetString(kSection, "Caption", windowTitle()));
-    RegisterMessages(m_app, kSection, {&kShortPassword, 1});
+    Localise(m_texts, kSection, kLocalised);
+    Localise(m_texts, "Default", kSharedButtons);
+    setWindowTitle(m_texts(kSection, "Caption", windowTitle()));
+    RegisterMessages(m_texts, kSection, {&kShortPassword, 1});
 }
 
 void CDialogInputPassword::OnCommand(int id)
@@ -57,7 +58,7 @@ void CDialogInputPassword::OnCommand(int id)
     }
     const QString typed = GetItemText(kPassword);
     if (typed.size() < kPasswordLength) {
-        ShowPrompt(m_app, this, kSection, kShortPassword);
+        ShowPrompt(m_texts, this, kSection, kShortPassword);
         return;
     }
     dialog::CopyText8(m_password.data(), m_password.size(), typed);

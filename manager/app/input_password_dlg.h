@@ -3,10 +3,9 @@
 #pragma once
 
 #include "modal_dialog.h"
+#include "text_lookup.h"
 
 #include <array>
-
-class CVireoApp;
 
 class CDialogInputPassword : public dialog::Dialog {
     Q_OBJECT
@@ -15,7 +14,7 @@ public:
     static constexpr int kPassword = 1023;
     static constexpr int kOk = 1090;
 
-    explicit CDialogInputPassword(CVireoApp& app, QWidget* parent = nullptr);
+    explicit CDialogInputPassword(dialog::TextLookup texts, QWidget* parent = nullptr);
 
     // After IDOK: the entered password, terminated 8-bit text.
     const char* Password() const { return m_password.data(); }
@@ -25,6 +24,6 @@ protected:
     void OnCommand(int id) override;
 
 private:
-    CVireoApp& m_app;
+    dialog::TextLookup m_texts;
     std::array<char, 32> m_password{};
 };

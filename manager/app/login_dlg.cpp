@@ -2,12 +2,12 @@
 
 #include "app_state.h"
 #include "art.h"
-#include "petrel_exports.h"
 #include "prompt.h"
 #include "text8.h"
 #include "vireo_app.h"
 
 #include <QLabel>
+#include <QLineEdit>
 #include <array>
 #include <cstring>
 
@@ -60,9 +60,12 @@ void CLoginDlg::OnInitDialog()
     setWindowIcon(VireoIcon());
     setWindowTitle(QStringLiteral("Login-Vireo %1 %2").arg(m_app.GetVersionText(), QString()));
     Localise(m_app.Texts(), kSection, kLocalised);
-    RegisterMessages(m_app, kSection, kMessages);
+    RegisterMessages(m_app.Texts(), kSection, kMessages);
     auto* banner = static_cast<QLabel*>(Item(kBanner));
     banner->setPixmap(VireoBanner(banner->size()));
+    // The operator types the password first, also at Reconnect where it is filled in.
+    static_cast<QLineEdit*>(Item(kPassword))->selectAll();
+    Item(kPassword)->setFocus();
 }
 
 void CLoginDlg::OnCommand(int id)
@@ -77,7 +80,7 @@ void CLoginDlg::OnLogin()
 {
     const QString typed = GetItemText(kPassword);
     if (typed.size() < kPasswordLength) {
-        ShowPrompt(m_app, this, kSection, kShortPassword);
+        ShowPrompt(m_app.Texts(), this, kSection, kShortPassword);
         return;
     }
     PasswordBuffer password{};
@@ -86,23 +89,18 @@ void CLoginDlg::OnLogin()
 
     const int connected = m_app.ConnectCamera();
     if (connected == CVireoApp::kVersionMismatch) {
-        ShowPrompt(m_app, this, kSection, kVersionMismatch);
+        ShowPrompt(m_app.Texts(), this, kSection, kVersionMismatch);
         return;
     }
     if (connected != CVireoApp::kConnected) {
-        ShowPrompt(m_app, this, kSection, kConnectionFailed);
+        ShowPrompt(m_app.Texts(), this, kSection, kConnectionFailed);
         return;
     }
 
     g_nUserType = chosen == kAdministrator ? kAdministrator : kGeneralUser;
     g_nLastUserType = static_cast<std::uint8_t>(g_nUserType);
 
-    auto* verify = PETREL_EXPORT(m_app, VerifiPassword);
-    if (verify == nullptr) {
-        ShowPrompt(m_app, this, kSection, kWrongPassword);
-        return;
-    }
-    const int status = verify(m_app.m_hDevice, password.data(), g_nUserType);
+    const int status = PETREL_CALL(m_app, VerifiPassword, password.data(), g_nUserType);
     static_assert(sizeof g_szLastPassword >= sizeof(PasswordBuffer));
     std::memset(g_szLastPassword, 0, sizeof g_szLastPassword);
     std::memcpy(g_szLastPassword, password.data(), password.size());
@@ -110,5 +108,5 @@ void CLoginDlg::OnLogin()
     if (status == STATUS_OK)
         EndDialog(dialog::IDOK);
     else
-        ShowPrompt(m_app, this, kSection, status == STATUS_PASSWORD_LOCKED ? kLockedOut : kWrongPassword);
+        ShowPrompt(m_app.Texts(), this, kSection, status == STATUS_PASSWORD_LOCKED ? kLockedOut : kWrongPassword);
 }

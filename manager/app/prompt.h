@@ -3,10 +3,10 @@
 #pragma once
 
 #include "message_box.h"
+#include "text_lookup.h"
 
 #include <span>
 
-class CVireoApp;
 class QWidget;
 
 struct MessageText {
@@ -16,7 +16,7 @@ struct MessageText {
 
 inline constexpr const char* kPromptTitle = "Prompt";
 
-void ShowPrompt(CVireoApp& app, QWidget* parent, const char* section, const MessageText& message);
+void ShowPrompt(const dialog::TextLookup& texts, QWidget* parent, const char* section, const MessageText& message);
 
 // Looks up every message of a window once, so a new language file lists them all.
-void RegisterMessages(CVireoApp& app, const char* section, std::span<const MessageText> messages);
+void RegisterMessages(const dialog::TextLookup& texts, const char* section, std::span<const MessageText> messages);

@@ -1,7 +1,6 @@
 #include "vireo_app.h"
 
 #include "login_dlg.h"
-#include "petrel_exports.h"
 #include "version_record.h"
 #include "version_text.h"
 #include "vireo_dlg.h"
@@ -84,6 +83,11 @@ int CVireoApp::ConnectCamera()
     else
         UnloadLibrary();
     return kNoCamera;
+}
+
+void* CVireoApp::LookUpExport(const char* name) const
+{
+    return platform::LookUpExport(m_hDeviceLib, name);
 }
 
 QString CVireoApp::GetVersionText() const

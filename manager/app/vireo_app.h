@@ -2,6 +2,7 @@
 // to the camera and the language document, and runs the program's life.
 #pragma once
 
+#include "camera.h"
 #include "library_loader.h"
 #include "text_lookup.h"
 
@@ -11,14 +12,12 @@
 #include <filesystem>
 #include <string>
 
-struct DeviceConnection;
-
 struct StartOptions {
     std::filesystem::path languageFile;  // empty: built-in texts, nothing written
     std::string libraryDirectory;        // where libPetrel.so is loaded from, with a trailing '/'
 };
 
-class CVireoApp {
+class CVireoApp final : public Camera {
 public:
     static constexpr int kConnected = 0;
     static constexpr int kVersionMismatch = 1;  // the connection is kept until the next attempt
@@ -45,21 +44,16 @@ public:
     QString GetString(const char* section, const char* key, const QString& fallback);
     dialog::TextLookup Texts();
 
-    // Address of an export of the loaded library, looked up now; null without a
-    // library or when it lacks the export. Use PETREL_EXPORT for the typed form.
-    template <typename Function>
-    Function* LookUpExport(const char* name) const
-    {
-        return reinterpret_cast<Function*>(platform::LookUpExport(m_hDeviceLib, name));
-    }
-
-    platform::ModuleHandle m_hDeviceLib = nullptr;
-    DeviceConnection* m_hDevice = nullptr;
-    CMultilanguage m_lang;
+    void* LookUpExport(const char* name) const override;
+    DeviceConnection* Connection() const override { return m_hDevice; }
+    bool IsLibraryLoaded() const { return m_hDeviceLib != nullptr; }
 
 private:
     void CloseConnection();
     void UnloadLibrary();
 
     StartOptions m_options;
+    platform::ModuleHandle m_hDeviceLib = nullptr;
+    DeviceConnection* m_hDevice = nullptr;
+    CMultilanguage m_lang;
 };

@@ -4,12 +4,15 @@
 #include "app_state.h"
 #include "art.h"
 #include "login_dlg.h"
-#include "petrel_exports.h"
 #include "tab_control.h"
 #include "vireo_app.h"
 
 #include <QAction>
+#include <QBoxLayout>
+#include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QScreen>
 
 namespace {
 
@@ -31,30 +34,28 @@ constexpr dialog::LocalisedItem kLocalised[] = {
     {dialog::IDCANCEL, "BtnCancel"},
 };
 
-struct TabCaption {
-    const char* key;
-    const char* fallback;
-};
-
-// In tab order; a general user gets the first three.
-constexpr TabCaption kTabCaptions[] = {
-    {"CameraInfo", "Camera Info"},        {"ParamSet", "Camera Settings"}, {"NetworkSet", "WiFi&&Bluetooth"},
-    {"Encryption", "AES256 Encryption"}, {"Passwords", "Change Password"},
-};
-constexpr int kGeneralUserTabs = 3;
+constexpr int kGeneralUserTabs = 3;  // a general user gets the first three tabs
 
 }  // namespace
 
 CVireoDlg::CVireoDlg(CVireoApp& app, QWidget* parent)
     : dialog::Dialog(kTemplate, parent),
       m_app(app),
-      m_cameraInfo(app),
-      m_cameraSettings(app),
-      m_password(app),
-      m_network(app),
-      m_encryption(app),
+      m_cameraInfo(app, app.Texts()),
+      m_cameraSettings(app, app.Texts()),
+      m_network(app, app.Texts()),
+      m_encryption(app, app.Texts()),
+      m_password(app, app.Texts()),
+      m_tabs{{{&m_cameraInfo, "CameraInfo", "Camera Info"},
+              {&m_cameraSettings, "ParamSet", "Camera Settings"},
+              {&m_network, "NetworkSet", "WiFi&&Bluetooth"},
+              {&m_encryption, "Encryption", "AES256 Encryption"},
+              {&m_password, "Passwords", "Change Password"}}},
       m_hIcon(VireoIcon())
 {
+    // A window of its own, minimisable and in the task bar, not a dialog of a hidden leader.
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint |
+                   Qt::WindowCloseButtonHint);
 }
 
 dialog::TabControl& CVireoDlg::Tabs() const
@@ -62,15 +63,17 @@ dialog::TabControl& CVireoDlg::Tabs() const
     return *static_cast<dialog::TabControl*>(Item(kTabs));
 }
 
-std::array<TabPage*, 5> CVireoDlg::Pages()
+std::array<TabPage*, CVireoDlg::kPageCount> CVireoDlg::Pages()
 {
-    return {&m_cameraInfo, &m_cameraSettings, &m_password, &m_network, &m_encryption};
+    std::array<TabPage*, kPageCount> pages{};
+    for (std::size_t i = 0; i < pages.size(); ++i)
+        pages[i] = m_tabs[i].page;
+    return pages;
 }
 
 TabPage* CVireoDlg::PageOfTab(int index)
 {
-    const std::array<TabPage*, 5> byTab{&m_cameraInfo, &m_cameraSettings, &m_network, &m_encryption, &m_password};
-    return index >= 0 && index < static_cast<int>(byTab.size()) ? byTab[static_cast<std::size_t>(index)] : nullptr;
+    return index >= 0 && index < kPageCount ? Pages()[static_cast<std::size_t>(index)] : nullptr;
 }
 
 void CVireoDlg::OnInitDialog()
@@ -85,23 +88,55 @@ void CVireoDlg::OnInitDialog()
     setWindowIcon(m_hIcon);
     setWindowTitle(QStringLiteral("Vireo %1 %2").arg(m_app.GetVersionText(), QString()));
 
-    if (auto* sync = PETREL_EXPORT(m_app, SyncDateTime))
-        sync(m_app.m_hDevice);
+    PETREL_CALL(m_app, SyncDateTime);  // silently; the camera's clock follows this computer's
 
     auto& tabs = Tabs();
-    const int tabCount = g_nUserType != kGeneralUser ? static_cast<int>(std::size(kTabCaptions)) : kGeneralUserTabs;
-    for (int i = 0; i < tabCount; ++i)
-        tabs.InsertTab(m_app.GetString(kSection, kTabCaptions[i].key, QString::fromUtf8(kTabCaptions[i].fallback)));
+    const std::size_t tabCount = g_nUserType != kGeneralUser ? kPageCount : kGeneralUserTabs;
+    for (std::size_t i = 0; i < tabCount; ++i)
+        tabs.InsertTab(m_app.GetString(kSection, m_tabs[i].key, QString::fromUtf8(m_tabs[i].fallback)));
     tabs.SetCurSel(0);
 
-    const QRect pageRect = tabs.PageRect();
     for (TabPage* page : Pages())
-        page->Create(&tabs, pageRect, g_nUserType);
+        page->Create(&tabs, g_nUserType);
     ShowOnly(&m_cameraInfo);
 
     Localise(m_app.Texts(), kSection, kLocalised);
+    LayOut();
+}
+
+void CVireoDlg::LayOut()
+{
     auto* banner = static_cast<QLabel*>(Item(kBanner));
     banner->setPixmap(VireoBanner(banner->size()));
+    banner->setScaledContents(false);
+    banner->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(Item(kReconnect));
+    buttons->addStretch(1);
+    buttons->addWidget(Item(dialog::IDCANCEL));
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->addWidget(banner);
+    column->addWidget(&Tabs(), 1);
+    column->addLayout(buttons);
+    buttons->setContentsMargins(6, 0, 6, 6);
+
+    // Resizable, and never taller than the screen it opens on (a 1366x768 laptop at 120 dpi).
+    setMinimumSize(0, 0);
+    setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    QSize size = sizeHint().expandedTo(QSize(width(), 0));
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        size = size.boundedTo(screen->availableSize() - QSize(0, 40));
+    resize(size);
+}
+
+void CVireoDlg::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape)
+        event->accept();
+    else
+        dialog::Dialog::keyPressEvent(event);
 }
 
 void CVireoDlg::ShowOnly(TabPage* shown)

@@ -2,8 +2,8 @@
 // window opens), Reconnect and Exit, and an About entry in the window's menu.
 #pragma once
 
-#include "dialog_network.h"
 #include "dialog_encryption.h"
+#include "dialog_network.h"
 #include "modal_dialog.h"
 #include "modify_pwd_dlg.h"
 #include "param_dlg.h"
@@ -22,21 +22,25 @@ public:
     static constexpr int kTabs = 1005;
     static constexpr int kReconnect = 1060;
     static constexpr int kBanner = 1181;
+    static constexpr int kPageCount = 5;
 
     explicit CVireoDlg(CVireoApp& app, QWidget* parent = nullptr);
 
     dialog::TabControl& Tabs() const;
     // The page shown for a tab index, null beyond the last one.
     TabPage* PageOfTab(int index);
-    std::array<TabPage*, 5> Pages();
+    std::array<TabPage*, kPageCount> Pages();
     QAction* AboutAction() const { return m_about; }
 
 protected:
     void OnInitDialog() override;
     void OnCommand(int id) override;
     void OnSelChange(int id) override;
+    // Escape would end the program and the camera session at once; Exit does that.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    void LayOut();
     void ShowOnly(TabPage* page);
     void OnReconnect();
     void OnAbout();
@@ -44,9 +48,15 @@ private:
     CVireoApp& m_app;
     CSysManagerDlg m_cameraInfo;
     CParamDlg m_cameraSettings;
-    CModifyPwdDlg m_password;
     CDialogNetWork m_network;
     CDialogEncryption m_encryption;
+    CModifyPwdDlg m_password;
+    struct PageTab {
+        TabPage* page;
+        const char* key;  // its tab's caption
+        const char* fallback;
+    };
+    std::array<PageTab, kPageCount> m_tabs;  // in tab order
     QIcon m_hIcon;
     QAction* m_about = nullptr;
 };

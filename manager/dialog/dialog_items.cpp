@@ -8,6 +8,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -20,30 +21,56 @@ namespace {
 // Labels show their caption without markers; the caption itself is kept here.
 constexpr const char* kCaptionProperty = "dialogCaption";
 
-QWidget* CreateControl(const ControlTemplate& control, QWidget* parent)
+QRect PlaceOf(const ControlTemplate& control, const BaseUnits& units)
 {
-    const QString text = QString::fromUtf8(control.text);
-    switch (control.kind) {
+    QRect place = ToPixels(control.place, units);
+    // A drop-down list's template height includes its open list; the closed box is one line.
+    if (control.kind == ControlKind::DropList)
+        place.setHeight(std::min(place.height(), ToPixels({0, 0, 0, 14}, units).height()));
+    return place;
+}
+
+// Enter presses the focused button, as it does everywhere else on the desktop.
+class PushButton : public QPushButton {
+public:
+    using QPushButton::QPushButton;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+            click();
+        else
+            QPushButton::keyPressEvent(event);
+    }
+};
+
+}  // namespace
+
+QWidget* CreateControl(ControlKind kind, const QString& text, QWidget* parent)
+{
+    switch (kind) {
     case ControlKind::Label:
     case ControlKind::RightLabel: {
         auto* label = new QLabel(VisibleCaption(text), parent);
         label->setTextFormat(Qt::PlainText);
         label->setProperty(kCaptionProperty, text);
-        label->setAlignment((control.kind == ControlKind::RightLabel ? Qt::AlignRight : Qt::AlignLeft) |
+        label->setAlignment((kind == ControlKind::RightLabel ? Qt::AlignRight : Qt::AlignLeft) |
                             Qt::AlignVCenter);
         return label;
     }
     case ControlKind::Button:
     case ControlKind::DefaultButton: {
-        auto* button = new QPushButton(text, parent);
-        button->setDefault(control.kind == ControlKind::DefaultButton);
+        auto* button = new PushButton(text, parent);
+        button->setDefault(kind == ControlKind::DefaultButton);
+        // Not auto-default: Enter in an edit must not press whichever button had focus last.
         button->setAutoDefault(false);
         return button;
     }
     case ControlKind::Edit:
     case ControlKind::PasswordEdit: {
         auto* edit = new QLineEdit(text, parent);
-        if (control.kind == ControlKind::PasswordEdit)
+        if (kind == ControlKind::PasswordEdit)
             edit->setEchoMode(QLineEdit::Password);
         return edit;
     }
@@ -66,17 +93,6 @@ QWidget* CreateControl(const ControlTemplate& control, QWidget* parent)
     throw std::logic_error("unknown control kind");
 }
 
-QRect PlaceOf(const ControlTemplate& control, const BaseUnits& units)
-{
-    QRect place = ToPixels(control.place, units);
-    // A drop-down list's template height includes its open list; the closed box is one line.
-    if (control.kind == ControlKind::DropList)
-        place.setHeight(std::min(place.height(), ToPixels({0, 0, 0, 14}, units).height()));
-    return place;
-}
-
-}  // namespace
-
 template <typename Control>
 Control* DialogItems::As(int id) const
 {
@@ -91,20 +107,23 @@ void DialogItems::BuildControls(QWidget* parent, std::span<const ControlTemplate
 {
     const BaseUnits units = BaseUnitsOf(parent->font());
     for (const auto& control : controls) {
-        QWidget* widget = CreateControl(control, parent);
+        QWidget* widget = CreateControl(control.kind, QString::fromUtf8(control.text), parent);
         widget->setGeometry(PlaceOf(control, units));
         widget->setVisible(control.visible);
-        if (control.id == kNoId)
-            continue;
-        m_items[control.id] = widget;
-        const int id = control.id;
-        if (auto* button = qobject_cast<QPushButton*>(widget))
-            QObject::connect(button, &QPushButton::clicked, button, [this, id] { OnCommand(id); });
-        else if (auto* list = qobject_cast<QComboBox*>(widget))
-            QObject::connect(list, &QComboBox::activated, list, [this, id] { OnSelChange(id); });
-        else if (auto* tabs = qobject_cast<TabControl*>(widget))
-            QObject::connect(tabs, &TabControl::SelectionChanged, tabs, [this, id] { OnSelChange(id); });
+        if (control.id != kNoId)
+            AddItem(control.id, widget);
     }
+}
+
+void DialogItems::AddItem(int id, QWidget* widget)
+{
+    m_items[id] = widget;
+    if (auto* button = qobject_cast<QPushButton*>(widget))
+        QObject::connect(button, &QPushButton::clicked, button, [this, id] { OnCommand(id); });
+    else if (auto* list = qobject_cast<QComboBox*>(widget))
+        QObject::connect(list, &QComboBox::activated, list, [this, id] { OnSelChange(id); });
+    else if (auto* tabs = qobject_cast<TabControl*>(widget))
+        QObject::connect(tabs, &TabControl::SelectionChanged, tabs, [this, id] { OnSelChange(id); });
 }
 
 QWidget* DialogItems::Item(int id) const
@@ -117,7 +136,11 @@ QWidget* DialogItems::Item(int id) const
 
 void DialogItems::SetItemText(int id, const QString& text)
 {
-    QWidget* item = Item(id);
+    SetControlText(Item(id), text);
+}
+
+void SetControlText(QWidget* item, const QString& text)
+{
     if (auto* label = qobject_cast<QLabel*>(item)) {
         label->setProperty(kCaptionProperty, text);
         label->setText(VisibleCaption(text));
@@ -128,7 +151,7 @@ void DialogItems::SetItemText(int id, const QString& text)
     } else if (auto* group = qobject_cast<QGroupBox*>(item)) {
         group->setTitle(text);
     } else {
-        throw std::logic_error("control " + std::to_string(id) + " has no settable text");
+        throw std::logic_error(std::string("a ") + item->metaObject()->className() + " has no settable text");
     }
 }
 

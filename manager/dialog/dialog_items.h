@@ -15,6 +15,12 @@ class QWidget;
 
 namespace dialog {
 
+// A new control of `kind` showing `text` (captions keep their '&' markers).
+QWidget* CreateControl(ControlKind kind, const QString& text, QWidget* parent);
+
+// Sets the caption of a label, button or group box, or the text of an edit.
+void SetControlText(QWidget* control, const QString& text);
+
 class DialogItems {
 public:
     virtual ~DialogItems() = default;
@@ -57,6 +63,8 @@ public:
 protected:
     // Creates the template's controls as children of `parent`, placed in dialog units of its font.
     void BuildControls(QWidget* parent, std::span<const ControlTemplate> controls);
+    // Makes `widget` control `id`: its presses and selection changes reach this window.
+    void AddItem(int id, QWidget* widget);
 
     virtual void OnCommand(int id) = 0;    // a button was pressed
     virtual void OnSelChange(int /*id*/) {}  // the operator chose another entry or tab

@@ -3,6 +3,7 @@
 #include <QStyleOptionTabWidgetFrame>
 #include <QStylePainter>
 #include <QTabBar>
+#include <algorithm>
 
 namespace dialog {
 namespace {
@@ -74,6 +75,30 @@ void TabControl::paintEvent(QPaintEvent*)
 void TabControl::resizeEvent(QResizeEvent*)
 {
     m_bar->setGeometry(0, 0, width(), m_bar->sizeHint().height());
+    for (QWidget* page : Pages())
+        page->setGeometry(PageRect());
+}
+
+QSize TabControl::sizeHint() const
+{
+    QSize pages;
+    for (const QWidget* page : Pages())
+        pages = pages.expandedTo(page->sizeHint());
+    const int frame = 2 * kPageInset;
+    return {std::max(pages.width() + frame, m_bar->sizeHint().width()),
+            m_bar->sizeHint().height() + pages.height() + frame};
+}
+
+QSize TabControl::minimumSizeHint() const
+{
+    return m_bar->minimumSizeHint() + QSize(0, 8 * kPageInset);
+}
+
+QList<QWidget*> TabControl::Pages() const
+{
+    QList<QWidget*> pages = findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    pages.removeOne(m_bar);
+    return pages;
 }
 
 }  // namespace dialog

@@ -7,8 +7,8 @@ class QTabBar;
 
 namespace dialog {
 
-// A row of tabs over a framed pane; the owner places and shows its pages in
-// PageRect() itself, so which page is visible is its decision alone.
+// A row of tabs over a framed pane. The owner's pages are its children, kept in
+// PageRect(); which page is visible is the owner's decision alone.
 class TabControl : public QWidget {
     Q_OBJECT
 public:
@@ -23,6 +23,9 @@ public:
     // The pane below the tabs, inset a little from its frame.
     QRect PageRect() const;
 
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
 signals:
     // The operator chose another tab.
     void SelectionChanged(int index);
@@ -32,6 +35,8 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    QList<QWidget*> Pages() const;
+
     QTabBar* m_bar;
     bool m_selecting = false;
 };

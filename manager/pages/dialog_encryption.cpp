@@ -4,15 +4,14 @@ namespace {
 
 using dialog::ControlKind;
 
-constexpr dialog::ControlTemplate kControls[] = {
-    {CDialogEncryption::kRefresh, ControlKind::Button, "Refresh", {120, 60, 62, 14}},
-    {CDialogEncryption::kApply, ControlKind::Button, "Apply", {188, 60, 62, 14}},
+const form::Row kRows[] = {
+    {.id = CDialogEncryption::kRefresh, .kind = ControlKind::Button, .text = "Refresh", .access = form::Access::kAnyone},
+    {.id = CDialogEncryption::kApply, .kind = ControlKind::Button, .text = "Apply"},
 };
-
-constexpr dialog::DialogTemplate kTemplate{"", 380, 290, kControls};
-
-constexpr int kWritingActions[] = {CDialogEncryption::kApply};
 
 }  // namespace
 
-CDialogEncryption::CDialogEncryption(CVireoApp& app) : TabPage(app, kTemplate, kWritingActions) {}
+CDialogEncryption::CDialogEncryption(Camera& camera, dialog::TextLookup texts)
+    : TabPage(camera, std::move(texts), "EncryptionDlg", kRows)
+{
+}

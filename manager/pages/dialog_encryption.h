@@ -10,5 +10,5 @@ public:
     static constexpr int kRefresh = 1020;
     static constexpr int kApply = 1021;
 
-    explicit CDialogEncryption(CVireoApp& app);
+    CDialogEncryption(Camera& camera, dialog::TextLookup texts);
 };

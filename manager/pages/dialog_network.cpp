@@ -3,24 +3,24 @@
 namespace {
 
 using dialog::ControlKind;
+using form::Access;
 using Page = CDialogNetWork;
 
-constexpr dialog::ControlTemplate kControls[] = {
-    {dialog::kNoId, ControlKind::GroupBox, "Network Setting", {7, 7, 366, 86}},
-    {Page::kNetworkRefresh, ControlKind::Button, "Refresh", {255, 73, 54, 14}},
-    {Page::kNetworkApply, ControlKind::Button, "Apply", {313, 73, 54, 14}},
-    {dialog::kNoId, ControlKind::GroupBox, "WiFi", {7, 98, 366, 120}},
-    {Page::kWifiRefresh, ControlKind::Button, "Refresh", {255, 198, 54, 14}},
-    {Page::kWifiApply, ControlKind::Button, "Apply", {313, 198, 54, 14}},
-    {dialog::kNoId, ControlKind::GroupBox, "Bluetooth", {7, 223, 366, 52}},
-    {Page::kBluetoothRefresh, ControlKind::Button, "Refresh", {255, 255, 54, 14}},
-    {Page::kBluetoothApply, ControlKind::Button, "Apply", {313, 255, 54, 14}},
+const form::Row kRows[] = {
+    {.kind = ControlKind::GroupBox, .text = "Network Setting"},
+    {.id = Page::kNetworkRefresh, .kind = ControlKind::Button, .text = "Refresh", .access = Access::kAnyone},
+    {.id = Page::kNetworkApply, .kind = ControlKind::Button, .text = "Apply"},
+    {.kind = ControlKind::GroupBox, .text = "WiFi"},
+    {.id = Page::kWifiRefresh, .kind = ControlKind::Button, .text = "Refresh", .access = Access::kAnyone},
+    {.id = Page::kWifiApply, .kind = ControlKind::Button, .text = "Apply"},
+    {.kind = ControlKind::GroupBox, .text = "Bluetooth"},
+    {.id = Page::kBluetoothRefresh, .kind = ControlKind::Button, .text = "Refresh", .access = Access::kAnyone},
+    {.id = Page::kBluetoothApply, .kind = ControlKind::Button, .text = "Apply"},
 };
-
-constexpr dialog::DialogTemplate kTemplate{"", 380, 290, kControls};
-
-constexpr int kWritingActions[] = {Page::kNetworkApply, Page::kWifiApply, Page::kBluetoothApply};
 
 }  // namespace
 
-CDialogNetWork::CDialogNetWork(CVireoApp& app) : TabPage(app, kTemplate, kWritingActions) {}
+CDialogNetWork::CDialogNetWork(Camera& camera, dialog::TextLookup texts)
+    : TabPage(camera, std::move(texts), "NetWorkDlg", kRows)
+{
+}

@@ -14,5 +14,5 @@ public:
     static constexpr int kBluetoothRefresh = 1177;
     static constexpr int kBluetoothApply = 1176;
 
-    explicit CDialogNetWork(CVireoApp& app);
+    CDialogNetWork(Camera& camera, dialog::TextLookup texts);
 };

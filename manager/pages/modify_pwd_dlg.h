@@ -17,7 +17,7 @@ public:
     static constexpr int kConfirmation = 1025;
     static constexpr int kApply = 1026;
 
-    explicit CModifyPwdDlg(CVireoApp& app);
+    CModifyPwdDlg(Camera& camera, dialog::TextLookup texts);
 
     // Rebuilds the user-type list and labels for the user type last told.
     void Reset();

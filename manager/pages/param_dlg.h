@@ -1,8 +1,10 @@
-// Camera settings page. Its lists and check boxes come with their own issue; the
-// buttons and their access rule are in place.
+// Camera settings page: every byte of the settings block as a list or a check box,
+// read whole on Refresh and written whole on Apply.
 #pragma once
 
 #include "tab_page.h"
+
+#include <cstddef>
 
 class CParamDlg : public TabPage {
     Q_OBJECT
@@ -10,5 +12,20 @@ public:
     static constexpr int kRefresh = 1020;
     static constexpr int kApply = 1021;
 
-    explicit CParamDlg(CVireoApp& app);
+    // The control of the settings byte at `offset`.
+    static constexpr int SettingId(std::size_t offset) { return 2000 + static_cast<int>(offset); }
+
+    CParamDlg(Camera& camera, dialog::TextLookup texts);
+
+    void Refresh();
+
+protected:
+    void OnShowPage() override;
+    void OnCommand(int id) override;
+
+private:
+    void Apply();
+
+    // Apply writes the whole block, so it waits for a read of the camera since the page was shown.
+    bool m_refreshed = false;
 };

@@ -1,5 +1,4 @@
-// Camera info page: the camera's identity and the maintenance actions. For now it
-// reads the model and firmware version; the other fields come with their issue.
+// Camera info page: the camera's identity and the maintenance actions.
 #pragma once
 
 #include "tab_page.h"
@@ -7,10 +6,7 @@
 class CSysManagerDlg : public TabPage {
     Q_OBJECT
 public:
-    static constexpr int kGroupDevInfo = 1101;
-    static constexpr int kModelLabel = 1102;
     static constexpr int kModel = 1103;
-    static constexpr int kVersionLabel = 1104;
     static constexpr int kVersion = 1105;
     static constexpr int kRefresh = 1106;
     static constexpr int kApply = 1107;
@@ -18,7 +14,7 @@ public:
     static constexpr int kLockMemory = 1109;
     static constexpr int kFormatDisk = 1110;
 
-    explicit CSysManagerDlg(CVireoApp& app);
+    CSysManagerDlg(Camera& camera, dialog::TextLookup texts);
 
     // Reads the camera into the fields; a field whose export fails keeps its text.
     void Refresh();

@@ -2,28 +2,34 @@
 
 #include "app_state.h"
 
-TabPage::TabPage(CVireoApp& app, const dialog::DialogTemplate& layout, std::span<const int> writingActions)
-    : dialog::ChildPage(layout), m_app(app), m_writingActions(writingActions)
+#include <utility>
+
+namespace {
+
+constexpr MessageText kFailed{"Failed", "Failed"};
+
+}  // namespace
+
+TabPage::TabPage(Camera& camera, dialog::TextLookup texts, const char* section, std::span<const form::Row> rows,
+                 std::vector<const fields::RecordFields*> records)
+    : m_camera(camera), m_texts(std::move(texts)), m_section(section), m_form(rows, std::move(records))
 {
+    hide();
 }
 
-void TabPage::Create(QWidget* parent, const QRect& place, int userType)
+void TabPage::Create(QWidget* parent, int userType)
 {
-    m_userType = userType;
-    dialog::ChildPage::Create(parent, place);
-}
-
-void TabPage::OnInitDialog()
-{
-    SetUserType(m_userType);
+    setParent(parent);
+    m_form.Build(this, [this](int id, QWidget* control) { AddItem(id, control); });
+    m_form.Localise(m_texts, m_section);
+    SetUserType(userType);
     OnInitPage();
 }
 
 void TabPage::SetUserType(int userType)
 {
     m_userType = userType;
-    for (const int id : m_writingActions)
-        EnableItem(id, userType == kAdministrator);
+    m_form.SetUserType(userType);
 }
 
 void TabPage::ShowPage(bool show)
@@ -35,4 +41,24 @@ void TabPage::ShowPage(bool show)
         OnShowPage();
     else
         OnHidePage();
+}
+
+QString TabPage::Text(const char* key, const char* fallback) const
+{
+    return m_texts(m_section, key, QString::fromUtf8(fallback));
+}
+
+void TabPage::Prompt(const MessageText& message)
+{
+    ShowPrompt(m_texts, this, m_section, message);
+}
+
+void TabPage::PromptFailed()
+{
+    ShowPrompt(m_texts, this, "Default", kFailed);
+}
+
+void TabPage::PromptProblem(const QString& problem)
+{
+    dialog::ShowMessageBox({this, problem, QString::fromUtf8(kPromptTitle)});
 }

@@ -1,20 +1,24 @@
-// One page of the main window's tabs. The host creates it once, shows and hides
-// it on tab changes (showing re-reads the camera), and tells it the user type of
-// every login; the page's writing actions are enabled for administrators only.
+// One page of the main window's tabs, built from its table of rows. The host
+// creates it once, shows and hides it on tab changes (showing re-reads the
+// camera) and tells it the user type of every login; rows for administrators
+// only are read-only or disabled for a general user.
 #pragma once
 
-#include "child_page.h"
+#include "camera.h"
+#include "dialog_items.h"
+#include "page_form.h"
+#include "prompt.h"
 
-#include <span>
+#include <QWidget>
 
-class CVireoApp;
-
-class TabPage : public dialog::ChildPage {
+class TabPage : public QWidget, public dialog::DialogItems {
     Q_OBJECT
 public:
-    TabPage(CVireoApp& app, const dialog::DialogTemplate& layout, std::span<const int> writingActions);
+    TabPage(Camera& camera, dialog::TextLookup texts, const char* section, std::span<const form::Row> rows,
+            std::vector<const fields::RecordFields*> records = {});
 
-    void Create(QWidget* parent, const QRect& place, int userType);
+    // Builds the page inside `parent` and initialises it once.
+    void Create(QWidget* parent, int userType);
 
     // The user type of the latest login; the page's writing actions follow it.
     virtual void SetUserType(int userType);
@@ -24,15 +28,22 @@ public:
     void ShowPage(bool show);
 
 protected:
-    virtual void OnInitPage() {}  // after the controls exist and the user type is applied
+    virtual void OnInitPage() {}  // after the controls exist, localised, with the user type applied
     virtual void OnShowPage() {}
     virtual void OnHidePage() {}
+    void OnCommand(int /*id*/) override {}
 
-    CVireoApp& m_app;
+    QString Text(const char* key, const char* fallback) const;
+    // A "Prompt" box with the page's message, or with the shared "Failed".
+    void Prompt(const MessageText& message);
+    void PromptFailed();
+    void PromptProblem(const QString& problem);
+
+    Camera& m_camera;
+    dialog::TextLookup m_texts;
+    const char* m_section;
+    form::PageForm m_form;
 
 private:
-    void OnInitDialog() final;
-
-    std::span<const int> m_writingActions;
     int m_userType = 0;
 };

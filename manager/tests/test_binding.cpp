@@ -22,8 +22,8 @@ TEST_F(Binding, AMissingLibraryFailsEveryAttemptAndLeavesNothingLoaded)
     CVireoApp app(OptionsFor(FakeLibraryDirectory("none")));
     EXPECT_EQ(app.ConnectCamera(), CVireoApp::kNoLibrary);
     EXPECT_EQ(app.ConnectCamera(), CVireoApp::kNoLibrary);
-    EXPECT_EQ(app.m_hDeviceLib, nullptr);
-    EXPECT_EQ(app.m_hDevice, nullptr);
+    EXPECT_FALSE(app.IsLibraryLoaded());
+    EXPECT_EQ(app.Connection(), nullptr);
 }
 
 TEST_F(Binding, AUsbCameraIsPreferredAndTheDiskPathIsNotTried)
@@ -31,7 +31,7 @@ TEST_F(Binding, AUsbCameraIsPreferredAndTheDiskPathIsNotTried)
     ::setenv("FAKE_PETREL_DISK", "1", 1);
     CVireoApp app(OptionsFor(FakeLibraryDirectory("full")));
     EXPECT_EQ(app.ConnectCamera(), CVireoApp::kConnected);
-    EXPECT_NE(app.m_hDevice, nullptr);
+    EXPECT_NE(app.Connection(), nullptr);
     EXPECT_EQ(FakeLog(), (Lines{"EnumDeviceList", "ConnectDevice usb", "ReleaseList 1"}));
 }
 
@@ -49,20 +49,20 @@ TEST_F(Binding, NoCameraOrARefusedConnectUnloadsTheLibrary)
     CVireoApp app(OptionsFor(FakeLibraryDirectory("full")));
     ::setenv("FAKE_PETREL_USB", "0", 1);
     EXPECT_EQ(app.ConnectCamera(), CVireoApp::kNoCamera);
-    EXPECT_EQ(app.m_hDeviceLib, nullptr);
+    EXPECT_FALSE(app.IsLibraryLoaded());
 
     ::setenv("FAKE_PETREL_USB", "1", 1);
     ::setenv("FAKE_PETREL_CONNECT", "1", 1);
     EXPECT_EQ(app.ConnectCamera(), CVireoApp::kNoCamera);
-    EXPECT_EQ(app.m_hDeviceLib, nullptr);
-    EXPECT_EQ(app.m_hDevice, nullptr);
+    EXPECT_FALSE(app.IsLibraryLoaded());
+    EXPECT_EQ(app.Connection(), nullptr);
 }
 
 TEST_F(Binding, ALibraryWithoutARequiredExportConnectsNothing)
 {
     CVireoApp app(OptionsFor(FakeLibraryDirectory("no-storage-list")));
     EXPECT_EQ(app.ConnectCamera(), CVireoApp::kNoCamera);
-    EXPECT_EQ(app.m_hDeviceLib, nullptr);
+    EXPECT_FALSE(app.IsLibraryLoaded());
     EXPECT_TRUE(FakeLog().empty());  // not even the USB list is asked for
 }
 
@@ -72,8 +72,8 @@ TEST_F(Binding, AVersionMismatchKeepsTheConnectionUntilTheNextAttempt)
     {
         CVireoApp app(OptionsFor(FakeLibraryDirectory("full")));
         EXPECT_EQ(app.ConnectCamera(), CVireoApp::kVersionMismatch);
-        EXPECT_NE(app.m_hDevice, nullptr);
-        EXPECT_NE(app.m_hDeviceLib, nullptr);
+        EXPECT_NE(app.Connection(), nullptr);
+        EXPECT_TRUE(app.IsLibraryLoaded());
 
         ::setenv("FAKE_PETREL_CONNECT", "0", 1);
         EXPECT_EQ(app.ConnectCamera(), CVireoApp::kConnected);
@@ -86,10 +86,10 @@ TEST_F(Binding, AVersionMismatchKeepsTheConnectionUntilTheNextAttempt)
 TEST_F(Binding, ExportsAreLookedUpInTheLibraryLoadedNow)
 {
     CVireoApp app(OptionsFor(FakeLibraryDirectory("full")));
-    EXPECT_EQ(app.LookUpExport<int()>("ConnectDevice"), nullptr);  // nothing loaded yet
+    EXPECT_EQ(app.LookUpExport("ConnectDevice"), nullptr);  // nothing loaded yet
     ASSERT_EQ(app.ConnectCamera(), CVireoApp::kConnected);
-    EXPECT_NE(app.LookUpExport<int()>("ConnectDevice"), nullptr);
-    EXPECT_EQ(app.LookUpExport<int()>("OpenStorageDevice"), nullptr);
+    EXPECT_NE(app.LookUpExport("ConnectDevice"), nullptr);
+    EXPECT_EQ(app.LookUpExport("OpenStorageDevice"), nullptr);
 }
 
 TEST(VersionText, ComesFromTheProgramsRecordOrReadsZeros)

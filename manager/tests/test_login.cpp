@@ -68,7 +68,7 @@ TEST_F(Login, AMissingLibraryFailsEveryPress)
     Press(*dialog, CLoginDlg::kLogin);
     EXPECT_EQ(messages.Texts(), (std::vector<QString>{kConnectionFailed, kConnectionFailed}));
     EXPECT_EQ(dialog->Result(), 0);
-    EXPECT_EQ(app->m_hDeviceLib, nullptr);
+    EXPECT_FALSE(app->IsLibraryLoaded());
 }
 
 TEST_F(Login, NoCameraOrAMissingListExportFails)
@@ -84,7 +84,7 @@ TEST_F(Login, AVersionMismatchIsReportedAndItsConnectionClosedAtTheNextPress)
     ::setenv("FAKE_PETREL_CONNECT", "5", 1);
     LogIn("full", "888888", kAdministrator);
     EXPECT_EQ(messages.Texts(), std::vector<QString>{"Firmware version mismatch."});
-    EXPECT_NE(app->m_hDevice, nullptr);
+    EXPECT_NE(app->Connection(), nullptr);
     EXPECT_EQ(g_nUserType, kGeneralUser);  // the user type is not touched
 
     ::unsetenv("FAKE_PETREL_CONNECT");
@@ -164,7 +164,7 @@ class InputPassword : public ::testing::Test {
 protected:
     MessageRecorder messages;
     CVireoApp app{OptionsFor(FakeLibraryDirectory("none"))};
-    CDialogInputPassword prompt{app};
+    CDialogInputPassword prompt{app.Texts()};
 };
 
 TEST_F(InputPassword, AcceptsSixCharactersOnly)

@@ -64,7 +64,7 @@ TEST_F(SimulatedCamera, FirmwareOfAnotherInterfaceVersionIsRefused)
     simulator.addUsbCamera(state);
     Press("123456", kGeneralUser);
     EXPECT_EQ(messages.Texts(), std::vector<QString>{"Firmware version mismatch."});
-    EXPECT_NE(app.m_hDevice, nullptr);  // kept until the next press
+    EXPECT_NE(app.Connection(), nullptr);  // kept until the next press
 }
 
 TEST_F(SimulatedCamera, AUsbCameraIsPreferredOverACameraDisk)
@@ -89,7 +89,7 @@ TEST_F(SimulatedCamera, WithoutACameraTheConnectionFails)
 {
     Press("123456", kGeneralUser);
     EXPECT_EQ(messages.Texts(), std::vector<QString>{"Connection Failed."});
-    EXPECT_EQ(app.m_hDeviceLib, nullptr);
+    EXPECT_FALSE(app.IsLibraryLoaded());
 }
 
 TEST_F(SimulatedCamera, TheMainWindowShowsTheCameraAndReconnectChangesTheUserType)

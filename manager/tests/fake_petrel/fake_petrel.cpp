@@ -5,7 +5,7 @@
 //   FAKE_PETREL_CONNECT, FAKE_PETREL_VERIFY   status returned (default 0)
 //   FAKE_PETREL_LOG   file to which every call is appended, one line each
 // Compiled with FAKE_WITHOUT_STORAGE_LIST or FAKE_WITHOUT_VERIFY it lacks that export.
-#include "petrel_exports.h"
+#include <petrel.h>
 
 #include <cstdio>
 #include <cstdlib>

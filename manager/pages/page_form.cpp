@@ -1,0 +1,317 @@
+#include "page_form.h"
+
+#include "app_state.h"
+#include "caption.h"
+#include "dialog_items.h"
+#include "ipv4_field.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollArea>
+#include <algorithm>
+#include <cstring>
+#include <stdexcept>
+
+namespace form {
+namespace {
+
+using dialog::ControlKind;
+
+bool IsButton(const Row& row)
+{
+    return row.kind == ControlKind::Button || row.kind == ControlKind::DefaultButton;
+}
+
+// A label's text as a screen reader should say it: no markers, no trailing colon.
+QString SpokenName(const QString& caption)
+{
+    QString name = dialog::VisibleCaption(caption).trimmed();
+    while (name.endsWith(u':') || name.endsWith(u'\uff1a'))
+        name.chop(1);
+    return name.trimmed();
+}
+
+// A dotted IPv4 text as a number; 0.0.0.0 for anything else.
+std::uint32_t ParseAddress(const QString& dotted)
+{
+    const QStringList parts = dotted.split(u'.');
+    if (parts.size() != 4)
+        return 0;
+    std::uint32_t address = 0;
+    for (const QString& part : parts) {
+        bool number = false;
+        const uint value = part.toUInt(&number);
+        if (!number || value > 255 || part.size() > 3)
+            return 0;
+        address = address << 8 | value;
+    }
+    return address;
+}
+
+// Where rows go while the page is built: columns of groups, each a grid of label and control pairs.
+class Builder {
+public:
+    explicit Builder(QWidget* content) : m_content(content), m_columns(new QHBoxLayout(content)) {}
+
+    void StartGroup(QGroupBox* box, const Row& row)
+    {
+        if (m_column == nullptr || row.newColumn) {
+            m_column = new QVBoxLayout;
+            m_columns->addLayout(m_column, 1);
+        }
+        m_column->addWidget(box);
+        Open(box, row.columns);
+    }
+
+    void AddPair(QLabel* label, QWidget* control)
+    {
+        if (m_grid == nullptr) {
+            auto* plain = new QWidget(m_content);
+            if (m_column == nullptr) {
+                m_column = new QVBoxLayout;
+                m_columns->addLayout(m_column, 1);
+            }
+            m_column->addWidget(plain);
+            Open(plain, 1);
+        }
+        const int line = m_cell / m_pairsPerLine;
+        const int column = 2 * (m_cell % m_pairsPerLine);
+        if (label != nullptr)
+            m_grid->addWidget(label, line, column);
+        m_grid->addWidget(control, line, label != nullptr ? column + 1 : column, 1, label != nullptr ? 1 : 2);
+        ++m_cell;
+    }
+
+    void Finish()
+    {
+        for (int i = 0; i < m_columns->count(); ++i) {
+            if (auto* column = qobject_cast<QVBoxLayout*>(m_columns->itemAt(i)->layout()))
+                column->addStretch(1);
+        }
+    }
+
+private:
+    void Open(QWidget* container, int pairsPerLine)
+    {
+        m_grid = new QGridLayout(container);
+        m_pairsPerLine = std::max(pairsPerLine, 1);
+        for (int pair = 0; pair < m_pairsPerLine; ++pair)
+            m_grid->setColumnStretch(2 * pair + 1, 1);
+        m_cell = 0;
+    }
+
+    QWidget* m_content;
+    QHBoxLayout* m_columns;
+    QVBoxLayout* m_column = nullptr;
+    QGridLayout* m_grid = nullptr;
+    int m_pairsPerLine = 1;
+    int m_cell = 0;
+};
+
+}  // namespace
+
+PageForm::PageForm(std::span<const Row> rows, std::vector<const fields::RecordFields*> records)
+{
+    for (const Row& row : rows) {
+        const fields::FieldSpec* field = nullptr;
+        if (row.field != nullptr)
+            field = &fields::FindField(*records.at(static_cast<std::size_t>(row.record)), row.field);
+        m_rows.push_back({&row, field});
+    }
+}
+
+void PageForm::Build(QWidget* page, const AddControl& add)
+{
+    auto* outer = new QVBoxLayout(page);
+    auto* scroll = new QScrollArea(page);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    auto* content = new QWidget(scroll);
+    Builder builder(content);
+    QHBoxLayout* buttons = nullptr;
+
+    for (Bound& bound : m_rows) {
+        const Row& row = *bound.row;
+        const QString text = QString::fromUtf8(row.text);
+        if (row.kind == ControlKind::GroupBox) {
+            auto* box = static_cast<QGroupBox*>(dialog::CreateControl(row.kind, text, content));
+            builder.StartGroup(box, row);
+            bound.control = box;
+        } else if (IsButton(row)) {
+            if (buttons == nullptr)
+                buttons = new QHBoxLayout;
+            bound.control = dialog::CreateControl(row.kind, text, page);
+            buttons->addWidget(bound.control);
+        } else if (row.kind == ControlKind::Label) {
+            bound.control = dialog::CreateControl(row.kind, text, content);
+            builder.AddPair(nullptr, bound.control);
+        } else {
+            bound.control = dialog::CreateControl(row.kind, row.kind == ControlKind::CheckBox ? "On" : "", content);
+            if (auto* edit = qobject_cast<QLineEdit*>(bound.control); edit && row.maxCharacters > 0)
+                edit->setMaxLength(row.maxCharacters);
+            if (row.hidden) {
+                bound.control->hide();
+            } else {
+                bound.label = static_cast<QLabel*>(dialog::CreateControl(ControlKind::Label, text, content));
+                bound.label->setBuddy(bound.control);
+                builder.AddPair(bound.label, bound.control);
+                if (row.labelId != dialog::kNoId)
+                    add(row.labelId, bound.label);
+            }
+        }
+        if (row.id != dialog::kNoId)
+            add(row.id, bound.control);
+    }
+    builder.Finish();
+    scroll->setWidget(content);
+    outer->addWidget(scroll, 1);
+    if (buttons != nullptr) {
+        buttons->addStretch(1);
+        outer->addLayout(buttons);
+    }
+}
+
+void PageForm::Localise(const dialog::TextLookup& texts, const char* section)
+{
+    m_texts = texts;
+    for (Bound& bound : m_rows) {
+        const Row& row = *bound.row;
+        const QString fallback = QString::fromUtf8(row.text);
+        const QString caption = row.key != nullptr ? texts(section, row.key, fallback) : fallback;
+        if (row.kind == ControlKind::GroupBox || IsButton(row) || row.kind == ControlKind::Label)
+            dialog::SetControlText(bound.control, caption);
+        else if (bound.label != nullptr)
+            dialog::SetControlText(bound.label, caption);
+        if (bound.label != nullptr || row.hidden)
+            bound.control->setAccessibleName(SpokenName(caption));
+        if (row.kind == ControlKind::DropList)
+            FillList(bound, texts, section);
+    }
+}
+
+void PageForm::FillList(Bound& bound, const dialog::TextLookup& texts, const char* section)
+{
+    const Row& row = *bound.row;
+    auto* list = static_cast<QComboBox*>(bound.control);
+    list->clear();
+    const std::span<const fields::CodeOption> options =
+        !row.options.empty() || bound.field == nullptr ? row.options : std::span(bound.field->codes);
+    for (const auto& option : options) {
+        if (!option.offered)
+            continue;
+        const QString text = QString::fromUtf8(option.text);
+        list->addItem(row.lookUpOptions ? texts(section, option.text, text) : text, option.code);
+    }
+    bound.listed = list->count();
+    const int initial = row.initialCode == kFirstEntry ? 0 : list->findData(row.initialCode);
+    list->setCurrentIndex(std::max(initial, 0));
+}
+
+void PageForm::SetUserType(int userType)
+{
+    for (const Bound& bound : m_rows) {
+        const Row& row = *bound.row;
+        if (row.kind == ControlKind::GroupBox || row.kind == ControlKind::Label)
+            continue;
+        const bool allowed =
+            row.access == Access::kAnyone || (row.access == Access::kAdministrator && userType == kAdministrator);
+        if (auto* edit = qobject_cast<QLineEdit*>(bound.control))
+            edit->setReadOnly(!allowed);
+        else if (auto* address = qobject_cast<dialog::Ipv4Field*>(bound.control))
+            address->SetReadOnly(!allowed);
+        else
+            bound.control->setEnabled(allowed);
+    }
+}
+
+void PageForm::Show(int record, const void* bytes)
+{
+    for (Bound& bound : m_rows) {
+        if (bound.row->record != record || bound.field == nullptr)
+            continue;
+        const auto* at = static_cast<const unsigned char*>(bytes) + bound.field->offset;
+        if (bound.field->kind == fields::FieldKind::kText) {
+            const char* text = reinterpret_cast<const char*>(at);
+            const QString shown = QString::fromUtf8(text, static_cast<qsizetype>(strnlen(text, bound.field->size)));
+            if (auto* address = qobject_cast<dialog::Ipv4Field*>(bound.control))
+                address->SetAddress(ParseAddress(shown));
+            else
+                static_cast<QLineEdit*>(bound.control)->setText(shown);
+        } else if (auto* list = qobject_cast<QComboBox*>(bound.control)) {
+            while (list->count() > bound.listed)
+                list->removeItem(list->count() - 1);
+            int index = list->findData(int{at[0]});
+            if (index < 0) {
+                // Kept as the camera has it, so writing the page back does not change it.
+                list->addItem(m_texts("Default", "UnknownCode", QStringLiteral("Unknown (%1)")).arg(at[0]), int{at[0]});
+                index = list->count() - 1;
+            }
+            list->setCurrentIndex(index);
+        } else if (auto* check = qobject_cast<QCheckBox*>(bound.control)) {
+            check->setChecked(at[0] == 1);
+        } else if (auto* edit = qobject_cast<QLineEdit*>(bound.control)) {
+            edit->setText(QString::number(at[0]));
+        }
+    }
+}
+
+bool PageForm::Collect(int record, void* bytes, QString& problem) const
+{
+    for (const Bound& bound : m_rows) {
+        if (bound.row->record != record || bound.field == nullptr)
+            continue;
+        const fields::FieldSpec& field = *bound.field;
+        auto* at = static_cast<unsigned char*>(bytes) + field.offset;
+        if (field.kind == fields::FieldKind::kText) {
+            const auto* address = qobject_cast<const dialog::Ipv4Field*>(bound.control);
+            const QByteArray text =
+                (address != nullptr ? address->DottedText() : static_cast<QLineEdit*>(bound.control)->text()).toUtf8();
+            if (text.size() > field.maximum) {
+                problem = m_texts("Default", "TextTooLong", QStringLiteral("%1 takes at most %2 bytes of text."))
+                              .arg(LabelOf(bound.row->id))
+                              .arg(field.maximum);
+                return false;
+            }
+            std::memset(at, 0, field.size);
+            std::memcpy(at, text.constData(), static_cast<std::size_t>(text.size()));
+        } else if (auto* list = qobject_cast<const QComboBox*>(bound.control)) {
+            at[0] = static_cast<unsigned char>(list->currentData().toInt());
+        } else if (auto* check = qobject_cast<const QCheckBox*>(bound.control)) {
+            at[0] = check->isChecked() ? 1 : 0;
+        } else if (auto* edit = qobject_cast<const QLineEdit*>(bound.control)) {
+            bool number = false;
+            const int value = edit->text().toInt(&number);
+            if (!number || value < field.minimum || value > field.maximum) {
+                problem = m_texts("Default", "NumberRange", QStringLiteral("%1 must be a number from %2 to %3."))
+                              .arg(LabelOf(bound.row->id))
+                              .arg(field.minimum)
+                              .arg(field.maximum);
+                return false;
+            }
+            at[0] = static_cast<unsigned char>(value);
+        }
+    }
+    return true;
+}
+
+QString PageForm::LabelOf(int id) const
+{
+    return Find(id).control->accessibleName();
+}
+
+const PageForm::Bound& PageForm::Find(int id) const
+{
+    const auto found = std::find_if(m_rows.begin(), m_rows.end(), [id](const Bound& bound) {
+        return bound.row->id == id;
+    });
+    if (found == m_rows.end())
+        throw std::out_of_range("no row " + std::to_string(id) + " in this page");
+    return *found;
+}
+
+}  // namespace form
