@@ -1,7 +1,11 @@
 #include "sys_manager_dlg.h"
 
+#include "camera_disk.h"
+#include "input_password_dlg.h"
+#include "record_fields.h"
 #include "text8.h"
 
+#include <QCoreApplication>
 #include <array>
 
 namespace {
@@ -11,22 +15,55 @@ using form::Access;
 using Page = CSysManagerDlg;
 
 constexpr const char* kSection = "SysManagerDlg";
+constexpr int kCarrier = 0;  // the records the editable fields stand for
+constexpr int kWatermarkRecord = 1;
+constexpr int kIdLength = 6;
 
+// clang-format off
 const form::Row kRows[] = {
-    {.kind = ControlKind::GroupBox, .key = "GroupDevInfo", .text = "Device Info"},
+    {.kind = ControlKind::GroupBox, .key = "GroupDevInfo", .text = "Device Info", .columns = 2},
     {.id = Page::kModel, .kind = ControlKind::Edit, .key = "StModelNo", .text = "Model No.:", .access = Access::kNobody},
+    {.id = Page::kMacAddress, .kind = ControlKind::Edit, .key = "StBarcode", .text = "MAC Address:", .access = Access::kNobody, .maxCharacters = 12},
+    {.id = Page::kDeviceId, .kind = ControlKind::Edit, .key = "StDevID", .text = "Device ID:", .record = kCarrier, .field = "deviceId", .maxCharacters = kIdLength},
     {.id = Page::kVersion, .kind = ControlKind::Edit, .key = "StDevVer", .text = "Firmware Version:", .access = Access::kNobody},
+    {.id = Page::kUserId, .kind = ControlKind::Edit, .key = "StUserID", .text = "User ID:", .record = kCarrier, .field = "userId", .maxCharacters = kIdLength},
+    {.id = Page::kUserName, .kind = ControlKind::Edit, .key = "StUserName", .text = "User Name:", .record = kCarrier, .field = "userName", .maxCharacters = 32},
+    {.kind = ControlKind::GroupBox, .key = "GroupOther", .text = "Other", .columns = 2},
+    {.id = Page::kBattery, .kind = ControlKind::Edit, .key = "StBatteryLeft", .text = "Battery Left:", .access = Access::kNobody},
+    {.id = Page::kFreeSpace, .kind = ControlKind::Edit, .key = "StFreeSpace", .text = "Free Space:", .access = Access::kNobody},
+    {.id = Page::kWatermark, .kind = ControlKind::Edit, .key = "StWaterMark", .text = "Watermark:", .record = kWatermarkRecord, .field = "watermark", .maxCharacters = 15},
     {.id = Page::kRefresh, .kind = ControlKind::Button, .key = "BtRefresh", .text = "Refresh", .access = Access::kAnyone},
     {.id = Page::kApply, .kind = ControlKind::Button, .key = "BtApply", .text = "Apply"},
+    {.id = Page::kSyncTime, .kind = ControlKind::Button, .key = "BtSyncTime", .text = "Sync PC DateTime", .access = Access::kAnyone},
+    {.id = Page::kOpenExplorer, .kind = ControlKind::Button, .key = "BtOpenEx", .text = "Open File Explorer", .access = Access::kAnyone},
     {.id = Page::kDefaultSettings, .kind = ControlKind::Button, .key = "BtDefSet", .text = "Default Settings"},
-    {.id = Page::kLockMemory, .kind = ControlKind::Button, .key = "LockMemory", .text = "Lock Memory"},
     {.id = Page::kFormatDisk, .kind = ControlKind::Button, .text = "Format Disk"},
+    {.id = Page::kLockMemory, .kind = ControlKind::Button, .text = "Lock Memory"},
 };
+// clang-format on
+
+constexpr MessageText kLockMemoryCaption{"LockMemory", "Lock Memory"};
+constexpr MessageText kUnlockMemoryCaption{"UnLockMemory", "UnLock Memory"};
+constexpr MessageText kIdLengthMessage{"Msg2", "Device/Police ID should be 6-character."};
+constexpr MessageText kApplied{"Msg4", "Set Successfully."};
+constexpr MessageText kSynchronised{"Msg5", "Synchronize Successfully."};
+constexpr MessageText kNotSynchronised{"Msg6", "Failed to Synchronize."};
+constexpr MessageText kNavigate{"Msg7", "Navigate to my PC to view your files."};
+constexpr MessageText kConfirmReset{"Msg8", "Reset all settings to default?"};
+constexpr MessageText kResetDone{"Msg9", "Settings Reset to Default Successfully."};
+constexpr MessageText kConfirmFormat{"Msg12", "Are you sure you want to format the disk?"};
+constexpr MessageText kFormatted{"Msg13", "Success."};
+constexpr MessageText kReconnectAfterFormat{
+    "Msg14",
+    "\"Format Disk\" works when removable disk of camera is not enabled in File Explorer. Please disconnect "
+    "camera, connect camera to PC again, and reopen Vireo."};
+constexpr MessageText kSettingFailed{"Msg15", "Failed: %1"};
+constexpr MessageText kSuccess{"Success", "Successfully."};
 
 }  // namespace
 
 CSysManagerDlg::CSysManagerDlg(Camera& camera, dialog::TextLookup texts)
-    : TabPage(camera, std::move(texts), kSection, kRows)
+    : TabPage(camera, std::move(texts), kSection, kRows, {&fields::CarrierFields(), &fields::WatermarkFields()})
 {
 }
 
@@ -42,8 +79,31 @@ void CSysManagerDlg::OnShowPage()
 
 void CSysManagerDlg::OnCommand(int id)
 {
-    if (id == kRefresh)
+    switch (id) {
+    case kRefresh:
         Refresh();
+        break;
+    case kApply:
+        Apply();
+        break;
+    case kSyncTime:
+        SyncTime();
+        break;
+    case kOpenExplorer:
+        OpenExplorer();
+        break;
+    case kDefaultSettings:
+        ResetToDefaults();
+        break;
+    case kLockMemory:
+        ToggleMemoryLock();
+        break;
+    case kFormatDisk:
+        FormatDisk();
+        break;
+    default:
+        break;
+    }
 }
 
 void CSysManagerDlg::Refresh()
@@ -51,7 +111,156 @@ void CSysManagerDlg::Refresh()
     std::array<char, 64> model{};
     if (PETREL_CALL(m_camera, GetModelID, model.data()) == STATUS_OK)
         SetItemText(kModel, dialog::FromText8(model.data(), model.size()));
+
+    fields::CarrierTexts carrier{};
+    if (PETREL_CALL(m_camera, GetUserDevID, carrier.userId, carrier.userName, carrier.deviceId) == STATUS_OK) {
+        m_form.Show(kCarrier, &carrier);
+        if (carrier.deviceId[0] == '\0')
+            SetItemText(kDeviceId, QString(kIdLength, u'0'));
+    }
+
+    std::uint16_t battery = 0;
+    if (PETREL_CALL(m_camera, GetBattery, &battery) == STATUS_OK)
+        SetItemText(kBattery, QStringLiteral("%1%").arg(battery));
+
     std::array<char, 128> version{};
     if (PETREL_CALL(m_camera, GetDeviceVersion, version.data()) == STATUS_OK)
         SetItemText(kVersion, dialog::FromText8(version.data(), version.size()));
+
+    std::array<char, 64> barCode{};
+    if (PETREL_CALL(m_camera, GetBarCode, barCode.data()) == STATUS_OK)
+        SetItemText(kMacAddress, dialog::FromText8(barCode.data(), barCode.size()));
+
+    std::uint32_t totalMb = 0;
+    std::uint32_t freeMb = 0;
+    if (PETREL_CALL(m_camera, GetDiskSpaceInfo, &totalMb, &freeMb) == STATUS_OK) {
+        constexpr double kGbPerMb = 0.0009765625;
+        SetItemText(kFreeSpace, QString::asprintf("%.1f GB of %.1fGB", freeMb * kGbPerMb, totalMb * kGbPerMb));
+    }
+
+    fields::WatermarkText watermark{};
+    if (PETREL_CALL(m_camera, GetWaterMark, watermark.watermark) == STATUS_OK)
+        m_form.Show(kWatermarkRecord, &watermark);
+
+    std::int32_t state = 0;
+    PETREL_CALL(m_camera, GetLockMemoryState, &state);  // an unread state counts as unlocked
+    SetLockState(state);
+}
+
+void CSysManagerDlg::SetLockState(std::int32_t state)
+{
+    m_lockState = state;
+    const MessageText& caption = state != 0 ? kUnlockMemoryCaption : kLockMemoryCaption;
+    SetItemText(kLockMemory, Text(caption.key, caption.fallback));
+}
+
+void CSysManagerDlg::Apply()
+{
+    if (GetItemText(kUserId).size() != kIdLength || GetItemText(kDeviceId).size() != kIdLength) {
+        Prompt(kIdLengthMessage);
+        return;
+    }
+    fields::CarrierTexts carrier{};
+    fields::WatermarkText watermark{};
+    QString problem;
+    if (!m_form.Collect(kCarrier, &carrier, problem) || !m_form.Collect(kWatermarkRecord, &watermark, problem)) {
+        PromptProblem(problem);
+        return;
+    }
+    std::array<char, 64> barCode{};
+    dialog::CopyText8(barCode.data(), 30, GetItemText(kMacAddress));
+
+    const int identity = PETREL_CALL(m_camera, SetUserDevID, carrier.userId, carrier.userName, carrier.deviceId);
+    if (identity == kExportMissing) {
+        PromptFailed();
+        return;
+    }
+    // Every setter is tried; the operator hears which ones the camera refused.
+    QStringList failed;
+    if (identity != STATUS_OK)
+        failed << m_form.LabelOf(kUserId) << m_form.LabelOf(kUserName) << m_form.LabelOf(kDeviceId);
+    const int written = PETREL_CALL(m_camera, SetWaterMark, watermark.watermark);
+    if (written != STATUS_OK && written != kExportMissing)
+        failed << m_form.LabelOf(kWatermark);
+    const int barCodeWritten = PETREL_CALL(m_camera, SetBarCode, barCode.data());
+    if (barCodeWritten != STATUS_OK && barCodeWritten != kExportMissing)
+        failed << m_form.LabelOf(kMacAddress);
+    if (!failed.isEmpty()) {
+        PromptProblem(Text(kSettingFailed.key, kSettingFailed.fallback).arg(failed.join(QStringLiteral(", "))));
+        return;
+    }
+    Prompt(kApplied);
+    Refresh();
+}
+
+void CSysManagerDlg::SyncTime()
+{
+    Prompt(PETREL_CALL(m_camera, SyncDateTime) == STATUS_OK ? kSynchronised : kNotSynchronised);
+}
+
+void CSysManagerDlg::OpenExplorer()
+{
+    if (PETREL_CALL(m_camera, SetMSCMode) == STATUS_OK)
+        Prompt(kNavigate);
+    else
+        PromptFailed();
+}
+
+void CSysManagerDlg::ResetToDefaults()
+{
+    const auto answer = dialog::ShowMessageBox({this, Text(kConfirmReset.key, kConfirmReset.fallback),
+                                                QStringLiteral("Warning"), dialog::MessageButtons::YesNo,
+                                                dialog::MessageIcon::Warning});
+    if (answer != dialog::MessageAnswer::Yes)
+        return;
+    if (PETREL_CALL(m_camera, ResetDevice) != STATUS_OK) {
+        PromptFailed();
+        return;
+    }
+    Prompt(kResetDone);
+    Refresh();
+}
+
+void CSysManagerDlg::ToggleMemoryLock()
+{
+    CDialogInputPassword prompt(m_texts, this);
+    if (prompt.DoModal() != dialog::IDOK)
+        return;
+    const std::int32_t wanted = m_lockState == 0 ? 1 : 0;
+    if (PETREL_CALL(m_camera, SetLockMemoryState, wanted, prompt.Password()) != STATUS_OK) {
+        PromptFailed();
+        return;
+    }
+    ShowPrompt(m_texts, this, "Default", kSuccess);
+    SetLockState(wanted);
+}
+
+void CSysManagerDlg::FormatDisk()
+{
+    const auto answer = dialog::ShowMessageBox({this, Text(kConfirmFormat.key, kConfirmFormat.fallback),
+                                                QString::fromUtf8(kPromptTitle), dialog::MessageButtons::YesNo});
+    if (answer != dialog::MessageAnswer::Yes)
+        return;
+    auto* format = PETREL_EXPORT(m_camera, FormatDisk);
+    if (format == nullptr)
+        return;
+    auto* storageId = PETREL_EXPORT(m_camera, GetStorageID);
+    const char letter = storageId != nullptr ? static_cast<char>(storageId(m_camera.Connection())) : '\0';
+    const bool visible = letter != '\0' && platform::IsDriveVisible(letter);
+    // A file system still mounted here would write its stale metadata over the fresh one.
+    if (visible && !platform::UnmountDrive(letter)) {
+        Prompt(kReconnectAfterFormat);
+        QCoreApplication::exit(0);
+        return;
+    }
+    if (format(m_camera.Connection()) != STATUS_OK) {
+        PromptFailed();
+        return;
+    }
+    if (visible) {
+        Prompt(kReconnectAfterFormat);
+        QCoreApplication::exit(0);
+        return;
+    }
+    Prompt(kFormatted);
 }
