@@ -131,6 +131,7 @@ void PageForm::Build(QWidget* page, const AddControl& add)
     auto* scroll = new QScrollArea(page);
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setFocusPolicy(Qt::NoFocus);  // the controls inside take the focus
     auto* content = new QWidget(scroll);
     Builder builder(content);
     QHBoxLayout* buttons = nullptr;

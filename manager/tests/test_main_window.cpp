@@ -7,6 +7,7 @@
 #include "test_support.h"
 #include "vireo_dlg.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QTabBar>
 #include <QTest>
@@ -180,6 +181,40 @@ TEST_F(Program, AboutOpensFromTheWindowsMenuAndClosesAgain)
         window.AboutAction()->trigger();
         EXPECT_TRUE(window.isVisible());
         EXPECT_EQ(window.Tabs().TabCount(), 3);
+        Press(window, dialog::IDCANCEL);
+    });
+    Run();
+}
+
+}  // namespace
+
+namespace {
+
+// Every control an operator can reach has a name a screen reader says, and the
+// window behaves as desktop windows do: minimisable, fits a small laptop, Escape
+// does not end the program.
+TEST_F(Program, TheWindowIsAnOrdinaryDesktopWindowWithNamedControls)
+{
+    script.Then<CLoginDlg>([](CLoginDlg& login) {
+        EXPECT_EQ(login.focusWidget(), login.Item(CLoginDlg::kPassword));
+        LogInAs(kAdministrator, "888888")(login);
+    });
+    script.Then<CVireoDlg>([](CVireoDlg& window) {
+        EXPECT_TRUE(window.windowFlags() & Qt::WindowMinimizeButtonHint);
+        EXPECT_EQ(window.windowFlags() & Qt::WindowType_Mask, Qt::Window);
+        EXPECT_LE(window.minimumSizeHint().height(), 700);
+        for (TabPage* page : window.Pages()) {
+            for (QWidget* control : page->findChildren<QWidget*>()) {
+                if (control->focusPolicy() == Qt::NoFocus || control->isHidden() || control->focusProxy())
+                    continue;
+                QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(control);
+                ASSERT_NE(accessible, nullptr);
+                EXPECT_FALSE(accessible->text(QAccessible::Name).isEmpty())
+                    << control->metaObject()->className() << " on " << page->metaObject()->className();
+            }
+        }
+        QTest::keyClick(&window, Qt::Key_Escape);
+        EXPECT_TRUE(window.isVisible());
         Press(window, dialog::IDCANCEL);
     });
     Run();
