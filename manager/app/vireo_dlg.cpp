@@ -125,7 +125,7 @@ void CVireoDlg::LayOut()
     // Resizable, and never taller than the screen it opens on (a 1366x768 laptop at 120 dpi).
     setMinimumSize(0, 0);
     setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-    QSize size = sizeHint().expandedTo(QSize(width(), 0));
+    QSize size = sizeHint() + QSize(48, 24);  // room for the scroll bars a tall page may still need
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         size = size.boundedTo(screen->availableSize() - QSize(0, 40));
     resize(size);

@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QStyle>
 #include <algorithm>
 #include <cstring>
 #include <stdexcept>
@@ -52,6 +53,18 @@ std::uint32_t ParseAddress(const QString& dotted)
     }
     return address;
 }
+
+// Asks for room for the whole page; the window decides how much it gets and the rest scrolls.
+class PageScrollArea : public QScrollArea {
+public:
+    using QScrollArea::QScrollArea;
+
+    QSize sizeHint() const override
+    {
+        const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+        return widget() != nullptr ? widget()->sizeHint() + QSize(bar, bar) : QScrollArea::sizeHint();
+    }
+};
 
 // Where rows go while the page is built: columns of groups, each a grid of label and control pairs.
 class Builder {
@@ -128,7 +141,7 @@ PageForm::PageForm(std::span<const Row> rows, std::vector<const fields::RecordFi
 void PageForm::Build(QWidget* page, const AddControl& add)
 {
     auto* outer = new QVBoxLayout(page);
-    auto* scroll = new QScrollArea(page);
+    auto* scroll = new PageScrollArea(page);
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::NoFrame);
     scroll->setFocusPolicy(Qt::NoFocus);  // the controls inside take the focus

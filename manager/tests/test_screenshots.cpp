@@ -1,9 +1,13 @@
-// Pictures of the login and of the main window for people to look at, written to
-// SCREENSHOT_DIR. Run under a real X server (xvfb-run) to see the real fonts.
+// Pictures of the login and of every tab of the main window, for an administrator
+// and for a general user, over a simulated camera; written to SCREENSHOT_DIR for
+// people to look at. Run under a real X server (xvfb-run) to see the real fonts.
 #include "app_state.h"
 #include "login_dlg.h"
+#include "program_path.h"
 #include "test_support.h"
 #include "vireo_dlg.h"
+
+#include <camsim/simulator.h>
 
 #include <QDir>
 #include <QTabBar>
@@ -11,29 +15,53 @@
 
 namespace {
 
-void Save(QWidget& window, const char* name)
+void Save(QWidget& window, const QString& name)
 {
     QDir().mkpath(SCREENSHOT_DIR);
-    const QString path = QDir(SCREENSHOT_DIR).filePath(QString::fromUtf8(name));
+    const QString path = QDir(SCREENSHOT_DIR).filePath(name);
     EXPECT_TRUE(window.grab().save(path)) << path.toStdString();
 }
 
-TEST(Screenshots, LoginAndMainWindow)
+void LogIn(CLoginDlg& login, int userType)
+{
+    login.SelectListIndex(CLoginDlg::kUserType, userType);
+    login.SetItemText(CLoginDlg::kPassword, userType == kAdministrator ? "888888" : "123456");
+}
+
+void SaveEveryTab(CVireoDlg& window, const QString& userName)
+{
+    auto* bar = window.Tabs().findChild<QTabBar*>();
+    for (int tab = 0; tab < bar->count(); ++tab) {
+        bar->setCurrentIndex(tab);
+        Save(window, QStringLiteral("%1-tab%2.png").arg(userName).arg(tab + 1));
+    }
+}
+
+TEST(Screenshots, LoginAndEveryTabForBothUserTypes)
 {
     ResetProcessState();
-    CVireoApp app(OptionsFor(FakeLibraryDirectory("full")));
+    camsim::Simulator simulator;
+    camsim::CameraState state;
+    state.userId = "204518";
+    state.deviceId = "000731";
+    state.userName = "Officer Ana Ruiz";
+    simulator.addUsbCamera(state);
+    CVireoApp app(OptionsFor(platform::ProgramDirectory()));
     ModalScript script;
     script
         .Then<CLoginDlg>([](CLoginDlg& login) {
-            login.SelectListIndex(CLoginDlg::kUserType, kAdministrator);
-            login.SetItemText(CLoginDlg::kPassword, "888888");
+            LogIn(login, kAdministrator);
             Save(login, "login.png");
             Press(login, CLoginDlg::kLogin);
         })
-        .Then<CVireoDlg>([](CVireoDlg& window) {
-            Save(window, "main-window.png");
-            window.Tabs().findChild<QTabBar*>()->setCurrentIndex(4);
-            Save(window, "main-window-password-tab.png");
+        .Then<CVireoDlg>([&script](CVireoDlg& window) {
+            SaveEveryTab(window, "administrator");
+            script.Then<CLoginDlg>([](CLoginDlg& login) {
+                LogIn(login, kGeneralUser);
+                Press(login, CLoginDlg::kLogin);
+            });
+            Press(window, CVireoDlg::kReconnect);
+            SaveEveryTab(window, "general-user");
             window.close();
         });
     script.Start();
