@@ -4,6 +4,7 @@
 #include "input_password_dlg.h"
 #include "login_dlg.h"
 #include "param_dlg.h"
+#include "record_fields.h"
 #include "program_path.h"
 #include "sys_manager_dlg.h"
 #include "test_support.h"
@@ -260,6 +261,12 @@ TEST_P(CameraPages, FormatDiskAsksFirstAndReportsTheCameraAnswer)
 TEST_P(CameraPages, SettingsApplyChangesOnlyWhatTheOperatorChanged)
 {
     camsim::CameraState state;
+    // Every byte at the last code its list offers, so a control bound to the wrong byte shows.
+    for (const auto& field : fields::SettingsFields()) {
+        for (const auto& option : field.codes)
+            if (option.offered)
+                state.sysParam[field.offset] = static_cast<std::uint8_t>(option.code);
+    }
     state.sysParam[offsetof(SysParam, videoQuality)] = 9;  // a code the list lacks
     state.sysParam[offsetof(SysParam, language)] = 7;      // hidden, also unknown
     state.sysParam[offsetof(SysParam, keyTone)] = 1;       // hidden flag
@@ -270,14 +277,14 @@ TEST_P(CameraPages, SettingsApplyChangesOnlyWhatTheOperatorChanged)
     EXPECT_EQ(quality->currentText(), "Unknown (9)");
     EXPECT_EQ(page->GetItemText(CParamDlg::SettingId(offsetof(SysParam, timeZone))), "UTC+8.0");
 
-    page->SelectListValue(CParamDlg::SettingId(offsetof(SysParam, videoSplit)), 8);
+    page->SelectListValue(CParamDlg::SettingId(offsetof(SysParam, videoSplit)), 2);
     auto* gps = static_cast<QCheckBox*>(page->Item(CParamDlg::SettingId(offsetof(SysParam, gps))));
     gps->setChecked(!gps->isChecked());
     Press(*page, CParamDlg::kApply);
 
     EXPECT_EQ(messages.Texts(), std::vector<QString>{"Set Successfully."});
     auto expected = state.sysParam;
-    expected[offsetof(SysParam, videoSplit)] = 8;
+    expected[offsetof(SysParam, videoSplit)] = 2;
     expected[offsetof(SysParam, gps)] ^= 1;
     EXPECT_EQ(camera->state().sysParam, expected);
 }

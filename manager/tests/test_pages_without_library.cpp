@@ -1,0 +1,82 @@
+// Every page action when the library or one of its exports is missing: the page
+// takes its failure path and says so, through an in-process camera that has none.
+#include "app_state.h"
+#include "input_password_dlg.h"
+#include "param_dlg.h"
+#include "sys_manager_dlg.h"
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class NoLibrary final : public Camera {
+public:
+    void* LookUpExport(const char*) const override { return nullptr; }
+    DeviceConnection* Connection() const override { return nullptr; }
+};
+
+dialog::TextLookup BuiltInTexts()
+{
+    return [](const char*, const char*, const QString& fallback) { return fallback; };
+}
+
+struct Action {
+    int button;
+    std::vector<QString> messages;  // after any confirmation, answered Yes
+};
+
+TEST(PagesWithoutLibrary, EveryActionTakesItsFailurePath)
+{
+    ResetProcessState();
+    MessageRecorder recorder;
+    recorder.answer = dialog::MessageAnswer::Yes;
+    NoLibrary camera;
+    CSysManagerDlg info(camera, BuiltInTexts());
+    info.Create(nullptr, kAdministrator);
+    info.SetItemText(CSysManagerDlg::kUserId, "123456");
+    info.SetItemText(CSysManagerDlg::kDeviceId, "654321");
+
+    const Action actions[] = {
+        {CSysManagerDlg::kApply, {"Failed"}},
+        {CSysManagerDlg::kSyncTime, {"Failed to Synchronize."}},
+        {CSysManagerDlg::kOpenExplorer, {"Failed"}},
+        {CSysManagerDlg::kDefaultSettings, {"Reset all settings to default?", "Failed"}},
+        {CSysManagerDlg::kFormatDisk, {"Are you sure you want to format the disk?"}},
+    };
+    for (const auto& action : actions) {
+        recorder.shown.clear();
+        Press(info, action.button);
+        EXPECT_EQ(recorder.Texts(), action.messages) << action.button;
+    }
+    EXPECT_EQ(info.GetItemText(CSysManagerDlg::kModel), "");
+    EXPECT_EQ(info.GetItemText(CSysManagerDlg::kLockMemory), "Lock Memory");
+
+    recorder.shown.clear();
+    ModalScript script;
+    script.Then<CDialogInputPassword>([](CDialogInputPassword& prompt) {
+        prompt.SetItemText(CDialogInputPassword::kPassword, "888888");
+        Press(prompt, CDialogInputPassword::kOk);
+    });
+    script.Start();
+    Press(info, CSysManagerDlg::kLockMemory);
+    EXPECT_EQ(recorder.Texts(), std::vector<QString>{"Failed"});
+
+    CParamDlg settings(camera, BuiltInTexts());
+    settings.Create(nullptr, kAdministrator);
+    settings.ShowPage(true);
+    recorder.shown.clear();
+    Press(settings, CParamDlg::kApply);
+    EXPECT_EQ(recorder.Texts(), std::vector<QString>{"Failed"});
+    // Never read, the page still offers the usual starting choices.
+    const std::pair<std::size_t, QString> initial[] = {
+        {offsetof(SysParam, timeZone), "UTC-6.0"},
+        {offsetof(SysParam, speakerVolume), "5"},
+        {offsetof(SysParam, displayBrightness), "5"},
+        {offsetof(SysParam, videoResolution), "1920*1080(P60)"},
+    };
+    for (const auto& [offset, text] : initial)
+        EXPECT_EQ(settings.GetItemText(CParamDlg::SettingId(offset)), text) << offset;
+}
+
+}  // namespace
