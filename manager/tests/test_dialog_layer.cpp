@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QTabBar>
+#include <QTest>
 #include <QTimer>
 #include <cstring>
 #include <gtest/gtest.h>
@@ -33,6 +34,7 @@ constexpr dialog::ControlTemplate kControls[] = {
     {kAddress, ControlKind::IpAddress, "", {4, 50, 80, 13}},
     {kCheck, ControlKind::CheckBox, "On", {4, 66, 80, 10}},
     {kTabs, ControlKind::Tabs, "", {90, 4, 100, 80}},
+    {dialog::IDCANCEL, ControlKind::Button, "Cancel", {90, 86, 50, 12}},
 };
 constexpr dialog::DialogTemplate kTemplate{"Test", 200, 100, kControls};
 
@@ -175,6 +177,14 @@ TEST(ModalDialogs, EscapeAndTheCloseBoxCancel)
     TestDialog window;
     window.Open();
     window.close();
+    EXPECT_EQ(window.Result(), dialog::IDCANCEL);
+}
+
+TEST(ModalDialogs, EnterPressesTheFocusedButton)
+{
+    TestDialog window;
+    window.Open();
+    QTest::keyClick(window.Item(dialog::IDCANCEL), Qt::Key_Return);
     EXPECT_EQ(window.Result(), dialog::IDCANCEL);
 }
 
