@@ -2,12 +2,12 @@
 // the bookkeeping of the current connection.
 #pragma once
 
-#include "bytes.h"
-
 #include <camsim/camera_state.h>
 #include <camsim/types.h>
 
 #include <chrono>
+
+#include "bytes.h"
 
 namespace camsim::model {
 

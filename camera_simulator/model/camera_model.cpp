@@ -1,8 +1,8 @@
 #include "camera_model.h"
 
-#include "command_table.h"
-
 #include <ctime>
+
+#include "command_table.h"
 
 namespace camsim::model {
 

@@ -13,16 +13,20 @@ constexpr std::string_view kReplyKeyText = "pkt_inbound_frame_cipher_material_x"
 
 using CipherCtx = std::unique_ptr<EVP_CIPHER_CTX, decltype(&EVP_CIPHER_CTX_free)>;
 
-std::array<std::uint8_t, kCipherUnit> aesEcb(std::string_view keyText, std::span<const std::uint8_t> in, bool encrypt) {
+std::array<std::uint8_t, kCipherUnit> aesEcb(std::string_view keyText,
+                                             std::span<const std::uint8_t> in, bool encrypt) {
     std::array<std::uint8_t, kCipherUnit> block{};
     std::copy_n(in.begin(), std::min(in.size(), block.size()), block.begin());
     std::array<std::uint8_t, kCipherUnit> out{};
     CipherCtx ctx(EVP_CIPHER_CTX_new(), &EVP_CIPHER_CTX_free);
     int moved = 0;
     const auto* key = reinterpret_cast<const unsigned char*>(keyText.data());
-    if (!ctx || EVP_CipherInit_ex(ctx.get(), EVP_aes_256_ecb(), nullptr, key, nullptr, encrypt ? 1 : 0) != 1 ||
+    if (!ctx ||
+        EVP_CipherInit_ex(ctx.get(), EVP_aes_256_ecb(), nullptr, key, nullptr, encrypt ? 1 : 0) !=
+            1 ||
         EVP_CIPHER_CTX_set_padding(ctx.get(), 0) != 1 ||
-        EVP_CipherUpdate(ctx.get(), out.data(), &moved, block.data(), static_cast<int>(block.size())) != 1)
+        EVP_CipherUpdate(ctx.get(), out.data(), &moved, block.data(),
+                         static_cast<int>(block.size())) != 1)
         throw std::runtime_error("AES-256 unavailable");
     return out;
 }

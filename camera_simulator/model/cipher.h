@@ -2,9 +2,9 @@
 // and of the password digest.
 #pragma once
 
-#include "bytes.h"
-
 #include <array>
+
+#include "bytes.h"
 
 namespace camsim::model {
 

@@ -1,9 +1,9 @@
 #include "command_table.h"
 
-#include "handlers.h"
-
 #include <algorithm>
 #include <array>
+
+#include "handlers.h"
 
 namespace camsim::model {
 namespace {
@@ -72,7 +72,8 @@ constexpr std::array kCommands = std::to_array<CommandSpec>({
 std::span<const CommandSpec> commandTable() { return kCommands; }
 
 const CommandSpec* findCommand(std::uint16_t code) {
-    const auto it = std::find_if(kCommands.begin(), kCommands.end(), [code](const CommandSpec& c) { return c.code == code; });
+    const auto it = std::find_if(kCommands.begin(), kCommands.end(),
+                                 [code](const CommandSpec& c) { return c.code == code; });
     return it == kCommands.end() ? nullptr : &*it;
 }
 

@@ -1,9 +1,9 @@
 // The camera's command set: one row per code, read by the camera and by tests.
 #pragma once
 
-#include "camera_core.h"
-
 #include <span>
+
+#include "camera_core.h"
 
 namespace camsim::model {
 

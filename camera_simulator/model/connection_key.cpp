@@ -6,7 +6,8 @@ namespace camsim::model {
 
 std::string modelCodeOf(std::string_view modelId) {
     const auto underscore = modelId.find('_');
-    const auto code = underscore == std::string_view::npos ? modelId : modelId.substr(underscore + 1);
+    const auto code =
+        underscore == std::string_view::npos ? modelId : modelId.substr(underscore + 1);
     return std::string(code.substr(0, 15));
 }
 
@@ -19,7 +20,8 @@ Bytes6 deriveConnectionKey(std::string_view password, std::string_view modelCode
         hex[2 * i + 1] = kHex[digest[4 + i] & 0x0F];
     }
     Bytes6 key{};
-    for (std::size_t i = 0; i < key.size(); ++i) key[i] = static_cast<std::uint8_t>(hex[i] ^ hex[i + 8]);
+    for (std::size_t i = 0; i < key.size(); ++i)
+        key[i] = static_cast<std::uint8_t>(hex[i] ^ hex[i + 8]);
     return key;
 }
 

@@ -2,9 +2,9 @@
 // masking it undoes on password and identity fields.
 #pragma once
 
-#include "bytes.h"
-
 #include <camsim/camera_state.h>
+
+#include "bytes.h"
 
 namespace camsim::model {
 

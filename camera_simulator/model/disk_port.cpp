@@ -18,7 +18,8 @@ LoggedRequest diskEntry(Direction direction, std::span<const std::uint8_t> cdb) 
     return entry;
 }
 
-TransferResult refused(RequestLog& log, LoggedRequest entry, TransferStatus status, bool unplug = false) {
+TransferResult refused(RequestLog& log, LoggedRequest entry, TransferStatus status,
+                       bool unplug = false) {
     entry.failed = true;
     log.add(std::move(entry));
     return {status, {}, 0, Effect::None, unplug};
@@ -32,11 +33,13 @@ bool isVendorCdb(std::span<const std::uint8_t> cdb) {
            std::equal(kDiskReadSignature.begin(), kDiskReadSignature.end(), cdb.begin());
 }
 
-TransferResult DiskPort::write(std::span<const std::uint8_t> cdb, std::span<const std::uint8_t> data) {
+TransferResult DiskPort::write(std::span<const std::uint8_t> cdb,
+                               std::span<const std::uint8_t> data) {
     LoggedRequest entry = diskEntry(Direction::Write, cdb);
     entry.wire.assign(data.begin(), data.end());
     const auto plain = decipherRequest(data);
-    entry.payload.assign(plain.begin(), plain.begin() + static_cast<std::ptrdiff_t>(std::min(data.size(), plain.size())));
+    entry.payload.assign(plain.begin(), plain.begin() + static_cast<std::ptrdiff_t>(
+                                                            std::min(data.size(), plain.size())));
     pending_.erase(entry.code);
     unanswered_.reset();
     const Strike strike = ctx_.faults.next();
@@ -48,7 +51,8 @@ TransferResult DiskPort::write(std::span<const std::uint8_t> cdb, std::span<cons
         unanswered_ = Unanswered{entry.code, TransferStatus::CheckCondition};
         return refused(ctx_.log, std::move(entry), TransferStatus::CheckCondition);
     }
-    Answer answer = ctx_.model.execute(Command{Carrier::Disk, entry.code, entry.params, entry.payload});
+    Answer answer =
+        ctx_.model.execute(Command{Carrier::Disk, entry.code, entry.params, entry.payload});
     Bytes frame = buildReplyFrame(entry.code, answer.payload);
     if (strike.damagesReply()) frame = damageReply(std::move(frame), *strike.fault);
     entry.reply = answer.payload;
@@ -73,17 +77,21 @@ TransferResult DiskPort::read(std::span<const std::uint8_t> cdb, std::size_t len
         // Nothing written for this code: the read itself is the query.
         const Strike strike = ctx_.faults.next();
         const CommandSpec* spec = findCommand(entry.code);
-        if (strike.is(Fault::Unplugged)) return refused(ctx_.log, std::move(entry), TransferStatus::NoDevice, strike.lasting);
-        if (strike.is(Fault::NoReply) || !spec) return refused(ctx_.log, std::move(entry), TransferStatus::CheckCondition);
+        if (strike.is(Fault::Unplugged))
+            return refused(ctx_.log, std::move(entry), TransferStatus::NoDevice, strike.lasting);
+        if (strike.is(Fault::NoReply) || !spec)
+            return refused(ctx_.log, std::move(entry), TransferStatus::CheckCondition);
         entry.payload.assign(spec->requestLength, 0);
-        Answer answer = ctx_.model.execute(Command{Carrier::Disk, entry.code, entry.params, entry.payload});
+        Answer answer =
+            ctx_.model.execute(Command{Carrier::Disk, entry.code, entry.params, entry.payload});
         reply.frame = buildReplyFrame(entry.code, answer.payload);
         if (strike.damagesReply()) reply.frame = damageReply(std::move(reply.frame), *strike.fault);
         reply.payload = std::move(answer.payload);
         effect = answer.effect;
     }
     const auto ciphered = encipherReply(reply.frame);
-    Bytes data(ciphered.begin(), ciphered.begin() + static_cast<std::ptrdiff_t>(std::min(length, ciphered.size())));
+    Bytes data(ciphered.begin(),
+               ciphered.begin() + static_cast<std::ptrdiff_t>(std::min(length, ciphered.size())));
     entry.reply = std::move(reply.payload);
     entry.wire = data;
     ctx_.log.add(std::move(entry));

@@ -23,28 +23,29 @@ Strike FaultPlan::next() {
 }
 
 bool Strike::damagesReply() const {
-    return is(Fault::WrongMagic) || is(Fault::WrongChecksum) || is(Fault::LengthTooLong) || is(Fault::OtherCommand);
+    return is(Fault::WrongMagic) || is(Fault::WrongChecksum) || is(Fault::LengthTooLong) ||
+           is(Fault::OtherCommand);
 }
 
 Bytes damageReply(Bytes frame, Fault fault) {
     if (frame.size() < kFrameOverhead) return frame;
     switch (fault) {
-    case Fault::WrongMagic:
-        frame[0] ^= 0xFF;
-        break;
-    case Fault::WrongChecksum:
-        ++frame.back();
-        break;
-    case Fault::LengthTooLong:
-        putBe16(&frame[4], static_cast<std::uint16_t>(frame.size() + 1));
-        frame.back() = frameChecksum(std::span(frame).first(frame.size() - 1));
-        break;
-    case Fault::OtherCommand:
-        putBe16(&frame[6], static_cast<std::uint16_t>(getBe16(&frame[6]) + 1));
-        frame.back() = frameChecksum(std::span(frame).first(frame.size() - 1));
-        break;
-    default:
-        break;
+        case Fault::WrongMagic:
+            frame[0] ^= 0xFF;
+            break;
+        case Fault::WrongChecksum:
+            ++frame.back();
+            break;
+        case Fault::LengthTooLong:
+            putBe16(&frame[4], static_cast<std::uint16_t>(frame.size() + 1));
+            frame.back() = frameChecksum(std::span(frame).first(frame.size() - 1));
+            break;
+        case Fault::OtherCommand:
+            putBe16(&frame[6], static_cast<std::uint16_t>(getBe16(&frame[6]) + 1));
+            frame.back() = frameChecksum(std::span(frame).first(frame.size() - 1));
+            break;
+        default:
+            break;
     }
     return frame;
 }

@@ -1,11 +1,11 @@
 // Faults armed by a test, and what they do to a reply frame.
 #pragma once
 
-#include "bytes.h"
-
 #include <camsim/types.h>
 
 #include <optional>
+
+#include "bytes.h"
 
 namespace camsim::model {
 

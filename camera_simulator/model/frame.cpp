@@ -9,14 +9,16 @@ std::uint8_t frameChecksum(std::span<const std::uint8_t> bytes) {
 }
 
 std::optional<RequestFrame> parseRequestFrame(std::span<const std::uint8_t> data) {
-    if (data.size() < kFrameOverhead || !std::equal(kRequestMagic.begin(), kRequestMagic.end(), data.begin()))
+    if (data.size() < kFrameOverhead ||
+        !std::equal(kRequestMagic.begin(), kRequestMagic.end(), data.begin()))
         return std::nullopt;
     const std::size_t total = getBe16(&data[4]);
     if (total < kFrameOverhead || total > data.size()) return std::nullopt;
     if (frameChecksum(data.first(total - 1)) != data[total - 1]) return std::nullopt;
     RequestFrame frame;
     frame.code = getBe16(&data[6]);
-    frame.payload.assign(data.begin() + kPayloadOffset, data.begin() + static_cast<std::ptrdiff_t>(total - 1));
+    frame.payload.assign(data.begin() + kPayloadOffset,
+                         data.begin() + static_cast<std::ptrdiff_t>(total - 1));
     return frame;
 }
 

@@ -2,10 +2,10 @@
 // reserved byte, payload, 8-bit sum checksum.
 #pragma once
 
-#include "bytes.h"
-
 #include <array>
 #include <optional>
+
+#include "bytes.h"
 
 namespace camsim::model {
 

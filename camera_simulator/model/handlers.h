@@ -1,9 +1,9 @@
 // Command handlers, grouped by what they act on.
 #pragma once
 
-#include "camera_core.h"
-
 #include <algorithm>
+
+#include "camera_core.h"
 
 namespace camsim::model {
 

@@ -28,7 +28,8 @@ std::uint8_t judge(CameraCore& core, int level, const std::string& password) {
     if (validLevel(level) && password == core.state.passwords[static_cast<std::size_t>(level)]) {
         core.session.failedChecks = 0;
         core.session.verifiedLevel = level;
-        core.session.connectionKey = deriveConnectionKey(password, modelCodeOf(core.state.modelId), level);
+        core.session.connectionKey =
+            deriveConnectionKey(password, modelCodeOf(core.state.modelId), level);
         return kAccepted;
     }
     // The check that reaches the limit is still answered as wrong; the ones after it are refused.
@@ -64,7 +65,8 @@ void setPassword(CameraCore& core, CommandContext& ctx) {
     const std::string password = textOf(plain);
     core.state.passwords[static_cast<std::size_t>(level)] = password;
     if (level == core.session.verifiedLevel)
-        core.session.connectionKey = deriveConnectionKey(password, modelCodeOf(core.state.modelId), level);
+        core.session.connectionKey =
+            deriveConnectionKey(password, modelCodeOf(core.state.modelId), level);
     ctx.reply[1] = kAccepted;
 }
 

@@ -4,11 +4,11 @@
 // and logs what arrived.
 #pragma once
 
+#include <map>
+
 #include "camera_model.h"
 #include "faults.h"
 #include "request_log.h"
-
-#include <map>
 
 namespace camsim::model {
 

@@ -1,7 +1,7 @@
 // Clock, battery, storage, time-out, storage lock, encryption and the chunked key text.
-#include "handlers.h"
-
 #include <ctime>
+
+#include "handlers.h"
 
 namespace camsim::model {
 namespace {
@@ -17,7 +17,8 @@ void getTime(CameraCore& core, CommandContext& ctx) {
     std::fill(ctx.reply.begin(), ctx.reply.end(), std::uint8_t{0});
     putLe16(&ctx.reply[0], static_cast<std::uint16_t>(t.year - 1900));
     const int rest[] = {t.month, t.day, t.hour, t.minute, t.second};
-    for (std::size_t i = 0; i < std::size(rest); ++i) ctx.reply[2 + i] = static_cast<std::uint8_t>(rest[i]);
+    for (std::size_t i = 0; i < std::size(rest); ++i)
+        ctx.reply[2 + i] = static_cast<std::uint8_t>(rest[i]);
 }
 
 void setTime(CameraCore& core, CommandContext& ctx) {
@@ -26,14 +27,18 @@ void setTime(CameraCore& core, CommandContext& ctx) {
     core.clockAnchor = SteadyClock::now();
 }
 
-void getBattery(CameraCore& core, CommandContext& ctx) { putLe16(&ctx.reply[0], core.state.batteryPercent); }
+void getBattery(CameraCore& core, CommandContext& ctx) {
+    putLe16(&ctx.reply[0], core.state.batteryPercent);
+}
 
 void getDiskSpace(CameraCore& core, CommandContext& ctx) {
     putLe32(&ctx.reply[0], core.state.diskTotalMb);
     putLe32(&ctx.reply[4], core.state.diskFreeMb);
 }
 
-void getTimeout(CameraCore& core, CommandContext& ctx) { putLe32(&ctx.reply[0], core.state.timeoutMs); }
+void getTimeout(CameraCore& core, CommandContext& ctx) {
+    putLe32(&ctx.reply[0], core.state.timeoutMs);
+}
 
 void sendHeartbeat(CameraCore& core, CommandContext& ctx) {
     core.state.timeoutMs = getLe32(&ctx.request[0]);
@@ -69,11 +74,13 @@ void setEncryption(CameraCore& core, CommandContext& ctx) {
 // On the disk nothing is sent and the camera keeps its own cursor.
 void getKeyChunk(CameraCore& core, CommandContext& ctx) {
     const auto& text = core.state.rsaAesKey;
-    const std::size_t chunks = std::clamp<std::size_t>((text.size() + kChunkData - 1) / kChunkData, 1, kMaxChunks);
+    const std::size_t chunks =
+        std::clamp<std::size_t>((text.size() + kChunkData - 1) / kChunkData, 1, kMaxChunks);
     std::size_t index = core.keyCursor;
     if (ctx.carrier == Carrier::Usb) {
-        const bool continuing = ctx.request[0] == 0 &&
-                                std::any_of(ctx.request.begin(), ctx.request.end(), [](std::uint8_t b) { return b != 0; });
+        const bool continuing =
+            ctx.request[0] == 0 && std::any_of(ctx.request.begin(), ctx.request.end(),
+                                               [](std::uint8_t b) { return b != 0; });
         index = continuing ? ctx.request[1] + 1u : 0;
     }
     if (index >= chunks) index = 0;

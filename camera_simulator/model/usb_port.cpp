@@ -22,12 +22,14 @@ TransferResult UsbPort::write(std::span<const std::uint8_t> data) {
         entry.code = frame->code;
         entry.payload = frame->payload;
         if (!strike.is(Fault::NoReply)) {
-            Answer answer = ctx_.model.execute(Command{Carrier::Usb, frame->code, {}, frame->payload});
+            Answer answer =
+                ctx_.model.execute(Command{Carrier::Usb, frame->code, {}, frame->payload});
             if (answer.known) {
                 Bytes reply = buildReplyFrame(frame->code, answer.payload);
                 if (strike.damagesReply()) reply = damageReply(std::move(reply), *strike.fault);
                 entry.reply = answer.payload;
-                pending_ = Pending{frame->code, std::move(answer.payload), std::move(reply), answer.effect};
+                pending_ = Pending{frame->code, std::move(answer.payload), std::move(reply),
+                                   answer.effect};
             }
         }
     }
@@ -46,7 +48,8 @@ TransferResult UsbPort::read(std::size_t length) {
     }
     Pending pending = std::move(*pending_);
     pending_.reset();
-    Bytes data(pending.frame.begin(), pending.frame.begin() + static_cast<std::ptrdiff_t>(std::min(length, pending.frame.size())));
+    Bytes data(pending.frame.begin(), pending.frame.begin() + static_cast<std::ptrdiff_t>(std::min(
+                                                                  length, pending.frame.size())));
     entry.code = pending.code;
     entry.reply = std::move(pending.payload);
     entry.wire = data;

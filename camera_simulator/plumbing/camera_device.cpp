@@ -23,13 +23,15 @@ UsbAnswer copied(std::span<const std::uint8_t> from, std::span<std::uint8_t> to)
 model::Bytes stringDescriptor(const std::string& text) {
     const std::size_t chars = std::min<std::size_t>(text.size(), 126);
     model::Bytes d{static_cast<std::uint8_t>(2 + 2 * chars), 3};
-    for (std::size_t i = 0; i < chars; ++i) d.insert(d.end(), {static_cast<std::uint8_t>(text[i]), 0});
+    for (std::size_t i = 0; i < chars; ++i)
+        d.insert(d.end(), {static_cast<std::uint8_t>(text[i]), 0});
     return d;
 }
 
 }  // namespace
 
-CameraDevice::CameraDevice(plumbing::Testbed& testbed, unsigned port, Carrier home, const CameraState& initial)
+CameraDevice::CameraDevice(plumbing::Testbed& testbed, unsigned port, Carrier home,
+                           const CameraState& initial)
     : testbed_(testbed), port_(port), home_(home), model_(initial), last_(home) {
     Lock lock(mutex_);
     arrive(home, lock);
@@ -139,24 +141,28 @@ bool CameraDevice::presentAs(unsigned appearance, Carrier carrier) const {
     return appearance == appearance_ && presence_ == wanted;
 }
 
-UsbAnswer CameraDevice::usbControl(unsigned appearance, const UsbSetup& setup, std::span<std::uint8_t> data) {
+UsbAnswer CameraDevice::usbControl(unsigned appearance, const UsbSetup& setup,
+                                   std::span<std::uint8_t> data) {
     Lock lock(mutex_);
     if (!presentAs(appearance, Carrier::Usb)) return failure(ENODEV);
-    if (setup.request != kCommandRequest || (setup.requestType != kVendorOut && setup.requestType != kVendorIn))
+    if (setup.request != kCommandRequest ||
+        (setup.requestType != kVendorOut && setup.requestType != kVendorIn))
         return standardRequest(setup, data);
-    const model::TransferResult result = setup.requestType == kVendorOut ? usb_->write(data) : usb_->read(data.size());
+    const model::TransferResult result =
+        setup.requestType == kVendorOut ? usb_->write(data) : usb_->read(data.size());
     UsbAnswer answer;
     switch (result.status) {
-    case model::TransferStatus::Done:
-        answer = setup.requestType == kVendorOut ? UsbAnswer{static_cast<int>(result.moved), 0, {}}
-                                                 : copied(result.data, data);
-        break;
-    case model::TransferStatus::NoDevice:
-        answer = failure(ENODEV);
-        break;
-    default:
-        answer = failure(EPIPE);
-        break;
+        case model::TransferStatus::Done:
+            answer = setup.requestType == kVendorOut
+                         ? UsbAnswer{static_cast<int>(result.moved), 0, {}}
+                         : copied(result.data, data);
+            break;
+        case model::TransferStatus::NoDevice:
+            answer = failure(ENODEV);
+            break;
+        default:
+            answer = failure(EPIPE);
+            break;
     }
     answer.after = Aftermath{appearance, result.effect, result.unplug};
     return answer;
@@ -167,35 +173,38 @@ UsbAnswer CameraDevice::standardRequest(const UsbSetup& setup, std::span<std::ui
     const auto descriptors = plumbing::usbDescriptors(plumbing::kCommandProduct);
     const std::size_t index = setup.value & 0xFF;
     switch (setup.value >> 8) {
-    case 1:
-        return copied(std::span(descriptors).first(18), data);
-    case 2:
-        return copied(std::span(descriptors).subspan(18), data);
-    case 3: {
-        const CameraState& s = model_.core().state;
-        if (index == 0) return copied(model::Bytes{4, 3, 0x09, 0x04}, data);
-        const std::array<const std::string*, 3> texts{&s.manufacturer, &s.product, &s.serial};
-        if (index > texts.size()) return failure(EPIPE);
-        return copied(stringDescriptor(*texts[index - 1]), data);
-    }
-    default:
-        return failure(EPIPE);
+        case 1:
+            return copied(std::span(descriptors).first(18), data);
+        case 2:
+            return copied(std::span(descriptors).subspan(18), data);
+        case 3: {
+            const CameraState& s = model_.core().state;
+            if (index == 0) return copied(model::Bytes{4, 3, 0x09, 0x04}, data);
+            const std::array<const std::string*, 3> texts{&s.manufacturer, &s.product, &s.serial};
+            if (index > texts.size()) return failure(EPIPE);
+            return copied(stringDescriptor(*texts[index - 1]), data);
+        }
+        default:
+            return failure(EPIPE);
     }
 }
 
-ScsiAnswer CameraDevice::scsiCommand(unsigned appearance, std::span<const std::uint8_t> cdb, bool fromDevice,
-                                     std::span<std::uint8_t> data) {
+ScsiAnswer CameraDevice::scsiCommand(unsigned appearance, std::span<const std::uint8_t> cdb,
+                                     bool fromDevice, std::span<std::uint8_t> data) {
     Lock lock(mutex_);
     if (!presentAs(appearance, Carrier::Disk)) return ScsiAnswer{true, 0, 0, {}};
     if (!model::isVendorCdb(cdb)) return ScsiAnswer{false, 2, 0, {}};
-    const bool write = std::equal(model::kDiskWriteSignature.begin(), model::kDiskWriteSignature.end(), cdb.begin());
+    const bool write = std::equal(model::kDiskWriteSignature.begin(),
+                                  model::kDiskWriteSignature.end(), cdb.begin());
     // A block whose signature and direction disagree is not a command of this camera.
     if (write == fromDevice) return ScsiAnswer{false, 2, 0, {}};
-    const model::TransferResult result = write ? disk_->write(cdb, data) : disk_->read(cdb, data.size());
+    const model::TransferResult result =
+        write ? disk_->write(cdb, data) : disk_->read(cdb, data.size());
     ScsiAnswer answer{result.status == model::TransferStatus::NoDevice, 0, result.moved,
                       Aftermath{appearance, result.effect, result.unplug}};
     if (result.status == model::TransferStatus::CheckCondition) answer.status = 2;
-    if (!write) std::copy_n(result.data.begin(), std::min(result.data.size(), data.size()), data.begin());
+    if (!write)
+        std::copy_n(result.data.begin(), std::min(result.data.size(), data.size()), data.begin());
     return answer;
 }
 
@@ -204,16 +213,16 @@ void CameraDevice::settle(const Aftermath& after) {
     if (after.appearance != appearance_ || stopping_) return;
     if (after.unplug) return leave(Presence::Unplugged, lock);
     switch (after.effect) {
-    case model::Effect::LeaveForDisk:
-        leave(Presence::Off, lock);
-        return arrive(Carrier::Disk, lock);
-    case model::Effect::PowerOff:
-        return leave(Presence::Off, lock);
-    case model::Effect::Reboot:
-        leave(Presence::Rebooting, lock);
-        return rebootLater(lock);
-    case model::Effect::None:
-        return;
+        case model::Effect::LeaveForDisk:
+            leave(Presence::Off, lock);
+            return arrive(Carrier::Disk, lock);
+        case model::Effect::PowerOff:
+            return leave(Presence::Off, lock);
+        case model::Effect::Reboot:
+            leave(Presence::Rebooting, lock);
+            return rebootLater(lock);
+        case model::Effect::None:
+            return;
     }
 }
 
@@ -227,7 +236,8 @@ void CameraDevice::arrive(Carrier carrier, Lock&) {
         testbed_.add(plumbing::usbRecord(place));
         nodes_ = {plumbing::usbNode(place)};
     } else {
-        const plumbing::DiskPlace place{port_, testbed_.nextHost(), testbed_.nextGeneric(), testbed_.nextBlockName(), true};
+        const plumbing::DiskPlace place{port_, testbed_.nextHost(), testbed_.nextGeneric(),
+                                        testbed_.nextBlockName(), true};
         testbed_.add(plumbing::diskRecord(place));
         nodes_ = {plumbing::genericNode(place), plumbing::blockNode(place)};
     }
@@ -263,7 +273,8 @@ void CameraDevice::rebootLater(Lock& lock) {
     const unsigned departed = appearance_;
     rebootTimer_ = std::thread([this, delay, departed] {
         Lock lock(mutex_);
-        if (changed_.wait_for(lock, delay, [&] { return stopping_ || appearance_ != departed; })) return;
+        if (changed_.wait_for(lock, delay, [&] { return stopping_ || appearance_ != departed; }))
+            return;
         arrive(home_, lock);
     });
 }

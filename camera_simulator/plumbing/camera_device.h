@@ -2,15 +2,15 @@
 // node bindings call in from umockdev's worker thread, the test API from any other.
 #pragma once
 
-#include "../model/ports.h"
-#include "device_records.h"
-#include "testbed.h"
-
 #include <condition_variable>
 #include <functional>
 #include <optional>
 #include <span>
 #include <thread>
+
+#include "../model/ports.h"
+#include "device_records.h"
+#include "testbed.h"
 
 namespace camsim::detail {
 
@@ -42,11 +42,13 @@ struct ScsiAnswer {
 };
 
 // A SCSI command refused: fixed-format sense, ILLEGAL REQUEST / INVALID COMMAND OPERATION CODE.
-inline constexpr std::array<std::uint8_t, 18> kRefusedSense{0x70, 0, 0x05, 0, 0, 0, 0, 10, 0, 0, 0, 0, 0x20};
+inline constexpr std::array<std::uint8_t, 18> kRefusedSense{0x70, 0, 0x05, 0, 0, 0,   0,
+                                                            10,   0, 0,    0, 0, 0x20};
 
 class CameraDevice {
 public:
-    CameraDevice(plumbing::Testbed& testbed, unsigned port, Carrier home, const CameraState& initial);
+    CameraDevice(plumbing::Testbed& testbed, unsigned port, Carrier home,
+                 const CameraState& initial);
     ~CameraDevice();
 
     CameraState state() const;

@@ -31,9 +31,10 @@ void put16(std::vector<std::uint8_t>& bytes, std::uint16_t value) {
 
 std::string usbDeviceAttributes(unsigned port, unsigned devnum, std::uint16_t vendor,
                                 std::uint16_t product) {
-    return format("E: SUBSYSTEM=usb\nE: DEVTYPE=usb_device\nE: BUSNUM=001\nE: DEVNUM=%03u\n"
-                  "A: idVendor=%04x\nA: idProduct=%04x\nA: busnum=1\nA: devnum=%u\nA: devpath=%u\n",
-                  devnum, vendor, product, devnum, port);
+    return format(
+        "E: SUBSYSTEM=usb\nE: DEVTYPE=usb_device\nE: BUSNUM=001\nE: DEVNUM=%03u\n"
+        "A: idVendor=%04x\nA: idProduct=%04x\nA: busnum=1\nA: devnum=%u\nA: devpath=%u\n",
+        devnum, vendor, product, devnum, port);
 }
 
 }  // namespace
@@ -65,10 +66,9 @@ std::vector<std::uint8_t> usbDescriptors(std::uint16_t product) {
 std::string rootHubRecord() {
     // A high-speed hub: one interface of class 9 with its status endpoint (25 bytes).
     const std::vector<std::uint8_t> descriptors{
-        18, 1, 0x00, 0x02, 9, 0, 1, 64, 0x6B, 0x1D, 0x02, 0x00, 0x01, 0x06, 3, 2, 1, 1,
-        9, 2, 25, 0, 1, 1, 0, 0xE0, 0,
-        9, 4, 0, 0, 1, 9, 0, 0, 0,
-        7, 5, 0x81, 3, 4, 0, 12};
+        18, 1, 0x00, 0x02, 9, 0,  1, 64, 0x6B, 0x1D, 0x02, 0x00, 0x01, 0x06, 3,
+        2,  1, 1,    9,    2, 25, 0, 1,  1,    0,    0xE0, 0,    9,    4,    0,
+        0,  1, 9,    0,    0, 0,  7, 5,  0x81, 3,    4,    0,    12};
     return std::string("P: ") + kHostController + "\nN: bus/usb/001/001=" + hex(descriptors) +
            "\nE: SUBSYSTEM=usb\nE: DEVTYPE=usb_device\nE: BUSNUM=001\nE: DEVNUM=001\n"
            "A: idVendor=1d6b\nA: idProduct=0002\nA: busnum=1\nA: devnum=1\nH: descriptors=" +
@@ -77,14 +77,15 @@ std::string rootHubRecord() {
 
 std::string usbRecord(const UsbPlace& place) {
     const std::string descriptors = hex(usbDescriptors(kCommandProduct));
-    return "P: " + usbSysfsPath(place.port) + "\nN: " + usbNode(place).substr(5) + "=" + descriptors +
-           "\n" + usbDeviceAttributes(place.port, place.devnum, kCameraVendor, kCommandProduct) +
+    return "P: " + usbSysfsPath(place.port) + "\nN: " + usbNode(place).substr(5) + "=" +
+           descriptors + "\n" +
+           usbDeviceAttributes(place.port, place.devnum, kCameraVendor, kCommandProduct) +
            "H: descriptors=" + descriptors + "\n";
 }
 
 std::string scsiDevicePath(const DiskPlace& place) {
-    return usbSysfsPath(place.port) +
-           format("/1-%u:1.0/host%u/target%u:0:0/%u:0:0:0", place.port, place.host, place.host, place.host);
+    return usbSysfsPath(place.port) + format("/1-%u:1.0/host%u/target%u:0:0/%u:0:0:0", place.port,
+                                             place.host, place.host, place.host);
 }
 
 std::string diskRecord(const DiskPlace& place) {
@@ -93,14 +94,15 @@ std::string diskRecord(const DiskPlace& place) {
     const std::uint16_t vendor = place.camera ? kCameraVendor : 0x0BDA;
     const std::string scsi = scsiDevicePath(place);
     return "P: " + usbSysfsPath(place.port) + "\n" +
-           usbDeviceAttributes(place.port, 0, vendor, kDiskProduct) + "\n" +
-           "P: " + scsi + "\nE: SUBSYSTEM=scsi\nE: DEVTYPE=scsi_device\nA: type=0\n" +
-           "A: vendor=" + (place.camera ? "CAMERA  " : "GENERIC ") + "\n\n" +
-           "P: " + scsi + "/block/" + place.block + "\nN: " + place.block + "\nE: SUBSYSTEM=block\n" +
-           "E: DEVTYPE=disk\nE: DEVNAME=" + blockNode(place) + "\nA: removable=" +
-           (place.camera ? "0" : "1") + "\nA: size=62521344\n\n" +
+           usbDeviceAttributes(place.port, 0, vendor, kDiskProduct) + "\n" + "P: " + scsi +
+           "\nE: SUBSYSTEM=scsi\nE: DEVTYPE=scsi_device\nA: type=0\n" +
+           "A: vendor=" + (place.camera ? "CAMERA  " : "GENERIC ") + "\n\n" + "P: " + scsi +
+           "/block/" + place.block + "\nN: " + place.block + "\nE: SUBSYSTEM=block\n" +
+           "E: DEVTYPE=disk\nE: DEVNAME=" + blockNode(place) +
+           "\nA: removable=" + (place.camera ? "0" : "1") + "\nA: size=62521344\n\n" +
            "P: " + scsi + "/scsi_generic/sg" + std::to_string(place.generic) + "\nN: sg" +
-           std::to_string(place.generic) + "\nE: SUBSYSTEM=scsi_generic\nE: DEVNAME=" + genericNode(place) + "\n";
+           std::to_string(place.generic) +
+           "\nE: SUBSYSTEM=scsi_generic\nE: DEVNAME=" + genericNode(place) + "\n";
 }
 
 }  // namespace camsim::plumbing

@@ -22,10 +22,10 @@ struct UsbPlace {
 
 struct DiskPlace {
     unsigned port = 1;
-    unsigned host = 0;    // SCSI host number
-    unsigned generic = 0; // /dev/sg<generic>
-    std::string block;    // "sdb"
-    bool camera = true;   // a camera's disk, or any other removable disk
+    unsigned host = 0;     // SCSI host number
+    unsigned generic = 0;  // /dev/sg<generic>
+    std::string block;     // "sdb"
+    bool camera = true;    // a camera's disk, or any other removable disk
 };
 
 std::string usbSysfsPath(unsigned port);

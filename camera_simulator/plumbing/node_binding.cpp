@@ -1,13 +1,13 @@
 #include "node_binding.h"
 
-#include "camera_device.h"
-
 #include <umockdev.h>
 
+#include "camera_device.h"
+
 // sys/ioctl.h first: the usbdevfs header needs its _IOR/_IOW macros.
-#include <sys/ioctl.h>
 #include <linux/usbdevice_fs.h>
 #include <scsi/sg.h>
+#include <sys/ioctl.h>
 
 #include <cerrno>
 #include <cstring>
@@ -17,7 +17,8 @@ namespace {
 
 // Memory the client's argument points to, resolved into this process; freed by umockdev.
 template <typename T>
-T* resolve(UMockdevIoctlData* data, std::size_t offset, std::size_t length, UMockdevIoctlData** out) {
+T* resolve(UMockdevIoctlData* data, std::size_t offset, std::size_t length,
+           UMockdevIoctlData** out) {
     GError* error = nullptr;
     UMockdevIoctlData* resolved = umockdev_ioctl_data_resolve(data, offset, length, &error);
     g_clear_error(&error);
@@ -67,7 +68,8 @@ bool NodeBinding::handleUsb(UMockdevIoctlClient* client, unsigned long request) 
         complete(client, -1, EFAULT);
         return true;
     }
-    const detail::UsbSetup setup{control->bRequestType, control->bRequest, control->wValue, control->wIndex};
+    const detail::UsbSetup setup{control->bRequestType, control->bRequest, control->wValue,
+                                 control->wIndex};
     const detail::UsbAnswer answer = camera_->usbControl(appearance_, setup, data);
     complete(client, answer.result, answer.error);
     camera_->settle(answer.after);
@@ -77,7 +79,8 @@ bool NodeBinding::handleUsb(UMockdevIoctlClient* client, unsigned long request) 
 bool NodeBinding::handleScsi(UMockdevIoctlClient* client, unsigned long request) {
     if (request != SG_IO) return false;
     UMockdevIoctlData* arg = nullptr;
-    auto* header = resolve<sg_io_hdr_t>(umockdev_ioctl_client_get_arg(client), 0, sizeof(sg_io_hdr_t), &arg);
+    auto* header =
+        resolve<sg_io_hdr_t>(umockdev_ioctl_client_get_arg(client), 0, sizeof(sg_io_hdr_t), &arg);
     if (!header || header->interface_id != 'S') {
         complete(client, -1, header ? ENOSYS : EFAULT);
         return true;
@@ -90,7 +93,9 @@ bool NodeBinding::handleScsi(UMockdevIoctlClient* client, unsigned long request)
         return true;
     }
     detail::ScsiAnswer answer{false, 2, 0, {}};
-    if (camera_) answer = camera_->scsiCommand(appearance_, cdb, header->dxfer_direction == SG_DXFER_FROM_DEV, data);
+    if (camera_)
+        answer = camera_->scsiCommand(appearance_, cdb,
+                                      header->dxfer_direction == SG_DXFER_FROM_DEV, data);
     if (answer.gone) {
         complete(client, -1, ENODEV);
         if (camera_) camera_->settle(answer.after);
@@ -101,7 +106,8 @@ bool NodeBinding::handleScsi(UMockdevIoctlClient* client, unsigned long request)
     header->msg_status = 0;
     header->host_status = 0;
     header->driver_status = answer.status != 0 ? 0x08 : 0;  // DRIVER_SENSE
-    header->resid = static_cast<int>(header->dxfer_len - std::min<std::size_t>(answer.moved, header->dxfer_len));
+    header->resid = static_cast<int>(header->dxfer_len -
+                                     std::min<std::size_t>(answer.moved, header->dxfer_len));
     header->sb_len_wr = 0;
     if (answer.status != 0) {
         const std::size_t n = std::min(sense.size(), detail::kRefusedSense.size());

@@ -6,7 +6,9 @@
 
 typedef struct _UMockdevIoctlClient UMockdevIoctlClient;
 
-namespace camsim::detail { class CameraDevice; }
+namespace camsim::detail {
+class CameraDevice;
+}
 
 namespace camsim::plumbing {
 

@@ -1,14 +1,13 @@
 #include <camsim/simulator.h>
-
-#include "camera_device.h"
-#include "node_binding.h"
-#include "state_file.h"
-
 #include <openssl/crypto.h>
 
 #include <cstdio>
 #include <fstream>
 #include <sstream>
+
+#include "camera_device.h"
+#include "node_binding.h"
+#include "state_file.h"
 
 namespace camsim {
 
@@ -31,14 +30,14 @@ Simulator::~Simulator() {
 }
 
 Camera& Simulator::addUsbCamera(const CameraState& initial) {
-    auto& device = impl_->devices.emplace_back(
-        std::make_unique<detail::CameraDevice>(*impl_->testbed, impl_->nextPort++, Carrier::Usb, initial));
+    auto& device = impl_->devices.emplace_back(std::make_unique<detail::CameraDevice>(
+        *impl_->testbed, impl_->nextPort++, Carrier::Usb, initial));
     return *impl_->cameras.emplace_back(new Camera(*device));
 }
 
 Camera& Simulator::addDiskCamera(const CameraState& initial) {
-    auto& device = impl_->devices.emplace_back(
-        std::make_unique<detail::CameraDevice>(*impl_->testbed, impl_->nextPort++, Carrier::Disk, initial));
+    auto& device = impl_->devices.emplace_back(std::make_unique<detail::CameraDevice>(
+        *impl_->testbed, impl_->nextPort++, Carrier::Disk, initial));
     return *impl_->cameras.emplace_back(new Camera(*device));
 }
 
@@ -91,7 +90,9 @@ void Camera::update(const std::function<void(CameraState&)>& change) { device_.u
 SessionState Camera::session() const { return device_.session(); }
 std::vector<LoggedRequest> Camera::log() const { return device_.log(); }
 void Camera::clearLog() { device_.clearLog(); }
-void Camera::injectFault(Fault fault, unsigned exchange, FaultSpan span) { device_.injectFault(fault, exchange, span); }
+void Camera::injectFault(Fault fault, unsigned exchange, FaultSpan span) {
+    device_.injectFault(fault, exchange, span);
+}
 void Camera::clearFaults() { device_.clearFaults(); }
 Presence Camera::presence() const { return device_.presence(); }
 bool Camera::waitForPresence(Presence wanted, std::chrono::milliseconds timeout) const {

@@ -81,7 +81,8 @@ bool unescape(const std::string& text, std::string& out) {
             continue;
         }
         unsigned value = 0;
-        if (i + 3 >= text.size() || text[i + 1] != 'x' || std::sscanf(text.c_str() + i + 2, "%2x", &value) != 1)
+        if (i + 3 >= text.size() || text[i + 1] != 'x' ||
+            std::sscanf(text.c_str() + i + 2, "%2x", &value) != 1)
             return false;
         out += static_cast<char>(value);
         i += 3;
@@ -105,17 +106,17 @@ struct Writer {
     }
     void operator()(const char* name, DateTime& t) {
         char text[32];
-        std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", t.year, t.month, t.day, t.hour, t.minute,
-                      t.second);
+        std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", t.year, t.month, t.day,
+                      t.hour, t.minute, t.second);
         line(name, text);
     }
-    void operator()(const char* name, std::chrono::milliseconds& ms) { line(name, std::to_string(ms.count())); }
+    void operator()(const char* name, std::chrono::milliseconds& ms) {
+        line(name, std::to_string(ms.count()));
+    }
     void operator()(const char* name, bool& v) { line(name, v ? "1" : "0"); }
     template <typename T>
-        requires std::is_unsigned_v<T>
-    void operator()(const char* name, T& v) {
-        line(name, std::to_string(v));
-    }
+    requires std::is_unsigned_v<T>
+    void operator()(const char* name, T& v) { line(name, std::to_string(v)); }
 };
 
 struct Reader {
@@ -144,8 +145,8 @@ struct Reader {
     }
     void operator()(const char* field, DateTime& t) {
         if (matches(field))
-            ok = std::sscanf(value.c_str(), "%d-%d-%d %d:%d:%d", &t.year, &t.month, &t.day, &t.hour, &t.minute,
-                             &t.second) == 6;
+            ok = std::sscanf(value.c_str(), "%d-%d-%d %d:%d:%d", &t.year, &t.month, &t.day, &t.hour,
+                             &t.minute, &t.second) == 6;
     }
     void operator()(const char* field, std::chrono::milliseconds& ms) {
         unsigned long long n = 0;
@@ -159,7 +160,7 @@ struct Reader {
         }
     }
     template <typename T>
-        requires std::is_unsigned_v<T>
+    requires std::is_unsigned_v<T>
     void operator()(const char* field, T& v) {
         if (!matches(field)) return;
         char* end = nullptr;
@@ -181,7 +182,8 @@ std::string formatStateFile(const std::vector<SavedCamera>& cameras) {
     return out.str();
 }
 
-std::optional<std::vector<SavedCamera>> parseStateFile(const std::string& text, std::string& problem) {
+std::optional<std::vector<SavedCamera>> parseStateFile(const std::string& text,
+                                                       std::string& problem) {
     std::vector<SavedCamera> cameras;
     std::istringstream in(text);
     std::string line;

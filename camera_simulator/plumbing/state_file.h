@@ -18,6 +18,7 @@ struct SavedCamera {
 
 std::string formatStateFile(const std::vector<SavedCamera>& cameras);
 // nullopt when a line is not understood; unknown names are an error too, so a typo is noticed.
-std::optional<std::vector<SavedCamera>> parseStateFile(const std::string& text, std::string& problem);
+std::optional<std::vector<SavedCamera>> parseStateFile(const std::string& text,
+                                                       std::string& problem);
 
 }  // namespace camsim::plumbing

@@ -1,12 +1,12 @@
 #include "testbed.h"
 
-#include "device_records.h"
-#include "node_binding.h"
-
 #include <umockdev.h>
 #include <unistd.h>
 
 #include <stdexcept>
+
+#include "device_records.h"
+#include "node_binding.h"
 
 namespace camsim::plumbing {
 namespace {

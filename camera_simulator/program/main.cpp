@@ -1,7 +1,6 @@
 // camera-sim: runs a program against simulated cameras. The program sees them as
 // real USB devices and SCSI disks; its USB and SG_IO calls are answered here.
 #include <camsim/simulator.h>
-
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -17,12 +16,14 @@ extern char** environ;
 namespace {
 
 constexpr const char* kUsage =
-    "usage: camera-sim [--usb N] [--disk N] [--plain-disk N] [--state FILE] [--quiet] [--] PROGRAM [ARGS...]\n"
+    "usage: camera-sim [--usb N] [--disk N] [--plain-disk N] [--state FILE] [--quiet] [--] PROGRAM "
+    "[ARGS...]\n"
     "Runs PROGRAM with simulated cameras attached (one USB camera unless told otherwise).\n"
     "  --usb N         cameras on their USB command interface\n"
     "  --disk N        cameras reached through their disk\n"
     "  --plain-disk N  removable disks that are not cameras\n"
-    "  --state FILE    cameras are read from FILE when it exists, and written back when PROGRAM ends\n"
+    "  --state FILE    cameras are read from FILE when it exists, and written back when PROGRAM "
+    "ends\n"
     "Passwords of a new camera: general user 123456, administrator 888888.\n";
 
 struct Options {
@@ -80,9 +81,12 @@ std::vector<std::string> clientEnvironment(const std::string& root) {
     std::string asan = "verify_asan_link_order=0";
     for (char** e = environ; *e; ++e) {
         const std::string entry = *e;
-        if (entry.starts_with("LD_PRELOAD=")) preload += ":" + entry.substr(11);
-        else if (entry.starts_with("ASAN_OPTIONS=")) asan += ":" + entry.substr(13);
-        else if (!entry.starts_with("UMOCKDEV_DIR=")) env.push_back(entry);
+        if (entry.starts_with("LD_PRELOAD="))
+            preload += ":" + entry.substr(11);
+        else if (entry.starts_with("ASAN_OPTIONS="))
+            asan += ":" + entry.substr(13);
+        else if (!entry.starts_with("UMOCKDEV_DIR="))
+            env.push_back(entry);
     }
     env.push_back("LD_PRELOAD=" + preload);
     env.push_back("ASAN_OPTIONS=" + asan);
@@ -129,9 +133,11 @@ int main(int argc, char** argv) {
     }
     try {
         camsim::Simulator simulator;
-        const bool loaded = !options.stateFile.empty() && access(options.stateFile.c_str(), F_OK) == 0;
+        const bool loaded =
+            !options.stateFile.empty() && access(options.stateFile.c_str(), F_OK) == 0;
         if (loaded && !simulator.loadState(options.stateFile)) {
-            std::fprintf(stderr, "camera-sim: %s is not a camera state file\n", options.stateFile.c_str());
+            std::fprintf(stderr, "camera-sim: %s is not a camera state file\n",
+                         options.stateFile.c_str());
             return 2;
         }
         if (!loaded) {
@@ -141,9 +147,11 @@ int main(int argc, char** argv) {
         }
         for (unsigned i = 0; i < options.plainDisks; ++i) simulator.addPlainDisk();
         if (!options.quiet) {
-            std::fprintf(stderr, "camera-sim: %zu simulated camera(s) attached\n", simulator.cameraCount());
+            std::fprintf(stderr, "camera-sim: %zu simulated camera(s) attached\n",
+                         simulator.cameraCount());
             for (std::size_t i = 0; i < simulator.cameraCount(); ++i)
-                std::fprintf(stderr, "camera-sim:   %s\n", simulator.camera(i).deviceNode().c_str());
+                std::fprintf(stderr, "camera-sim:   %s\n",
+                             simulator.camera(i).deviceNode().c_str());
         }
         const int status = run(options.program, simulator.rootDir());
         if (!options.stateFile.empty() && !simulator.saveState(options.stateFile)) {

@@ -1,14 +1,12 @@
 // The simulated camera as a plain client sees it: libusb 0.1 on the USB side,
 // SG_IO on the disk side, frames built here by hand.
 #include <camsim/simulator.h>
-
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <scsi/sg.h>
 #include <sys/ioctl.h>
 #include <unistd.h>
 #include <usb.h>
-
-#include <gtest/gtest.h>
 
 #include <cerrno>
 #include <cstring>
@@ -22,8 +20,15 @@ using Bytes = std::vector<std::uint8_t>;
 
 Bytes requestFrame(std::uint16_t code, const Bytes& payload) {
     Bytes frame(payload.size() + 10);
-    const std::uint8_t header[9] = {0xD0, 0xC1, 0xB2, 0xA3, 0, static_cast<std::uint8_t>(frame.size()),
-                                    static_cast<std::uint8_t>(code >> 8), static_cast<std::uint8_t>(code), 0};
+    const std::uint8_t header[9] = {0xD0,
+                                    0xC1,
+                                    0xB2,
+                                    0xA3,
+                                    0,
+                                    static_cast<std::uint8_t>(frame.size()),
+                                    static_cast<std::uint8_t>(code >> 8),
+                                    static_cast<std::uint8_t>(code),
+                                    0};
     std::copy(std::begin(header), std::end(header), frame.begin());
     std::copy(payload.begin(), payload.end(), frame.begin() + 9);
     unsigned sum = 0;
@@ -47,13 +52,14 @@ int countCameras() {
     usb_find_devices();
     int n = 0;
     for (usb_bus* bus = usb_get_busses(); bus; bus = bus->next)
-        for (struct usb_device* d = bus->devices; d; d = d->next) n += d->descriptor.idVendor == 0x4255;
+        for (struct usb_device* d = bus->devices; d; d = d->next)
+            n += d->descriptor.idVendor == 0x4255;
     return n;
 }
 
 int control(usb_dev_handle* h, int type, Bytes& data) {
-    return usb_control_msg(h, type, 0x55, 0xAA, 0, reinterpret_cast<char*>(data.data()), static_cast<int>(data.size()),
-                           1000);
+    return usb_control_msg(h, type, 0x55, 0xAA, 0, reinterpret_cast<char*>(data.data()),
+                           static_cast<int>(data.size()), 1000);
 }
 
 // One command written and its reply read, as the host's exchange does.
@@ -70,11 +76,15 @@ struct ScsiResult {
     sg_io_hdr_t header;
 };
 
-ScsiResult scsi(const std::string& node, std::uint8_t first, std::uint16_t code, Bytes& data, int direction) {
+ScsiResult scsi(const std::string& node, std::uint8_t first, std::uint16_t code, Bytes& data,
+                int direction) {
     const int fd = open(node.c_str(), O_RDWR | O_NONBLOCK);
     // A3 B2 C1 D0 or A7 B6 C5 D4: each byte 0x0F above the one before.
-    std::uint8_t cdb[16] = {first, static_cast<std::uint8_t>(first + 0x0F), static_cast<std::uint8_t>(first + 0x1E),
-                            static_cast<std::uint8_t>(first + 0x2D), static_cast<std::uint8_t>(code >> 8),
+    std::uint8_t cdb[16] = {first,
+                            static_cast<std::uint8_t>(first + 0x0F),
+                            static_cast<std::uint8_t>(first + 0x1E),
+                            static_cast<std::uint8_t>(first + 0x2D),
+                            static_cast<std::uint8_t>(code >> 8),
                             static_cast<std::uint8_t>(code)};
     std::uint8_t sense[32];
     sg_io_hdr_t h;

@@ -44,18 +44,18 @@ struct CameraState {
     LockoutPolicy lockout;
 
     // The settings block and the records, byte for byte as they travel.
-    std::array<std::uint8_t, 51> sysParam{6, 0, 2, 3, 1, 4, 0, 0, 0, 0, 0, 0, 3, 0, 0, 0, 0,
+    std::array<std::uint8_t, 51> sysParam{6, 0, 2, 3, 1, 4, 0, 0, 0, 0, 0, 0, 3, 0, 0, 0,  0,
                                           0, 1, 5, 1, 2, 1, 5, 1, 1, 0, 0, 0, 0, 1, 1, 24, 1,
-                                          3, 5, 0, 0, 0, 0, 0, 2, 0, 1, 1, 0, 5, 0, 1, 1, 0};
+                                          3, 5, 0, 0, 0, 0, 0, 2, 0, 1, 1, 0, 5, 0, 1, 1,  0};
     std::array<std::uint8_t, 106> networkInfo{};
     std::array<std::uint8_t, 67> wifiUniversal{};
     std::array<std::uint8_t, 83> wifiApSetting{};
     std::array<std::uint8_t, 81> wifiStaSetting{};
     // 2.4 GHz list (14 bytes) then 5 GHz list (25 bytes); 0 is automatic, 0xFF ends a list.
-    std::array<std::uint8_t, 39> wifiChannelInfo{0,   1,   2,   3,    4,    5,    6,    7,    8,    9,
-                                                 10,  11,  0xFF, 0xFF, 0,    36,   40,   44,   48,   149,
-                                                 153, 157, 161, 165,  0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF,
-                                                 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF};
+    std::array<std::uint8_t, 39> wifiChannelInfo{
+        0,    1,    2,    3,    4,    5,    6,    7,    8,    9,    10,   11,   0xFF,
+        0xFF, 0,    36,   40,   44,   48,   149,  153,  157,  161,  165,  0xFF, 0xFF,
+        0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF};
     std::array<std::uint8_t, 99> bluetoothInfo{};
     std::array<std::uint8_t, 81> mobile4GInfo{};
     std::array<std::uint8_t, 8> summerTime{};  // wire order

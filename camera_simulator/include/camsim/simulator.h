@@ -20,7 +20,9 @@
 namespace camsim {
 
 class Simulator;
-namespace detail { class CameraDevice; }
+namespace detail {
+class CameraDevice;
+}
 
 // Handle to one simulated camera; owned by its Simulator.
 class Camera {
@@ -43,9 +45,9 @@ public:
     // Waits until the camera is at `wanted`; false on timeout.
     bool waitForPresence(Presence wanted, std::chrono::milliseconds timeout) const;
 
-    void powerOn();      // after SetCameraShutdown: back on the carrier it left from
-    void switchToDisk(); // what SetMSCMode does
-    void switchToUsb();  // the disk is ejected and the camera returns to its command interface
+    void powerOn();       // after SetCameraShutdown: back on the carrier it left from
+    void switchToDisk();  // what SetMSCMode does
+    void switchToUsb();   // the disk is ejected and the camera returns to its command interface
     void unplug();
     void plugIn();
 

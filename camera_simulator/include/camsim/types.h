@@ -18,17 +18,19 @@ enum class Direction { Write, Read };
 struct LoggedRequest {
     Carrier carrier = Carrier::Usb;
     Direction direction = Direction::Write;
-    std::uint16_t code = 0;                  // USB read: the code of the reply sent, 0 if none
-    std::array<std::uint8_t, 10> params{};   // disk command block bytes 6-15; zero on USB
-    std::vector<std::uint8_t> payload;       // request payload executed (deciphered on disk); empty on a read that only fetched a pending reply
-    std::vector<std::uint8_t> reply;         // reply payload the camera produced, if any
-    std::vector<std::uint8_t> wire;          // raw bytes moved: the whole frame on USB, enciphered data on disk
-    std::array<std::uint8_t, 16> cdb{};      // disk only
-    bool failed = false;                     // the transfer was answered with an error (stall, sense, ENODEV)
+    std::uint16_t code = 0;                 // USB read: the code of the reply sent, 0 if none
+    std::array<std::uint8_t, 10> params{};  // disk command block bytes 6-15; zero on USB
+    std::vector<std::uint8_t> payload;  // request payload executed (deciphered on disk); empty on a
+                                        // read that only fetched a pending reply
+    std::vector<std::uint8_t> reply;    // reply payload the camera produced, if any
+    std::vector<std::uint8_t>
+        wire;  // raw bytes moved: the whole frame on USB, enciphered data on disk
+    std::array<std::uint8_t, 16> cdb{};  // disk only
+    bool failed = false;  // the transfer was answered with an error (stall, sense, ENODEV)
 };
 
 enum class Fault {
-    NoReply,        // the command is not answered: USB IN stalls, disk read/write ends in CHECK CONDITION
+    NoReply,  // the command is not answered: USB IN stalls, disk read/write ends in CHECK CONDITION
     WrongMagic,     // reply frame with a damaged magic
     WrongChecksum,  // reply frame with its checksum off by one
     LengthTooLong,  // reply frame declaring one byte more than is sent
