@@ -192,7 +192,9 @@ void PageForm::Build(QWidget* page, const AddControl& add)
 
 void PageForm::Localise(const dialog::TextLookup& texts, const char* section)
 {
-    m_texts = texts;
+    m_unknownCode = texts("Default", "UnknownCode", QStringLiteral("Unknown (%1)"));
+    m_textTooLong = texts("Default", "TextTooLong", QStringLiteral("%1 takes at most %2 bytes of text."));
+    m_numberRange = texts("Default", "NumberRange", QStringLiteral("%1 must be a number from %2 to %3."));
     for (Bound& bound : m_rows) {
         const Row& row = *bound.row;
         const QString fallback = QString::fromUtf8(row.text);
@@ -262,7 +264,7 @@ void PageForm::Show(int record, const void* bytes)
             int index = list->findData(int{at[0]});
             if (index < 0) {
                 // Kept as the camera has it, so writing the page back does not change it.
-                list->addItem(m_texts("Default", "UnknownCode", QStringLiteral("Unknown (%1)")).arg(at[0]), int{at[0]});
+                list->addItem(m_unknownCode.arg(at[0]), int{at[0]});
                 index = list->count() - 1;
             }
             list->setCurrentIndex(index);
@@ -286,9 +288,7 @@ bool PageForm::Collect(int record, void* bytes, QString& problem) const
             const QByteArray text =
                 (address != nullptr ? address->DottedText() : static_cast<QLineEdit*>(bound.control)->text()).toUtf8();
             if (text.size() > field.maximum) {
-                problem = m_texts("Default", "TextTooLong", QStringLiteral("%1 takes at most %2 bytes of text."))
-                              .arg(LabelOf(bound.row->id))
-                              .arg(field.maximum);
+                problem = m_textTooLong.arg(LabelOf(bound.row->id)).arg(field.maximum);
                 return false;
             }
             std::memset(at, 0, field.size);
@@ -301,10 +301,7 @@ bool PageForm::Collect(int record, void* bytes, QString& problem) const
             bool number = false;
             const int value = edit->text().toInt(&number);
             if (!number || value < field.minimum || value > field.maximum) {
-                problem = m_texts("Default", "NumberRange", QStringLiteral("%1 must be a number from %2 to %3."))
-                              .arg(LabelOf(bound.row->id))
-                              .arg(field.minimum)
-                              .arg(field.maximum);
+                problem = m_numberRange.arg(LabelOf(bound.row->id)).arg(field.minimum).arg(field.maximum);
                 return false;
             }
             at[0] = static_cast<unsigned char>(value);

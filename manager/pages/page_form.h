@@ -80,7 +80,9 @@ private:
     const Bound& Find(int id) const;
 
     std::vector<Bound> m_rows;
-    dialog::TextLookup m_texts;
+    QString m_unknownCode;  // "Unknown (%1)"
+    QString m_textTooLong;
+    QString m_numberRange;
 };
 
 }  // namespace form

@@ -59,6 +59,10 @@ constexpr MessageText kReconnectAfterFormat{
     "camera, connect camera to PC again, and reopen Vireo."};
 constexpr MessageText kSettingFailed{"Msg15", "Failed: %1"};
 constexpr MessageText kSuccess{"Success", "Successfully."};
+constexpr MessageText kMessages[] = {kLockMemoryCaption, kUnlockMemoryCaption, kIdLengthMessage, kApplied,
+                                     kSynchronised,      kNotSynchronised,     kNavigate,        kConfirmReset,
+                                     kResetDone,         kConfirmFormat,       kFormatted,       kReconnectAfterFormat,
+                                     kSettingFailed};
 
 }  // namespace
 
@@ -69,6 +73,7 @@ CSysManagerDlg::CSysManagerDlg(Camera& camera, dialog::TextLookup texts)
 
 void CSysManagerDlg::OnInitPage()
 {
+    RegisterMessages(m_texts, kSection, kMessages);
     Refresh();
 }
 
