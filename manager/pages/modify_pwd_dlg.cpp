@@ -1,6 +1,7 @@
 #include "modify_pwd_dlg.h"
 
 #include "app_state.h"
+#include "text8.h"
 
 namespace {
 
@@ -21,6 +22,20 @@ const form::Row kRows[] = {
 
 constexpr int kPasswordBoxes[] = {Page::kLoginPassword, Page::kNewPassword, Page::kConfirmation};
 
+constexpr MessageText kShortLoginPassword{"Msg1", "Please enter 6-character password."};
+constexpr MessageText kShortNewPassword{"Msg2", "Please enter 6-character New password."};
+constexpr MessageText kMismatch{"Msg3", "Passwords did not match. Try again."};
+constexpr MessageText kWrongLoginPassword{"Msg4", "Wrong login password."};
+constexpr MessageText kChanged{"Msg5", "Password successfully changed."};
+constexpr MessageText kMessages[] = {kShortLoginPassword, kShortNewPassword, kMismatch, kWrongLoginPassword,
+                                     kChanged};
+
+// A box's text as the terminated 8-bit text the camera receives (at most 29 characters).
+QByteArray Password(const QString& typed)
+{
+    return dialog::ToText8(typed, 30);
+}
+
 }  // namespace
 
 CModifyPwdDlg::CModifyPwdDlg(Camera& camera, dialog::TextLookup texts)
@@ -30,6 +45,7 @@ CModifyPwdDlg::CModifyPwdDlg(Camera& camera, dialog::TextLookup texts)
 
 void CModifyPwdDlg::OnInitPage()
 {
+    RegisterMessages(m_texts, kSection, kMessages);
     Reset();
 }
 
@@ -62,4 +78,42 @@ void CModifyPwdDlg::ClearPasswords()
 {
     for (const int box : kPasswordBoxes)
         SetItemText(box, QString());
+}
+
+void CModifyPwdDlg::OnCommand(int id)
+{
+    if (id == kApply)
+        Apply();
+}
+
+// The checks run in this order and the first that fails decides the message;
+// the camera hears of nothing until the three boxes are sound.
+void CModifyPwdDlg::Apply()
+{
+    const QString typedLogin = GetItemText(kLoginPassword);
+    const QString typedNew = GetItemText(kNewPassword);
+    if (typedLogin.size() != kPasswordLength) {
+        Prompt(kShortLoginPassword);
+        return;
+    }
+    if (typedNew.size() != kPasswordLength) {
+        Prompt(kShortNewPassword);
+        return;
+    }
+    const QByteArray newPassword = Password(typedNew);
+    if (Password(GetItemText(kConfirmation)) != newPassword) {
+        Prompt(kMismatch);
+        return;
+    }
+    if (PETREL_CALL(m_camera, VerifiPassword, Password(typedLogin).constData(), UserType()) != STATUS_OK) {
+        Prompt(kWrongLoginPassword);
+        return;
+    }
+    // The list offers the administrator's password only after an administrator login.
+    if (PETREL_CALL(m_camera, SetPassword, newPassword.constData(), SelectedListValue(kUserType)) != STATUS_OK) {
+        PromptFailed();  // the boxes stay filled for another try
+        return;
+    }
+    ClearPasswords();
+    Prompt(kChanged);
 }

@@ -1,5 +1,5 @@
-// Password page: changes the general-user or administrator password. The reset
-// routine is in place; Apply comes with the page's own issue.
+// Password page: changes the general-user or administrator password once the camera
+// has accepted the current login's password typed again.
 #pragma once
 
 #include "tab_page.h"
@@ -26,7 +26,9 @@ protected:
     void OnInitPage() override;
     void OnShowPage() override;
     void OnHidePage() override;
+    void OnCommand(int id) override;
 
 private:
     void ClearPasswords();
+    void Apply();
 };

@@ -9,6 +9,7 @@
 
 #include <camsim/simulator.h>
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QTabBar>
 #include <gtest/gtest.h>
@@ -17,6 +18,7 @@ namespace {
 
 void Save(QWidget& window, const QString& name)
 {
+    QCoreApplication::sendPostedEvents();  // a page just shown lays itself out first, as on screen
     QDir().mkpath(SCREENSHOT_DIR);
     const QString path = QDir(SCREENSHOT_DIR).filePath(name);
     EXPECT_TRUE(window.grab().save(path)) << path.toStdString();
