@@ -129,6 +129,8 @@ void CVireoDlg::LayOut()
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         size = size.boundedTo(screen->availableSize() - QSize(0, 40));
     resize(size);
+    banner->setMinimumWidth(0);
+    banner->setPixmap(VireoBanner(QSize(size.width(), banner->height())));
 }
 
 void CVireoDlg::keyPressEvent(QKeyEvent* event)

@@ -17,4 +17,12 @@ QString VisibleCaption(const QString& caption)
     return shown;
 }
 
+QString SpokenCaption(const QString& caption)
+{
+    QString name = VisibleCaption(caption).trimmed();
+    while (name.endsWith(u':') || name.endsWith(u'\uff1a'))
+        name.chop(1);
+    return name.trimmed();
+}
+
 }  // namespace dialog

@@ -8,4 +8,8 @@ namespace dialog {
 // Buttons, tabs and check boxes understand that; plain labels get this text.
 QString VisibleCaption(const QString& caption);
 
+// A label's caption as a screen reader says it for the control it names: no markers,
+// no trailing colon.
+QString SpokenCaption(const QString& caption);
+
 }  // namespace dialog

@@ -144,6 +144,8 @@ void SetControlText(QWidget* item, const QString& text)
     if (auto* label = qobject_cast<QLabel*>(item)) {
         label->setProperty(kCaptionProperty, text);
         label->setText(VisibleCaption(text));
+        if (label->buddy() != nullptr)
+            label->buddy()->setAccessibleName(SpokenCaption(text));
     } else if (auto* button = qobject_cast<QAbstractButton*>(item)) {
         button->setText(text);
     } else if (auto* edit = qobject_cast<QLineEdit*>(item)) {

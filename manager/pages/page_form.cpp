@@ -28,15 +28,6 @@ bool IsButton(const Row& row)
     return row.kind == ControlKind::Button || row.kind == ControlKind::DefaultButton;
 }
 
-// A label's text as a screen reader should say it: no markers, no trailing colon.
-QString SpokenName(const QString& caption)
-{
-    QString name = dialog::VisibleCaption(caption).trimmed();
-    while (name.endsWith(u':') || name.endsWith(u'\uff1a'))
-        name.chop(1);
-    return name.trimmed();
-}
-
 // A dotted IPv4 text as a number; 0.0.0.0 for anything else.
 std::uint32_t ParseAddress(const QString& dotted)
 {
@@ -203,8 +194,8 @@ void PageForm::Localise(const dialog::TextLookup& texts, const char* section)
             dialog::SetControlText(bound.control, caption);
         else if (bound.label != nullptr)
             dialog::SetControlText(bound.label, caption);
-        if (bound.label != nullptr || row.hidden)
-            bound.control->setAccessibleName(SpokenName(caption));
+        if (row.hidden)
+            bound.control->setAccessibleName(dialog::SpokenCaption(caption));
         if (row.kind == ControlKind::DropList)
             FillList(bound, texts, section);
     }
