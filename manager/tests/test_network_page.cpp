@@ -97,10 +97,11 @@ class NetworkPage : public ::testing::Test {
 protected:
     void SetUp() override { ResetProcessState(); }
 
-    // Logs in to a USB camera holding `state` and shows the page.
-    Page& Open(const camsim::CameraState& state = Seeded(), int userType = kAdministrator)
+    // Logs in to a camera holding `state` and shows the page.
+    Page& Open(const camsim::CameraState& state = Seeded(), int userType = kAdministrator,
+               camsim::Carrier carrier = camsim::Carrier::Usb)
     {
-        camera = &simulator.addUsbCamera(state);
+        camera = &(carrier == camsim::Carrier::Usb ? simulator.addUsbCamera(state) : simulator.addDiskCamera(state));
         CLoginDlg login(app);
         login.Open();
         login.SelectListIndex(CLoginDlg::kUserType, userType);
@@ -146,7 +147,9 @@ TEST_F(NetworkPage, ShowsEveryRecordTheCameraHolds)
     EXPECT_EQ(network.GetAddress(Page::kServerIp), 0xC0A80114u);
 }
 
-TEST_F(NetworkPage, ApplyStoresExactlyWhatWasTypedAndLeavesTheRestAsRead)
+class NetworkPageOnEitherCarrier : public NetworkPage, public ::testing::WithParamInterface<camsim::Carrier> {};
+
+TEST_P(NetworkPageOnEitherCarrier, ApplyStoresExactlyWhatWasTypedAndLeavesTheRestAsRead)
 {
     struct Case {
         const char* name;
@@ -198,7 +201,7 @@ TEST_F(NetworkPage, ApplyStoresExactlyWhatWasTypedAndLeavesTheRestAsRead)
          },
          "Bluetooth Settings set successfully."},
     };
-    Page& network = Open();
+    Page& network = Open(Seeded(), kAdministrator, GetParam());
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         camsim::CameraState expected = camera->state();
@@ -210,6 +213,9 @@ TEST_F(NetworkPage, ApplyStoresExactlyWhatWasTypedAndLeavesTheRestAsRead)
         messages.shown.clear();
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(Carriers, NetworkPageOnEitherCarrier,
+                         ::testing::Values(camsim::Carrier::Usb, camsim::Carrier::Disk));
 
 TEST_F(NetworkPage, TheChannelListIsTheChosenBandsWithTheLastChannelSelected)
 {
