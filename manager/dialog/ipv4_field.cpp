@@ -55,4 +55,11 @@ void Ipv4Field::SetReadOnly(bool readOnly)
         part->setReadOnly(readOnly);
 }
 
+void Ipv4Field::SetSpokenName(const QString& name)
+{
+    setAccessibleName(name);
+    for (std::size_t i = 0; i < m_parts.size(); ++i)
+        m_parts[i]->setAccessibleName(QStringLiteral("%1 %2").arg(name).arg(i + 1));
+}
+
 }  // namespace dialog

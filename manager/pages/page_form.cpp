@@ -249,7 +249,9 @@ void PageForm::Localise(const dialog::TextLookup& texts, const char* section)
             dialog::SetControlText(bound.control, caption);
         else if (bound.label != nullptr)
             dialog::SetControlText(bound.label, caption);
-        if (bound.label != nullptr || row.hidden)
+        if (auto* address = qobject_cast<dialog::Ipv4Field*>(bound.control))
+            address->SetSpokenName(SpokenName(caption));
+        else if (bound.label != nullptr || row.hidden)
             bound.control->setAccessibleName(SpokenName(caption));
         if (row.kind == ControlKind::DropList)
             FillList(bound, texts, section);
