@@ -62,4 +62,11 @@ void Ipv4Field::SetSpokenName(const QString& name)
         m_parts[i]->setAccessibleName(QStringLiteral("%1 %2").arg(name).arg(i + 1));
 }
 
+// Room for four three-digit parts, not the width four text edits would ask for.
+QSize Ipv4Field::sizeHint() const
+{
+    return {minimumSizeHint().width() + 4 * fontMetrics().horizontalAdvance(QStringLiteral("255")),
+            QWidget::sizeHint().height()};
+}
+
 }  // namespace dialog

@@ -22,6 +22,8 @@ public:
     // Names the field for screen readers, and its four parts after it ("Server IP 1" ...).
     void SetSpokenName(const QString& name);
 
+    QSize sizeHint() const override;
+
 private:
     std::array<QLineEdit*, 4> m_parts{};
 };
