@@ -144,7 +144,9 @@ void SetControlText(QWidget* item, const QString& text)
     if (auto* label = qobject_cast<QLabel*>(item)) {
         label->setProperty(kCaptionProperty, text);
         label->setText(VisibleCaption(text));
-        if (label->buddy() != nullptr)
+        if (auto* address = qobject_cast<Ipv4Field*>(label->buddy()))
+            address->SetSpokenName(SpokenCaption(text));
+        else if (label->buddy() != nullptr)
             label->buddy()->setAccessibleName(SpokenCaption(text));
     } else if (auto* button = qobject_cast<QAbstractButton*>(item)) {
         button->setText(text);

@@ -55,4 +55,18 @@ void Ipv4Field::SetReadOnly(bool readOnly)
         part->setReadOnly(readOnly);
 }
 
+void Ipv4Field::SetSpokenName(const QString& name)
+{
+    setAccessibleName(name);
+    for (std::size_t i = 0; i < m_parts.size(); ++i)
+        m_parts[i]->setAccessibleName(QStringLiteral("%1 %2").arg(name).arg(i + 1));
+}
+
+// Room for four three-digit parts, not the width four text edits would ask for.
+QSize Ipv4Field::sizeHint() const
+{
+    return {minimumSizeHint().width() + 4 * fontMetrics().horizontalAdvance(QStringLiteral("255")),
+            QWidget::sizeHint().height()};
+}
+
 }  // namespace dialog

@@ -19,6 +19,10 @@ public:
     std::uint32_t Address() const;
     QString DottedText() const;
     void SetReadOnly(bool readOnly);
+    // Names the field for screen readers, and its four parts after it ("Server IP 1" ...).
+    void SetSpokenName(const QString& name);
+
+    QSize sizeHint() const override;
 
 private:
     std::array<QLineEdit*, 4> m_parts{};

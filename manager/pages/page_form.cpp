@@ -16,6 +16,7 @@
 #include <QStyle>
 #include <algorithm>
 #include <cstring>
+#include <optional>
 #include <stdexcept>
 
 namespace form {
@@ -64,6 +65,11 @@ public:
 
     void StartGroup(QGroupBox* box, const Row& row)
     {
+        if (row.inGroup) {
+            StartInnerGroup(box, row);
+            return;
+        }
+        m_outer.reset();
         if (m_column == nullptr || row.newColumn) {
             m_column = new QVBoxLayout;
             m_columns->addLayout(m_column, 1);
@@ -74,7 +80,7 @@ public:
 
     void AddPair(QLabel* label, QWidget* control)
     {
-        if (m_grid == nullptr) {
+        if (m_at.grid == nullptr) {
             auto* plain = new QWidget(m_content);
             if (m_column == nullptr) {
                 m_column = new QVBoxLayout;
@@ -83,12 +89,30 @@ public:
             m_column->addWidget(plain);
             Open(plain, 1);
         }
-        const int line = m_cell / m_pairsPerLine;
-        const int column = 2 * (m_cell % m_pairsPerLine);
+        const int line = m_at.cell / m_at.pairsPerLine;
+        const int column = 2 * (m_at.cell % m_at.pairsPerLine);
         if (label != nullptr)
-            m_grid->addWidget(label, line, column);
-        m_grid->addWidget(control, line, label != nullptr ? column + 1 : column, 1, label != nullptr ? 1 : 2);
-        ++m_cell;
+            m_at.grid->addWidget(label, line, column);
+        m_at.grid->addWidget(control, line, label != nullptr ? column + 1 : column, 1, label != nullptr ? 1 : 2);
+        ++m_at.cell;
+    }
+
+    // Buttons of the current group, right-aligned after its pairs, on their last line when it has
+    // room; after inner groups, of the enclosing one.
+    void AddButton(QWidget* button)
+    {
+        if (m_outer) {
+            m_at = *m_outer;
+            m_outer.reset();
+        }
+        if (m_at.buttons == nullptr) {
+            m_at.buttons = new QHBoxLayout;
+            m_at.buttons->addStretch(1);
+            const int used = m_at.cell % m_at.pairsPerLine;
+            const int line = used == 0 ? m_at.grid->rowCount() : m_at.cell / m_at.pairsPerLine;
+            m_at.grid->addLayout(m_at.buttons, line, 2 * used, 1, 2 * (m_at.pairsPerLine - used));
+        }
+        m_at.buttons->addWidget(button);
     }
 
     void Finish()
@@ -100,24 +124,45 @@ public:
     }
 
 private:
+    // Where the next pair or button of a group goes.
+    struct Grid {
+        QGridLayout* grid = nullptr;
+        int pairsPerLine = 1;
+        int cell = 0;
+        QHBoxLayout* buttons = nullptr;
+    };
+
+    // A group that takes one cell of the current one, beside its other inner groups.
+    void StartInnerGroup(QGroupBox* box, const Row& row)
+    {
+        if (m_outer)
+            m_at = *m_outer;
+        AddPair(nullptr, box);
+        m_at.grid->setAlignment(box, Qt::AlignTop);
+        m_outer = m_at;
+        Open(box, row.columns);
+    }
+
     void Open(QWidget* container, int pairsPerLine)
     {
-        m_grid = new QGridLayout(container);
-        m_pairsPerLine = std::max(pairsPerLine, 1);
-        for (int pair = 0; pair < m_pairsPerLine; ++pair)
-            m_grid->setColumnStretch(2 * pair + 1, 1);
-        m_cell = 0;
+        m_at = {new QGridLayout(container), std::max(pairsPerLine, 1)};
+        for (int pair = 0; pair < m_at.pairsPerLine; ++pair)
+            m_at.grid->setColumnStretch(2 * pair + 1, 1);
     }
 
     QWidget* m_content;
     QHBoxLayout* m_columns;
     QVBoxLayout* m_column = nullptr;
-    QGridLayout* m_grid = nullptr;
-    int m_pairsPerLine = 1;
-    int m_cell = 0;
+    Grid m_at;
+    std::optional<Grid> m_outer;  // the enclosing group while inside an inner one
 };
 
 }  // namespace
+
+QString UnknownCodeText(const dialog::TextLookup& texts, int code)
+{
+    return texts("Default", "UnknownCode", QStringLiteral("Unknown (%1)")).arg(code);
+}
 
 PageForm::PageForm(std::span<const Row> rows, std::vector<const fields::RecordFields*> records)
 {
@@ -147,6 +192,9 @@ void PageForm::Build(QWidget* page, const AddControl& add)
             auto* box = static_cast<QGroupBox*>(dialog::CreateControl(row.kind, text, content));
             builder.StartGroup(box, row);
             bound.control = box;
+        } else if (IsButton(row) && row.inGroup) {
+            bound.control = dialog::CreateControl(row.kind, text, content);
+            builder.AddButton(bound.control);
         } else if (IsButton(row)) {
             if (buttons == nullptr)
                 buttons = new QHBoxLayout;
@@ -183,7 +231,8 @@ void PageForm::Build(QWidget* page, const AddControl& add)
 
 void PageForm::Localise(const dialog::TextLookup& texts, const char* section)
 {
-    m_unknownCode = texts("Default", "UnknownCode", QStringLiteral("Unknown (%1)"));
+    m_texts = texts;
+    UnknownCodeText(texts, 0);  // listed in a new language file before any camera needs it
     m_textTooLong = texts("Default", "TextTooLong", QStringLiteral("%1 takes at most %2 bytes of text."));
     m_numberRange = texts("Default", "NumberRange", QStringLiteral("%1 must be a number from %2 to %3."));
     for (Bound& bound : m_rows) {
@@ -255,7 +304,7 @@ void PageForm::Show(int record, const void* bytes)
             int index = list->findData(int{at[0]});
             if (index < 0) {
                 // Kept as the camera has it, so writing the page back does not change it.
-                list->addItem(m_unknownCode.arg(at[0]), int{at[0]});
+                list->addItem(UnknownCodeText(m_texts, at[0]), int{at[0]});
                 index = list->count() - 1;
             }
             list->setCurrentIndex(index);

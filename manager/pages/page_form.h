@@ -42,7 +42,13 @@ struct Row {
     int columns = 1;        // group boxes: label and control pairs per line
     bool newColumn = false; // group boxes: starts a new column of groups
     int labelId = dialog::kNoId;
+    // Buttons: at the foot of the group above, not in the page's button bar.
+    // Group boxes: inside the group above, beside its other inner groups.
+    bool inGroup = false;
 };
+
+// How a list shows a code that is not among its entries.
+QString UnknownCodeText(const dialog::TextLookup& texts, int code);
 
 // Registers a control with the page under its id.
 using AddControl = std::function<void(int id, QWidget* control)>;
@@ -80,7 +86,7 @@ private:
     const Bound& Find(int id) const;
 
     std::vector<Bound> m_rows;
-    QString m_unknownCode;  // "Unknown (%1)"
+    dialog::TextLookup m_texts;
     QString m_textTooLong;
     QString m_numberRange;
 };
