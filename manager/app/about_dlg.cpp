@@ -1,9 +1,9 @@
 #include "about_dlg.h"
 
+#include <QLabel>
+
 #include "art.h"
 #include "vireo_app.h"
-
-#include <QLabel>
 
 namespace {
 
@@ -19,10 +19,10 @@ constexpr dialog::DialogTemplate kTemplate{"About Vireo", 170, 62, kControls};
 
 }  // namespace
 
-CAboutDlg::CAboutDlg(const CVireoApp& app, QWidget* parent) : dialog::Dialog(kTemplate, parent), m_app(app) {}
+CAboutDlg::CAboutDlg(const CVireoApp& app, QWidget* parent)
+    : dialog::Dialog(kTemplate, parent), m_app(app) {}
 
-void CAboutDlg::OnInitDialog()
-{
+void CAboutDlg::OnInitDialog() {
     setWindowIcon(VireoIcon());
     auto* icon = static_cast<QLabel*>(Item(kIcon));
     icon->setPixmap(VireoIcon().pixmap(icon->size()));

@@ -13,23 +13,21 @@ const QColor kLeaf(0x9b, 0xd1, 0x5a);
 const QColor kRecord(0xe0, 0x3b, 0x2f);
 
 // A small songbird in flight, in a 100 x 60 box.
-QPainterPath BirdPath()
-{
+QPainterPath BirdPath() {
     QPainterPath bird;
     bird.moveTo(8, 38);
-    bird.cubicTo(22, 30, 34, 28, 46, 32);   // back
-    bird.cubicTo(52, 14, 64, 4, 84, 2);      // raised wing
+    bird.cubicTo(22, 30, 34, 28, 46, 32);  // back
+    bird.cubicTo(52, 14, 64, 4, 84, 2);    // raised wing
     bird.cubicTo(72, 12, 66, 22, 62, 32);
-    bird.cubicTo(74, 30, 86, 32, 96, 26);    // head
-    bird.cubicTo(92, 36, 82, 44, 66, 46);    // throat
-    bird.cubicTo(52, 50, 34, 50, 22, 56);    // belly to tail
+    bird.cubicTo(74, 30, 86, 32, 96, 26);  // head
+    bird.cubicTo(92, 36, 82, 44, 66, 46);  // throat
+    bird.cubicTo(52, 50, 34, 50, 22, 56);  // belly to tail
     bird.cubicTo(24, 48, 18, 42, 8, 38);
     bird.closeSubpath();
     return bird;
 }
 
-QPixmap DrawIcon(int size)
-{
+QPixmap DrawIcon(int size) {
     QPixmap pixmap(size, size);
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
@@ -61,16 +59,13 @@ QPixmap DrawIcon(int size)
 
 }  // namespace
 
-QIcon VireoIcon()
-{
+QIcon VireoIcon() {
     QIcon icon;
-    for (int size : {16, 24, 32, 48, 64, 128, 256})
-        icon.addPixmap(DrawIcon(size));
+    for (int size : {16, 24, 32, 48, 64, 128, 256}) icon.addPixmap(DrawIcon(size));
     return icon;
 }
 
-QPixmap VireoBanner(const QSize& size)
-{
+QPixmap VireoBanner(const QSize& size) {
     QPixmap pixmap(size);
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);
@@ -86,7 +81,8 @@ QPixmap VireoBanner(const QSize& size)
     for (int band = 0; band < 3; ++band) {
         painter.setBrush(QColor(255, 255, 255, 18 + band * 6));
         const double y = area.height() * (0.25 + 0.2 * band);
-        painter.drawRoundedRect(QRectF(area.width() * 0.45, y, area.width() * 0.6, area.height() * 0.08), 4, 4);
+        painter.drawRoundedRect(
+            QRectF(area.width() * 0.45, y, area.width() * 0.6, area.height() * 0.08), 4, 4);
     }
 
     const double birdHeight = area.height() * 0.7;
@@ -120,7 +116,8 @@ QPixmap VireoBanner(const QSize& size)
     subtitle.setPixelSize(std::max(8, static_cast<int>(area.height() * 0.16)));
     painter.setFont(subtitle);
     painter.setPen(QColor(0xd5, 0xe6, 0xee));
-    painter.drawText(QRectF(textLeft, area.height() * 0.68, area.width() - textLeft, area.height() * 0.3),
-                     Qt::AlignLeft | Qt::AlignTop, QStringLiteral("Body-worn camera manager"));
+    painter.drawText(
+        QRectF(textLeft, area.height() * 0.68, area.width() - textLeft, area.height() * 0.3),
+        Qt::AlignLeft | Qt::AlignTop, QStringLiteral("Body-worn camera manager"));
     return pixmap;
 }

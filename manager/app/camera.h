@@ -22,15 +22,14 @@ inline constexpr int kExportMissing = -1;
 
 template <typename Result, typename... Parameters, typename... Arguments>
 int CallExport(Result (*function)(DeviceConnection*, Parameters...), DeviceConnection* connection,
-               Arguments&&... arguments)
-{
-    if (function == nullptr)
-        return kExportMissing;
+               Arguments&&... arguments) {
+    if (function == nullptr) return kExportMissing;
     return function(connection, std::forward<Arguments>(arguments)...);
 }
 
 // The export `name` of the camera's library, typed as petrel.h declares it, or null.
-#define PETREL_EXPORT(camera, name) reinterpret_cast<decltype(&::name)>((camera).LookUpExport(#name))
+#define PETREL_EXPORT(camera, name) \
+    reinterpret_cast<decltype(&::name)>((camera).LookUpExport(#name))
 
 // Calls export `name` with the camera's connection and the further arguments;
 // kExportMissing when the library or the export is missing.

@@ -1,10 +1,10 @@
 #include "input_password_dlg.h"
 
+#include <utility>
+
 #include "art.h"
 #include "prompt.h"
 #include "text8.h"
-
-#include <utility>
 
 namespace {
 
@@ -14,7 +14,10 @@ constexpr const char* kSection = "InputPwd";
 constexpr int kPasswordLength = 6;
 
 constexpr dialog::ControlTemplate kControls[] = {
-    {CDialogInputPassword::kLabel, ControlKind::RightLabel, "Admin Login Password:", {6, 12, 92, 10}},
+    {CDialogInputPassword::kLabel,
+     ControlKind::RightLabel,
+     "Admin Login Password:",
+     {6, 12, 92, 10}},
     {CDialogInputPassword::kPassword, ControlKind::PasswordEdit, "", {102, 10, 80, 13}},
     {CDialogInputPassword::kOk, ControlKind::DefaultButton, "OK", {46, 34, 55, 15}},
     {dialog::IDCANCEL, ControlKind::Button, "Cancel", {107, 34, 55, 15}},
@@ -35,12 +38,9 @@ constexpr MessageText kShortPassword{"Msg1", "Please enter 6-character password.
 }  // namespace
 
 CDialogInputPassword::CDialogInputPassword(dialog::TextLookup texts, QWidget* parent)
-    : dialog::Dialog(kTemplate, parent), m_texts(std::move(texts))
-{
-}
+    : dialog::Dialog(kTemplate, parent), m_texts(std::move(texts)) {}
 
-void CDialogInputPassword::OnInitDialog()
-{
+void CDialogInputPassword::OnInitDialog() {
     LimitText(kPassword, kPasswordLength);
     m_password.fill('\0');
     setWindowIcon(VireoIcon());
@@ -50,8 +50,7 @@ void CDialogInputPassword::OnInitDialog()
     RegisterMessages(m_texts, kSection, {&kShortPassword, 1});
 }
 
-void CDialogInputPassword::OnCommand(int id)
-{
+void CDialogInputPassword::OnCommand(int id) {
     if (id != kOk) {
         dialog::Dialog::OnCommand(id);
         return;

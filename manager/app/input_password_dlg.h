@@ -2,10 +2,10 @@
 // the length is checked here; the camera judges the password itself.
 #pragma once
 
+#include <array>
+
 #include "modal_dialog.h"
 #include "text_lookup.h"
-
-#include <array>
 
 class CDialogInputPassword : public dialog::Dialog {
     Q_OBJECT

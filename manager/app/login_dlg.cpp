@@ -1,15 +1,15 @@
 #include "login_dlg.h"
 
+#include <QLabel>
+#include <QLineEdit>
+#include <array>
+#include <cstring>
+
 #include "app_state.h"
 #include "art.h"
 #include "prompt.h"
 #include "text8.h"
 #include "vireo_app.h"
-
-#include <QLabel>
-#include <QLineEdit>
-#include <array>
-#include <cstring>
 
 namespace {
 
@@ -41,17 +41,18 @@ constexpr MessageText kVersionMismatch{"Msg2", "Firmware version mismatch."};
 constexpr MessageText kConnectionFailed{"Msg3", "Connection Failed."};
 constexpr MessageText kWrongPassword{"Msg4", "Wrong login password."};
 constexpr MessageText kLockedOut{"Msg5", "Wrong login password, please login in 3 minutes."};
-constexpr MessageText kMessages[] = {kShortPassword, kVersionMismatch, kConnectionFailed, kWrongPassword, kLockedOut};
+constexpr MessageText kMessages[] = {kShortPassword, kVersionMismatch, kConnectionFailed,
+                                     kWrongPassword, kLockedOut};
 
 // What the password box holds, as the terminated 8-bit text the camera receives.
 using PasswordBuffer = std::array<char, 32>;
 
 }  // namespace
 
-CLoginDlg::CLoginDlg(CVireoApp& app, QWidget* parent) : dialog::Dialog(kTemplate, parent), m_app(app) {}
+CLoginDlg::CLoginDlg(CVireoApp& app, QWidget* parent)
+    : dialog::Dialog(kTemplate, parent), m_app(app) {}
 
-void CLoginDlg::OnInitDialog()
-{
+void CLoginDlg::OnInitDialog() {
     LimitText(kPassword, kPasswordLength);
     AddListEntry(kUserType, QStringLiteral("General User"), kGeneralUser);
     AddListEntry(kUserType, QStringLiteral("Administrator"), kAdministrator);
@@ -68,16 +69,14 @@ void CLoginDlg::OnInitDialog()
     Item(kPassword)->setFocus();
 }
 
-void CLoginDlg::OnCommand(int id)
-{
+void CLoginDlg::OnCommand(int id) {
     if (id == kLogin)
         OnLogin();
     else
         dialog::Dialog::OnCommand(id);
 }
 
-void CLoginDlg::OnLogin()
-{
+void CLoginDlg::OnLogin() {
     const QString typed = GetItemText(kPassword);
     if (typed.size() < kPasswordLength) {
         ShowPrompt(m_app.Texts(), this, kSection, kShortPassword);
@@ -108,5 +107,6 @@ void CLoginDlg::OnLogin()
     if (status == STATUS_OK)
         EndDialog(dialog::IDOK);
     else
-        ShowPrompt(m_app.Texts(), this, kSection, status == STATUS_PASSWORD_LOCKED ? kLockedOut : kWrongPassword);
+        ShowPrompt(m_app.Texts(), this, kSection,
+                   status == STATUS_PASSWORD_LOCKED ? kLockedOut : kWrongPassword);
 }

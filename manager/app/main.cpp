@@ -1,11 +1,10 @@
-#include "start_options.h"
-#include "vireo_app.h"
-
 #include <QApplication>
 #include <cstdio>
 
-int main(int argc, char* argv[])
-{
+#include "start_options.h"
+#include "vireo_app.h"
+
+int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vireo"));
 

@@ -2,10 +2,10 @@
 // title is the literal "Prompt".
 #pragma once
 
+#include <span>
+
 #include "message_box.h"
 #include "text_lookup.h"
-
-#include <span>
 
 class QWidget;
 
@@ -16,7 +16,9 @@ struct MessageText {
 
 inline constexpr const char* kPromptTitle = "Prompt";
 
-void ShowPrompt(const dialog::TextLookup& texts, QWidget* parent, const char* section, const MessageText& message);
+void ShowPrompt(const dialog::TextLookup& texts, QWidget* parent, const char* section,
+                const MessageText& message);
 
 // Looks up every message of a window once, so a new language file lists them all.
-void RegisterMessages(const dialog::TextLookup& texts, const char* section, std::span<const MessageText> messages);
+void RegisterMessages(const dialog::TextLookup& texts, const char* section,
+                      std::span<const MessageText> messages);

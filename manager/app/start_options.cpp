@@ -1,12 +1,11 @@
 #include "start_options.h"
 
-#include "program_path.h"
-
 #include <QCommandLineParser>
 
-std::optional<StartOptions> ParseStartOptions(const QStringList& arguments, const QString& environmentLanguage,
-                                              QString& error)
-{
+#include "program_path.h"
+
+std::optional<StartOptions> ParseStartOptions(const QStringList& arguments,
+                                              const QString& environmentLanguage, QString& error) {
     QCommandLineParser parser;
     const QCommandLineOption language(
         QStringLiteral("language"),

@@ -2,15 +2,15 @@
 // to the camera and the language document, and runs the program's life.
 #pragma once
 
-#include "camera.h"
-#include "library_loader.h"
-#include "text_lookup.h"
-
 #include <multilanguage.h>
 
 #include <QString>
 #include <filesystem>
 #include <string>
+
+#include "camera.h"
+#include "library_loader.h"
+#include "text_lookup.h"
 
 struct StartOptions {
     std::filesystem::path languageFile;  // empty: built-in texts, nothing written

@@ -1,18 +1,18 @@
 #include "vireo_dlg.h"
 
-#include "about_dlg.h"
-#include "app_state.h"
-#include "art.h"
-#include "login_dlg.h"
-#include "tab_control.h"
-#include "vireo_app.h"
-
 #include <QAction>
 #include <QBoxLayout>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QScreen>
+
+#include "about_dlg.h"
+#include "app_state.h"
+#include "art.h"
+#include "login_dlg.h"
+#include "tab_control.h"
+#include "vireo_app.h"
 
 namespace {
 
@@ -51,33 +51,27 @@ CVireoDlg::CVireoDlg(CVireoApp& app, QWidget* parent)
               {&m_network, "NetworkSet", "WiFi&&Bluetooth"},
               {&m_encryption, "Encryption", "AES256 Encryption"},
               {&m_password, "Passwords", "Change Password"}}},
-      m_hIcon(VireoIcon())
-{
+      m_hIcon(VireoIcon()) {
     // A window of its own, minimisable and in the task bar, not a dialog of a hidden leader.
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint |
-                   Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
 }
 
-dialog::TabControl& CVireoDlg::Tabs() const
-{
+dialog::TabControl& CVireoDlg::Tabs() const {
     return *static_cast<dialog::TabControl*>(Item(kTabs));
 }
 
-std::array<TabPage*, CVireoDlg::kPageCount> CVireoDlg::Pages()
-{
+std::array<TabPage*, CVireoDlg::kPageCount> CVireoDlg::Pages() {
     std::array<TabPage*, kPageCount> pages{};
-    for (std::size_t i = 0; i < pages.size(); ++i)
-        pages[i] = m_tabs[i].page;
+    for (std::size_t i = 0; i < pages.size(); ++i) pages[i] = m_tabs[i].page;
     return pages;
 }
 
-TabPage* CVireoDlg::PageOfTab(int index)
-{
+TabPage* CVireoDlg::PageOfTab(int index) {
     return index >= 0 && index < kPageCount ? Pages()[static_cast<std::size_t>(index)] : nullptr;
 }
 
-void CVireoDlg::OnInitDialog()
-{
+void CVireoDlg::OnInitDialog() {
     // X11 windows have no system menu of their own: the window's context menu holds About.
     m_about = new QAction(QStringLiteral("About Vireo(&A)..."), this);
     m_about->setShortcut(QKeySequence::HelpContents);
@@ -93,19 +87,18 @@ void CVireoDlg::OnInitDialog()
     auto& tabs = Tabs();
     const std::size_t tabCount = g_nUserType != kGeneralUser ? kPageCount : kGeneralUserTabs;
     for (std::size_t i = 0; i < tabCount; ++i)
-        tabs.InsertTab(m_app.GetString(kSection, m_tabs[i].key, QString::fromUtf8(m_tabs[i].fallback)));
+        tabs.InsertTab(
+            m_app.GetString(kSection, m_tabs[i].key, QString::fromUtf8(m_tabs[i].fallback)));
     tabs.SetCurSel(0);
 
-    for (TabPage* page : Pages())
-        page->Create(&tabs, g_nUserType);
+    for (TabPage* page : Pages()) page->Create(&tabs, g_nUserType);
     ShowOnly(&m_cameraInfo);
 
     Localise(m_app.Texts(), kSection, kLocalised);
     LayOut();
 }
 
-void CVireoDlg::LayOut()
-{
+void CVireoDlg::LayOut() {
     auto* banner = static_cast<QLabel*>(Item(kBanner));
     banner->setPixmap(VireoBanner(banner->size()));
     banner->setScaledContents(false);
@@ -133,38 +126,30 @@ void CVireoDlg::LayOut()
     banner->setPixmap(VireoBanner(QSize(size.width(), banner->height())));
 }
 
-void CVireoDlg::keyPressEvent(QKeyEvent* event)
-{
+void CVireoDlg::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape)
         event->accept();
     else
         dialog::Dialog::keyPressEvent(event);
 }
 
-void CVireoDlg::ShowOnly(TabPage* shown)
-{
-    for (TabPage* page : Pages())
-        page->ShowPage(false);
-    if (shown != nullptr)
-        shown->ShowPage(true);
+void CVireoDlg::ShowOnly(TabPage* shown) {
+    for (TabPage* page : Pages()) page->ShowPage(false);
+    if (shown != nullptr) shown->ShowPage(true);
 }
 
-void CVireoDlg::OnSelChange(int id)
-{
-    if (id == kTabs)
-        ShowOnly(PageOfTab(Tabs().CurSel()));
+void CVireoDlg::OnSelChange(int id) {
+    if (id == kTabs) ShowOnly(PageOfTab(Tabs().CurSel()));
 }
 
-void CVireoDlg::OnCommand(int id)
-{
+void CVireoDlg::OnCommand(int id) {
     if (id == kReconnect)
         OnReconnect();
     else
         dialog::Dialog::OnCommand(id);
 }
 
-void CVireoDlg::OnReconnect()
-{
+void CVireoDlg::OnReconnect() {
     hide();
     CLoginDlg login(m_app, this);
     if (login.DoModal() != dialog::IDOK) {
@@ -173,16 +158,14 @@ void CVireoDlg::OnReconnect()
     }
     Tabs().SetCurSel(0);
     // The tab set stays, but no page may keep the previous login's rights.
-    for (TabPage* page : Pages())
-        page->SetUserType(g_nUserType);
+    for (TabPage* page : Pages()) page->SetUserType(g_nUserType);
     m_cameraInfo.Refresh();
     m_password.Reset();
     ShowOnly(&m_cameraInfo);
     show();
 }
 
-void CVireoDlg::OnAbout()
-{
+void CVireoDlg::OnAbout() {
     CAboutDlg about(m_app, this);
     about.DoModal();
 }

@@ -2,6 +2,9 @@
 // window opens), Reconnect and Exit, and an About entry in the window's menu.
 #pragma once
 
+#include <QIcon>
+#include <array>
+
 #include "dialog_encryption.h"
 #include "dialog_network.h"
 #include "modal_dialog.h"
@@ -9,9 +12,6 @@
 #include "param_dlg.h"
 #include "sys_manager_dlg.h"
 #include "tab_control.h"
-
-#include <QIcon>
-#include <array>
 
 class CVireoApp;
 class QAction;

@@ -11,13 +11,13 @@ inline constexpr int IDOK = 1;
 inline constexpr int IDCANCEL = 2;
 
 enum class ControlKind {
-    Label,          // static text
-    RightLabel,     // static text, right-aligned
+    Label,       // static text
+    RightLabel,  // static text, right-aligned
     Button,
     DefaultButton,  // pressed by Enter
     Edit,
-    PasswordEdit,   // characters shown masked
-    DropList,       // drop-down list; every entry carries a value
+    PasswordEdit,  // characters shown masked
+    DropList,      // drop-down list; every entry carries a value
     CheckBox,
     IpAddress,
     GroupBox,

@@ -3,13 +3,13 @@
 // terms of controls and ids and tests can drive them the same way.
 #pragma once
 
-#include "control_template.h"
-#include "text_lookup.h"
-
 #include <QString>
 #include <cstdint>
 #include <map>
 #include <span>
+
+#include "control_template.h"
+#include "text_lookup.h"
 
 class QWidget;
 
@@ -47,8 +47,8 @@ public:
     QString ListEntryText(int id, int index) const;
     int ListEntryValue(int id, int index) const;
     void SelectListIndex(int id, int index);
-    int ListSelection(int id) const;        // -1 without a selection
-    int SelectedListValue(int id) const;    // -1 without a selection
+    int ListSelection(int id) const;          // -1 without a selection
+    int SelectedListValue(int id) const;      // -1 without a selection
     bool SelectListValue(int id, int value);  // false (selection kept) when no entry has it
 
     void SetCheck(int id, bool checked);
@@ -58,7 +58,8 @@ public:
     std::uint32_t GetAddress(int id) const;
 
     // Sets each control's caption to the lookup of its key, its current caption as fallback.
-    void Localise(const TextLookup& lookup, const char* section, std::span<const LocalisedItem> items);
+    void Localise(const TextLookup& lookup, const char* section,
+                  std::span<const LocalisedItem> items);
 
 protected:
     // Creates the template's controls as children of `parent`, placed in dialog units of its font.
@@ -66,7 +67,7 @@ protected:
     // Makes `widget` control `id`: its presses and selection changes reach this window.
     void AddItem(int id, QWidget* widget);
 
-    virtual void OnCommand(int id) = 0;    // a button was pressed
+    virtual void OnCommand(int id) = 0;      // a button was pressed
     virtual void OnSelChange(int /*id*/) {}  // the operator chose another entry or tab
 
 private:

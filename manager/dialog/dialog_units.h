@@ -1,10 +1,10 @@
 #pragma once
 
-#include "control_template.h"
-
 #include <QFont>
 #include <QRect>
 #include <QSize>
+
+#include "control_template.h"
 
 namespace dialog {
 

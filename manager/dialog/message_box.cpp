@@ -6,16 +6,15 @@
 namespace dialog {
 namespace {
 
-MessageBoxHandler& InstalledHandler()
-{
+MessageBoxHandler& InstalledHandler() {
     static MessageBoxHandler handler;
     return handler;
 }
 
-MessageAnswer RunQtMessageBox(const MessageRequest& request)
-{
-    QMessageBox box(request.icon == MessageIcon::Warning ? QMessageBox::Warning : QMessageBox::NoIcon,
-                    request.title, request.text, QMessageBox::NoButton, request.parent);
+MessageAnswer RunQtMessageBox(const MessageRequest& request) {
+    QMessageBox box(
+        request.icon == MessageIcon::Warning ? QMessageBox::Warning : QMessageBox::NoIcon,
+        request.title, request.text, QMessageBox::NoButton, request.parent);
     if (request.buttons == MessageButtons::YesNo) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         return box.exec() == QMessageBox::Yes ? MessageAnswer::Yes : MessageAnswer::No;
@@ -27,14 +26,12 @@ MessageAnswer RunQtMessageBox(const MessageRequest& request)
 
 }  // namespace
 
-MessageAnswer ShowMessageBox(const MessageRequest& request)
-{
+MessageAnswer ShowMessageBox(const MessageRequest& request) {
     const auto& handler = InstalledHandler();
     return handler ? handler(request) : RunQtMessageBox(request);
 }
 
-MessageBoxHandler SetMessageBoxHandler(MessageBoxHandler handler)
-{
+MessageBoxHandler SetMessageBoxHandler(MessageBoxHandler handler) {
     return std::exchange(InstalledHandler(), std::move(handler));
 }
 

@@ -1,20 +1,18 @@
 #include "modal_dialog.h"
 
-#include "dialog_units.h"
-
 #include <QEventLoop>
+
+#include "dialog_units.h"
 
 namespace dialog {
 
-Dialog::Dialog(const DialogTemplate& layout, QWidget* parent) : QDialog(parent)
-{
+Dialog::Dialog(const DialogTemplate& layout, QWidget* parent) : QDialog(parent) {
     setWindowTitle(QString::fromUtf8(layout.caption));
     setFixedSize(ToPixels(layout.width, layout.height, BaseUnitsOf(font())));
     BuildControls(this, layout.controls);
 }
 
-int Dialog::DoModal()
-{
+int Dialog::DoModal() {
     InitialiseOnce();
     m_result = 0;
     setWindowModality(Qt::ApplicationModal);
@@ -28,36 +26,26 @@ int Dialog::DoModal()
     return m_result;
 }
 
-void Dialog::Open()
-{
+void Dialog::Open() {
     InitialiseOnce();
     m_result = 0;
     show();
 }
 
-void Dialog::EndDialog(int result)
-{
+void Dialog::EndDialog(int result) {
     m_result = result;
     done(result);
-    if (m_modalLoop != nullptr)
-        m_modalLoop->quit();
+    if (m_modalLoop != nullptr) m_modalLoop->quit();
 }
 
-void Dialog::OnCommand(int id)
-{
-    if (id == IDOK || id == IDCANCEL)
-        EndDialog(id);
+void Dialog::OnCommand(int id) {
+    if (id == IDOK || id == IDCANCEL) EndDialog(id);
 }
 
-void Dialog::reject()
-{
-    OnCommand(IDCANCEL);
-}
+void Dialog::reject() { OnCommand(IDCANCEL); }
 
-void Dialog::InitialiseOnce()
-{
-    if (m_initialised)
-        return;
+void Dialog::InitialiseOnce() {
+    if (m_initialised) return;
     m_initialised = true;
     OnInitDialog();
 }

@@ -1,9 +1,9 @@
 #pragma once
 
+#include <QDialog>
+
 #include "control_template.h"
 #include "dialog_items.h"
-
-#include <QDialog>
 
 class QEventLoop;
 

@@ -12,18 +12,15 @@ constexpr int kPageInset = 3;
 
 }  // namespace
 
-TabControl::TabControl(QWidget* parent) : QWidget(parent), m_bar(new QTabBar(this))
-{
+TabControl::TabControl(QWidget* parent) : QWidget(parent), m_bar(new QTabBar(this)) {
     m_bar->setDrawBase(false);
     m_bar->setExpanding(false);
     connect(m_bar, &QTabBar::currentChanged, this, [this](int index) {
-        if (!m_selecting)
-            emit SelectionChanged(index);
+        if (!m_selecting) emit SelectionChanged(index);
     });
 }
 
-int TabControl::InsertTab(const QString& caption)
-{
+int TabControl::InsertTab(const QString& caption) {
     m_selecting = true;  // the first tab added becomes current without the operator's doing
     const int index = m_bar->addTab(caption);
     m_selecting = false;
@@ -31,37 +28,25 @@ int TabControl::InsertTab(const QString& caption)
     return index;
 }
 
-int TabControl::TabCount() const
-{
-    return m_bar->count();
-}
+int TabControl::TabCount() const { return m_bar->count(); }
 
-QString TabControl::TabCaption(int index) const
-{
-    return m_bar->tabText(index);
-}
+QString TabControl::TabCaption(int index) const { return m_bar->tabText(index); }
 
-void TabControl::SetCurSel(int index)
-{
+void TabControl::SetCurSel(int index) {
     m_selecting = true;
     m_bar->setCurrentIndex(index);
     m_selecting = false;
 }
 
-int TabControl::CurSel() const
-{
-    return m_bar->currentIndex();
-}
+int TabControl::CurSel() const { return m_bar->currentIndex(); }
 
-QRect TabControl::PageRect() const
-{
+QRect TabControl::PageRect() const {
     const int top = m_bar->sizeHint().height();
     return QRect(0, top, width(), height() - top)
         .adjusted(kPageInset, kPageInset, -kPageInset, -kPageInset);
 }
 
-void TabControl::paintEvent(QPaintEvent*)
-{
+void TabControl::paintEvent(QPaintEvent*) {
     QStylePainter painter(this);
     QStyleOptionTabWidgetFrame frame;
     frame.initFrom(this);
@@ -72,30 +57,24 @@ void TabControl::paintEvent(QPaintEvent*)
     painter.drawPrimitive(QStyle::PE_FrameTabWidget, frame);
 }
 
-void TabControl::resizeEvent(QResizeEvent*)
-{
+void TabControl::resizeEvent(QResizeEvent*) {
     m_bar->setGeometry(0, 0, width(), m_bar->sizeHint().height());
-    for (QWidget* page : Pages())
-        page->setGeometry(PageRect());
+    for (QWidget* page : Pages()) page->setGeometry(PageRect());
 }
 
-QSize TabControl::sizeHint() const
-{
+QSize TabControl::sizeHint() const {
     QSize pages;
-    for (const QWidget* page : Pages())
-        pages = pages.expandedTo(page->sizeHint());
+    for (const QWidget* page : Pages()) pages = pages.expandedTo(page->sizeHint());
     const int frame = 2 * kPageInset;
     return {std::max(pages.width() + frame, m_bar->sizeHint().width()),
             m_bar->sizeHint().height() + pages.height() + frame};
 }
 
-QSize TabControl::minimumSizeHint() const
-{
+QSize TabControl::minimumSizeHint() const {
     return m_bar->minimumSizeHint() + QSize(0, 8 * kPageInset);
 }
 
-QList<QWidget*> TabControl::Pages() const
-{
+QList<QWidget*> TabControl::Pages() const {
     QList<QWidget*> pages = findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
     pages.removeOne(m_bar);
     return pages;

@@ -17,7 +17,7 @@ public:
     int InsertTab(const QString& caption);  // appended; returns its index
     int TabCount() const;
     QString TabCaption(int index) const;
-    void SetCurSel(int index);              // reports no selection change
+    void SetCurSel(int index);  // reports no selection change
     int CurSel() const;
 
     // The pane below the tabs, inset a little from its frame.

@@ -32,39 +32,28 @@ constexpr MessageText kApplied{"Msg1", "Set Successfully."};
 }  // namespace
 
 CDialogEncryption::CDialogEncryption(Camera& camera, dialog::TextLookup texts)
-    : TabPage(camera, std::move(texts), kSection, kRows, {&fields::EncryptionFields()})
-{
-}
+    : TabPage(camera, std::move(texts), kSection, kRows, {&fields::EncryptionFields()}) {}
 
-void CDialogEncryption::OnInitPage()
-{
-    RegisterMessages(m_texts, kSection, kShortKeyMessages);
-}
+void CDialogEncryption::OnInitPage() { RegisterMessages(m_texts, kSection, kShortKeyMessages); }
 
-void CDialogEncryption::OnShowPage()
-{
-    Refresh();
-}
+void CDialogEncryption::OnShowPage() { Refresh(); }
 
-void CDialogEncryption::OnCommand(int id)
-{
+void CDialogEncryption::OnCommand(int id) {
     if (id == kRefresh)
         Refresh();
     else if (id == kApply)
         Apply();
 }
 
-void CDialogEncryption::Refresh()
-{
+void CDialogEncryption::Refresh() {
     fields::Encryption encryption{};
-    if (PETREL_CALL(m_camera, GetEncryption, &encryption.dataEncryption, &encryption.decryptionPlayback,
-                    encryption.aesKey) != STATUS_OK)
+    if (PETREL_CALL(m_camera, GetEncryption, &encryption.dataEncryption,
+                    &encryption.decryptionPlayback, encryption.aesKey) != STATUS_OK)
         return;
     m_form.Show(kRecord, &encryption);
 }
 
-void CDialogEncryption::Apply()
-{
+void CDialogEncryption::Apply() {
     if (GetItemText(kAesKey).size() < PETREL_AES_KEY_SIZE) {
         Prompt(kShortKey);
         return;
@@ -75,8 +64,8 @@ void CDialogEncryption::Apply()
         PromptProblem(problem);
         return;
     }
-    if (PETREL_CALL(m_camera, SetEncryption, encryption.dataEncryption, encryption.decryptionPlayback,
-                    encryption.aesKey) != STATUS_OK) {
+    if (PETREL_CALL(m_camera, SetEncryption, encryption.dataEncryption,
+                    encryption.decryptionPlayback, encryption.aesKey) != STATUS_OK) {
         PromptFailed();
         return;
     }

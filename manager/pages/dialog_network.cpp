@@ -1,12 +1,12 @@
 #include "dialog_network.h"
 
-#include "record_fields.h"
-
 #include <QLineEdit>
 #include <QRegularExpression>
 #include <QRegularExpressionValidator>
 #include <algorithm>
 #include <span>
+
+#include "record_fields.h"
 
 namespace {
 
@@ -21,22 +21,25 @@ constexpr const char* kMessageSection = "Default";
 enum Record { kNetwork, kUniversal, kAccessPoint, kStation, kPairing, kBluetooth, kCellular };
 
 const fields::CodeOption kWifiModes[] = {{0, "AP Mode"}, {1, "STA Mode"}, {2, "P2P Mode"}};
-const fields::CodeOption kTimeouts[] = {{0, "Off"}, {1, "60S"}, {2, "180S"}, {3, "300S"}, {4, "600S"}, {5, "1800S"}};
+const fields::CodeOption kTimeouts[] = {{0, "Off"},  {1, "60S"},  {2, "180S"},
+                                        {3, "300S"}, {4, "600S"}, {5, "1800S"}};
 const fields::CodeOption kBands[] = {{0, "2.4G"}, {1, "5G"}};
 const fields::CodeOption kConnectionLimits[] = {{0, "1"}, {1, "2"}, {2, "3"}, {3, "4"}, {4, "5"}};
 // Israel and Italy share a code: the camera's 25 shows as Israel.
 const fields::CodeOption kServerAreas[] = {
-    {0, "China"},         {1, "America"},      {2, "Argentina"},    {3, "Australia"},       {4, "Bahamas"},
-    {5, "Bangladesh"},    {6, "Belgium"},      {7, "Brazil"},       {8, "Cambodia"},        {9, "Canada"},
-    {10, "Chile"},        {11, "Colombia"},    {12, "Congo"},       {13, "Costa Rica"},     {14, "El Salvador"},
-    {15, "Finland"},      {16, "France"},      {17, "Germany"},     {18, "Guatemale"},      {19, "Honduras"},
-    {20, "HongKong"},     {21, "Hungary"},     {22, "India"},       {23, "Indonesia"},      {24, "Ireland"},
-    {25, "Israel"},       {25, "Italy"},       {26, "Ivory Coast"}, {27, "Kazakhstan"},     {28, "Netherlands"},
-    {29, "New Zealand"},  {30, "Nigeria"},     {31, "Malaysia"},    {32, "Mexico"},         {33, "Myanmar"},
-    {34, "Panama"},       {35, "Philippines"}, {36, "Poland"},      {37, "Russia"},         {38, "Singapore"},
-    {39, "South Africa"}, {40, "South Korea"}, {41, "Spain"},       {42, "Sri Lanka"},      {43, "Sweden"},
-    {44, "Switzerland"},  {45, "TaiWan"},      {46, "Tgailand"},    {47, "United Kingdom"}, {48, "Vitenam"},
-    {49, "User-Defined"}};
+    {0, "China"},           {1, "America"},      {2, "Argentina"},    {3, "Australia"},
+    {4, "Bahamas"},         {5, "Bangladesh"},   {6, "Belgium"},      {7, "Brazil"},
+    {8, "Cambodia"},        {9, "Canada"},       {10, "Chile"},       {11, "Colombia"},
+    {12, "Congo"},          {13, "Costa Rica"},  {14, "El Salvador"}, {15, "Finland"},
+    {16, "France"},         {17, "Germany"},     {18, "Guatemale"},   {19, "Honduras"},
+    {20, "HongKong"},       {21, "Hungary"},     {22, "India"},       {23, "Indonesia"},
+    {24, "Ireland"},        {25, "Israel"},      {25, "Italy"},       {26, "Ivory Coast"},
+    {27, "Kazakhstan"},     {28, "Netherlands"}, {29, "New Zealand"}, {30, "Nigeria"},
+    {31, "Malaysia"},       {32, "Mexico"},      {33, "Myanmar"},     {34, "Panama"},
+    {35, "Philippines"},    {36, "Poland"},      {37, "Russia"},      {38, "Singapore"},
+    {39, "South Africa"},   {40, "South Korea"}, {41, "Spain"},       {42, "Sri Lanka"},
+    {43, "Sweden"},         {44, "Switzerland"}, {45, "TaiWan"},      {46, "Tgailand"},
+    {47, "United Kingdom"}, {48, "Vitenam"},     {49, "User-Defined"}};
 
 // clang-format off
 const form::Row kRows[] = {
@@ -101,21 +104,22 @@ constexpr MessageText kUniversalReadFailed{"GetWifiUniversalFailed", "GetWifiUni
 constexpr MessageText kAccessPointReadFailed{"GetApSettingFailed", "Get AP Setting Failed"};
 constexpr MessageText kStationReadFailed{"GetStaSettingFailed", "Get STA Setting Failed"};
 constexpr MessageText kPairingReadFailed{"GetP2pPinFailed", "Get P2P PIN Failed"};
-constexpr MessageText kUniversalWriteFailed{"SetWifiUniversalFailed", "WifiUniversal Setting Failed"};
+constexpr MessageText kUniversalWriteFailed{"SetWifiUniversalFailed",
+                                            "WifiUniversal Setting Failed"};
 constexpr MessageText kAccessPointWriteFailed{"SetApSettingFailed", "AP Setting Failed"};
 constexpr MessageText kStationWriteFailed{"SetStaSettingFailed", "STA Setting Failed"};
 constexpr MessageText kPairingWriteFailed{"SetP2pPinFailed", "Set P2P PIN Failed"};
 constexpr MessageText kMessages[] = {
-    kNetworkApplied,        kWifiApplied,        kBluetoothApplied,  kHeartRateRange,       kUniversalReadFailed,
-    kAccessPointReadFailed, kStationReadFailed,  kPairingReadFailed, kUniversalWriteFailed, kAccessPointWriteFailed,
-    kStationWriteFailed,    kPairingWriteFailed,
+    kNetworkApplied,         kWifiApplied,         kBluetoothApplied,
+    kHeartRateRange,         kUniversalReadFailed, kAccessPointReadFailed,
+    kStationReadFailed,      kPairingReadFailed,   kUniversalWriteFailed,
+    kAccessPointWriteFailed, kStationWriteFailed,  kPairingWriteFailed,
 };
 // Shown as they are, in every language.
 constexpr const char* kNotConnected = "Camera Not Connected";
 constexpr const char* kPairingCodeRule = "P2P Code must be 8 digits";
 
-bool IsHeartRate(const QString& text)
-{
+bool IsHeartRate(const QString& text) {
     bool number = false;
     const int rate = text.toInt(&number);
     return number && rate >= 0 && rate <= 255;
@@ -124,70 +128,71 @@ bool IsHeartRate(const QString& text)
 }  // namespace
 
 CDialogNetWork::CDialogNetWork(Camera& camera, dialog::TextLookup texts)
-    : TabPage(
-          camera, std::move(texts), kSection, kRows,
-          {&fields::NetworkFields(), &fields::WifiUniversalFields(), &fields::WifiApFields(), &fields::WifiStaFields(),
-           &fields::PairingCodeFields(), &fields::BluetoothFields(), &fields::Mobile4GFields()})
-{
-}
+    : TabPage(camera, std::move(texts), kSection, kRows,
+              {&fields::NetworkFields(), &fields::WifiUniversalFields(), &fields::WifiApFields(),
+               &fields::WifiStaFields(), &fields::PairingCodeFields(), &fields::BluetoothFields(),
+               &fields::Mobile4GFields()}) {}
 
-void CDialogNetWork::OnInitPage()
-{
+void CDialogNetWork::OnInitPage() {
     RegisterMessages(m_texts, kMessageSection, kMessages);
     auto* pin = static_cast<QLineEdit*>(Item(kPinCode));
-    pin->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), pin));
+    pin->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), pin));
     RebuildChannels();
     RefreshAll();
 }
 
-void CDialogNetWork::OnShowPage()
-{
-    RefreshAll();
-}
+void CDialogNetWork::OnShowPage() { RefreshAll(); }
 
-void CDialogNetWork::OnCommand(int id)
-{
+void CDialogNetWork::OnCommand(int id) {
     switch (id) {
-    case kNetworkRefresh: RefreshNetwork(); break;
-    case kNetworkApply: ApplyNetwork(); break;
-    case kWifiRefresh: RefreshWifi(true); break;
-    case kWifiApply: ApplyWifi(); break;
-    case kBluetoothRefresh: RefreshBluetooth(); break;
-    case kBluetoothApply: ApplyBluetooth(); break;
-    default: break;
+        case kNetworkRefresh:
+            RefreshNetwork();
+            break;
+        case kNetworkApply:
+            ApplyNetwork();
+            break;
+        case kWifiRefresh:
+            RefreshWifi(true);
+            break;
+        case kWifiApply:
+            ApplyWifi();
+            break;
+        case kBluetoothRefresh:
+            RefreshBluetooth();
+            break;
+        case kBluetoothApply:
+            ApplyBluetooth();
+            break;
+        default:
+            break;
     }
 }
 
-void CDialogNetWork::OnSelChange(int id)
-{
-    if (id == kBand)
-        RebuildChannels();
+void CDialogNetWork::OnSelChange(int id) {
+    if (id == kBand) RebuildChannels();
 }
 
-void CDialogNetWork::RefreshAll()
-{
+void CDialogNetWork::RefreshAll() {
     RefreshNetwork();
     RefreshWifi(false);
     RefreshBluetooth();
     Refresh4G();
 }
 
-void CDialogNetWork::RefreshNetwork()
-{
+void CDialogNetWork::RefreshNetwork() {
     NetworkInfo info{};
     if (!Shown(kNetwork, &info, PETREL_CALL(m_camera, GetNetworkInfo, &info)))
         PromptProblem(QString::fromUtf8(kNotConnected));
 }
 
-void CDialogNetWork::ApplyNetwork()
-{
+void CDialogNetWork::ApplyNetwork() {
     NetworkInfo info{};
     if (Collected(kNetwork, &info))
         Report(PETREL_CALL(m_camera, SetNetworkInfo, &info), kNetworkApplied);
 }
 
-void CDialogNetWork::RefreshWifi(bool reportFailures)
-{
+void CDialogNetWork::RefreshWifi(bool reportFailures) {
     static constexpr WifiRead kReads[] = {
         {&CDialogNetWork::ReadUniversal, kUniversalReadFailed},
         {&CDialogNetWork::ReadAccessPoint, kAccessPointReadFailed},
@@ -202,38 +207,33 @@ void CDialogNetWork::RefreshWifi(bool reportFailures)
     }
 }
 
-bool CDialogNetWork::ReadUniversal()
-{
+bool CDialogNetWork::ReadUniversal() {
     WifiUniversal universal{};
     return Shown(kUniversal, &universal, PETREL_CALL(m_camera, GetWifiUniversal, &universal));
 }
 
-bool CDialogNetWork::ReadAccessPoint()
-{
+bool CDialogNetWork::ReadAccessPoint() {
     // On failure the channel lists stay as they were.
     PETREL_CALL(m_camera, GetWifiChannelInfo, &m_channelInfo);
     WifiApSetting accessPoint{};
-    const bool read = Shown(kAccessPoint, &accessPoint, PETREL_CALL(m_camera, GetWifiApSetting, &accessPoint));
-    if (read)
-        (accessPoint.band != 0 ? m_lastChannel5G : m_lastChannel24G) = accessPoint.channel;
+    const bool read =
+        Shown(kAccessPoint, &accessPoint, PETREL_CALL(m_camera, GetWifiApSetting, &accessPoint));
+    if (read) (accessPoint.band != 0 ? m_lastChannel5G : m_lastChannel24G) = accessPoint.channel;
     RebuildChannels();
     return read;
 }
 
-bool CDialogNetWork::ReadStation()
-{
+bool CDialogNetWork::ReadStation() {
     WifiStaSetting station{};
     return Shown(kStation, &station, PETREL_CALL(m_camera, GetWifiStaSetting, &station));
 }
 
-bool CDialogNetWork::ReadPairingCode()
-{
+bool CDialogNetWork::ReadPairingCode() {
     fields::PairingCode code{};
     return Shown(kPairing, &code, PETREL_CALL(m_camera, GetP2pCode, code.p2pCode));
 }
 
-void CDialogNetWork::ApplyWifi()
-{
+void CDialogNetWork::ApplyWifi() {
     WifiUniversal universal{};
     WifiApSetting accessPoint{};
     WifiStaSetting station{};
@@ -256,14 +256,12 @@ void CDialogNetWork::ApplyWifi()
         PromptDefault(kWifiApplied);
 }
 
-void CDialogNetWork::RefreshBluetooth()
-{
+void CDialogNetWork::RefreshBluetooth() {
     BluetoothInfo info{};
     Shown(kBluetooth, &info, PETREL_CALL(m_camera, GetBluetoothInfo, &info));
 }
 
-void CDialogNetWork::ApplyBluetooth()
-{
+void CDialogNetWork::ApplyBluetooth() {
     if (!IsHeartRate(GetItemText(kHeartRateLow)) || !IsHeartRate(GetItemText(kHeartRateHigh))) {
         PromptDefault(kHeartRateRange);
         return;
@@ -273,63 +271,57 @@ void CDialogNetWork::ApplyBluetooth()
         Report(PETREL_CALL(m_camera, SetBluetoothInfo, &info), kBluetoothApplied);
 }
 
-void CDialogNetWork::Refresh4G()
-{
+void CDialogNetWork::Refresh4G() {
     Mobile4GInfo info{};
     Shown(kCellular, &info, PETREL_CALL(m_camera, Get4GInfo, &info));
 }
 
-void CDialogNetWork::RebuildChannels()
-{
+void CDialogNetWork::RebuildChannels() {
     const bool fiveGhz = SelectedListValue(kBand) != 0;
-    const std::span<const std::uint8_t> list = fiveGhz ? std::span<const std::uint8_t>(m_channelInfo.channels5G)
-                                                       : std::span<const std::uint8_t>(m_channelInfo.channels24G);
+    const std::span<const std::uint8_t> list =
+        fiveGhz ? std::span<const std::uint8_t>(m_channelInfo.channels5G)
+                : std::span<const std::uint8_t>(m_channelInfo.channels24G);
     ResetList(kChannel);
-    for (const std::uint8_t channel :
-         list.first(static_cast<std::size_t>(PetrelChannelCount(list.data(), static_cast<int>(list.size())))))
-        AddListEntry(kChannel, channel == PETREL_CHANNEL_AUTO ? QStringLiteral("Auto") : QString::number(channel),
-                     channel);
+    for (const std::uint8_t channel : list.first(static_cast<std::size_t>(
+             PetrelChannelCount(list.data(), static_cast<int>(list.size())))))
+        AddListEntry(
+            kChannel,
+            channel == PETREL_CHANNEL_AUTO ? QStringLiteral("Auto") : QString::number(channel),
+            channel);
     SelectListIndex(kChannel, 0);
     const std::uint8_t last = fiveGhz ? m_lastChannel5G : m_lastChannel24G;
     // A channel the camera uses but does not list stays, so Apply does not change it.
     if (!SelectListValue(kChannel, last) && last != PETREL_CHANNEL_AUTO)
-        SelectListIndex(kChannel, AddListEntry(kChannel, form::UnknownCodeText(m_texts, last), last));
+        SelectListIndex(kChannel,
+                        AddListEntry(kChannel, form::UnknownCodeText(m_texts, last), last));
 }
 
-bool CDialogNetWork::Shown(int record, const void* bytes, int status)
-{
-    if (status != STATUS_OK)
-        return false;
+bool CDialogNetWork::Shown(int record, const void* bytes, int status) {
+    if (status != STATUS_OK) return false;
     m_form.Show(record, bytes);
     return true;
 }
 
-bool CDialogNetWork::Collected(int record, void* bytes)
-{
+bool CDialogNetWork::Collected(int record, void* bytes) {
     QString problem;
-    if (m_form.Collect(record, bytes, problem))
-        return true;
+    if (m_form.Collect(record, bytes, problem)) return true;
     PromptProblem(problem);
     return false;
 }
 
-bool CDialogNetWork::Sent(int status, const MessageText& failure)
-{
-    if (status == STATUS_OK)
-        return true;
+bool CDialogNetWork::Sent(int status, const MessageText& failure) {
+    if (status == STATUS_OK) return true;
     PromptDefault(failure);
     return false;
 }
 
-void CDialogNetWork::Report(int status, const MessageText& success)
-{
+void CDialogNetWork::Report(int status, const MessageText& success) {
     if (status == STATUS_OK)
         PromptDefault(success);
     else
         PromptFailed();
 }
 
-void CDialogNetWork::PromptDefault(const MessageText& message)
-{
+void CDialogNetWork::PromptDefault(const MessageText& message) {
     ShowPrompt(m_texts, this, kMessageSection, message);
 }

@@ -3,9 +3,9 @@
 // Apply; the cellular settings are read along but never shown.
 #pragma once
 
-#include "tab_page.h"
-
 #include <cstdint>
+
+#include "tab_page.h"
 
 class CDialogNetWork : public TabPage {
     Q_OBJECT

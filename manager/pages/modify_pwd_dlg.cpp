@@ -13,11 +13,37 @@ constexpr const char* kSection = "ModifyPwdDlg";
 constexpr int kPasswordLength = 6;
 
 const form::Row kRows[] = {
-    {.id = Page::kUserType, .kind = ControlKind::DropList, .key = "StUserType", .text = "User Type:", .access = Access::kAnyone, .labelId = Page::kUserTypeLabel},
-    {.id = Page::kLoginPassword, .kind = ControlKind::PasswordEdit, .text = "Admin Login Password:", .access = Access::kAnyone, .maxCharacters = kPasswordLength, .labelId = Page::kLoginPasswordLabel},
-    {.id = Page::kNewPassword, .kind = ControlKind::PasswordEdit, .key = "StNewPwd", .text = "New Password: ", .access = Access::kAnyone, .maxCharacters = kPasswordLength, .labelId = Page::kNewPasswordLabel},
-    {.id = Page::kConfirmation, .kind = ControlKind::PasswordEdit, .key = "StReNewPwd", .text = "Confirm New Password:", .access = Access::kAnyone, .maxCharacters = kPasswordLength, .labelId = Page::kConfirmationLabel},
-    {.id = Page::kApply, .kind = ControlKind::DefaultButton, .key = "BtnApply", .text = "Apply", .access = Access::kAnyone},
+    {.id = Page::kUserType,
+     .kind = ControlKind::DropList,
+     .key = "StUserType",
+     .text = "User Type:",
+     .access = Access::kAnyone,
+     .labelId = Page::kUserTypeLabel},
+    {.id = Page::kLoginPassword,
+     .kind = ControlKind::PasswordEdit,
+     .text = "Admin Login Password:",
+     .access = Access::kAnyone,
+     .maxCharacters = kPasswordLength,
+     .labelId = Page::kLoginPasswordLabel},
+    {.id = Page::kNewPassword,
+     .kind = ControlKind::PasswordEdit,
+     .key = "StNewPwd",
+     .text = "New Password: ",
+     .access = Access::kAnyone,
+     .maxCharacters = kPasswordLength,
+     .labelId = Page::kNewPasswordLabel},
+    {.id = Page::kConfirmation,
+     .kind = ControlKind::PasswordEdit,
+     .key = "StReNewPwd",
+     .text = "Confirm New Password:",
+     .access = Access::kAnyone,
+     .maxCharacters = kPasswordLength,
+     .labelId = Page::kConfirmationLabel},
+    {.id = Page::kApply,
+     .kind = ControlKind::DefaultButton,
+     .key = "BtnApply",
+     .text = "Apply",
+     .access = Access::kAnyone},
 };
 
 constexpr int kPasswordBoxes[] = {Page::kLoginPassword, Page::kNewPassword, Page::kConfirmation};
@@ -27,69 +53,49 @@ constexpr MessageText kShortNewPassword{"Msg2", "Please enter 6-character New pa
 constexpr MessageText kMismatch{"Msg3", "Passwords did not match. Try again."};
 constexpr MessageText kWrongLoginPassword{"Msg4", "Wrong login password."};
 constexpr MessageText kChanged{"Msg5", "Password successfully changed."};
-constexpr MessageText kMessages[] = {kShortLoginPassword, kShortNewPassword, kMismatch, kWrongLoginPassword,
-                                     kChanged};
+constexpr MessageText kMessages[] = {kShortLoginPassword, kShortNewPassword, kMismatch,
+                                     kWrongLoginPassword, kChanged};
 
 // A box's text as the terminated 8-bit text the camera receives (at most 29 characters).
-QByteArray Password(const QString& typed)
-{
-    return dialog::ToText8(typed, 30);
-}
+QByteArray Password(const QString& typed) { return dialog::ToText8(typed, 30); }
 
 }  // namespace
 
 CModifyPwdDlg::CModifyPwdDlg(Camera& camera, dialog::TextLookup texts)
-    : TabPage(camera, std::move(texts), kSection, kRows)
-{
-}
+    : TabPage(camera, std::move(texts), kSection, kRows) {}
 
-void CModifyPwdDlg::OnInitPage()
-{
+void CModifyPwdDlg::OnInitPage() {
     RegisterMessages(m_texts, kSection, kMessages);
     Reset();
 }
 
-void CModifyPwdDlg::Reset()
-{
+void CModifyPwdDlg::Reset() {
     ResetList(kUserType);
     AddListEntry(kUserType, Text("GeneralUser", "General User"), kGeneralUser);
     if (UserType() != kGeneralUser) {
-        AddListEntry(kUserType, Text("Administrator", "Administrator"),
-                     kAdministrator);
-        SetItemText(kLoginPasswordLabel,
-                    Text("AdmLoginPwd", "Admin Login Password:"));
+        AddListEntry(kUserType, Text("Administrator", "Administrator"), kAdministrator);
+        SetItemText(kLoginPasswordLabel, Text("AdmLoginPwd", "Admin Login Password:"));
     } else {
         SetItemText(kLoginPasswordLabel, Text("LoginPwd", "Login Password:"));
     }
     SelectListIndex(kUserType, 0);
 }
 
-void CModifyPwdDlg::OnShowPage()
-{
-    ClearPasswords();
+void CModifyPwdDlg::OnShowPage() { ClearPasswords(); }
+
+void CModifyPwdDlg::OnHidePage() { ClearPasswords(); }
+
+void CModifyPwdDlg::ClearPasswords() {
+    for (const int box : kPasswordBoxes) SetItemText(box, QString());
 }
 
-void CModifyPwdDlg::OnHidePage()
-{
-    ClearPasswords();
-}
-
-void CModifyPwdDlg::ClearPasswords()
-{
-    for (const int box : kPasswordBoxes)
-        SetItemText(box, QString());
-}
-
-void CModifyPwdDlg::OnCommand(int id)
-{
-    if (id == kApply)
-        Apply();
+void CModifyPwdDlg::OnCommand(int id) {
+    if (id == kApply) Apply();
 }
 
 // The checks run in this order and the first that fails decides the message;
 // the camera hears of nothing until the three boxes are sound.
-void CModifyPwdDlg::Apply()
-{
+void CModifyPwdDlg::Apply() {
     const QString typedLogin = GetItemText(kLoginPassword);
     const QString typedNew = GetItemText(kNewPassword);
     if (typedLogin.size() != kPasswordLength) {
@@ -105,12 +111,14 @@ void CModifyPwdDlg::Apply()
         Prompt(kMismatch);
         return;
     }
-    if (PETREL_CALL(m_camera, VerifiPassword, Password(typedLogin).constData(), UserType()) != STATUS_OK) {
+    if (PETREL_CALL(m_camera, VerifiPassword, Password(typedLogin).constData(), UserType()) !=
+        STATUS_OK) {
         Prompt(kWrongLoginPassword);
         return;
     }
     // The list offers the administrator's password only after an administrator login.
-    if (PETREL_CALL(m_camera, SetPassword, newPassword.constData(), SelectedListValue(kUserType)) != STATUS_OK) {
+    if (PETREL_CALL(m_camera, SetPassword, newPassword.constData(), SelectedListValue(kUserType)) !=
+        STATUS_OK) {
         PromptFailed();  // the boxes stay filled for another try
         return;
     }

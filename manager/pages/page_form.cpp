@@ -1,10 +1,5 @@
 #include "page_form.h"
 
-#include "app_state.h"
-#include "caption.h"
-#include "dialog_items.h"
-#include "ipv4_field.h"
-
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
@@ -19,28 +14,29 @@
 #include <optional>
 #include <stdexcept>
 
+#include "app_state.h"
+#include "caption.h"
+#include "dialog_items.h"
+#include "ipv4_field.h"
+
 namespace form {
 namespace {
 
 using dialog::ControlKind;
 
-bool IsButton(const Row& row)
-{
+bool IsButton(const Row& row) {
     return row.kind == ControlKind::Button || row.kind == ControlKind::DefaultButton;
 }
 
 // A dotted IPv4 text as a number; 0.0.0.0 for anything else.
-std::uint32_t ParseAddress(const QString& dotted)
-{
+std::uint32_t ParseAddress(const QString& dotted) {
     const QStringList parts = dotted.split(u'.');
-    if (parts.size() != 4)
-        return 0;
+    if (parts.size() != 4) return 0;
     std::uint32_t address = 0;
     for (const QString& part : parts) {
         bool number = false;
         const uint value = part.toUInt(&number);
-        if (!number || value > 255 || part.size() > 3)
-            return 0;
+        if (!number || value > 255 || part.size() > 3) return 0;
         address = address << 8 | value;
     }
     return address;
@@ -51,10 +47,10 @@ class PageScrollArea : public QScrollArea {
 public:
     using QScrollArea::QScrollArea;
 
-    QSize sizeHint() const override
-    {
+    QSize sizeHint() const override {
         const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
-        return widget() != nullptr ? widget()->sizeHint() + QSize(bar, bar) : QScrollArea::sizeHint();
+        return widget() != nullptr ? widget()->sizeHint() + QSize(bar, bar)
+                                   : QScrollArea::sizeHint();
     }
 };
 
@@ -63,8 +59,7 @@ class Builder {
 public:
     explicit Builder(QWidget* content) : m_content(content), m_columns(new QHBoxLayout(content)) {}
 
-    void StartGroup(QGroupBox* box, const Row& row)
-    {
+    void StartGroup(QGroupBox* box, const Row& row) {
         if (row.inGroup) {
             StartInnerGroup(box, row);
             return;
@@ -78,8 +73,7 @@ public:
         Open(box, row.columns);
     }
 
-    void AddPair(QLabel* label, QWidget* control)
-    {
+    void AddPair(QLabel* label, QWidget* control) {
         if (m_at.grid == nullptr) {
             auto* plain = new QWidget(m_content);
             if (m_column == nullptr) {
@@ -91,16 +85,15 @@ public:
         }
         const int line = m_at.cell / m_at.pairsPerLine;
         const int column = 2 * (m_at.cell % m_at.pairsPerLine);
-        if (label != nullptr)
-            m_at.grid->addWidget(label, line, column);
-        m_at.grid->addWidget(control, line, label != nullptr ? column + 1 : column, 1, label != nullptr ? 1 : 2);
+        if (label != nullptr) m_at.grid->addWidget(label, line, column);
+        m_at.grid->addWidget(control, line, label != nullptr ? column + 1 : column, 1,
+                             label != nullptr ? 1 : 2);
         ++m_at.cell;
     }
 
     // Buttons of the current group, right-aligned after its pairs, on their last line when it has
     // room; after inner groups, of the enclosing one.
-    void AddButton(QWidget* button)
-    {
+    void AddButton(QWidget* button) {
         if (m_outer) {
             m_at = *m_outer;
             m_outer.reset();
@@ -115,8 +108,7 @@ public:
         m_at.buttons->addWidget(button);
     }
 
-    void Finish()
-    {
+    void Finish() {
         for (int i = 0; i < m_columns->count(); ++i) {
             if (auto* column = qobject_cast<QVBoxLayout*>(m_columns->itemAt(i)->layout()))
                 column->addStretch(1);
@@ -133,18 +125,15 @@ private:
     };
 
     // A group that takes one cell of the current one, beside its other inner groups.
-    void StartInnerGroup(QGroupBox* box, const Row& row)
-    {
-        if (m_outer)
-            m_at = *m_outer;
+    void StartInnerGroup(QGroupBox* box, const Row& row) {
+        if (m_outer) m_at = *m_outer;
         AddPair(nullptr, box);
         m_at.grid->setAlignment(box, Qt::AlignTop);
         m_outer = m_at;
         Open(box, row.columns);
     }
 
-    void Open(QWidget* container, int pairsPerLine)
-    {
+    void Open(QWidget* container, int pairsPerLine) {
         m_at = {new QGridLayout(container), std::max(pairsPerLine, 1)};
         for (int pair = 0; pair < m_at.pairsPerLine; ++pair)
             m_at.grid->setColumnStretch(2 * pair + 1, 1);
@@ -159,23 +148,21 @@ private:
 
 }  // namespace
 
-QString UnknownCodeText(const dialog::TextLookup& texts, int code)
-{
+QString UnknownCodeText(const dialog::TextLookup& texts, int code) {
     return texts("Default", "UnknownCode", QStringLiteral("Unknown (%1)")).arg(code);
 }
 
-PageForm::PageForm(std::span<const Row> rows, std::vector<const fields::RecordFields*> records)
-{
+PageForm::PageForm(std::span<const Row> rows, std::vector<const fields::RecordFields*> records) {
     for (const Row& row : rows) {
         const fields::FieldSpec* field = nullptr;
         if (row.field != nullptr)
-            field = &fields::FindField(*records.at(static_cast<std::size_t>(row.record)), row.field);
+            field =
+                &fields::FindField(*records.at(static_cast<std::size_t>(row.record)), row.field);
         m_rows.push_back({&row, field});
     }
 }
 
-void PageForm::Build(QWidget* page, const AddControl& add)
-{
+void PageForm::Build(QWidget* page, const AddControl& add) {
     auto* outer = new QVBoxLayout(page);
     auto* scroll = new PageScrollArea(page);
     scroll->setWidgetResizable(true);
@@ -196,29 +183,28 @@ void PageForm::Build(QWidget* page, const AddControl& add)
             bound.control = dialog::CreateControl(row.kind, text, content);
             builder.AddButton(bound.control);
         } else if (IsButton(row)) {
-            if (buttons == nullptr)
-                buttons = new QHBoxLayout;
+            if (buttons == nullptr) buttons = new QHBoxLayout;
             bound.control = dialog::CreateControl(row.kind, text, page);
             buttons->addWidget(bound.control);
         } else if (row.kind == ControlKind::Label) {
             bound.control = dialog::CreateControl(row.kind, text, content);
             builder.AddPair(nullptr, bound.control);
         } else {
-            bound.control = dialog::CreateControl(row.kind, row.kind == ControlKind::CheckBox ? "On" : "", content);
+            bound.control = dialog::CreateControl(
+                row.kind, row.kind == ControlKind::CheckBox ? "On" : "", content);
             if (auto* edit = qobject_cast<QLineEdit*>(bound.control); edit && row.maxCharacters > 0)
                 edit->setMaxLength(row.maxCharacters);
             if (row.hidden) {
                 bound.control->hide();
             } else {
-                bound.label = static_cast<QLabel*>(dialog::CreateControl(ControlKind::Label, text, content));
+                bound.label =
+                    static_cast<QLabel*>(dialog::CreateControl(ControlKind::Label, text, content));
                 bound.label->setBuddy(bound.control);
                 builder.AddPair(bound.label, bound.control);
-                if (row.labelId != dialog::kNoId)
-                    add(row.labelId, bound.label);
+                if (row.labelId != dialog::kNoId) add(row.labelId, bound.label);
             }
         }
-        if (row.id != dialog::kNoId)
-            add(row.id, bound.control);
+        if (row.id != dialog::kNoId) add(row.id, bound.control);
     }
     builder.Finish();
     scroll->setWidget(content);
@@ -229,12 +215,13 @@ void PageForm::Build(QWidget* page, const AddControl& add)
     }
 }
 
-void PageForm::Localise(const dialog::TextLookup& texts, const char* section)
-{
+void PageForm::Localise(const dialog::TextLookup& texts, const char* section) {
     m_texts = texts;
     UnknownCodeText(texts, 0);  // listed in a new language file before any camera needs it
-    m_textTooLong = texts("Default", "TextTooLong", QStringLiteral("%1 takes at most %2 bytes of text."));
-    m_numberRange = texts("Default", "NumberRange", QStringLiteral("%1 must be a number from %2 to %3."));
+    m_textTooLong =
+        texts("Default", "TextTooLong", QStringLiteral("%1 takes at most %2 bytes of text."));
+    m_numberRange =
+        texts("Default", "NumberRange", QStringLiteral("%1 must be a number from %2 to %3."));
     for (Bound& bound : m_rows) {
         const Row& row = *bound.row;
         const QString fallback = QString::fromUtf8(row.text);
@@ -243,23 +230,20 @@ void PageForm::Localise(const dialog::TextLookup& texts, const char* section)
             dialog::SetControlText(bound.control, caption);
         else if (bound.label != nullptr)
             dialog::SetControlText(bound.label, caption);
-        if (row.hidden)
-            bound.control->setAccessibleName(dialog::SpokenCaption(caption));
-        if (row.kind == ControlKind::DropList)
-            FillList(bound, texts, section);
+        if (row.hidden) bound.control->setAccessibleName(dialog::SpokenCaption(caption));
+        if (row.kind == ControlKind::DropList) FillList(bound, texts, section);
     }
 }
 
-void PageForm::FillList(Bound& bound, const dialog::TextLookup& texts, const char* section)
-{
+void PageForm::FillList(Bound& bound, const dialog::TextLookup& texts, const char* section) {
     const Row& row = *bound.row;
     auto* list = static_cast<QComboBox*>(bound.control);
     list->clear();
     const std::span<const fields::CodeOption> options =
-        !row.options.empty() || bound.field == nullptr ? row.options : std::span(bound.field->codes);
+        !row.options.empty() || bound.field == nullptr ? row.options
+                                                       : std::span(bound.field->codes);
     for (const auto& option : options) {
-        if (!option.offered)
-            continue;
+        if (!option.offered) continue;
         const QString text = QString::fromUtf8(option.text);
         list->addItem(row.lookUpOptions ? texts(section, option.text, text) : text, option.code);
     }
@@ -268,14 +252,12 @@ void PageForm::FillList(Bound& bound, const dialog::TextLookup& texts, const cha
     list->setCurrentIndex(std::max(initial, 0));
 }
 
-void PageForm::SetUserType(int userType)
-{
+void PageForm::SetUserType(int userType) {
     for (const Bound& bound : m_rows) {
         const Row& row = *bound.row;
-        if (row.kind == ControlKind::GroupBox || row.kind == ControlKind::Label)
-            continue;
-        const bool allowed =
-            row.access == Access::kAnyone || (row.access == Access::kAdministrator && userType == kAdministrator);
+        if (row.kind == ControlKind::GroupBox || row.kind == ControlKind::Label) continue;
+        const bool allowed = row.access == Access::kAnyone ||
+                             (row.access == Access::kAdministrator && userType == kAdministrator);
         if (auto* edit = qobject_cast<QLineEdit*>(bound.control))
             edit->setReadOnly(!allowed);
         else if (auto* address = qobject_cast<dialog::Ipv4Field*>(bound.control))
@@ -285,22 +267,20 @@ void PageForm::SetUserType(int userType)
     }
 }
 
-void PageForm::Show(int record, const void* bytes)
-{
+void PageForm::Show(int record, const void* bytes) {
     for (Bound& bound : m_rows) {
-        if (bound.row->record != record || bound.field == nullptr)
-            continue;
+        if (bound.row->record != record || bound.field == nullptr) continue;
         const auto* at = static_cast<const unsigned char*>(bytes) + bound.field->offset;
         if (bound.field->kind == fields::FieldKind::kText) {
             const char* text = reinterpret_cast<const char*>(at);
-            const QString shown = QString::fromUtf8(text, static_cast<qsizetype>(strnlen(text, bound.field->size)));
+            const QString shown =
+                QString::fromUtf8(text, static_cast<qsizetype>(strnlen(text, bound.field->size)));
             if (auto* address = qobject_cast<dialog::Ipv4Field*>(bound.control))
                 address->SetAddress(ParseAddress(shown));
             else
                 static_cast<QLineEdit*>(bound.control)->setText(shown);
         } else if (auto* list = qobject_cast<QComboBox*>(bound.control)) {
-            while (list->count() > bound.listed)
-                list->removeItem(list->count() - 1);
+            while (list->count() > bound.listed) list->removeItem(list->count() - 1);
             int index = list->findData(int{at[0]});
             if (index < 0) {
                 // Kept as the camera has it, so writing the page back does not change it.
@@ -316,17 +296,17 @@ void PageForm::Show(int record, const void* bytes)
     }
 }
 
-bool PageForm::Collect(int record, void* bytes, QString& problem) const
-{
+bool PageForm::Collect(int record, void* bytes, QString& problem) const {
     for (const Bound& bound : m_rows) {
-        if (bound.row->record != record || bound.field == nullptr)
-            continue;
+        if (bound.row->record != record || bound.field == nullptr) continue;
         const fields::FieldSpec& field = *bound.field;
         auto* at = static_cast<unsigned char*>(bytes) + field.offset;
         if (field.kind == fields::FieldKind::kText) {
             const auto* address = qobject_cast<const dialog::Ipv4Field*>(bound.control);
             const QByteArray text =
-                (address != nullptr ? address->DottedText() : static_cast<QLineEdit*>(bound.control)->text()).toUtf8();
+                (address != nullptr ? address->DottedText()
+                                    : static_cast<QLineEdit*>(bound.control)->text())
+                    .toUtf8();
             if (text.size() > field.maximum) {
                 problem = m_textTooLong.arg(LabelOf(bound.row->id)).arg(field.maximum);
                 return false;
@@ -341,7 +321,8 @@ bool PageForm::Collect(int record, void* bytes, QString& problem) const
             bool number = false;
             const int value = edit->text().toInt(&number);
             if (!number || value < field.minimum || value > field.maximum) {
-                problem = m_numberRange.arg(LabelOf(bound.row->id)).arg(field.minimum).arg(field.maximum);
+                problem =
+                    m_numberRange.arg(LabelOf(bound.row->id)).arg(field.minimum).arg(field.maximum);
                 return false;
             }
             at[0] = static_cast<unsigned char>(value);
@@ -350,16 +331,11 @@ bool PageForm::Collect(int record, void* bytes, QString& problem) const
     return true;
 }
 
-QString PageForm::LabelOf(int id) const
-{
-    return Find(id).control->accessibleName();
-}
+QString PageForm::LabelOf(int id) const { return Find(id).control->accessibleName(); }
 
-const PageForm::Bound& PageForm::Find(int id) const
-{
-    const auto found = std::find_if(m_rows.begin(), m_rows.end(), [id](const Bound& bound) {
-        return bound.row->id == id;
-    });
+const PageForm::Bound& PageForm::Find(int id) const {
+    const auto found = std::find_if(m_rows.begin(), m_rows.end(),
+                                    [id](const Bound& bound) { return bound.row->id == id; });
     if (found == m_rows.end())
         throw std::out_of_range("no row " + std::to_string(id) + " in this page");
     return *found;

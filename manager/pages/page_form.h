@@ -4,14 +4,14 @@
 // page file holds its table and only its real rules.
 #pragma once
 
-#include "control_template.h"
-#include "field_spec.h"
-#include "text_lookup.h"
-
 #include <QString>
 #include <functional>
 #include <span>
 #include <vector>
+
+#include "control_template.h"
+#include "field_spec.h"
+#include "text_lookup.h"
 
 class QLabel;
 class QWidget;
@@ -34,13 +34,14 @@ struct Row {
     int record = 0;             // which of the page's records `field` belongs to
     const char* field = nullptr;
     Access access = Access::kAdministrator;
-    std::span<const fields::CodeOption> options = {};  // a list's entries when not the field's codes
-    bool lookUpOptions = false;                         // option texts are language keys too
+    std::span<const fields::CodeOption> options =
+        {};                      // a list's entries when not the field's codes
+    bool lookUpOptions = false;  // option texts are language keys too
     int initialCode = kFirstEntry;
-    int maxCharacters = 0;  // what an edit takes; 0: no limit beyond the field's
-    bool hidden = false;    // exists, takes part in reads and writes, never shown
-    int columns = 1;        // group boxes: label and control pairs per line
-    bool newColumn = false; // group boxes: starts a new column of groups
+    int maxCharacters = 0;   // what an edit takes; 0: no limit beyond the field's
+    bool hidden = false;     // exists, takes part in reads and writes, never shown
+    int columns = 1;         // group boxes: label and control pairs per line
+    bool newColumn = false;  // group boxes: starts a new column of groups
     int labelId = dialog::kNoId;
     // Buttons: at the foot of the group above, not in the page's button bar.
     // Group boxes: inside the group above, beside its other inner groups.
@@ -60,7 +61,8 @@ public:
 
     // Creates the rows' controls and labels in `page`, in reading order, scrolling when tall.
     void Build(QWidget* page, const AddControl& add);
-    // Looks up labels, captions and option texts, fills the lists and selects their initial entries.
+    // Looks up labels, captions and option texts, fills the lists and selects their initial
+    // entries.
     void Localise(const dialog::TextLookup& texts, const char* section);
     void SetUserType(int userType);
 

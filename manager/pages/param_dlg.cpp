@@ -78,35 +78,28 @@ constexpr MessageText kApplied{"Msg1", "Set Successfully."};
 }  // namespace
 
 CParamDlg::CParamDlg(Camera& camera, dialog::TextLookup texts)
-    : TabPage(camera, std::move(texts), kSection, kRows, {&fields::SettingsFields()})
-{
-}
+    : TabPage(camera, std::move(texts), kSection, kRows, {&fields::SettingsFields()}) {}
 
-void CParamDlg::OnShowPage()
-{
+void CParamDlg::OnShowPage() {
     m_refreshed = false;
     Refresh();
 }
 
-void CParamDlg::OnCommand(int id)
-{
+void CParamDlg::OnCommand(int id) {
     if (id == kRefresh)
         Refresh();
     else if (id == kApply)
         Apply();
 }
 
-void CParamDlg::Refresh()
-{
+void CParamDlg::Refresh() {
     SysParam block{};
-    if (PETREL_CALL(m_camera, GetSysParam, &block) != STATUS_OK)
-        return;
+    if (PETREL_CALL(m_camera, GetSysParam, &block) != STATUS_OK) return;
     m_form.Show(kBlock, &block);
     m_refreshed = true;
 }
 
-void CParamDlg::Apply()
-{
+void CParamDlg::Apply() {
     SysParam block{};
     QString problem;
     if (!m_refreshed || !m_form.Collect(kBlock, &block, problem) ||

@@ -2,9 +2,9 @@
 // read whole on Refresh and written whole on Apply.
 #pragma once
 
-#include "tab_page.h"
-
 #include <cstddef>
+
+#include "tab_page.h"
 
 class CParamDlg : public TabPage {
     Q_OBJECT

@@ -1,12 +1,12 @@
 #include "sys_manager_dlg.h"
 
+#include <QCoreApplication>
+#include <array>
+
 #include "camera_disk.h"
 #include "input_password_dlg.h"
 #include "record_fields.h"
 #include "text8.h"
-
-#include <QCoreApplication>
-#include <array>
 
 namespace {
 
@@ -55,73 +55,68 @@ constexpr MessageText kConfirmFormat{"Msg12", "Are you sure you want to format t
 constexpr MessageText kFormatted{"Msg13", "Success."};
 constexpr MessageText kReconnectAfterFormat{
     "Msg14",
-    "\"Format Disk\" works when removable disk of camera is not enabled in File Explorer. Please disconnect "
+    "\"Format Disk\" works when removable disk of camera is not enabled in File Explorer. Please "
+    "disconnect "
     "camera, connect camera to PC again, and reopen Vireo."};
 constexpr MessageText kSettingFailed{"Msg15", "Failed: %1"};
 constexpr MessageText kSuccess{"Success", "Successfully."};
-constexpr MessageText kMessages[] = {kLockMemoryCaption, kUnlockMemoryCaption, kIdLengthMessage, kApplied,
-                                     kSynchronised,      kNotSynchronised,     kNavigate,        kConfirmReset,
-                                     kResetDone,         kConfirmFormat,       kFormatted,       kReconnectAfterFormat,
-                                     kSettingFailed};
+constexpr MessageText kMessages[] = {
+    kLockMemoryCaption, kUnlockMemoryCaption, kIdLengthMessage, kApplied,
+    kSynchronised,      kNotSynchronised,     kNavigate,        kConfirmReset,
+    kResetDone,         kConfirmFormat,       kFormatted,       kReconnectAfterFormat,
+    kSettingFailed};
 
 }  // namespace
 
 CSysManagerDlg::CSysManagerDlg(Camera& camera, dialog::TextLookup texts)
-    : TabPage(camera, std::move(texts), kSection, kRows, {&fields::CarrierFields(), &fields::WatermarkFields()})
-{
-}
+    : TabPage(camera, std::move(texts), kSection, kRows,
+              {&fields::CarrierFields(), &fields::WatermarkFields()}) {}
 
-void CSysManagerDlg::OnInitPage()
-{
+void CSysManagerDlg::OnInitPage() {
     RegisterMessages(m_texts, kSection, kMessages);
     Refresh();
 }
 
-void CSysManagerDlg::OnShowPage()
-{
-    Refresh();
-}
+void CSysManagerDlg::OnShowPage() { Refresh(); }
 
-void CSysManagerDlg::OnCommand(int id)
-{
+void CSysManagerDlg::OnCommand(int id) {
     switch (id) {
-    case kRefresh:
-        Refresh();
-        break;
-    case kApply:
-        Apply();
-        break;
-    case kSyncTime:
-        SyncTime();
-        break;
-    case kOpenExplorer:
-        OpenExplorer();
-        break;
-    case kDefaultSettings:
-        ResetToDefaults();
-        break;
-    case kLockMemory:
-        ToggleMemoryLock();
-        break;
-    case kFormatDisk:
-        FormatDisk();
-        break;
-    default:
-        break;
+        case kRefresh:
+            Refresh();
+            break;
+        case kApply:
+            Apply();
+            break;
+        case kSyncTime:
+            SyncTime();
+            break;
+        case kOpenExplorer:
+            OpenExplorer();
+            break;
+        case kDefaultSettings:
+            ResetToDefaults();
+            break;
+        case kLockMemory:
+            ToggleMemoryLock();
+            break;
+        case kFormatDisk:
+            FormatDisk();
+            break;
+        default:
+            break;
     }
 }
 
-void CSysManagerDlg::Refresh()
-{
+void CSysManagerDlg::Refresh() {
     std::array<char, 64> model{};
     if (PETREL_CALL(m_camera, GetModelID, model.data()) == STATUS_OK)
         SetItemText(kModel, dialog::FromText8(model.data(), model.size()));
 
     fields::CarrierTexts carrier{};
-    if (PETREL_CALL(m_camera, GetUserDevID, carrier.userId, carrier.userName, carrier.deviceId) == STATUS_OK) {
+    if (PETREL_CALL(m_camera, GetUserDevID, carrier.userId, carrier.userName, carrier.deviceId) ==
+        STATUS_OK) {
         m_form.Show(kCarrier, &carrier);
-        if (carrier.deviceId[0] == '\0')
-            SetItemText(kDeviceId, QString(kIdLength, u'0'));
+        if (carrier.deviceId[0] == '\0') SetItemText(kDeviceId, QString(kIdLength, u'0'));
     }
 
     std::uint16_t battery = 0;
@@ -140,7 +135,8 @@ void CSysManagerDlg::Refresh()
     std::uint32_t freeMb = 0;
     if (PETREL_CALL(m_camera, GetDiskSpaceInfo, &totalMb, &freeMb) == STATUS_OK) {
         constexpr double kGbPerMb = 0.0009765625;
-        SetItemText(kFreeSpace, QString::asprintf("%.1f GB of %.1fGB", freeMb * kGbPerMb, totalMb * kGbPerMb));
+        SetItemText(kFreeSpace,
+                    QString::asprintf("%.1f GB of %.1fGB", freeMb * kGbPerMb, totalMb * kGbPerMb));
     }
 
     fields::WatermarkText watermark{};
@@ -152,15 +148,13 @@ void CSysManagerDlg::Refresh()
     SetLockState(state);
 }
 
-void CSysManagerDlg::SetLockState(std::int32_t state)
-{
+void CSysManagerDlg::SetLockState(std::int32_t state) {
     m_lockState = state;
     const MessageText& caption = state != 0 ? kUnlockMemoryCaption : kLockMemoryCaption;
     SetItemText(kLockMemory, Text(caption.key, caption.fallback));
 }
 
-void CSysManagerDlg::Apply()
-{
+void CSysManagerDlg::Apply() {
     if (GetItemText(kUserId).size() != kIdLength || GetItemText(kDeviceId).size() != kIdLength) {
         Prompt(kIdLengthMessage);
         return;
@@ -168,14 +162,16 @@ void CSysManagerDlg::Apply()
     fields::CarrierTexts carrier{};
     fields::WatermarkText watermark{};
     QString problem;
-    if (!m_form.Collect(kCarrier, &carrier, problem) || !m_form.Collect(kWatermarkRecord, &watermark, problem)) {
+    if (!m_form.Collect(kCarrier, &carrier, problem) ||
+        !m_form.Collect(kWatermarkRecord, &watermark, problem)) {
         PromptProblem(problem);
         return;
     }
     std::array<char, 64> barCode{};
     dialog::CopyText8(barCode.data(), 30, GetItemText(kMacAddress));
 
-    const int identity = PETREL_CALL(m_camera, SetUserDevID, carrier.userId, carrier.userName, carrier.deviceId);
+    const int identity =
+        PETREL_CALL(m_camera, SetUserDevID, carrier.userId, carrier.userName, carrier.deviceId);
     if (identity == kExportMissing) {
         PromptFailed();
         return;
@@ -185,39 +181,35 @@ void CSysManagerDlg::Apply()
     if (identity != STATUS_OK)
         failed << m_form.LabelOf(kUserId) << m_form.LabelOf(kUserName) << m_form.LabelOf(kDeviceId);
     const int written = PETREL_CALL(m_camera, SetWaterMark, watermark.watermark);
-    if (written != STATUS_OK && written != kExportMissing)
-        failed << m_form.LabelOf(kWatermark);
+    if (written != STATUS_OK && written != kExportMissing) failed << m_form.LabelOf(kWatermark);
     const int barCodeWritten = PETREL_CALL(m_camera, SetBarCode, barCode.data());
     if (barCodeWritten != STATUS_OK && barCodeWritten != kExportMissing)
         failed << m_form.LabelOf(kMacAddress);
     if (!failed.isEmpty()) {
-        PromptProblem(Text(kSettingFailed.key, kSettingFailed.fallback).arg(failed.join(QStringLiteral(", "))));
+        PromptProblem(Text(kSettingFailed.key, kSettingFailed.fallback)
+                          .arg(failed.join(QStringLiteral(", "))));
         return;
     }
     Prompt(kApplied);
     Refresh();
 }
 
-void CSysManagerDlg::SyncTime()
-{
+void CSysManagerDlg::SyncTime() {
     Prompt(PETREL_CALL(m_camera, SyncDateTime) == STATUS_OK ? kSynchronised : kNotSynchronised);
 }
 
-void CSysManagerDlg::OpenExplorer()
-{
+void CSysManagerDlg::OpenExplorer() {
     if (PETREL_CALL(m_camera, SetMSCMode) == STATUS_OK)
         Prompt(kNavigate);
     else
         PromptFailed();
 }
 
-void CSysManagerDlg::ResetToDefaults()
-{
-    const auto answer = dialog::ShowMessageBox({this, Text(kConfirmReset.key, kConfirmReset.fallback),
-                                                QStringLiteral("Warning"), dialog::MessageButtons::YesNo,
-                                                dialog::MessageIcon::Warning});
-    if (answer != dialog::MessageAnswer::Yes)
-        return;
+void CSysManagerDlg::ResetToDefaults() {
+    const auto answer = dialog::ShowMessageBox(
+        {this, Text(kConfirmReset.key, kConfirmReset.fallback), QStringLiteral("Warning"),
+         dialog::MessageButtons::YesNo, dialog::MessageIcon::Warning});
+    if (answer != dialog::MessageAnswer::Yes) return;
     if (PETREL_CALL(m_camera, ResetDevice) != STATUS_OK) {
         PromptFailed();
         return;
@@ -226,11 +218,9 @@ void CSysManagerDlg::ResetToDefaults()
     Refresh();
 }
 
-void CSysManagerDlg::ToggleMemoryLock()
-{
+void CSysManagerDlg::ToggleMemoryLock() {
     CDialogInputPassword prompt(m_texts, this);
-    if (prompt.DoModal() != dialog::IDOK)
-        return;
+    if (prompt.DoModal() != dialog::IDOK) return;
     const std::int32_t wanted = m_lockState == 0 ? 1 : 0;
     if (PETREL_CALL(m_camera, SetLockMemoryState, wanted, prompt.Password()) != STATUS_OK) {
         PromptFailed();
@@ -240,17 +230,16 @@ void CSysManagerDlg::ToggleMemoryLock()
     SetLockState(wanted);
 }
 
-void CSysManagerDlg::FormatDisk()
-{
-    const auto answer = dialog::ShowMessageBox({this, Text(kConfirmFormat.key, kConfirmFormat.fallback),
-                                                QString::fromUtf8(kPromptTitle), dialog::MessageButtons::YesNo});
-    if (answer != dialog::MessageAnswer::Yes)
-        return;
+void CSysManagerDlg::FormatDisk() {
+    const auto answer =
+        dialog::ShowMessageBox({this, Text(kConfirmFormat.key, kConfirmFormat.fallback),
+                                QString::fromUtf8(kPromptTitle), dialog::MessageButtons::YesNo});
+    if (answer != dialog::MessageAnswer::Yes) return;
     auto* format = PETREL_EXPORT(m_camera, FormatDisk);
-    if (format == nullptr)
-        return;
+    if (format == nullptr) return;
     auto* storageId = PETREL_EXPORT(m_camera, GetStorageID);
-    const char letter = storageId != nullptr ? static_cast<char>(storageId(m_camera.Connection())) : '\0';
+    const char letter =
+        storageId != nullptr ? static_cast<char>(storageId(m_camera.Connection())) : '\0';
     const bool visible = letter != '\0' && platform::IsDriveVisible(letter);
     // A file system still mounted here would write its stale metadata over the fresh one.
     if (visible && !platform::UnmountDrive(letter)) {

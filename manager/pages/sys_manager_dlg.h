@@ -2,9 +2,9 @@
 // (clock, reset to defaults, memory lock, format, removable-disk mode).
 #pragma once
 
-#include "tab_page.h"
-
 #include <cstdint>
+
+#include "tab_page.h"
 
 class CSysManagerDlg : public TabPage {
     Q_OBJECT

@@ -1,8 +1,8 @@
 #include "tab_page.h"
 
-#include "app_state.h"
-
 #include <utility>
+
+#include "app_state.h"
 
 namespace {
 
@@ -10,15 +10,16 @@ constexpr MessageText kFailed{"Failed", "Failed"};
 
 }  // namespace
 
-TabPage::TabPage(Camera& camera, dialog::TextLookup texts, const char* section, std::span<const form::Row> rows,
-                 std::vector<const fields::RecordFields*> records)
-    : m_camera(camera), m_texts(std::move(texts)), m_section(section), m_form(rows, std::move(records))
-{
+TabPage::TabPage(Camera& camera, dialog::TextLookup texts, const char* section,
+                 std::span<const form::Row> rows, std::vector<const fields::RecordFields*> records)
+    : m_camera(camera),
+      m_texts(std::move(texts)),
+      m_section(section),
+      m_form(rows, std::move(records)) {
     hide();
 }
 
-void TabPage::Create(QWidget* parent, int userType)
-{
+void TabPage::Create(QWidget* parent, int userType) {
     setParent(parent);
     m_form.Build(this, [this](int id, QWidget* control) { AddItem(id, control); });
     m_form.Localise(m_texts, m_section);
@@ -26,16 +27,13 @@ void TabPage::Create(QWidget* parent, int userType)
     OnInitPage();
 }
 
-void TabPage::SetUserType(int userType)
-{
+void TabPage::SetUserType(int userType) {
     m_userType = userType;
     m_form.SetUserType(userType);
 }
 
-void TabPage::ShowPage(bool show)
-{
-    if (show == !isHidden())
-        return;
+void TabPage::ShowPage(bool show) {
+    if (show == !isHidden()) return;
     setVisible(show);
     if (show)
         OnShowPage();
@@ -43,22 +41,14 @@ void TabPage::ShowPage(bool show)
         OnHidePage();
 }
 
-QString TabPage::Text(const char* key, const char* fallback) const
-{
+QString TabPage::Text(const char* key, const char* fallback) const {
     return m_texts(m_section, key, QString::fromUtf8(fallback));
 }
 
-void TabPage::Prompt(const MessageText& message)
-{
-    ShowPrompt(m_texts, this, m_section, message);
-}
+void TabPage::Prompt(const MessageText& message) { ShowPrompt(m_texts, this, m_section, message); }
 
-void TabPage::PromptFailed()
-{
-    ShowPrompt(m_texts, this, "Default", kFailed);
-}
+void TabPage::PromptFailed() { ShowPrompt(m_texts, this, "Default", kFailed); }
 
-void TabPage::PromptProblem(const QString& problem)
-{
+void TabPage::PromptProblem(const QString& problem) {
     dialog::ShowMessageBox({this, problem, QString::fromUtf8(kPromptTitle)});
 }

@@ -4,18 +4,18 @@
 // only are read-only or disabled for a general user.
 #pragma once
 
+#include <QWidget>
+
 #include "camera.h"
 #include "dialog_items.h"
 #include "page_form.h"
 #include "prompt.h"
 
-#include <QWidget>
-
 class TabPage : public QWidget, public dialog::DialogItems {
     Q_OBJECT
 public:
-    TabPage(Camera& camera, dialog::TextLookup texts, const char* section, std::span<const form::Row> rows,
-            std::vector<const fields::RecordFields*> records = {});
+    TabPage(Camera& camera, dialog::TextLookup texts, const char* section,
+            std::span<const form::Row> rows, std::vector<const fields::RecordFields*> records = {});
 
     // Builds the page inside `parent` and initialises it once.
     void Create(QWidget* parent, int userType);

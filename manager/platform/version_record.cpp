@@ -5,8 +5,7 @@
 namespace platform {
 namespace {
 
-constexpr std::uint32_t Words(std::uint32_t high, std::uint32_t low)
-{
+constexpr std::uint32_t Words(std::uint32_t high, std::uint32_t low) {
     return (high & 0xFFFFu) << 16 | (low & 0xFFFFu);
 }
 
@@ -21,9 +20,6 @@ constexpr VersionRecord kProgramRecord{
 
 }  // namespace
 
-const VersionRecord* ProgramVersionRecord()
-{
-    return &kProgramRecord;
-}
+const VersionRecord* ProgramVersionRecord() { return &kProgramRecord; }
 
 }  // namespace platform

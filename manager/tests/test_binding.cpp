@@ -1,12 +1,13 @@
 // Binding the device library at every connection attempt: where it is loaded
 // from, which camera is connected, and what each failure leaves behind.
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+
 #include "program_path.h"
 #include "test_support.h"
 #include "version_record.h"
 #include "version_text.h"
-
-#include <QCoreApplication>
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -17,8 +18,7 @@ protected:
     void SetUp() override { ResetProcessState(); }
 };
 
-TEST_F(Binding, AMissingLibraryFailsEveryAttemptAndLeavesNothingLoaded)
-{
+TEST_F(Binding, AMissingLibraryFailsEveryAttemptAndLeavesNothingLoaded) {
     CVireoApp app(OptionsFor(FakeLibraryDirectory("none")));
     EXPECT_EQ(app.ConnectCamera(), CVireoApp::kNoLibrary);
     EXPECT_EQ(app.ConnectCamera(), CVireoApp::kNoLibrary);
@@ -26,8 +26,7 @@ TEST_F(Binding, AMissingLibraryFailsEveryAttemptAndLeavesNothingLoaded)
     EXPECT_EQ(app.Connection(), nullptr);
 }
 
-TEST_F(Binding, AUsbCameraIsPreferredAndTheDiskPathIsNotTried)
-{
+TEST_F(Binding, AUsbCameraIsPreferredAndTheDiskPathIsNotTried) {
     ::setenv("FAKE_PETREL_DISK", "1", 1);
     CVireoApp app(OptionsFor(FakeLibraryDirectory("full")));
     EXPECT_EQ(app.ConnectCamera(), CVireoApp::kConnected);
@@ -35,17 +34,16 @@ TEST_F(Binding, AUsbCameraIsPreferredAndTheDiskPathIsNotTried)
     EXPECT_EQ(FakeLog(), (Lines{"EnumDeviceList", "ConnectDevice usb", "ReleaseList 1"}));
 }
 
-TEST_F(Binding, WithoutAUsbCameraTheFirstCameraDiskIsConnected)
-{
+TEST_F(Binding, WithoutAUsbCameraTheFirstCameraDiskIsConnected) {
     ::setenv("FAKE_PETREL_USB", "0", 1);
     ::setenv("FAKE_PETREL_DISK", "2", 1);
     CVireoApp app(OptionsFor(FakeLibraryDirectory("full")));
     EXPECT_EQ(app.ConnectCamera(), CVireoApp::kConnected);
-    EXPECT_EQ(FakeLog(), (Lines{"EnumDeviceList", "EnumStorageList", "ConnectDevice disk", "ReleaseList 2"}));
+    EXPECT_EQ(FakeLog(),
+              (Lines{"EnumDeviceList", "EnumStorageList", "ConnectDevice disk", "ReleaseList 2"}));
 }
 
-TEST_F(Binding, NoCameraOrARefusedConnectUnloadsTheLibrary)
-{
+TEST_F(Binding, NoCameraOrARefusedConnectUnloadsTheLibrary) {
     CVireoApp app(OptionsFor(FakeLibraryDirectory("full")));
     ::setenv("FAKE_PETREL_USB", "0", 1);
     EXPECT_EQ(app.ConnectCamera(), CVireoApp::kNoCamera);
@@ -58,16 +56,14 @@ TEST_F(Binding, NoCameraOrARefusedConnectUnloadsTheLibrary)
     EXPECT_EQ(app.Connection(), nullptr);
 }
 
-TEST_F(Binding, ALibraryWithoutARequiredExportConnectsNothing)
-{
+TEST_F(Binding, ALibraryWithoutARequiredExportConnectsNothing) {
     CVireoApp app(OptionsFor(FakeLibraryDirectory("no-storage-list")));
     EXPECT_EQ(app.ConnectCamera(), CVireoApp::kNoCamera);
     EXPECT_FALSE(app.IsLibraryLoaded());
     EXPECT_TRUE(FakeLog().empty());  // not even the USB list is asked for
 }
 
-TEST_F(Binding, AVersionMismatchKeepsTheConnectionUntilTheNextAttempt)
-{
+TEST_F(Binding, AVersionMismatchKeepsTheConnectionUntilTheNextAttempt) {
     ::setenv("FAKE_PETREL_CONNECT", "5", 1);
     {
         CVireoApp app(OptionsFor(FakeLibraryDirectory("full")));
@@ -77,14 +73,14 @@ TEST_F(Binding, AVersionMismatchKeepsTheConnectionUntilTheNextAttempt)
 
         ::setenv("FAKE_PETREL_CONNECT", "0", 1);
         EXPECT_EQ(app.ConnectCamera(), CVireoApp::kConnected);
-        EXPECT_EQ(FakeLog(), (Lines{"EnumDeviceList", "ConnectDevice usb", "ReleaseList 1", "CloseDevice usb",
-                                    "EnumDeviceList", "ConnectDevice usb", "ReleaseList 1"}));
+        EXPECT_EQ(FakeLog(),
+                  (Lines{"EnumDeviceList", "ConnectDevice usb", "ReleaseList 1", "CloseDevice usb",
+                         "EnumDeviceList", "ConnectDevice usb", "ReleaseList 1"}));
     }
     EXPECT_EQ(FakeLog().back(), "CloseDevice usb");  // the end of the program closes the last one
 }
 
-TEST_F(Binding, ExportsAreLookedUpInTheLibraryLoadedNow)
-{
+TEST_F(Binding, ExportsAreLookedUpInTheLibraryLoadedNow) {
     CVireoApp app(OptionsFor(FakeLibraryDirectory("full")));
     EXPECT_EQ(app.LookUpExport("ConnectDevice"), nullptr);  // nothing loaded yet
     ASSERT_EQ(app.ConnectCamera(), CVireoApp::kConnected);
@@ -92,17 +88,16 @@ TEST_F(Binding, ExportsAreLookedUpInTheLibraryLoadedNow)
     EXPECT_EQ(app.LookUpExport("OpenStorageDevice"), nullptr);
 }
 
-TEST(VersionText, ComesFromTheProgramsRecordOrReadsZeros)
-{
+TEST(VersionText, ComesFromTheProgramsRecordOrReadsZeros) {
     EXPECT_EQ(FormatVersionText(platform::ProgramVersionRecord()), VIREO_VERSION_TEXT);
     EXPECT_EQ(FormatVersionText(nullptr), "V0.0.0.0");
     const platform::VersionRecord wide{0xFFFF0001u, 0x00020003u, 0, 0, "x", "x"};
     EXPECT_EQ(FormatVersionText(&wide), "V65535.1.2.3");
 }
 
-TEST(ProgramPath, IsTheFolderOfTheRunningProgram)
-{
-    EXPECT_EQ(platform::ProgramDirectory(), QCoreApplication::applicationDirPath().toStdString() + "/");
+TEST(ProgramPath, IsTheFolderOfTheRunningProgram) {
+    EXPECT_EQ(platform::ProgramDirectory(),
+              QCoreApplication::applicationDirPath().toStdString() + "/");
     EXPECT_EQ(platform::DirectoryOf("/opt/vireo/vireo"), "/opt/vireo/");
     EXPECT_EQ(platform::DirectoryOf("vireo"), "");
 }

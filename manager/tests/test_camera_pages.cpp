@@ -1,39 +1,39 @@
 // The camera info and camera settings pages over the simulated camera, driven as
 // an operator drives them, on both carriers.
-#include "app_state.h"
-#include "input_password_dlg.h"
-#include "login_dlg.h"
-#include "param_dlg.h"
-#include "record_fields.h"
-#include "program_path.h"
-#include "sys_manager_dlg.h"
-#include "test_support.h"
-
 #include <camsim/simulator.h>
+#include <gtest/gtest.h>
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <cstddef>
-#include <gtest/gtest.h>
+
+#include "app_state.h"
+#include "input_password_dlg.h"
+#include "login_dlg.h"
+#include "param_dlg.h"
+#include "program_path.h"
+#include "record_fields.h"
+#include "sys_manager_dlg.h"
+#include "test_support.h"
 
 namespace {
 
 constexpr std::uint16_t kGetSysParam = 0x27;
 constexpr std::uint16_t kSetSysParam = 0x28;
 
-// Logged in to one simulated camera, with the page under test created as the main window creates it.
+// Logged in to one simulated camera, with the page under test created as the main window creates
+// it.
 class CameraPages : public ::testing::TestWithParam<camsim::Carrier> {
 protected:
     void SetUp() override { ResetProcessState(); }
 
-    camsim::Camera& AddCamera(const camsim::CameraState& state = {})
-    {
-        camera = GetParam() == camsim::Carrier::Usb ? &simulator.addUsbCamera(state) : &simulator.addDiskCamera(state);
+    camsim::Camera& AddCamera(const camsim::CameraState& state = {}) {
+        camera = GetParam() == camsim::Carrier::Usb ? &simulator.addUsbCamera(state)
+                                                    : &simulator.addDiskCamera(state);
         return *camera;
     }
 
-    void LogIn(int userType)
-    {
+    void LogIn(int userType) {
         CLoginDlg login(app);
         login.Open();
         login.SelectListIndex(CLoginDlg::kUserType, userType);
@@ -43,8 +43,7 @@ protected:
     }
 
     template <typename Page>
-    std::unique_ptr<Page> Open(int userType)
-    {
+    std::unique_ptr<Page> Open(int userType) {
         LogIn(userType);
         auto page = std::make_unique<Page>(app, app.Texts());
         page->Create(nullptr, g_nUserType);
@@ -54,15 +53,14 @@ protected:
 
     // Codes of the commands the camera executed since the log was last cleared: a
     // write and the read of its reply are one command, and so is a disk query's read alone.
-    std::vector<std::uint16_t> Commands() const
-    {
+    std::vector<std::uint16_t> Commands() const {
         std::vector<std::uint16_t> codes;
         const camsim::LoggedRequest* previous = nullptr;
         for (const auto& request : camera->log()) {
-            const bool replyRead = previous != nullptr && previous->direction == camsim::Direction::Write &&
+            const bool replyRead = previous != nullptr &&
+                                   previous->direction == camsim::Direction::Write &&
                                    request.direction == camsim::Direction::Read;
-            if (!replyRead)
-                codes.push_back(request.code);
+            if (!replyRead) codes.push_back(request.code);
             previous = &request;
         }
         return codes;
@@ -74,16 +72,15 @@ protected:
     CVireoApp app{OptionsFor(platform::ProgramDirectory())};
 };
 
-std::string CarrierName(const ::testing::TestParamInfo<camsim::Carrier>& info)
-{
+std::string CarrierName(const ::testing::TestParamInfo<camsim::Carrier>& info) {
     return info.param == camsim::Carrier::Usb ? "Usb" : "Disk";
 }
 
-INSTANTIATE_TEST_SUITE_P(Carriers, CameraPages, ::testing::Values(camsim::Carrier::Usb, camsim::Carrier::Disk),
+INSTANTIATE_TEST_SUITE_P(Carriers, CameraPages,
+                         ::testing::Values(camsim::Carrier::Usb, camsim::Carrier::Disk),
                          CarrierName);
 
-TEST_P(CameraPages, InfoRefreshFillsEveryFieldInItsFormat)
-{
+TEST_P(CameraPages, InfoRefreshFillsEveryFieldInItsFormat) {
     camsim::CameraState state;
     state.userId = "123456";
     state.userName = "Ana Ruiz";
@@ -107,53 +104,51 @@ TEST_P(CameraPages, InfoRefreshFillsEveryFieldInItsFormat)
         {CSysManagerDlg::kWatermark, "Präsidium"},
         {CSysManagerDlg::kLockMemory, "UnLock Memory"},
     };
-    for (const auto& [id, text] : expected)
-        EXPECT_EQ(page->GetItemText(id), text) << id;
+    for (const auto& [id, text] : expected) EXPECT_EQ(page->GetItemText(id), text) << id;
     EXPECT_TRUE(messages.shown.empty());
 }
 
-TEST_P(CameraPages, InfoAccessFollowsTheUserType)
-{
+TEST_P(CameraPages, InfoAccessFollowsTheUserType) {
     AddCamera();
     for (const int userType : {kGeneralUser, kAdministrator}) {
         const auto page = Open<CSysManagerDlg>(userType);
         const bool administrator = userType == kAdministrator;
-        for (const int id : {CSysManagerDlg::kUserId, CSysManagerDlg::kUserName, CSysManagerDlg::kDeviceId,
-                             CSysManagerDlg::kWatermark})
+        for (const int id : {CSysManagerDlg::kUserId, CSysManagerDlg::kUserName,
+                             CSysManagerDlg::kDeviceId, CSysManagerDlg::kWatermark})
             EXPECT_EQ(page->IsReadOnly(id), !administrator) << id;
-        for (const int id : {CSysManagerDlg::kModel, CSysManagerDlg::kMacAddress, CSysManagerDlg::kVersion,
-                             CSysManagerDlg::kBattery, CSysManagerDlg::kFreeSpace})
+        for (const int id :
+             {CSysManagerDlg::kModel, CSysManagerDlg::kMacAddress, CSysManagerDlg::kVersion,
+              CSysManagerDlg::kBattery, CSysManagerDlg::kFreeSpace})
             EXPECT_TRUE(page->IsReadOnly(id)) << id;
-        for (const int id : {CSysManagerDlg::kApply, CSysManagerDlg::kDefaultSettings, CSysManagerDlg::kLockMemory,
-                             CSysManagerDlg::kFormatDisk})
+        for (const int id : {CSysManagerDlg::kApply, CSysManagerDlg::kDefaultSettings,
+                             CSysManagerDlg::kLockMemory, CSysManagerDlg::kFormatDisk})
             EXPECT_EQ(page->IsItemEnabled(id), administrator) << id;
-        for (const int id : {CSysManagerDlg::kRefresh, CSysManagerDlg::kSyncTime, CSysManagerDlg::kOpenExplorer})
+        for (const int id :
+             {CSysManagerDlg::kRefresh, CSysManagerDlg::kSyncTime, CSysManagerDlg::kOpenExplorer})
             EXPECT_TRUE(page->IsItemEnabled(id)) << id;
     }
 }
 
-TEST_P(CameraPages, InfoRefreshAsksEachExportOnce)
-{
+TEST_P(CameraPages, InfoRefreshAsksEachExportOnce) {
     AddCamera();
     const auto page = Open<CSysManagerDlg>(kGeneralUser);
     camera->clearLog();
     page->Refresh();
     // Model, user and device IDs, battery, version, bar code, disk space, watermark, lock state.
-    EXPECT_EQ(Commands(), (std::vector<std::uint16_t>{0x2D, 0x31, 0x29, 0x01, 0x33, 0x35, 0x44, 0x3D}));
+    EXPECT_EQ(Commands(),
+              (std::vector<std::uint16_t>{0x2D, 0x31, 0x29, 0x01, 0x33, 0x35, 0x44, 0x3D}));
 }
 
-TEST_P(CameraPages, InfoRefreshLeavesTheFieldsOfFailingExports)
-{
+TEST_P(CameraPages, InfoRefreshLeavesTheFieldsOfFailingExports) {
     AddCamera();
     const auto page = Open<CSysManagerDlg>(kAdministrator);
-    const int fields[] = {CSysManagerDlg::kUserId,  CSysManagerDlg::kUserName,  CSysManagerDlg::kDeviceId,
-                          CSysManagerDlg::kBattery, CSysManagerDlg::kFreeSpace, CSysManagerDlg::kWatermark};
-    for (const int id : fields)
-        page->SetItemText(id, "kept");
+    const int fields[] = {CSysManagerDlg::kUserId,    CSysManagerDlg::kUserName,
+                          CSysManagerDlg::kDeviceId,  CSysManagerDlg::kBattery,
+                          CSysManagerDlg::kFreeSpace, CSysManagerDlg::kWatermark};
+    for (const int id : fields) page->SetItemText(id, "kept");
     camera->injectFault(camsim::Fault::NoReply, 1, camsim::FaultSpan::FromThenOn);
     page->Refresh();
-    for (const int id : fields)
-        EXPECT_EQ(page->GetItemText(id), "kept") << id;
+    for (const int id : fields) EXPECT_EQ(page->GetItemText(id), "kept") << id;
     EXPECT_TRUE(messages.shown.empty());
 }
 
@@ -166,12 +161,12 @@ struct ApplyCase {
     bool written;
 };
 
-TEST_P(CameraPages, InfoApplyChecksBeforeWritingAndReportsWhatHappened)
-{
+TEST_P(CameraPages, InfoApplyChecksBeforeWritingAndReportsWhatHappened) {
     const ApplyCase cases[] = {
         {"12345", "654321", "Ana", "BWC", "Device/Police ID should be 6-character.", false},
         {"123456", "54321", "Ana", "BWC", "Device/Police ID should be 6-character.", false},
-        {"123456", "654321", "ÑandúÑandúÑandúÑandúÑandú", "BWC", "User Name takes at most 31 bytes of text.", false},
+        {"123456", "654321", "ÑandúÑandúÑandúÑandúÑandú", "BWC",
+         "User Name takes at most 31 bytes of text.", false},
         {"123456", "654321", "Ana Ruiz", "Streife 7 Süd", "Set Successfully.", true},
     };
     AddCamera();
@@ -194,8 +189,7 @@ TEST_P(CameraPages, InfoApplyChecksBeforeWritingAndReportsWhatHappened)
     EXPECT_EQ(stored.waterMark, "Streife 7 Süd");
 }
 
-TEST_P(CameraPages, InfoApplyReportsARefusedSetting)
-{
+TEST_P(CameraPages, InfoApplyReportsARefusedSetting) {
     AddCamera();
     const auto page = Open<CSysManagerDlg>(kAdministrator);
     page->SetItemText(CSysManagerDlg::kUserId, "123456");
@@ -205,12 +199,11 @@ TEST_P(CameraPages, InfoApplyReportsARefusedSetting)
     EXPECT_EQ(messages.Texts(), std::vector<QString>{"Failed: Watermark"});
 }
 
-TEST_P(CameraPages, LockMemorySendsThePromptedPasswordAndFollowsTheCamera)
-{
+TEST_P(CameraPages, LockMemorySendsThePromptedPasswordAndFollowsTheCamera) {
     struct Attempt {
         const char* password;  // null: the prompt is cancelled
         bool cameraAnswers;
-        const char* message;   // null: none
+        const char* message;  // null: none
         bool locked;
     };
     const Attempt attempts[] = {
@@ -223,8 +216,7 @@ TEST_P(CameraPages, LockMemorySendsThePromptedPasswordAndFollowsTheCamera)
     const auto page = Open<CSysManagerDlg>(kAdministrator);
     for (const auto& attempt : attempts) {
         messages.shown.clear();
-        if (!attempt.cameraAnswers)
-            camera->injectFault(camsim::Fault::NoReply);
+        if (!attempt.cameraAnswers) camera->injectFault(camsim::Fault::NoReply);
         ModalScript script;
         script.Then<CDialogInputPassword>([&](CDialogInputPassword& prompt) {
             if (attempt.password == nullptr) {
@@ -238,15 +230,16 @@ TEST_P(CameraPages, LockMemorySendsThePromptedPasswordAndFollowsTheCamera)
         Press(*page, CSysManagerDlg::kLockMemory);
         camera->clearFaults();
         EXPECT_TRUE(script.Done());
-        EXPECT_EQ(messages.Texts(), attempt.message ? std::vector<QString>{attempt.message} : std::vector<QString>{});
+        EXPECT_EQ(messages.Texts(),
+                  attempt.message ? std::vector<QString>{attempt.message} : std::vector<QString>{});
         EXPECT_EQ(camera->state().storageLocked, attempt.locked);
-        EXPECT_EQ(page->GetItemText(CSysManagerDlg::kLockMemory), attempt.locked ? "UnLock Memory" : "Lock Memory");
+        EXPECT_EQ(page->GetItemText(CSysManagerDlg::kLockMemory),
+                  attempt.locked ? "UnLock Memory" : "Lock Memory");
     }
     EXPECT_EQ(camera->state().lockPassword, "888888");
 }
 
-TEST_P(CameraPages, FormatDiskAsksFirstAndReportsTheCameraAnswer)
-{
+TEST_P(CameraPages, FormatDiskAsksFirstAndReportsTheCameraAnswer) {
     AddCamera();
     const auto page = Open<CSysManagerDlg>(kAdministrator);
     messages.answer = dialog::MessageAnswer::No;
@@ -258,8 +251,7 @@ TEST_P(CameraPages, FormatDiskAsksFirstAndReportsTheCameraAnswer)
     EXPECT_EQ(messages.Texts().back(), "Success.");
 }
 
-TEST_P(CameraPages, SettingsApplyChangesOnlyWhatTheOperatorChanged)
-{
+TEST_P(CameraPages, SettingsApplyChangesOnlyWhatTheOperatorChanged) {
     camsim::CameraState state;
     // Every byte at the last code its list offers, so a control bound to the wrong byte shows.
     for (const auto& field : fields::SettingsFields()) {
@@ -273,7 +265,8 @@ TEST_P(CameraPages, SettingsApplyChangesOnlyWhatTheOperatorChanged)
     state.sysParam[offsetof(SysParam, timeZone)] = 40;
     AddCamera(state);
     const auto page = Open<CParamDlg>(kAdministrator);
-    auto* quality = static_cast<QComboBox*>(page->Item(CParamDlg::SettingId(offsetof(SysParam, videoQuality))));
+    auto* quality =
+        static_cast<QComboBox*>(page->Item(CParamDlg::SettingId(offsetof(SysParam, videoQuality))));
     EXPECT_EQ(quality->currentText(), "Unknown (9)");
     EXPECT_EQ(page->GetItemText(CParamDlg::SettingId(offsetof(SysParam, timeZone))), "UTC+8.0");
 
@@ -289,8 +282,7 @@ TEST_P(CameraPages, SettingsApplyChangesOnlyWhatTheOperatorChanged)
     EXPECT_EQ(camera->state().sysParam, expected);
 }
 
-TEST_P(CameraPages, SettingsRefreshIsOneReadAndApplyWaitsForIt)
-{
+TEST_P(CameraPages, SettingsRefreshIsOneReadAndApplyWaitsForIt) {
     AddCamera();
     LogIn(kAdministrator);
     CParamDlg page(app, app.Texts());
@@ -308,8 +300,7 @@ TEST_P(CameraPages, SettingsRefreshIsOneReadAndApplyWaitsForIt)
     EXPECT_EQ(Commands(), (std::vector<std::uint16_t>{kGetSysParam, kSetSysParam}));
 }
 
-TEST_P(CameraPages, SettingsApplyIsForAdministratorsOnly)
-{
+TEST_P(CameraPages, SettingsApplyIsForAdministratorsOnly) {
     AddCamera();
     for (const int userType : {kGeneralUser, kAdministrator}) {
         const auto page = Open<CParamDlg>(userType);

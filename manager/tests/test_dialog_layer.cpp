@@ -1,12 +1,6 @@
 // The dialog layer: captions, dialog units, 8-bit texts, controls by id and the
 // message-box hook.
-#include "caption.h"
-#include "dialog_units.h"
-#include "message_box.h"
-#include "modal_dialog.h"
-#include "tab_control.h"
-#include "test_support.h"
-#include "text8.h"
+#include <gtest/gtest.h>
 
 #include <QLabel>
 #include <QLineEdit>
@@ -14,7 +8,14 @@
 #include <QTest>
 #include <QTimer>
 #include <cstring>
-#include <gtest/gtest.h>
+
+#include "caption.h"
+#include "dialog_units.h"
+#include "message_box.h"
+#include "modal_dialog.h"
+#include "tab_control.h"
+#include "test_support.h"
+#include "text8.h"
 
 namespace {
 
@@ -44,15 +45,13 @@ public:
     TestDialog() : dialog::Dialog(kTemplate) {}
 };
 
-TEST(Captions, MarkersVanishAndDoubledAmpersandsShowOne)
-{
+TEST(Captions, MarkersVanishAndDoubledAmpersandsShowOne) {
     EXPECT_EQ(dialog::VisibleCaption("WiFi&&Bluetooth"), "WiFi&Bluetooth");
     EXPECT_EQ(dialog::VisibleCaption("About Vireo(&A)..."), "About Vireo(A)...");
     EXPECT_EQ(dialog::VisibleCaption("trailing&"), "trailing");
 }
 
-TEST(Captions, LabelsKeepTheirCaptionButShowItsVisibleText)
-{
+TEST(Captions, LabelsKeepTheirCaptionButShowItsVisibleText) {
     TestDialog window;
     EXPECT_EQ(window.GetItemText(kLabel), "Wi&Fi&&BT");
     EXPECT_EQ(static_cast<QLabel*>(window.Item(kLabel))->text(), "WiFi&BT");
@@ -61,8 +60,7 @@ TEST(Captions, LabelsKeepTheirCaptionButShowItsVisibleText)
     EXPECT_EQ(static_cast<QLabel*>(window.Item(kLabel))->text(), "A&B");
 }
 
-TEST(DialogUnits, WindowsGrowWithTheirFont)
-{
+TEST(DialogUnits, WindowsGrowWithTheirFont) {
     QFont small = QApplication::font();
     small.setPointSize(8);
     QFont large = small;
@@ -73,8 +71,7 @@ TEST(DialogUnits, WindowsGrowWithTheirFont)
     EXPECT_GT(largeSize.height(), smallSize.height() * 3 / 2);
 }
 
-TEST(Text8, CutsBeforeACharacterThatWouldNotFit)
-{
+TEST(Text8, CutsBeforeACharacterThatWouldNotFit) {
     EXPECT_EQ(dialog::ToText8("123456", 32), QByteArray("123456"));
     EXPECT_EQ(dialog::ToText8("123456", 4), QByteArray("123"));
     // Each 'é' takes two bytes; five bytes of room hold two of them, not two and a half.
@@ -89,8 +86,7 @@ TEST(Text8, CutsBeforeACharacterThatWouldNotFit)
     EXPECT_EQ(dialog::FromText8("full", 4), "full");  // a full field has no terminator
 }
 
-TEST(Controls, ListEntriesCarryValuesAndUnknownValuesKeepTheSelection)
-{
+TEST(Controls, ListEntriesCarryValuesAndUnknownValuesKeepTheSelection) {
     TestDialog window;
     window.AddListEntry(kList, "Off", 0);
     window.AddListEntry(kList, "On", 7);
@@ -103,8 +99,7 @@ TEST(Controls, ListEntriesCarryValuesAndUnknownValuesKeepTheSelection)
     EXPECT_EQ(window.SelectedListValue(kList), -1);
 }
 
-TEST(Controls, EditsAddressesAndCheckBoxes)
-{
+TEST(Controls, EditsAddressesAndCheckBoxes) {
     TestDialog window;
     window.LimitText(kEdit, 6);
     window.SetItemText(kEdit, "12345678");
@@ -125,19 +120,18 @@ TEST(Controls, EditsAddressesAndCheckBoxes)
     EXPECT_FALSE(window.IsItemShown(kCheck));
 }
 
-TEST(Controls, WrongIdsAndKindsAreReported)
-{
+TEST(Controls, WrongIdsAndKindsAreReported) {
     TestDialog window;
     EXPECT_THROW(window.Item(999), std::out_of_range);
     EXPECT_THROW(window.LimitText(kList, 3), std::logic_error);
 }
 
-TEST(Controls, OnlyTheOperatorsTabChoiceIsReported)
-{
+TEST(Controls, OnlyTheOperatorsTabChoiceIsReported) {
     TestDialog window;
     auto& tabs = *static_cast<dialog::TabControl*>(window.Item(kTabs));
     std::vector<int> reported;
-    QObject::connect(&tabs, &dialog::TabControl::SelectionChanged, [&](int index) { reported.push_back(index); });
+    QObject::connect(&tabs, &dialog::TabControl::SelectionChanged,
+                     [&](int index) { reported.push_back(index); });
     tabs.InsertTab("One");
     tabs.InsertTab("Two");
     tabs.SetCurSel(1);
@@ -147,20 +141,19 @@ TEST(Controls, OnlyTheOperatorsTabChoiceIsReported)
     EXPECT_TRUE(tabs.PageRect().top() > 0 && tabs.PageRect().width() > 0);
 }
 
-TEST(MessageBoxes, TheInstalledHandlerSeesAndAnswers)
-{
+TEST(MessageBoxes, TheInstalledHandlerSeesAndAnswers) {
     MessageRecorder recorder;
     recorder.answer = dialog::MessageAnswer::No;
-    const auto answer = dialog::ShowMessageBox(
-        {nullptr, "Reset?", "Warning", dialog::MessageButtons::YesNo, dialog::MessageIcon::Warning});
+    const auto answer =
+        dialog::ShowMessageBox({nullptr, "Reset?", "Warning", dialog::MessageButtons::YesNo,
+                                dialog::MessageIcon::Warning});
     EXPECT_EQ(answer, dialog::MessageAnswer::No);
     ASSERT_EQ(recorder.shown.size(), 1u);
     EXPECT_EQ(recorder.shown[0].title, "Warning");
     EXPECT_EQ(recorder.shown[0].buttons, dialog::MessageButtons::YesNo);
 }
 
-TEST(ModalDialogs, EndDialogEndsTheRunWithItsResultAndHidingDoesNot)
-{
+TEST(ModalDialogs, EndDialogEndsTheRunWithItsResultAndHidingDoesNot) {
     TestDialog window;
     ModalScript script;
     script.Then<TestDialog>([](TestDialog& shown) {
@@ -172,16 +165,14 @@ TEST(ModalDialogs, EndDialogEndsTheRunWithItsResultAndHidingDoesNot)
     EXPECT_TRUE(script.Done());
 }
 
-TEST(ModalDialogs, EscapeAndTheCloseBoxCancel)
-{
+TEST(ModalDialogs, EscapeAndTheCloseBoxCancel) {
     TestDialog window;
     window.Open();
     window.close();
     EXPECT_EQ(window.Result(), dialog::IDCANCEL);
 }
 
-TEST(ModalDialogs, EnterPressesTheFocusedButton)
-{
+TEST(ModalDialogs, EnterPressesTheFocusedButton) {
     TestDialog window;
     window.Open();
     QTest::keyClick(window.Item(dialog::IDCANCEL), Qt::Key_Return);

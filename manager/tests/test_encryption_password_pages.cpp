@@ -1,16 +1,16 @@
 // The encryption and password pages driven as an operator would, with the real
 // libPetrel.so over a simulated camera: what the camera ends up storing, which
 // commands it was sent, and what the operator was told.
+#include <camsim/simulator.h>
+#include <gtest/gtest.h>
+
+#include <QTabBar>
+
 #include "app_state.h"
 #include "login_dlg.h"
 #include "program_path.h"
 #include "test_support.h"
 #include "vireo_dlg.h"
-
-#include <camsim/simulator.h>
-
-#include <QTabBar>
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -27,8 +27,7 @@ const std::array<std::string, 2> kFactoryPasswords{"123456", "888888"};
 const std::string kCameraKey = "0123456789abcdefghijklmnopqrstuv";
 
 // Codes of the commands the camera executed: USB writes and every disk transfer.
-Codes Commands(const camsim::Camera& camera)
-{
+Codes Commands(const camsim::Camera& camera) {
     Codes codes;
     for (const camsim::LoggedRequest& request : camera.log()) {
         if (request.carrier == Carrier::Disk || request.direction == camsim::Direction::Write)
@@ -42,8 +41,7 @@ protected:
     void SetUp() override { ResetProcessState(); }
 
     // One successful login with the camera's factory password of `userType`.
-    void LogIn(int userType)
-    {
+    void LogIn(int userType) {
         CLoginDlg login(app);
         login.Open();
         login.SelectListIndex(CLoginDlg::kUserType, userType);
@@ -53,8 +51,7 @@ protected:
     }
 
     template <typename Page>
-    std::unique_ptr<Page> ShownPage()
-    {
+    std::unique_ptr<Page> ShownPage() {
         auto page = std::make_unique<Page>(app, app.Texts());
         page->Create(nullptr, g_nUserType);
         page->ShowPage(true);
@@ -68,14 +65,12 @@ protected:
 
 class EncryptionOnEachCarrier : public CameraPages, public ::testing::WithParamInterface<Carrier> {
 protected:
-    camsim::Camera& AddCamera()
-    {
+    camsim::Camera& AddCamera() {
         return GetParam() == Carrier::Usb ? simulator.addUsbCamera() : simulator.addDiskCamera();
     }
 };
 
-TEST_P(EncryptionOnEachCarrier, EachShowingReadsTheCameraOnceAndApplyWritesBackWhatWasRead)
-{
+TEST_P(EncryptionOnEachCarrier, EachShowingReadsTheCameraOnceAndApplyWritesBackWhatWasRead) {
     struct Held {
         std::uint8_t dataEncryption;
         std::uint8_t decryptionPlayback;
@@ -116,10 +111,10 @@ TEST_P(EncryptionOnEachCarrier, EachShowingReadsTheCameraOnceAndApplyWritesBackW
     EXPECT_EQ(messages.Texts(), (std::vector<QString>{"Set Successfully.", "Set Successfully."}));
 }
 
-INSTANTIATE_TEST_SUITE_P(Carriers, EncryptionOnEachCarrier, ::testing::Values(Carrier::Usb, Carrier::Disk));
+INSTANTIATE_TEST_SUITE_P(Carriers, EncryptionOnEachCarrier,
+                         ::testing::Values(Carrier::Usb, Carrier::Disk));
 
-TEST_F(CameraPages, OnlyAKeyOfExactly32BytesIsSent)
-{
+TEST_F(CameraPages, OnlyAKeyOfExactly32BytesIsSent) {
     const struct {
         QString typed;
         QString message;
@@ -151,8 +146,7 @@ TEST_F(CameraPages, OnlyAKeyOfExactly32BytesIsSent)
     }
 }
 
-TEST_F(CameraPages, PasswordChecksRunInTheirOrderAndOnlyACheckedChangeIsStored)
-{
+TEST_F(CameraPages, PasswordChecksRunInTheirOrderAndOnlyACheckedChangeIsStored) {
     const struct {
         const char* login;
         const char* chosen;
@@ -163,12 +157,48 @@ TEST_F(CameraPages, PasswordChecksRunInTheirOrderAndOnlyACheckedChangeIsStored)
         Codes sent;
     } cases[] = {
         {"12345", "65432", "x", kAdministrator, false, "Please enter 6-character password.", {}},
-        {"888887", "65432", "x", kAdministrator, false, "Please enter 6-character New password.", {}},
-        {"888887", "abcdef", "abcdeF", kAdministrator, false, "Passwords did not match. Try again.", {}},
-        {"888887", "abcdef", "abcdef", kAdministrator, false, "Wrong login password.", {kVerifiPassword}},
-        {"888888", "abcdef", "abcdef", kAdministrator, true, "Failed", {kVerifiPassword, kSetPassword}},
-        {"888888", "abcdef", "abcdef", kGeneralUser, false, "Password successfully changed.", {kVerifiPassword, kSetPassword}},
-        {"888888", "abcdef", "abcdef", kAdministrator, false, "Password successfully changed.", {kVerifiPassword, kSetPassword}},
+        {"888887",
+         "65432",
+         "x",
+         kAdministrator,
+         false,
+         "Please enter 6-character New password.",
+         {}},
+        {"888887",
+         "abcdef",
+         "abcdeF",
+         kAdministrator,
+         false,
+         "Passwords did not match. Try again.",
+         {}},
+        {"888887",
+         "abcdef",
+         "abcdef",
+         kAdministrator,
+         false,
+         "Wrong login password.",
+         {kVerifiPassword}},
+        {"888888",
+         "abcdef",
+         "abcdef",
+         kAdministrator,
+         true,
+         "Failed",
+         {kVerifiPassword, kSetPassword}},
+        {"888888",
+         "abcdef",
+         "abcdef",
+         kGeneralUser,
+         false,
+         "Password successfully changed.",
+         {kVerifiPassword, kSetPassword}},
+        {"888888",
+         "abcdef",
+         "abcdef",
+         kAdministrator,
+         false,
+         "Password successfully changed.",
+         {kVerifiPassword, kSetPassword}},
     };
     camsim::Camera& camera = simulator.addUsbCamera();
     ASSERT_NO_FATAL_FAILURE(LogIn(kAdministrator));
@@ -178,8 +208,7 @@ TEST_F(CameraPages, PasswordChecksRunInTheirOrderAndOnlyACheckedChangeIsStored)
         camera.update([](camsim::CameraState& state) { state.passwords = kFactoryPasswords; });
         camera.clearLog();
         messages.shown.clear();
-        if (row.refused)
-            camera.injectFault(camsim::Fault::NoReply, 2);
+        if (row.refused) camera.injectFault(camsim::Fault::NoReply, 2);
         page->SelectListValue(CModifyPwdDlg::kUserType, row.level);
         page->SetItemText(CModifyPwdDlg::kLoginPassword, row.login);
         page->SetItemText(CModifyPwdDlg::kNewPassword, row.chosen);
@@ -190,8 +219,7 @@ TEST_F(CameraPages, PasswordChecksRunInTheirOrderAndOnlyACheckedChangeIsStored)
         EXPECT_EQ(Commands(camera), row.sent);
         const bool changed = row.message == "Password successfully changed.";
         std::array<std::string, 2> expected = kFactoryPasswords;
-        if (changed)
-            expected[static_cast<std::size_t>(row.level)] = row.chosen;
+        if (changed) expected[static_cast<std::size_t>(row.level)] = row.chosen;
         EXPECT_EQ(camera.state().passwords, expected);
         EXPECT_EQ(page->GetItemText(CModifyPwdDlg::kNewPassword), changed ? "" : row.chosen);
     }
@@ -199,8 +227,7 @@ TEST_F(CameraPages, PasswordChecksRunInTheirOrderAndOnlyACheckedChangeIsStored)
 
 // Reconnect as a general user keeps all five tabs: the encryption page no longer
 // writes, and the password page offers the general user's password alone.
-TEST_F(CameraPages, AfterReconnectAsGeneralUserOnlyTheGeneralPasswordCanChange)
-{
+TEST_F(CameraPages, AfterReconnectAsGeneralUserOnlyTheGeneralPasswordCanChange) {
     camsim::Camera& camera = simulator.addUsbCamera();
     ModalScript script;
     script

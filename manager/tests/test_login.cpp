@@ -1,12 +1,13 @@
 // The login dialog and the administrator password prompt, driven as an operator
 // would, against fake device libraries.
+#include <gtest/gtest.h>
+
+#include <QTest>
+
 #include "app_state.h"
 #include "input_password_dlg.h"
 #include "login_dlg.h"
 #include "test_support.h"
-
-#include <QTest>
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -20,8 +21,7 @@ protected:
     void SetUp() override { ResetProcessState(); }
 
     // Opens a login dialog on `variant`'s library, types `password` and presses Login.
-    void LogIn(const char* variant, const QString& password, int userType = kGeneralUser)
-    {
+    void LogIn(const char* variant, const QString& password, int userType = kGeneralUser) {
         dialog.reset();
         app = std::make_unique<CVireoApp>(OptionsFor(FakeLibraryDirectory(variant)));
         dialog = std::make_unique<CLoginDlg>(*app);
@@ -36,8 +36,7 @@ protected:
     std::unique_ptr<CLoginDlg> dialog;
 };
 
-TEST_F(Login, OpensWithItsTitleChoicesAndLimit)
-{
+TEST_F(Login, OpensWithItsTitleChoicesAndLimit) {
     CVireoApp app(OptionsFor(FakeLibraryDirectory("full")));
     CLoginDlg dialog(app);
     dialog.Open();
@@ -53,8 +52,7 @@ TEST_F(Login, OpensWithItsTitleChoicesAndLimit)
     EXPECT_EQ(dialog.GetItemText(CLoginDlg::kPassword), "123456");
 }
 
-TEST_F(Login, AShortPasswordIsRefusedBeforeAnyConnection)
-{
+TEST_F(Login, AShortPasswordIsRefusedBeforeAnyConnection) {
     LogIn("full", "12345");
     EXPECT_EQ(messages.Texts(), std::vector<QString>{"Please enter 6-character password."});
     EXPECT_EQ(messages.shown[0].title, "Prompt");
@@ -62,8 +60,7 @@ TEST_F(Login, AShortPasswordIsRefusedBeforeAnyConnection)
     EXPECT_EQ(dialog->Result(), 0);  // still open
 }
 
-TEST_F(Login, AMissingLibraryFailsEveryPress)
-{
+TEST_F(Login, AMissingLibraryFailsEveryPress) {
     LogIn("none", "123456");
     Press(*dialog, CLoginDlg::kLogin);
     EXPECT_EQ(messages.Texts(), (std::vector<QString>{kConnectionFailed, kConnectionFailed}));
@@ -71,16 +68,14 @@ TEST_F(Login, AMissingLibraryFailsEveryPress)
     EXPECT_FALSE(app->IsLibraryLoaded());
 }
 
-TEST_F(Login, NoCameraOrAMissingListExportFails)
-{
+TEST_F(Login, NoCameraOrAMissingListExportFails) {
     ::setenv("FAKE_PETREL_USB", "0", 1);
     LogIn("full", "123456");
     LogIn("no-storage-list", "123456");
     EXPECT_EQ(messages.Texts(), (std::vector<QString>{kConnectionFailed, kConnectionFailed}));
 }
 
-TEST_F(Login, AVersionMismatchIsReportedAndItsConnectionClosedAtTheNextPress)
-{
+TEST_F(Login, AVersionMismatchIsReportedAndItsConnectionClosedAtTheNextPress) {
     ::setenv("FAKE_PETREL_CONNECT", "5", 1);
     LogIn("full", "888888", kAdministrator);
     EXPECT_EQ(messages.Texts(), std::vector<QString>{"Firmware version mismatch."});
@@ -89,13 +84,13 @@ TEST_F(Login, AVersionMismatchIsReportedAndItsConnectionClosedAtTheNextPress)
 
     ::unsetenv("FAKE_PETREL_CONNECT");
     Press(*dialog, CLoginDlg::kLogin);
-    EXPECT_EQ(FakeLog(), (Lines{"EnumDeviceList", "ConnectDevice usb", "ReleaseList 1", "CloseDevice usb",
-                                "EnumDeviceList", "ConnectDevice usb", "ReleaseList 1", "VerifiPassword 888888 1"}));
+    EXPECT_EQ(FakeLog(), (Lines{"EnumDeviceList", "ConnectDevice usb", "ReleaseList 1",
+                                "CloseDevice usb", "EnumDeviceList", "ConnectDevice usb",
+                                "ReleaseList 1", "VerifiPassword 888888 1"}));
     EXPECT_EQ(dialog->Result(), dialog::IDOK);
 }
 
-TEST_F(Login, TheCamerasVerdictDecidesTheMessage)
-{
+TEST_F(Login, TheCamerasVerdictDecidesTheMessage) {
     const struct {
         const char* status;
         QString message;
@@ -108,7 +103,8 @@ TEST_F(Login, TheCamerasVerdictDecidesTheMessage)
         messages.shown.clear();
         ::setenv("FAKE_PETREL_VERIFY", verdict.status, 1);
         LogIn("full", "654321", kAdministrator);
-        EXPECT_EQ(messages.Texts(), std::vector<QString>{verdict.message}) << "status " << verdict.status;
+        EXPECT_EQ(messages.Texts(), std::vector<QString>{verdict.message})
+            << "status " << verdict.status;
         EXPECT_EQ(dialog->Result(), 0);
         // The type tried and the password sent are kept for the next dialog.
         EXPECT_EQ(g_nUserType, kAdministrator);
@@ -116,15 +112,13 @@ TEST_F(Login, TheCamerasVerdictDecidesTheMessage)
     }
 }
 
-TEST_F(Login, ALibraryWithoutThePasswordCheckRefusesTheLogin)
-{
+TEST_F(Login, ALibraryWithoutThePasswordCheckRefusesTheLogin) {
     LogIn("no-verify", "123456");
     EXPECT_EQ(messages.Texts(), std::vector<QString>{kWrongPassword});
     EXPECT_EQ(dialog->Result(), 0);
 }
 
-TEST_F(Login, AnAcceptedPasswordEndsTheDialogAndIsOfferedNextTime)
-{
+TEST_F(Login, AnAcceptedPasswordEndsTheDialogAndIsOfferedNextTime) {
     LogIn("full", "888888", kAdministrator);
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_EQ(dialog->Result(), dialog::IDOK);
@@ -137,8 +131,7 @@ TEST_F(Login, AnAcceptedPasswordEndsTheDialogAndIsOfferedNextTime)
     EXPECT_EQ(next.GetItemText(CLoginDlg::kPassword), "888888");
 }
 
-TEST_F(Login, EnterInThePasswordBoxPressesLogin)
-{
+TEST_F(Login, EnterInThePasswordBoxPressesLogin) {
     CVireoApp app(OptionsFor(FakeLibraryDirectory("full")));
     CLoginDlg dialog(app);
     dialog.Open();
@@ -147,9 +140,9 @@ TEST_F(Login, EnterInThePasswordBoxPressesLogin)
     EXPECT_EQ(dialog.Result(), dialog::IDOK);
 }
 
-TEST_F(Login, PasswordsBeyondOneByteACharacterStayWithinTheirBuffers)
-{
-    const QString wide = QString::fromUtf8("\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E\xE5\xAF\x86\xE7\xA0\x81\xE5\x93\x88");
+TEST_F(Login, PasswordsBeyondOneByteACharacterStayWithinTheirBuffers) {
+    const QString wide = QString::fromUtf8(
+        "\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E\xE5\xAF\x86\xE7\xA0\x81\xE5\x93\x88");
     LogIn("full", wide);
     EXPECT_EQ(dialog->Result(), dialog::IDOK);
     EXPECT_EQ(FakeLog().back(), "VerifiPassword " + wide.toStdString() + " 0");
@@ -167,8 +160,7 @@ protected:
     CDialogInputPassword prompt{app.Texts()};
 };
 
-TEST_F(InputPassword, AcceptsSixCharactersOnly)
-{
+TEST_F(InputPassword, AcceptsSixCharactersOnly) {
     prompt.Open();
     EXPECT_EQ(prompt.windowTitle(), "Input Password");
     QTest::keyClicks(prompt.Item(CDialogInputPassword::kPassword), "12345");
@@ -182,8 +174,7 @@ TEST_F(InputPassword, AcceptsSixCharactersOnly)
     EXPECT_STREQ(prompt.Password(), "123456");
 }
 
-TEST_F(InputPassword, CancelEndsWithoutAPassword)
-{
+TEST_F(InputPassword, CancelEndsWithoutAPassword) {
     prompt.Open();
     QTest::keyClicks(prompt.Item(CDialogInputPassword::kPassword), "123456");
     Press(prompt, dialog::IDCANCEL);

@@ -1,5 +1,13 @@
 // The program's life through InitInstance: login, main window, tabs, Reconnect,
 // About and the end of the program, against the fake library.
+#include <gtest/gtest.h>
+
+#include <QAccessible>
+#include <QAction>
+#include <QTabBar>
+#include <QTest>
+#include <algorithm>
+
 #include "about_dlg.h"
 #include "app_state.h"
 #include "login_dlg.h"
@@ -7,17 +15,9 @@
 #include "test_support.h"
 #include "vireo_dlg.h"
 
-#include <QAccessible>
-#include <QAction>
-#include <QTabBar>
-#include <QTest>
-#include <algorithm>
-#include <gtest/gtest.h>
-
 namespace {
 
-std::function<void(CLoginDlg&)> LogInAs(int userType, const char* password)
-{
+std::function<void(CLoginDlg&)> LogInAs(int userType, const char* password) {
     return [=](CLoginDlg& login) {
         login.SelectListIndex(CLoginDlg::kUserType, userType);
         login.SetItemText(CLoginDlg::kPassword, password);
@@ -25,34 +25,31 @@ std::function<void(CLoginDlg&)> LogInAs(int userType, const char* password)
     };
 }
 
-std::vector<QString> TabCaptions(const CVireoDlg& window)
-{
+std::vector<QString> TabCaptions(const CVireoDlg& window) {
     std::vector<QString> captions;
     for (int i = 0; i < window.Tabs().TabCount(); ++i)
         captions.push_back(window.Tabs().TabCaption(i));
     return captions;
 }
 
-std::vector<TabPage*> VisiblePages(CVireoDlg& window)
-{
+std::vector<TabPage*> VisiblePages(CVireoDlg& window) {
     std::vector<TabPage*> visible;
     for (TabPage* page : window.Pages())
-        if (page->isVisible())
-            visible.push_back(page);
+        if (page->isVisible()) visible.push_back(page);
     return visible;
 }
 
-void ChooseTab(CVireoDlg& window, int index)
-{
+void ChooseTab(CVireoDlg& window, int index) {
     window.Tabs().findChild<QTabBar*>()->setCurrentIndex(index);
 }
 
 // Whether any writing action of a page is enabled.
-bool CanWrite(CVireoDlg& window)
-{
+bool CanWrite(CVireoDlg& window) {
     const std::pair<TabPage*, int> writing[] = {
-        {window.PageOfTab(0), CSysManagerDlg::kApply},      {window.PageOfTab(0), CSysManagerDlg::kFormatDisk},
-        {window.PageOfTab(1), CParamDlg::kApply},           {window.PageOfTab(2), CDialogNetWork::kWifiApply},
+        {window.PageOfTab(0), CSysManagerDlg::kApply},
+        {window.PageOfTab(0), CSysManagerDlg::kFormatDisk},
+        {window.PageOfTab(1), CParamDlg::kApply},
+        {window.PageOfTab(2), CDialogNetWork::kWifiApply},
         {window.PageOfTab(3), CDialogEncryption::kApply},
     };
     return std::any_of(std::begin(writing), std::end(writing),
@@ -64,8 +61,7 @@ protected:
     void SetUp() override { ResetProcessState(); }
 
     // Runs the program's life with `script` answering its windows.
-    void Run()
-    {
+    void Run() {
         script.Start();
         EXPECT_EQ(app.InitInstance(), 0);
         EXPECT_TRUE(script.Done());
@@ -76,11 +72,11 @@ protected:
     CVireoApp app{OptionsFor(FakeLibraryDirectory("full"))};
 };
 
-TEST_F(Program, AGeneralUserGetsThreeTabs)
-{
+TEST_F(Program, AGeneralUserGetsThreeTabs) {
     script.Then<CLoginDlg>(LogInAs(kGeneralUser, "123456")).Then<CVireoDlg>([](CVireoDlg& window) {
         EXPECT_EQ(window.windowTitle(), QString("Vireo %1 ").arg(VIREO_VERSION_TEXT));
-        EXPECT_EQ(TabCaptions(window), (std::vector<QString>{"Camera Info", "Camera Settings", "WiFi&&Bluetooth"}));
+        EXPECT_EQ(TabCaptions(window),
+                  (std::vector<QString>{"Camera Info", "Camera Settings", "WiFi&&Bluetooth"}));
         EXPECT_EQ(VisiblePages(window), std::vector<TabPage*>{window.PageOfTab(0)});
         EXPECT_FALSE(CanWrite(window));
         Press(window, dialog::IDCANCEL);
@@ -90,65 +86,65 @@ TEST_F(Program, AGeneralUserGetsThreeTabs)
     EXPECT_EQ(std::count(calls.begin(), calls.end(), "SyncDateTime"), 1);
 }
 
-TEST_F(Program, AnAdministratorGetsFiveTabsAndEveryPageOnItsTab)
-{
-    script.Then<CLoginDlg>(LogInAs(kAdministrator, "888888")).Then<CVireoDlg>([](CVireoDlg& window) {
-        EXPECT_EQ(TabCaptions(window), (std::vector<QString>{"Camera Info", "Camera Settings", "WiFi&&Bluetooth",
-                                                             "AES256 Encryption", "Change Password"}));
-        EXPECT_TRUE(CanWrite(window));
-        for (int tab = 4; tab >= 0; --tab) {
-            ChooseTab(window, tab);
-            EXPECT_EQ(VisiblePages(window), std::vector<TabPage*>{window.PageOfTab(tab)}) << "tab " << tab;
-        }
-        EXPECT_EQ(window.PageOfTab(5), nullptr);
-        EXPECT_EQ(window.PageOfTab(0)->GetItemText(CSysManagerDlg::kModel), "FAKE_USB");
-        window.close();
-    });
-    Run();
-}
-
-TEST_F(Program, ReconnectKeepsTheTabsButHandsEveryPageTheNewUserType)
-{
-    script.Then<CLoginDlg>(LogInAs(kAdministrator, "888888")).Then<CVireoDlg>([this](CVireoDlg& window) {
-        ChooseTab(window, 3);
-        // The next login reaches another camera, one that shows itself as a disk.
-        ::setenv("FAKE_PETREL_USB", "0", 1);
-        ::setenv("FAKE_PETREL_DISK", "1", 1);
-        script.Then<CLoginDlg>([](CLoginDlg& login) {
-            EXPECT_EQ(login.ListSelection(CLoginDlg::kUserType), kAdministrator);
-            EXPECT_EQ(login.GetItemText(CLoginDlg::kPassword), "888888");
-            LogInAs(kGeneralUser, "123456")(login);
+TEST_F(Program, AnAdministratorGetsFiveTabsAndEveryPageOnItsTab) {
+    script.Then<CLoginDlg>(LogInAs(kAdministrator, "888888"))
+        .Then<CVireoDlg>([](CVireoDlg& window) {
+            EXPECT_EQ(TabCaptions(window),
+                      (std::vector<QString>{"Camera Info", "Camera Settings", "WiFi&&Bluetooth",
+                                            "AES256 Encryption", "Change Password"}));
+            EXPECT_TRUE(CanWrite(window));
+            for (int tab = 4; tab >= 0; --tab) {
+                ChooseTab(window, tab);
+                EXPECT_EQ(VisiblePages(window), std::vector<TabPage*>{window.PageOfTab(tab)})
+                    << "tab " << tab;
+            }
+            EXPECT_EQ(window.PageOfTab(5), nullptr);
+            EXPECT_EQ(window.PageOfTab(0)->GetItemText(CSysManagerDlg::kModel), "FAKE_USB");
+            window.close();
         });
-        Press(window, CVireoDlg::kReconnect);
-
-        EXPECT_TRUE(window.isVisible());
-        EXPECT_EQ(window.Tabs().TabCount(), 5);
-        EXPECT_EQ(window.Tabs().CurSel(), 0);
-        EXPECT_EQ(VisiblePages(window), std::vector<TabPage*>{window.PageOfTab(0)});
-        for (TabPage* page : window.Pages())
-            EXPECT_EQ(page->UserType(), kGeneralUser);
-        EXPECT_FALSE(CanWrite(window));
-        EXPECT_EQ(window.PageOfTab(0)->GetItemText(CSysManagerDlg::kModel), "FAKE_DISK");
-        auto* password = window.PageOfTab(4);
-        EXPECT_EQ(password->ListCount(CModifyPwdDlg::kUserType), 1);
-        EXPECT_EQ(password->GetItemText(CModifyPwdDlg::kLoginPasswordLabel), "Login Password:");
-        Press(window, dialog::IDCANCEL);
-    });
     Run();
 }
 
-TEST_F(Program, CancellingTheLoginAtReconnectEndsTheProgram)
-{
-    script.Then<CLoginDlg>(LogInAs(kGeneralUser, "123456")).Then<CVireoDlg>([this](CVireoDlg& window) {
-        script.Then<CLoginDlg>([](CLoginDlg& login) { login.close(); });
-        Press(window, CVireoDlg::kReconnect);
-        EXPECT_FALSE(window.isVisible());
-    });
+TEST_F(Program, ReconnectKeepsTheTabsButHandsEveryPageTheNewUserType) {
+    script.Then<CLoginDlg>(LogInAs(kAdministrator, "888888"))
+        .Then<CVireoDlg>([this](CVireoDlg& window) {
+            ChooseTab(window, 3);
+            // The next login reaches another camera, one that shows itself as a disk.
+            ::setenv("FAKE_PETREL_USB", "0", 1);
+            ::setenv("FAKE_PETREL_DISK", "1", 1);
+            script.Then<CLoginDlg>([](CLoginDlg& login) {
+                EXPECT_EQ(login.ListSelection(CLoginDlg::kUserType), kAdministrator);
+                EXPECT_EQ(login.GetItemText(CLoginDlg::kPassword), "888888");
+                LogInAs(kGeneralUser, "123456")(login);
+            });
+            Press(window, CVireoDlg::kReconnect);
+
+            EXPECT_TRUE(window.isVisible());
+            EXPECT_EQ(window.Tabs().TabCount(), 5);
+            EXPECT_EQ(window.Tabs().CurSel(), 0);
+            EXPECT_EQ(VisiblePages(window), std::vector<TabPage*>{window.PageOfTab(0)});
+            for (TabPage* page : window.Pages()) EXPECT_EQ(page->UserType(), kGeneralUser);
+            EXPECT_FALSE(CanWrite(window));
+            EXPECT_EQ(window.PageOfTab(0)->GetItemText(CSysManagerDlg::kModel), "FAKE_DISK");
+            auto* password = window.PageOfTab(4);
+            EXPECT_EQ(password->ListCount(CModifyPwdDlg::kUserType), 1);
+            EXPECT_EQ(password->GetItemText(CModifyPwdDlg::kLoginPasswordLabel), "Login Password:");
+            Press(window, dialog::IDCANCEL);
+        });
     Run();
 }
 
-TEST_F(Program, WithoutTheLibraryTheMainWindowNeverOpens)
-{
+TEST_F(Program, CancellingTheLoginAtReconnectEndsTheProgram) {
+    script.Then<CLoginDlg>(LogInAs(kGeneralUser, "123456"))
+        .Then<CVireoDlg>([this](CVireoDlg& window) {
+            script.Then<CLoginDlg>([](CLoginDlg& login) { login.close(); });
+            Press(window, CVireoDlg::kReconnect);
+            EXPECT_FALSE(window.isVisible());
+        });
+    Run();
+}
+
+TEST_F(Program, WithoutTheLibraryTheMainWindowNeverOpens) {
     CVireoApp orphan(OptionsFor(FakeLibraryDirectory("none")));
     bool mainWindowOpened = false;
     script
@@ -167,22 +163,23 @@ TEST_F(Program, WithoutTheLibraryTheMainWindowNeverOpens)
     EXPECT_EQ(messages.Texts(), (std::vector<QString>{"Connection Failed.", "Connection Failed."}));
 }
 
-TEST_F(Program, AboutOpensFromTheWindowsMenuAndClosesAgain)
-{
-    script.Then<CLoginDlg>(LogInAs(kGeneralUser, "123456")).Then<CVireoDlg>([this](CVireoDlg& window) {
-        EXPECT_TRUE(window.actions().contains(window.AboutAction()));
-        EXPECT_EQ(window.contextMenuPolicy(), Qt::ActionsContextMenu);
-        script.Then<CAboutDlg>([](CAboutDlg& about) {
-            EXPECT_EQ(about.windowTitle(), "About Vireo");
-            EXPECT_EQ(about.GetItemText(CAboutDlg::kText),
-                      QString::fromUtf8("Vireo\uFF0C%1 Version").arg(QString(VIREO_VERSION_TEXT).mid(1)));
-            Press(about, dialog::IDOK);
+TEST_F(Program, AboutOpensFromTheWindowsMenuAndClosesAgain) {
+    script.Then<CLoginDlg>(LogInAs(kGeneralUser, "123456"))
+        .Then<CVireoDlg>([this](CVireoDlg& window) {
+            EXPECT_TRUE(window.actions().contains(window.AboutAction()));
+            EXPECT_EQ(window.contextMenuPolicy(), Qt::ActionsContextMenu);
+            script.Then<CAboutDlg>([](CAboutDlg& about) {
+                EXPECT_EQ(about.windowTitle(), "About Vireo");
+                EXPECT_EQ(about.GetItemText(CAboutDlg::kText),
+                          QString::fromUtf8("Vireo\uFF0C%1 Version")
+                              .arg(QString(VIREO_VERSION_TEXT).mid(1)));
+                Press(about, dialog::IDOK);
+            });
+            window.AboutAction()->trigger();
+            EXPECT_TRUE(window.isVisible());
+            EXPECT_EQ(window.Tabs().TabCount(), 3);
+            Press(window, dialog::IDCANCEL);
         });
-        window.AboutAction()->trigger();
-        EXPECT_TRUE(window.isVisible());
-        EXPECT_EQ(window.Tabs().TabCount(), 3);
-        Press(window, dialog::IDCANCEL);
-    });
     Run();
 }
 
@@ -193,8 +190,7 @@ namespace {
 // Every control an operator can reach has a name a screen reader says, and the
 // window behaves as desktop windows do: minimisable, fits a small laptop, Escape
 // does not end the program.
-TEST_F(Program, TheWindowIsAnOrdinaryDesktopWindowWithNamedControls)
-{
+TEST_F(Program, TheWindowIsAnOrdinaryDesktopWindowWithNamedControls) {
     script.Then<CLoginDlg>([](CLoginDlg& login) {
         EXPECT_EQ(login.focusWidget(), login.Item(CLoginDlg::kPassword));
         LogInAs(kAdministrator, "888888")(login);
@@ -205,12 +201,14 @@ TEST_F(Program, TheWindowIsAnOrdinaryDesktopWindowWithNamedControls)
         EXPECT_LE(window.minimumSizeHint().height(), 700);
         for (TabPage* page : window.Pages()) {
             for (QWidget* control : page->findChildren<QWidget*>()) {
-                if (control->focusPolicy() == Qt::NoFocus || control->isHidden() || control->focusProxy())
+                if (control->focusPolicy() == Qt::NoFocus || control->isHidden() ||
+                    control->focusProxy())
                     continue;
                 QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(control);
                 ASSERT_NE(accessible, nullptr);
                 EXPECT_FALSE(accessible->text(QAccessible::Name).isEmpty())
-                    << control->metaObject()->className() << " on " << page->metaObject()->className();
+                    << control->metaObject()->className() << " on "
+                    << page->metaObject()->className();
             }
         }
         QTest::keyClick(&window, Qt::Key_Escape);

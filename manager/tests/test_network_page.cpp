@@ -1,41 +1,38 @@
 // The network page over a simulated camera, driven as an operator would: what it
 // shows, what the camera stores after Apply, its rules and its messages.
+#include <camsim/simulator.h>
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <array>
+#include <cstring>
+#include <functional>
+#include <tuple>
+
 #include "app_state.h"
 #include "dialog_network.h"
 #include "login_dlg.h"
 #include "program_path.h"
 #include "test_support.h"
 
-#include <camsim/simulator.h>
-
-#include <QComboBox>
-#include <array>
-#include <cstring>
-#include <functional>
-#include <gtest/gtest.h>
-#include <tuple>
-
 namespace {
 
 using Page = CDialogNetWork;
 
 template <typename Record, std::size_t size>
-void Put(std::array<std::uint8_t, size>& bytes, const Record& record)
-{
+void Put(std::array<std::uint8_t, size>& bytes, const Record& record) {
     static_assert(sizeof(Record) == size);
     std::memcpy(bytes.data(), &record, size);
 }
 
 template <std::size_t size>
-void Copy(char (&field)[size], const char* text)
-{
+void Copy(char (&field)[size], const char* text) {
     std::memset(field, 0, size);
     std::memcpy(field, text, std::strlen(text));
 }
 
 // A camera with every record filled, texts in several scripts.
-camsim::CameraState Seeded()
-{
+camsim::CameraState Seeded() {
     camsim::CameraState state;
     NetworkInfo network{};
     Copy(network.deviceName, "Unit 7");
@@ -47,7 +44,8 @@ camsim::CameraState Seeded()
     Copy(network.equipmentNo, "EQ-0042");
     Copy(network.serverPassword, "pw123");
     Put(state.networkInfo, network);
-    WifiUniversal universal{1, 1, 7, "A1B2C3D4E5F6", "10.0.0.5", "10.0.0.1"};  // timeout 7 is no known code
+    WifiUniversal universal{1,          1,         7, "A1B2C3D4E5F6",
+                            "10.0.0.5", "10.0.0.1"};  // timeout 7 is no known code
     Put(state.wifiUniversal, universal);
     WifiApSetting accessPoint{"Kamera-B\u00fcro", "p\u00e4sswort", 2, 1, 40};
     Put(state.wifiApSetting, accessPoint);
@@ -61,35 +59,29 @@ camsim::CameraState Seeded()
     return state;
 }
 
-auto Records(const camsim::CameraState& state)
-{
-    return std::tuple(state.networkInfo, state.wifiUniversal, state.wifiApSetting, state.wifiStaSetting,
-                      state.p2pCode, state.bluetoothInfo, state.mobile4GInfo);
+auto Records(const camsim::CameraState& state) {
+    return std::tuple(state.networkInfo, state.wifiUniversal, state.wifiApSetting,
+                      state.wifiStaSetting, state.p2pCode, state.bluetoothInfo, state.mobile4GInfo);
 }
 
 // Command codes of the requests the camera received.
-std::vector<int> Requests(const camsim::Camera& camera)
-{
+std::vector<int> Requests(const camsim::Camera& camera) {
     std::vector<int> codes;
     for (const auto& request : camera.log())
-        if (request.direction == camsim::Direction::Write)
-            codes.push_back(request.code);
+        if (request.direction == camsim::Direction::Write) codes.push_back(request.code);
     return codes;
 }
 
 // The operator picks the entry with `value` in list `id`.
-void Choose(Page& page, int id, int value)
-{
+void Choose(Page& page, int id, int value) {
     auto* list = static_cast<QComboBox*>(page.Item(id));
     list->setCurrentIndex(list->findData(value));
     emit list->activated(list->currentIndex());
 }
 
-std::vector<QString> Entries(const Page& page, int id)
-{
+std::vector<QString> Entries(const Page& page, int id) {
     std::vector<QString> entries;
-    for (int i = 0; i < page.ListCount(id); ++i)
-        entries.push_back(page.ListEntryText(id, i));
+    for (int i = 0; i < page.ListCount(id); ++i) entries.push_back(page.ListEntryText(id, i));
     return entries;
 }
 
@@ -99,9 +91,9 @@ protected:
 
     // Logs in to a camera holding `state` and shows the page.
     Page& Open(const camsim::CameraState& state = Seeded(), int userType = kAdministrator,
-               camsim::Carrier carrier = camsim::Carrier::Usb)
-    {
-        camera = &(carrier == camsim::Carrier::Usb ? simulator.addUsbCamera(state) : simulator.addDiskCamera(state));
+               camsim::Carrier carrier = camsim::Carrier::Usb) {
+        camera = &(carrier == camsim::Carrier::Usb ? simulator.addUsbCamera(state)
+                                                   : simulator.addDiskCamera(state));
         CLoginDlg login(app);
         login.Open();
         login.SelectListIndex(CLoginDlg::kUserType, userType);
@@ -122,8 +114,7 @@ protected:
     std::unique_ptr<Page> page;
 };
 
-TEST_F(NetworkPage, ShowsEveryRecordTheCameraHolds)
-{
+TEST_F(NetworkPage, ShowsEveryRecordTheCameraHolds) {
     const std::pair<int, QString> shown[] = {
         {Page::kDeviceName, "Unit 7"},
         {Page::kProtocol, "Skyvale"},
@@ -142,15 +133,14 @@ TEST_F(NetworkPage, ShowsEveryRecordTheCameraHolds)
         {Page::kApn, "internet"},
     };
     Page& network = Open();
-    for (const auto& [id, text] : shown)
-        EXPECT_EQ(network.GetItemText(id), text) << id;
+    for (const auto& [id, text] : shown) EXPECT_EQ(network.GetItemText(id), text) << id;
     EXPECT_EQ(network.GetAddress(Page::kServerIp), 0xC0A80114u);
 }
 
-class NetworkPageOnEitherCarrier : public NetworkPage, public ::testing::WithParamInterface<camsim::Carrier> {};
+class NetworkPageOnEitherCarrier : public NetworkPage,
+                                   public ::testing::WithParamInterface<camsim::Carrier> {};
 
-TEST_P(NetworkPageOnEitherCarrier, ApplyStoresExactlyWhatWasTypedAndLeavesTheRestAsRead)
-{
+TEST_P(NetworkPageOnEitherCarrier, ApplyStoresExactlyWhatWasTypedAndLeavesTheRestAsRead) {
     struct Case {
         const char* name;
         std::function<void(Page&)> type;
@@ -168,7 +158,8 @@ TEST_P(NetworkPageOnEitherCarrier, ApplyStoresExactlyWhatWasTypedAndLeavesTheRes
          Page::kNetworkApply,
          [](camsim::CameraState& s) {
              std::memcpy(s.networkInfo.data(), "Wache S\u00fcd", 10);
-             std::memcpy(s.networkInfo.data() + offsetof(NetworkInfo, serverIp), "10.0.1.2\0\0\0\0", 12);
+             std::memcpy(s.networkInfo.data() + offsetof(NetworkInfo, serverIp), "10.0.1.2\0\0\0\0",
+                         12);
          },
          "Network Settings set successfully."},
         {"wifi",
@@ -217,8 +208,7 @@ TEST_P(NetworkPageOnEitherCarrier, ApplyStoresExactlyWhatWasTypedAndLeavesTheRes
 INSTANTIATE_TEST_SUITE_P(Carriers, NetworkPageOnEitherCarrier,
                          ::testing::Values(camsim::Carrier::Usb, camsim::Carrier::Disk));
 
-TEST_F(NetworkPage, TheChannelListIsTheChosenBandsWithTheLastChannelSelected)
-{
+TEST_F(NetworkPage, TheChannelListIsTheChosenBandsWithTheLastChannelSelected) {
     struct Case {
         const char* name;
         std::vector<std::uint8_t> channels;  // 2.4 GHz list, then the 5 GHz list from byte 14
@@ -226,7 +216,8 @@ TEST_F(NetworkPage, TheChannelListIsTheChosenBandsWithTheLastChannelSelected)
         std::vector<QString> entries;
         QString selected;
     };
-    const std::vector<std::uint8_t> lists = {1, 6, 11, 0xFF, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x24, 0x28, 0xFF};
+    const std::vector<std::uint8_t> lists = {1, 6, 11, 0xFF, 0, 0,    0,    0,   0,
+                                             0, 0, 0,  0,    0, 0x24, 0x28, 0xFF};
     // In this order: the page remembers each band's last channel.
     const Case cases[] = {
         {"band never reported", lists, 0, 6, 1, {"36", "40"}, "36"},
@@ -242,7 +233,8 @@ TEST_F(NetworkPage, TheChannelListIsTheChosenBandsWithTheLastChannelSelected)
             state.wifiChannelInfo.fill(0xFF);
             std::copy(c.channels.begin(), c.channels.end(), state.wifiChannelInfo.begin());
             state.wifiApSetting[offsetof(WifiApSetting, band)] = static_cast<std::uint8_t>(c.band);
-            state.wifiApSetting[offsetof(WifiApSetting, channel)] = static_cast<std::uint8_t>(c.channel);
+            state.wifiApSetting[offsetof(WifiApSetting, channel)] =
+                static_cast<std::uint8_t>(c.channel);
         });
         Press(network, Page::kWifiRefresh);
         Choose(network, Page::kBand, c.chosenBand);
@@ -254,8 +246,7 @@ TEST_F(NetworkPage, TheChannelListIsTheChosenBandsWithTheLastChannelSelected)
     }
 }
 
-TEST_F(NetworkPage, ThePairingCodeIsEightDigitsAndIsCheckedAfterTheRecordsAreWritten)
-{
+TEST_F(NetworkPage, ThePairingCodeIsEightDigitsAndIsCheckedAfterTheRecordsAreWritten) {
     struct Case {
         const char* code;
         QString message;
@@ -279,8 +270,7 @@ TEST_F(NetworkPage, ThePairingCodeIsEightDigitsAndIsCheckedAfterTheRecordsAreWri
     }
 }
 
-TEST_F(NetworkPage, HeartRatesOutside0To255AreRefusedAndNothingIsSent)
-{
+TEST_F(NetworkPage, HeartRatesOutside0To255AreRefusedAndNothingIsSent) {
     const std::tuple<QString, QString, QString> cases[] = {
         {"0", "255", "Bluetooth Settings set successfully."},
         {"60", "256", "Heart Rate 0-255!"},
@@ -292,15 +282,15 @@ TEST_F(NetworkPage, HeartRatesOutside0To255AreRefusedAndNothingIsSent)
         network.SetItemText(Page::kHeartRateLow, low);
         network.SetItemText(Page::kHeartRateHigh, high);
         Press(network, Page::kBluetoothApply);
-        EXPECT_EQ(messages.Texts(), std::vector<QString>{message}) << low.toStdString() << " " << high.toStdString();
+        EXPECT_EQ(messages.Texts(), std::vector<QString>{message})
+            << low.toStdString() << " " << high.toStdString();
         EXPECT_EQ(Requests(*camera).size(), message.startsWith("Heart") ? 0u : 1u);
         messages.shown.clear();
         camera->clearLog();
     }
 }
 
-TEST_F(NetworkPage, EachFailureSaysWhatFailed)
-{
+TEST_F(NetworkPage, EachFailureSaysWhatFailed) {
     struct Case {
         int button;
         unsigned exchange;  // the failing one of the button's exchanges
@@ -323,13 +313,13 @@ TEST_F(NetworkPage, EachFailureSaysWhatFailed)
     for (const Case& c : cases) {
         camera->injectFault(camsim::Fault::NoReply, c.exchange);
         Press(network, c.button);
-        EXPECT_EQ(messages.Texts(), std::vector<QString>{c.message}) << c.button << " " << c.exchange;
+        EXPECT_EQ(messages.Texts(), std::vector<QString>{c.message})
+            << c.button << " " << c.exchange;
         messages.shown.clear();
     }
 }
 
-TEST_F(NetworkPage, EachRefreshAsksForItsRecordsOnceEach)
-{
+TEST_F(NetworkPage, EachRefreshAsksForItsRecordsOnceEach) {
     const std::pair<std::function<void(Page&)>, std::vector<int>> cases[] = {
         {[](Page& p) {
              p.ShowPage(false);
@@ -349,8 +339,7 @@ TEST_F(NetworkPage, EachRefreshAsksForItsRecordsOnceEach)
     EXPECT_TRUE(messages.shown.empty());
 }
 
-TEST_F(NetworkPage, TooLongTextsAreRefusedBeforeAnythingIsSent)
-{
+TEST_F(NetworkPage, TooLongTextsAreRefusedBeforeAnythingIsSent) {
     Page& network = Open();
     network.SetItemText(Page::kStaPassword, QString("\u00e4").repeated(16));  // 32 bytes of UTF-8
     Press(network, Page::kWifiApply);
@@ -358,15 +347,15 @@ TEST_F(NetworkPage, TooLongTextsAreRefusedBeforeAnythingIsSent)
     EXPECT_TRUE(Requests(*camera).empty());
 }
 
-TEST_F(NetworkPage, WritingFollowsTheUserTypeOfTheLatestLogin)
-{
+TEST_F(NetworkPage, WritingFollowsTheUserTypeOfTheLatestLogin) {
     Page& network = Open(Seeded(), kGeneralUser);
     for (const int userType : {kGeneralUser, kAdministrator}) {
         network.SetUserType(userType);
         const bool administrator = userType == kAdministrator;
         for (const int apply : {Page::kNetworkApply, Page::kWifiApply, Page::kBluetoothApply})
             EXPECT_EQ(network.IsItemEnabled(apply), administrator) << apply;
-        for (const int edit : {Page::kDeviceName, Page::kApSsid, Page::kPinCode, Page::kHeartRateLow})
+        for (const int edit :
+             {Page::kDeviceName, Page::kApSsid, Page::kPinCode, Page::kHeartRateLow})
             EXPECT_EQ(network.IsReadOnly(edit), !administrator) << edit;
         EXPECT_TRUE(network.IsItemEnabled(Page::kWifiRefresh));
     }

@@ -1,12 +1,12 @@
 // Every page action when the library or one of its exports is missing: the page
 // takes its failure path and says so, through an in-process camera that has none.
+#include <gtest/gtest.h>
+
 #include "app_state.h"
 #include "input_password_dlg.h"
 #include "param_dlg.h"
 #include "sys_manager_dlg.h"
 #include "test_support.h"
-
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -16,8 +16,7 @@ public:
     DeviceConnection* Connection() const override { return nullptr; }
 };
 
-dialog::TextLookup BuiltInTexts()
-{
+dialog::TextLookup BuiltInTexts() {
     return [](const char*, const char*, const QString& fallback) { return fallback; };
 }
 
@@ -26,8 +25,7 @@ struct Action {
     std::vector<QString> messages;  // after any confirmation, answered Yes
 };
 
-TEST(PagesWithoutLibrary, EveryActionTakesItsFailurePath)
-{
+TEST(PagesWithoutLibrary, EveryActionTakesItsFailurePath) {
     ResetProcessState();
     MessageRecorder recorder;
     recorder.answer = dialog::MessageAnswer::Yes;

@@ -1,37 +1,34 @@
 // Pictures of the login and of every tab of the main window, for an administrator
 // and for a general user, over a simulated camera; written to SCREENSHOT_DIR for
 // people to look at. Run under a real X server (xvfb-run) to see the real fonts.
+#include <camsim/simulator.h>
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QTabBar>
+
 #include "app_state.h"
 #include "login_dlg.h"
 #include "program_path.h"
 #include "test_support.h"
 #include "vireo_dlg.h"
 
-#include <camsim/simulator.h>
-
-#include <QCoreApplication>
-#include <QDir>
-#include <QTabBar>
-#include <gtest/gtest.h>
-
 namespace {
 
-void Save(QWidget& window, const QString& name)
-{
+void Save(QWidget& window, const QString& name) {
     QCoreApplication::sendPostedEvents();  // a page just shown lays itself out first, as on screen
     QDir().mkpath(SCREENSHOT_DIR);
     const QString path = QDir(SCREENSHOT_DIR).filePath(name);
     EXPECT_TRUE(window.grab().save(path)) << path.toStdString();
 }
 
-void LogIn(CLoginDlg& login, int userType)
-{
+void LogIn(CLoginDlg& login, int userType) {
     login.SelectListIndex(CLoginDlg::kUserType, userType);
     login.SetItemText(CLoginDlg::kPassword, userType == kAdministrator ? "888888" : "123456");
 }
 
-void SaveEveryTab(CVireoDlg& window, const QString& userName)
-{
+void SaveEveryTab(CVireoDlg& window, const QString& userName) {
     auto* bar = window.Tabs().findChild<QTabBar*>();
     for (int tab = 0; tab < bar->count(); ++tab) {
         bar->setCurrentIndex(tab);
@@ -39,8 +36,7 @@ void SaveEveryTab(CVireoDlg& window, const QString& userName)
     }
 }
 
-TEST(Screenshots, LoginAndEveryTabForBothUserTypes)
-{
+TEST(Screenshots, LoginAndEveryTabForBothUserTypes) {
     ResetProcessState();
     camsim::Simulator simulator;
     camsim::CameraState state;

@@ -1,14 +1,13 @@
 // Login and main window with the real libPetrel.so beside the test program, over
 // cameras simulated under umockdev.
+#include <camsim/simulator.h>
+#include <gtest/gtest.h>
+
 #include "app_state.h"
 #include "login_dlg.h"
 #include "program_path.h"
 #include "test_support.h"
 #include "vireo_dlg.h"
-
-#include <camsim/simulator.h>
-
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -17,8 +16,7 @@ protected:
     void SetUp() override { ResetProcessState(); }
 
     // One Login press with the real library; the dialog stays for further presses.
-    void Press(const char* password, int userType)
-    {
+    void Press(const char* password, int userType) {
         if (!login) {
             login = std::make_unique<CLoginDlg>(app);
             login->Open();
@@ -34,8 +32,7 @@ protected:
     std::unique_ptr<CLoginDlg> login;
 };
 
-TEST_F(SimulatedCamera, TheCameraChecksThePasswordOfTheChosenUserType)
-{
+TEST_F(SimulatedCamera, TheCameraChecksThePasswordOfTheChosenUserType) {
     camsim::Camera& camera = simulator.addUsbCamera();
     Press("888888", kGeneralUser);  // the administrator's password, offered as a general user's
     EXPECT_EQ(messages.Texts(), std::vector<QString>{"Wrong login password."});
@@ -45,20 +42,19 @@ TEST_F(SimulatedCamera, TheCameraChecksThePasswordOfTheChosenUserType)
     EXPECT_EQ(g_nUserType, kAdministrator);
 }
 
-TEST_F(SimulatedCamera, ALockedOutCameraGivesTheWaitMessage)
-{
+TEST_F(SimulatedCamera, ALockedOutCameraGivesTheWaitMessage) {
     camsim::CameraState state;
     state.lockout.maxAttempts = 1;
     simulator.addUsbCamera(state);
     Press("000000", kGeneralUser);
     Press("123456", kGeneralUser);
-    EXPECT_EQ(messages.Texts(), (std::vector<QString>{"Wrong login password.",
-                                                      "Wrong login password, please login in 3 minutes."}));
+    EXPECT_EQ(messages.Texts(),
+              (std::vector<QString>{"Wrong login password.",
+                                    "Wrong login password, please login in 3 minutes."}));
     EXPECT_EQ(login->Result(), 0);
 }
 
-TEST_F(SimulatedCamera, FirmwareOfAnotherInterfaceVersionIsRefused)
-{
+TEST_F(SimulatedCamera, FirmwareOfAnotherInterfaceVersionIsRefused) {
     camsim::CameraState state;
     state.version = "FW_2.4.1_API_0.9.0_B0420";
     simulator.addUsbCamera(state);
@@ -67,8 +63,7 @@ TEST_F(SimulatedCamera, FirmwareOfAnotherInterfaceVersionIsRefused)
     EXPECT_NE(app.Connection(), nullptr);  // kept until the next press
 }
 
-TEST_F(SimulatedCamera, AUsbCameraIsPreferredOverACameraDisk)
-{
+TEST_F(SimulatedCamera, AUsbCameraIsPreferredOverACameraDisk) {
     camsim::Camera& disk = simulator.addDiskCamera();
     camsim::Camera& usb = simulator.addUsbCamera();
     Press("123456", kGeneralUser);
@@ -77,23 +72,20 @@ TEST_F(SimulatedCamera, AUsbCameraIsPreferredOverACameraDisk)
     EXPECT_EQ(disk.session().verifiedLevel, -1);
 }
 
-TEST_F(SimulatedCamera, WithoutAUsbCameraTheCameraDiskIsUsed)
-{
+TEST_F(SimulatedCamera, WithoutAUsbCameraTheCameraDiskIsUsed) {
     camsim::Camera& disk = simulator.addDiskCamera();
     Press("123456", kGeneralUser);
     EXPECT_EQ(login->Result(), dialog::IDOK);
     EXPECT_EQ(disk.session().verifiedLevel, kGeneralUser);
 }
 
-TEST_F(SimulatedCamera, WithoutACameraTheConnectionFails)
-{
+TEST_F(SimulatedCamera, WithoutACameraTheConnectionFails) {
     Press("123456", kGeneralUser);
     EXPECT_EQ(messages.Texts(), std::vector<QString>{"Connection Failed."});
     EXPECT_FALSE(app.IsLibraryLoaded());
 }
 
-TEST_F(SimulatedCamera, TheMainWindowShowsTheCameraAndReconnectChangesTheUserType)
-{
+TEST_F(SimulatedCamera, TheMainWindowShowsTheCameraAndReconnectChangesTheUserType) {
     camsim::CameraState state;
     state.modelId = "BWC_SIM7";
     simulator.addUsbCamera(state);
@@ -114,8 +106,7 @@ TEST_F(SimulatedCamera, TheMainWindowShowsTheCameraAndReconnectChangesTheUserTyp
             });
             ::Press(window, CVireoDlg::kReconnect);
             EXPECT_EQ(window.Tabs().TabCount(), 5);
-            for (TabPage* page : window.Pages())
-                EXPECT_EQ(page->UserType(), kGeneralUser);
+            for (TabPage* page : window.Pages()) EXPECT_EQ(page->UserType(), kGeneralUser);
             EXPECT_FALSE(window.PageOfTab(1)->IsItemEnabled(CParamDlg::kApply));
             ::Press(window, dialog::IDCANCEL);
         });

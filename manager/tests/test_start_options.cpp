@@ -1,24 +1,22 @@
-#include "start_options.h"
-
 #include <gtest/gtest.h>
+
+#include "start_options.h"
 
 namespace {
 
-std::optional<StartOptions> Parse(const QStringList& arguments, const QString& environment, QString& error)
-{
+std::optional<StartOptions> Parse(const QStringList& arguments, const QString& environment,
+                                  QString& error) {
     return ParseStartOptions(QStringList{"vireo"} + arguments, environment, error);
 }
 
-TEST(StartOptions, TheOptionWinsOverTheEnvironmentAndNeitherMeansNoFile)
-{
+TEST(StartOptions, TheOptionWinsOverTheEnvironmentAndNeitherMeansNoFile) {
     QString error;
     EXPECT_EQ(Parse({"--language", "de.ini"}, "fr.ini", error)->languageFile, "de.ini");
     EXPECT_EQ(Parse({}, "fr.ini", error)->languageFile, "fr.ini");
     EXPECT_TRUE(Parse({}, "", error)->languageFile.empty());
 }
 
-TEST(StartOptions, UnknownArgumentsAreRefusedWithAReason)
-{
+TEST(StartOptions, UnknownArgumentsAreRefusedWithAReason) {
     QString error;
     EXPECT_FALSE(Parse({"--colour"}, "", error));
     EXPECT_TRUE(error.contains("colour"));
@@ -26,8 +24,7 @@ TEST(StartOptions, UnknownArgumentsAreRefusedWithAReason)
     EXPECT_TRUE(error.contains("extra"));
 }
 
-TEST(StartOptions, TheLibraryIsLoadedFromTheProgramsFolder)
-{
+TEST(StartOptions, TheLibraryIsLoadedFromTheProgramsFolder) {
     QString error;
     const auto options = Parse({}, "", error);
     ASSERT_TRUE(options);

@@ -24,8 +24,7 @@ struct Corpus {
     std::vector<std::string> flatNames;                                // "section\nkey"
 };
 
-const Corpus& TheCorpus()
-{
+const Corpus& TheCorpus() {
     static const Corpus corpus = [] {
         Corpus c;
         c.path = std::filesystem::temp_directory_path() / "language_bench.ini";
@@ -36,7 +35,8 @@ const Corpus& TheCorpus()
             for (int k = 0; k < kKeysPerSection; ++k) {
                 const std::string key = "IDC_CONTROL_" + std::to_string(k);
                 out << key << " = Caption " << k << " of dialog " << s << "\n";
-                c.wideNames.emplace_back(*vireo::text::Utf8ToWide(section), *vireo::text::Utf8ToWide(key));
+                c.wideNames.emplace_back(*vireo::text::Utf8ToWide(section),
+                                         *vireo::text::Utf8ToWide(key));
                 c.flatNames.push_back(section + "\n" + key);
             }
         }
@@ -45,8 +45,7 @@ const Corpus& TheCorpus()
     return corpus;
 }
 
-void BM_LoadOurs(benchmark::State& state)
-{
+void BM_LoadOurs(benchmark::State& state) {
     const Corpus& corpus = TheCorpus();
     for (auto _ : state) {
         CIniFile document;
@@ -56,8 +55,7 @@ void BM_LoadOurs(benchmark::State& state)
 }
 BENCHMARK(BM_LoadOurs)->Unit(benchmark::kMillisecond);
 
-void BM_LookupEveryKeyOurs(benchmark::State& state)
-{
+void BM_LookupEveryKeyOurs(benchmark::State& state) {
     const Corpus& corpus = TheCorpus();
     CIniFile document;
     document.Load(corpus.path);
@@ -70,14 +68,12 @@ BENCHMARK(BM_LookupEveryKeyOurs)->Unit(benchmark::kMillisecond);
 
 using FlatMap = std::unordered_map<std::string, std::string>;
 
-int Store(void* user, const char* section, const char* name, const char* value)
-{
+int Store(void* user, const char* section, const char* name, const char* value) {
     static_cast<FlatMap*>(user)->insert_or_assign(std::string(section) + "\n" + name, value);
     return 1;
 }
 
-void BM_LoadInih(benchmark::State& state)
-{
+void BM_LoadInih(benchmark::State& state) {
     const Corpus& corpus = TheCorpus();
     for (auto _ : state) {
         FlatMap map;
@@ -86,8 +82,7 @@ void BM_LoadInih(benchmark::State& state)
 }
 BENCHMARK(BM_LoadInih)->Unit(benchmark::kMillisecond);
 
-void BM_LookupEveryKeyInih(benchmark::State& state)
-{
+void BM_LookupEveryKeyInih(benchmark::State& state) {
     const Corpus& corpus = TheCorpus();
     FlatMap map;
     ini_parse(corpus.path.c_str(), Store, &map);

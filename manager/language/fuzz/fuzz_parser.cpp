@@ -6,8 +6,7 @@
 
 #include "ini_file.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
-{
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     CIniFile document;
     document.Parse(std::string_view(reinterpret_cast<const char*>(data), size));
     (void)document.GetString(u"S", u"k", u"default");

@@ -13,9 +13,7 @@ public:
     using Text = std::optional<std::u16string>;
 
     CIniKey(Text name, Text value, Text comment)
-        : m_name(std::move(name)), m_value(std::move(value)), m_comment(std::move(comment))
-    {
-    }
+        : m_name(std::move(name)), m_value(std::move(value)), m_comment(std::move(comment)) {}
     virtual ~CIniKey() = default;
 
     const Text& GetName() const noexcept { return m_name; }

@@ -13,8 +13,7 @@ namespace vireo::detail {
 
 struct WideHash {
     using is_transparent = void;
-    std::size_t operator()(std::u16string_view text) const noexcept
-    {
+    std::size_t operator()(std::u16string_view text) const noexcept {
         return std::hash<std::u16string_view>{}(text);
     }
 };
@@ -32,27 +31,22 @@ public:
     using Text = CIniKey::Text;
 
     explicit CIniSection(Text name, Text comment = std::nullopt)
-        : m_name(std::move(name)), m_comment(std::move(comment))
-    {
-    }
+        : m_name(std::move(name)), m_comment(std::move(comment)) {}
     ~CIniSection() override = default;
 
     const Text& GetName() const noexcept { return m_name; }
     const Text& GetComment() const noexcept { return m_comment; }
 
     // The first key of that name, or nullptr. Comment lines have no name and never match.
-    CIniKey* FindKey(std::u16string_view name) const
-    {
+    CIniKey* FindKey(std::u16string_view name) const {
         auto found = m_index.find(name);
         return found == m_index.end() ? nullptr : found->second;
     }
 
     // Links the key after the last one. On failure (out of memory) the key is
     // freed and the section is unchanged.
-    CIniKey* AppendKey(std::unique_ptr<CIniKey> key)
-    {
-        if (key->GetName())
-            m_index.try_emplace(*key->GetName(), key.get());
+    CIniKey* AppendKey(std::unique_ptr<CIniKey> key) {
+        if (key->GetName()) m_index.try_emplace(*key->GetName(), key.get());
         return Append(std::move(key));
     }
 

@@ -12,15 +12,11 @@ public:
     IInterface& operator=(const IInterface&) = delete;
 
 protected:
-    IInterface() noexcept
-    {
-        if (s_instance == nullptr)
-            s_instance = this;
+    IInterface() noexcept {
+        if (s_instance == nullptr) s_instance = this;
     }
-    virtual ~IInterface()
-    {
-        if (s_instance == this)
-            s_instance = nullptr;
+    virtual ~IInterface() {
+        if (s_instance == this) s_instance = nullptr;
     }
 
 private:

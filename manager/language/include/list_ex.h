@@ -27,13 +27,11 @@ public:
         explicit iterator(_LIST_OBJECT* link) : m_link(link) {}
         T& operator*() const { return *static_cast<T*>(m_link); }
         T* operator->() const { return static_cast<T*>(m_link); }
-        iterator& operator++()
-        {
+        iterator& operator++() {
             m_link = m_link->pNext;
             return *this;
         }
-        iterator operator++(int)
-        {
+        iterator operator++(int) {
             iterator old = *this;
             ++*this;
             return old;
@@ -50,8 +48,7 @@ public:
     virtual ~CListEx() { Clear(); }
 
     // Takes ownership and links the element after the last one.
-    T* Append(std::unique_ptr<T> element) noexcept
-    {
+    T* Append(std::unique_ptr<T> element) noexcept {
         T* raw = element.release();
         _LIST_OBJECT* link = raw;
         link->pNext = nullptr;
@@ -66,10 +63,8 @@ public:
     }
 
     // Moves every element of `other` behind the last element of this list.
-    void Splice(CListEx& other) noexcept
-    {
-        if (other.m_ends.pNext == nullptr)
-            return;
+    void Splice(CListEx& other) noexcept {
+        if (other.m_ends.pNext == nullptr) return;
         if (m_ends.pPrev != nullptr) {
             m_ends.pPrev->pNext = other.m_ends.pNext;
             other.m_ends.pNext->pPrev = m_ends.pPrev;
@@ -83,8 +78,7 @@ public:
     }
 
     // Deletes every element, first to last.
-    void Clear() noexcept
-    {
+    void Clear() noexcept {
         _LIST_OBJECT* link = m_ends.pNext;
         m_ends = {};
         m_count = 0;

@@ -19,14 +19,14 @@ public:
     bool Load(const std::filesystem::path& name) { return m_ini.Load(name); }
 
     std::u16string_view GetString(std::u16string_view section, std::u16string_view key,
-                                  std::u16string_view defaultText)
-    {
+                                  std::u16string_view defaultText) {
         return m_ini.GetString(section, key, defaultText);
     }
 
     // The same lookup in UTF-8, for the user interface; invalid UTF-8 in the
     // arguments is replaced by U+FFFD.
-    std::string GetString(std::string_view section, std::string_view key, std::string_view defaultText);
+    std::string GetString(std::string_view section, std::string_view key,
+                          std::string_view defaultText);
 
     CIniFile& GetDocument() noexcept { return m_ini; }
 

@@ -17,9 +17,11 @@ enum class OnInvalid {
 
 // Fails (Reject) on malformed, overlong or surrogate sequences, code points above
 // U+10FFFF and NUL, none of which a language text can hold.
-std::optional<std::u16string> Utf8ToWide(std::string_view utf8, OnInvalid onInvalid = OnInvalid::Reject);
+std::optional<std::u16string> Utf8ToWide(std::string_view utf8,
+                                         OnInvalid onInvalid = OnInvalid::Reject);
 
 // Fails (Reject) on unpaired surrogates and NUL.
-std::optional<std::string> WideToUtf8(std::u16string_view wide, OnInvalid onInvalid = OnInvalid::Reject);
+std::optional<std::string> WideToUtf8(std::u16string_view wide,
+                                      OnInvalid onInvalid = OnInvalid::Reject);
 
 }  // namespace vireo::text

@@ -14,20 +14,18 @@ constexpr std::string_view kLineBreaks = "\r\n";
 constexpr std::string_view kCommentMarkers = ";#";
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
-std::string_view Trim(std::string_view text)
-{
+std::string_view Trim(std::string_view text) {
     const auto first = text.find_first_not_of(kTrimmed);
-    if (first == std::string_view::npos)
-        return {};
+    if (first == std::string_view::npos) return {};
     return text.substr(first, text.find_last_not_of(kTrimmed) - first + 1);
 }
 
 // A comment is a run of markers, blanks and tabs before its text; nullopt when the
 // text (after leading blanks) does not start with a marker.
-std::optional<std::string_view> ExtractComment(std::string_view text)
-{
+std::optional<std::string_view> ExtractComment(std::string_view text) {
     const auto start = text.find_first_not_of("\t ");
-    if (start == std::string_view::npos || kCommentMarkers.find(text[start]) == std::string_view::npos)
+    if (start == std::string_view::npos ||
+        kCommentMarkers.find(text[start]) == std::string_view::npos)
         return std::nullopt;
     const auto body = text.find_first_not_of(";# \t", start);
     return body == std::string_view::npos ? std::string_view{} : Trim(text.substr(body));
@@ -36,22 +34,18 @@ std::optional<std::string_view> ExtractComment(std::string_view text)
 // A text the character set rejects is taken as absent.
 CIniKey::Text Widen(std::string_view text) { return vireo::text::Utf8ToWide(text); }
 
-CIniKey::Text WidenComment(std::optional<std::string_view> comment)
-{
+CIniKey::Text WidenComment(std::optional<std::string_view> comment) {
     return comment ? Widen(*comment) : std::nullopt;
 }
 
-void AppendNarrow(std::string& out, std::u16string_view text)
-{
+void AppendNarrow(std::string& out, std::u16string_view text) {
     out += *vireo::text::WideToUtf8(text, vireo::text::OnInvalid::Replace);
 }
 
 }  // namespace
 
-void CIniFile::Parse(std::string_view text)
-{
-    if (text.starts_with(kByteOrderMark))
-        text.remove_prefix(kByteOrderMark.size());
+void CIniFile::Parse(std::string_view text) {
+    if (text.starts_with(kByteOrderMark)) text.remove_prefix(kByteOrderMark.size());
 
     CIniFile fresh;
     CIniSection* current = nullptr;
@@ -64,15 +58,12 @@ void CIniFile::Parse(std::string_view text)
     Adopt(fresh);
 }
 
-bool CIniFile::ParseLine(std::string_view line, CIniSection*& current)
-{
-    if (line.empty())
-        return false;
+bool CIniFile::ParseLine(std::string_view line, CIniSection*& current) {
+    if (line.empty()) return false;
 
     if (line.front() == '[') {
         const auto close = line.find(']', 1);
-        if (close == std::string_view::npos)
-            return false;
+        if (close == std::string_view::npos) return false;
         auto name = Widen(Trim(line.substr(1, close - 1)));
         if (!name) {
             // A nameless section would be saved without a header, and its keys would
@@ -80,23 +71,23 @@ bool CIniFile::ParseLine(std::string_view line, CIniSection*& current)
             current = nullptr;
             return false;
         }
-        current = AppendSection(
-            std::make_unique<CIniSection>(std::move(name), WidenComment(ExtractComment(line.substr(close + 1)))));
+        current = AppendSection(std::make_unique<CIniSection>(
+            std::move(name), WidenComment(ExtractComment(line.substr(close + 1)))));
         return true;
     }
 
     if (kCommentMarkers.find(line.front()) != std::string_view::npos) {
         auto comment = WidenComment(ExtractComment(line));
         if (current != nullptr)
-            current->AppendKey(std::make_unique<CIniKey>(std::nullopt, std::nullopt, std::move(comment)));
+            current->AppendKey(
+                std::make_unique<CIniKey>(std::nullopt, std::nullopt, std::move(comment)));
         else
             AppendSection(std::make_unique<CIniSection>(std::nullopt, std::move(comment)));
         return true;
     }
 
     const auto equals = line.find('=');
-    if (current == nullptr || equals == std::string_view::npos)
-        return false;
+    if (current == nullptr || equals == std::string_view::npos) return false;
     const auto rest = line.substr(equals + 1);
     const auto marker = rest.find_first_of(kCommentMarkers);
     const bool hasComment = marker != std::string_view::npos;
@@ -106,19 +97,16 @@ bool CIniFile::ParseLine(std::string_view line, CIniSection*& current)
 
     CIniKey* existing = name ? current->FindKey(*name) : nullptr;
     if (existing == nullptr) {
-        current->AppendKey(std::make_unique<CIniKey>(std::move(name), value ? std::move(value) : std::u16string(),
-                                                     std::move(comment)));
+        current->AppendKey(std::make_unique<CIniKey>(
+            std::move(name), value ? std::move(value) : std::u16string(), std::move(comment)));
         return true;
     }
-    if (value)
-        existing->SetValue(std::move(*value));
-    if (hasComment)
-        existing->SetComment(std::move(comment));
+    if (value) existing->SetValue(std::move(*value));
+    if (hasComment) existing->SetComment(std::move(comment));
     return true;
 }
 
-std::string CIniFile::BuildText() const
-{
+std::string CIniFile::BuildText() const {
     std::string out;
     for (const CIniSection& section : *this) {
         if (section.GetName()) {
@@ -136,8 +124,7 @@ std::string CIniFile::BuildText() const
                 AppendNarrow(out, *key.GetName());
                 out += '=';
                 AppendNarrow(out, key.GetValue().value_or(u""));
-                if (key.GetComment())
-                    out += " ";
+                if (key.GetComment()) out += " ";
             }
             if (key.GetComment()) {
                 out += "; ";
@@ -145,8 +132,7 @@ std::string CIniFile::BuildText() const
             }
             out += '\n';
         }
-        if (!section.IsEmpty())
-            out += '\n';
+        if (!section.IsEmpty()) out += '\n';
     }
     return out;
 }

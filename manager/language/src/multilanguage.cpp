@@ -4,15 +4,15 @@
 
 namespace {
 
-std::u16string Widen(std::string_view utf8)
-{
+std::u16string Widen(std::string_view utf8) {
     return *vireo::text::Utf8ToWide(utf8, vireo::text::OnInvalid::Replace);
 }
 
 }  // namespace
 
-std::string CMultilanguage::GetString(std::string_view section, std::string_view key, std::string_view defaultText)
-{
-    const std::u16string_view text = m_ini.GetString(Widen(section), Widen(key), Widen(defaultText));
+std::string CMultilanguage::GetString(std::string_view section, std::string_view key,
+                                      std::string_view defaultText) {
+    const std::u16string_view text =
+        m_ini.GetString(Widen(section), Widen(key), Widen(defaultText));
     return *vireo::text::WideToUtf8(text, vireo::text::OnInvalid::Replace);
 }

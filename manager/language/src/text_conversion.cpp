@@ -11,12 +11,10 @@ bool IsContinuation(unsigned char byte) { return (byte & 0xC0) == 0x80; }
 
 // Decodes one code point starting at `pos`; returns 0 on a bad sequence and sets
 // `length` to the number of bytes to skip either way.
-char32_t DecodeOne(std::string_view text, std::size_t pos, std::size_t& length)
-{
+char32_t DecodeOne(std::string_view text, std::size_t pos, std::size_t& length) {
     const auto lead = static_cast<unsigned char>(text[pos]);
     length = 1;
-    if (lead < 0x80)
-        return lead;
+    if (lead < 0x80) return lead;
     std::size_t expected = 0;
     char32_t cp = 0;
     char32_t minimum = 0;
@@ -35,13 +33,11 @@ char32_t DecodeOne(std::string_view text, std::size_t pos, std::size_t& length)
         cp = (cp << 6) | (static_cast<unsigned char>(text[pos + i]) & 0x3F);
         length = i + 1;
     }
-    if (cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
-        return 0;
+    if (cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return 0;
     return cp;
 }
 
-void AppendUtf16(std::u16string& out, char32_t cp)
-{
+void AppendUtf16(std::u16string& out, char32_t cp) {
     if (cp < 0x10000) {
         out.push_back(static_cast<char16_t>(cp));
     } else {
@@ -51,8 +47,7 @@ void AppendUtf16(std::u16string& out, char32_t cp)
     }
 }
 
-void AppendUtf8(std::string& out, char32_t cp)
-{
+void AppendUtf8(std::string& out, char32_t cp) {
     if (cp < 0x80) {
         out.push_back(static_cast<char>(cp));
     } else if (cp < 0x800) {
@@ -75,16 +70,14 @@ bool IsLowSurrogate(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
 
 }  // namespace
 
-std::optional<std::u16string> Utf8ToWide(std::string_view utf8, OnInvalid onInvalid)
-{
+std::optional<std::u16string> Utf8ToWide(std::string_view utf8, OnInvalid onInvalid) {
     std::u16string out;
     out.reserve(utf8.size());
     for (std::size_t pos = 0; pos < utf8.size();) {
         std::size_t length = 0;
         char32_t cp = DecodeOne(utf8, pos, length);
         if (cp == 0) {
-            if (onInvalid == OnInvalid::Reject)
-                return std::nullopt;
+            if (onInvalid == OnInvalid::Reject) return std::nullopt;
             cp = kReplacement;
         }
         AppendUtf16(out, cp);
@@ -93,8 +86,7 @@ std::optional<std::u16string> Utf8ToWide(std::string_view utf8, OnInvalid onInva
     return out;
 }
 
-std::optional<std::string> WideToUtf8(std::u16string_view wide, OnInvalid onInvalid)
-{
+std::optional<std::string> WideToUtf8(std::u16string_view wide, OnInvalid onInvalid) {
     std::string out;
     out.reserve(wide.size() * 3);
     for (std::size_t pos = 0; pos < wide.size(); ++pos) {
@@ -103,8 +95,7 @@ std::optional<std::string> WideToUtf8(std::u16string_view wide, OnInvalid onInva
             cp = 0x10000 + ((cp - 0xD800) << 10) + (wide[pos + 1] - 0xDC00);
             ++pos;
         } else if (cp == 0 || IsHighSurrogate(wide[pos]) || IsLowSurrogate(wide[pos])) {
-            if (onInvalid == OnInvalid::Reject)
-                return std::nullopt;
+            if (onInvalid == OnInvalid::Reject) return std::nullopt;
             cp = kReplacement;
         }
         AppendUtf8(out, cp);

@@ -1,7 +1,6 @@
 // What reaches the disk: the size limit, the atomic replace, files that cannot be
 // read or written.
 #include <gtest/gtest.h>
-
 #include <sys/stat.h>
 
 #include <filesystem>
@@ -18,8 +17,7 @@ using language_test::WriteFile;
 
 constexpr std::size_t kLimit = CIniFile::kMaxTextBytes;
 
-TEST(Saving, ADocumentBeyondTheLimitIsNotWrittenAndTheOldFileStays)
-{
+TEST(Saving, ADocumentBeyondTheLimitIsNotWrittenAndTheOldFileStays) {
     TempDir dir;
     WriteFile(dir / "lang.ini", "[A]\nk=v\n");
     CIniFile document;
@@ -32,8 +30,7 @@ TEST(Saving, ADocumentBeyondTheLimitIsNotWrittenAndTheOldFileStays)
     EXPECT_EQ(dir.EntryCount(), 1u);  // no temporary file left behind
 }
 
-TEST(Saving, ADocumentOfExactlyTheLimitIsWritten)
-{
+TEST(Saving, ADocumentOfExactlyTheLimitIsWritten) {
     TempDir dir;
     CIniFile document;
     document.Load(dir / "lang.ini");
@@ -43,8 +40,7 @@ TEST(Saving, ADocumentOfExactlyTheLimitIsWritten)
     EXPECT_EQ(std::filesystem::file_size(dir / "lang.ini"), kLimit);
 }
 
-TEST(Loading, AFileBeyondTheLimitIsReadInPartAndNeverOverwritten)
-{
+TEST(Loading, AFileBeyondTheLimitIsReadInPartAndNeverOverwritten) {
     TempDir dir;
     const std::string text = "[A]\nfirst=1\n" + std::string(kLimit, ';') + "\n[B]\nlost=2\n";
     WriteFile(dir / "lang.ini", text);
@@ -56,8 +52,7 @@ TEST(Loading, AFileBeyondTheLimitIsReadInPartAndNeverOverwritten)
     EXPECT_EQ(ReadFile(dir / "lang.ini"), text);
 }
 
-TEST(Loading, MissingAndUnreadableFilesLeaveTheDocumentAsItWas)
-{
+TEST(Loading, MissingAndUnreadableFilesLeaveTheDocumentAsItWas) {
     TempDir dir;
     CIniFile document;
     document.Parse("[Kept]\nk=v\n");
@@ -71,8 +66,7 @@ TEST(Loading, MissingAndUnreadableFilesLeaveTheDocumentAsItWas)
     EXPECT_TRUE(std::filesystem::is_directory(dir.Path()));
 }
 
-TEST(Saving, AFolderThatCannotTakeTheFileReportsFailure)
-{
+TEST(Saving, AFolderThatCannotTakeTheFileReportsFailure) {
     TempDir dir;
     CIniFile document;
     document.Load(dir / "no-such-folder" / "lang.ini");
@@ -81,8 +75,7 @@ TEST(Saving, AFolderThatCannotTakeTheFileReportsFailure)
     EXPECT_EQ(CIniFile().Save(), SaveResult::NoPath);
 }
 
-TEST(Saving, ReplacesTheFileALinkNamesAndKeepsItsPermissions)
-{
+TEST(Saving, ReplacesTheFileALinkNamesAndKeepsItsPermissions) {
     TempDir dir;
     WriteFile(dir / "real.ini", "[A]\n");
     ::chmod((dir / "real.ini").c_str(), 0640);

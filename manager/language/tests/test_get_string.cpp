@@ -12,8 +12,7 @@ using language_test::ReadFile;
 using language_test::TempDir;
 using language_test::WriteFile;
 
-TEST(GetString, MissingSectionIsAddedWithKeyAndSaved)
-{
+TEST(GetString, MissingSectionIsAddedWithKeyAndSaved) {
     TempDir dir;
     CIniFile document;
     EXPECT_FALSE(document.Load(dir / "lang.ini"));  // missing, but remembered as the path
@@ -27,8 +26,7 @@ TEST(GetString, MissingSectionIsAddedWithKeyAndSaved)
     EXPECT_FALSE(std::filesystem::exists(dir / "lang.ini"));
 }
 
-TEST(GetString, MissingKeyJoinsItsSectionAndTheWholeDocumentIsSaved)
-{
+TEST(GetString, MissingKeyJoinsItsSectionAndTheWholeDocumentIsSaved) {
     TempDir dir;
     WriteFile(dir / "lang.ini", "# top\n[A]\nx = 1 ; one\n[B]\ny=2\n");
     CIniFile document;
@@ -39,8 +37,7 @@ TEST(GetString, MissingKeyJoinsItsSectionAndTheWholeDocumentIsSaved)
     EXPECT_EQ(ReadFile(dir / "lang.ini"), "; top\n[A]\nx=1 ; one\nz=zed\n\n[B]\ny=2\n\n");
 }
 
-TEST(GetString, OnlyTheFirstOfTwoSameNamedSectionsAnswers)
-{
+TEST(GetString, OnlyTheFirstOfTwoSameNamedSectionsAnswers) {
     TempDir dir;
     WriteFile(dir / "lang.ini", "[A]\nk=1\n[A]\nk=2\nj=3\n");
     CIniFile document;
@@ -51,19 +48,19 @@ TEST(GetString, OnlyTheFirstOfTwoSameNamedSectionsAnswers)
     EXPECT_EQ(ReadFile(dir / "lang.ini"), "[A]\nk=1\nj=d\n\n[A]\nk=2\nj=3\n\n");
 }
 
-TEST(GetString, EmptyValueIsAnAnswerAndNamesAreCaseSensitive)
-{
+TEST(GetString, EmptyValueIsAnAnswerAndNamesAreCaseSensitive) {
     CIniFile document;
     document.Parse("[S]\nempty=\nKey=upper\n; Key=in a comment\n");
     EXPECT_EQ(document.GetString(u"S", u"empty", u"default"), u"");
     EXPECT_EQ(document.GetString(u"S", u"Key", u"default"), u"upper");
     EXPECT_EQ(document.GetString(u"S", u"key", u"lower"), u"lower");
     EXPECT_EQ(document.GetString(u"s", u"Key", u"other section"), u"other section");
-    EXPECT_EQ(document.BuildText(), "[S]\nempty=\nKey=upper\n; Key=in a comment\nkey=lower\n\n[s]\nKey=other section\n\n");
+    EXPECT_EQ(
+        document.BuildText(),
+        "[S]\nempty=\nKey=upper\n; Key=in a comment\nkey=lower\n\n[s]\nKey=other section\n\n");
 }
 
-TEST(GetString, WithoutFileEveryLookupYieldsItsDefaultAndNothingIsWritten)
-{
+TEST(GetString, WithoutFileEveryLookupYieldsItsDefaultAndNothingIsWritten) {
     CIniFile document;
     EXPECT_FALSE(document.Load(""));
     EXPECT_TRUE(document.GetPath().empty());
@@ -72,8 +69,7 @@ TEST(GetString, WithoutFileEveryLookupYieldsItsDefaultAndNothingIsWritten)
     EXPECT_EQ(document.Save(), SaveResult::NoPath);
 }
 
-TEST(GetString, EmptyNameKeepsThePathOfAnEarlierLoad)
-{
+TEST(GetString, EmptyNameKeepsThePathOfAnEarlierLoad) {
     TempDir dir;
     WriteFile(dir / "lang.ini", "[S]\nk=v\n");
     CIniFile document;
@@ -83,13 +79,13 @@ TEST(GetString, EmptyNameKeepsThePathOfAnEarlierLoad)
     EXPECT_EQ(document.GetCount(), 1u);  // the file was not read a second time
 }
 
-TEST(Multilanguage, Utf8LookupStoresAndReturnsUtf8)
-{
+TEST(Multilanguage, Utf8LookupStoresAndReturnsUtf8) {
     TempDir dir;
     CMultilanguage language;
     language.Load(dir / "lang.ini");
 
-    EXPECT_EQ(language.GetString("Default", "Success", "Erfolgreich \xE2\x9C\x93"), "Erfolgreich \xE2\x9C\x93");
+    EXPECT_EQ(language.GetString("Default", "Success", "Erfolgreich \xE2\x9C\x93"),
+              "Erfolgreich \xE2\x9C\x93");
     EXPECT_EQ(language.GetString("Default", "Success", "ignored"), "Erfolgreich \xE2\x9C\x93");
     EXPECT_EQ(language.GetString(u"Default", u"Success", u"ignored"), u"Erfolgreich \u2713");
     EXPECT_EQ(ReadFile(dir / "lang.ini"), "[Default]\nSuccess=Erfolgreich \xE2\x9C\x93\n\n");
@@ -97,8 +93,7 @@ TEST(Multilanguage, Utf8LookupStoresAndReturnsUtf8)
     EXPECT_EQ(language.GetString("Default", "Bad", "a\xFFz"), "a\xEF\xBF\xBDz");
 }
 
-TEST(Multilanguage, GetInstanceReachesTheSameDocumentWhileItLives)
-{
+TEST(Multilanguage, GetInstanceReachesTheSameDocumentWhileItLives) {
     EXPECT_EQ(CMultilanguage::GetInstance(), nullptr);
     {
         CMultilanguage first;

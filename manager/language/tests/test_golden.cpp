@@ -22,8 +22,7 @@ struct GoldenCase {
 
 class GoldenFile : public testing::TestWithParam<GoldenCase> {};
 
-TEST_P(GoldenFile, SaveGivesExpectedText)
-{
+TEST_P(GoldenFile, SaveGivesExpectedText) {
     const std::filesystem::path golden = LANGUAGE_GOLDEN_DIR;
     const std::string name = GetParam().name;
     const std::string expected = ReadFile(golden / (name + ".saved.ini"));
@@ -40,14 +39,14 @@ TEST_P(GoldenFile, SaveGivesExpectedText)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Pairs, GoldenFile,
-                         testing::Values(GoldenCase{"example", true}, GoldenCase{"comments", true},
-                                         GoldenCase{"spacing", true}, GoldenCase{"duplicates", true},
-                                         GoldenCase{"ignored", true}, GoldenCase{"crlf", true},
-                                         GoldenCase{"bom", true}, GoldenCase{"unicode", true},
-                                         GoldenCase{"inline_comment", true},
-                                         // A comment after a dropped section joins the section before it.
-                                         GoldenCase{"invalid_utf8", false}),
-                         [](const testing::TestParamInfo<GoldenCase>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Pairs, GoldenFile,
+    testing::Values(GoldenCase{"example", true}, GoldenCase{"comments", true},
+                    GoldenCase{"spacing", true}, GoldenCase{"duplicates", true},
+                    GoldenCase{"ignored", true}, GoldenCase{"crlf", true}, GoldenCase{"bom", true},
+                    GoldenCase{"unicode", true}, GoldenCase{"inline_comment", true},
+                    // A comment after a dropped section joins the section before it.
+                    GoldenCase{"invalid_utf8", false}),
+    [](const testing::TestParamInfo<GoldenCase>& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -15,17 +15,14 @@ bool failed = false;
 
 }  // namespace
 
-void* operator new(std::size_t size)
-{
+void* operator new(std::size_t size) {
     if (failAfter == 0) {
         failAfter = -1;
         failed = true;
         throw std::bad_alloc();
     }
-    if (failAfter > 0)
-        --failAfter;
-    if (void* p = std::malloc(size ? size : 1))
-        return p;
+    if (failAfter > 0) --failAfter;
+    if (void* p = std::malloc(size ? size : 1)) return p;
     throw std::bad_alloc();
 }
 void operator delete(void* p) noexcept { std::free(p); }
@@ -33,8 +30,7 @@ void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 
 namespace {
 
-TEST(Malformed, UnusableLinesAreSkippedAndTheRestKept)
-{
+TEST(Malformed, UnusableLinesAreSkippedAndTheRestKept) {
     CIniFile document;
     document.Parse(
         "orphan=before any section\n"
@@ -53,8 +49,7 @@ TEST(Malformed, UnusableLinesAreSkippedAndTheRestKept)
     EXPECT_EQ(document.GetCount(), 2u);
 }
 
-TEST(Malformed, ArbitraryBytesNeverBreakTheReader)
-{
+TEST(Malformed, ArbitraryBytesNeverBreakTheReader) {
     std::string noise;
     for (int i = 0; i < 4096; ++i) noise += static_cast<char>((i * 7919) % 256);
     CIniFile document;
@@ -65,8 +60,7 @@ TEST(Malformed, ArbitraryBytesNeverBreakTheReader)
     SUCCEED();
 }
 
-TEST(Malformed, RunningOutOfMemoryWhileReadingLeavesTheDocumentAsItWas)
-{
+TEST(Malformed, RunningOutOfMemoryWhileReadingLeavesTheDocumentAsItWas) {
     CIniFile document;
     document.Parse("[Old]\nk=v\n");
     const std::string before = document.BuildText();

@@ -11,23 +11,23 @@ using vireo::text::OnInvalid;
 using vireo::text::Utf8ToWide;
 using vireo::text::WideToUtf8;
 
-TEST(TextConversion, NonAsciiTextRoundTripsThroughBothForms)
-{
-    const std::string utf8 = "Gr\xC3\xBC\xC3\x9F" "e \xE4\xB8\xAD\xE6\x96\x87 \xF0\x9F\x93\xB7";  // Grüße 中文 📷
+TEST(TextConversion, NonAsciiTextRoundTripsThroughBothForms) {
+    const std::string utf8 =
+        "Gr\xC3\xBC\xC3\x9F"
+        "e \xE4\xB8\xAD\xE6\x96\x87 \xF0\x9F\x93\xB7";  // Grüße 中文 📷
     const auto wide = Utf8ToWide(utf8);
     ASSERT_TRUE(wide);
     EXPECT_EQ(*wide, u"Gr\u00FC\u00DFe \u4E2D\u6587 \U0001F4F7");
     EXPECT_EQ(WideToUtf8(*wide), utf8);
 }
 
-TEST(TextConversion, MalformedUtf8IsRejectedOrReplaced)
-{
+TEST(TextConversion, MalformedUtf8IsRejectedOrReplaced) {
     const char* bad[] = {
-        "\xFF",               // never valid
-        "\xC3",               // cut short
-        "\xC0\xAF",           // overlong '/'
-        "\xED\xA0\x80",       // a surrogate
-        "\xF4\x90\x80\x80",   // above U+10FFFF
+        "\xFF",              // never valid
+        "\xC3",              // cut short
+        "\xC0\xAF",          // overlong '/'
+        "\xED\xA0\x80",      // a surrogate
+        "\xF4\x90\x80\x80",  // above U+10FFFF
     };
     for (const char* text : bad) {
         EXPECT_FALSE(Utf8ToWide(text)) << text;
@@ -40,21 +40,25 @@ TEST(TextConversion, MalformedUtf8IsRejectedOrReplaced)
     EXPECT_FALSE(Utf8ToWide(std::string("a\0b", 3)));
 }
 
-TEST(TextConversion, UnpairedSurrogatesAreRejectedOrReplaced)
-{
-    const std::u16string lone = u"a\xD800" "b";
+TEST(TextConversion, UnpairedSurrogatesAreRejectedOrReplaced) {
+    const std::u16string lone =
+        u"a\xD800"
+        "b";
     EXPECT_FALSE(WideToUtf8(lone));
-    EXPECT_EQ(WideToUtf8(lone, OnInvalid::Replace), "a\xEF\xBF\xBD" "b");
+    EXPECT_EQ(WideToUtf8(lone, OnInvalid::Replace),
+              "a\xEF\xBF\xBD"
+              "b");
     EXPECT_FALSE(WideToUtf8(std::u16string(u"\xDC00")));
 }
 
-TEST(TextConversion, TheUserInterfaceLookupStoresUtf8Defaults)
-{
+TEST(TextConversion, TheUserInterfaceLookupStoresUtf8Defaults) {
     language_test::TempDir dir;
     CMultilanguage language;
     language.Load(dir / "lang.ini");
-    EXPECT_EQ(language.GetString("Login", "Title", "Anmeldung \xE2\x80\x93 Kamera"), "Anmeldung \xE2\x80\x93 Kamera");
-    EXPECT_EQ(language_test::ReadFile(dir / "lang.ini"), "[Login]\nTitle=Anmeldung \xE2\x80\x93 Kamera\n\n");
+    EXPECT_EQ(language.GetString("Login", "Title", "Anmeldung \xE2\x80\x93 Kamera"),
+              "Anmeldung \xE2\x80\x93 Kamera");
+    EXPECT_EQ(language_test::ReadFile(dir / "lang.ini"),
+              "[Login]\nTitle=Anmeldung \xE2\x80\x93 Kamera\n\n");
     // A broken argument is shown replaced rather than dropped.
     EXPECT_EQ(language.GetString("Login", "Broken", "x\xFFy"), "x\xEF\xBF\xBDy");
 }

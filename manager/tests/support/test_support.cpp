@@ -1,56 +1,46 @@
 #include "test_support.h"
 
-#include "app_state.h"
+#include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <cstdio>
 #include <fstream>
-#include <unistd.h>
-#include <gtest/gtest.h>
+
+#include "app_state.h"
 
 MessageRecorder::MessageRecorder()
     : m_previous(dialog::SetMessageBoxHandler([this](const dialog::MessageRequest& request) {
           shown.push_back(request);
           return answer;
-      }))
-{
-}
+      })) {}
 
-MessageRecorder::~MessageRecorder()
-{
-    dialog::SetMessageBoxHandler(m_previous);
-}
+MessageRecorder::~MessageRecorder() { dialog::SetMessageBoxHandler(m_previous); }
 
-std::vector<QString> MessageRecorder::Texts() const
-{
+std::vector<QString> MessageRecorder::Texts() const {
     std::vector<QString> texts;
-    for (const auto& request : shown)
-        texts.push_back(request.text);
+    for (const auto& request : shown) texts.push_back(request.text);
     return texts;
 }
 
-void ModalScript::Start()
-{
+void ModalScript::Start() {
     m_clock.start();
     QTimer::singleShot(0, &m_timers, [this] { Poll(); });
 }
 
-void ModalScript::Poll()
-{
+void ModalScript::Poll() {
     constexpr qint64 kTimeoutMs = 15000;
-    if (m_steps.empty())
-        return;
+    if (m_steps.empty()) return;
     QWidget* modal = QApplication::activeModalWidget();
     if (m_clock.elapsed() > kTimeoutMs) {
         ADD_FAILURE() << "modal script timed out with " << m_steps.size() << " step(s) left";
         m_steps.clear();
         for (QWidget* window : QApplication::topLevelWidgets())
-            if (window->isVisible())
-                window->close();
+            if (window->isVisible()) window->close();
         return;
     }
     // A fresh timer each time: the step may run a nested modal loop of its own.
@@ -62,43 +52,37 @@ void ModalScript::Poll()
     }
 }
 
-std::string FakeLibraryDirectory(const char* variant)
-{
+std::string FakeLibraryDirectory(const char* variant) {
     return std::string(FAKE_PETREL_ROOT) + "/" + variant + "/";
 }
 
-std::string FakeLogPath()
-{
+std::string FakeLogPath() {
     return std::string(FAKE_PETREL_ROOT) + "/calls-" + std::to_string(::getpid()) + ".log";
 }
 
-void ResetProcessState()
-{
+void ResetProcessState() {
     g_nUserType = kGeneralUser;
     g_nLastUserType = kGeneralUser;
     std::memset(g_szLastPassword, 0, sizeof g_szLastPassword);
-    for (const char* name : {"FAKE_PETREL_USB", "FAKE_PETREL_DISK", "FAKE_PETREL_CONNECT", "FAKE_PETREL_VERIFY"})
+    for (const char* name :
+         {"FAKE_PETREL_USB", "FAKE_PETREL_DISK", "FAKE_PETREL_CONNECT", "FAKE_PETREL_VERIFY"})
         ::unsetenv(name);
     const std::string log = FakeLogPath();
     std::remove(log.c_str());
     ::setenv("FAKE_PETREL_LOG", log.c_str(), 1);
 }
 
-std::vector<std::string> FakeLog()
-{
+std::vector<std::string> FakeLog() {
     std::vector<std::string> lines;
     std::ifstream file(FakeLogPath());
-    for (std::string line; std::getline(file, line);)
-        lines.push_back(line);
+    for (std::string line; std::getline(file, line);) lines.push_back(line);
     return lines;
 }
 
-StartOptions OptionsFor(const std::string& libraryDirectory)
-{
+StartOptions OptionsFor(const std::string& libraryDirectory) {
     return StartOptions{{}, libraryDirectory};
 }
 
-void Press(dialog::DialogItems& window, int id)
-{
+void Press(dialog::DialogItems& window, int id) {
     QTest::mouseClick(window.Item(id), Qt::LeftButton);
 }

@@ -2,16 +2,16 @@
 // recorded, modal windows scripted, and a device-library folder chosen per test.
 #pragma once
 
-#include "dialog_items.h"
-#include "message_box.h"
-#include "vireo_app.h"
-
 #include <QApplication>
 #include <QElapsedTimer>
 #include <deque>
 #include <functional>
 #include <string>
 #include <vector>
+
+#include "dialog_items.h"
+#include "message_box.h"
+#include "vireo_app.h"
 
 // Records every message box instead of showing it, and answers `answer`.
 class MessageRecorder {
@@ -36,8 +36,7 @@ private:
 class ModalScript {
 public:
     template <typename Window>
-    ModalScript& Then(std::function<void(Window&)> step)
-    {
+    ModalScript& Then(std::function<void(Window&)> step) {
         m_steps.push_back({[](QWidget* w) { return qobject_cast<Window*>(w) != nullptr; },
                            [step](QWidget* w) { step(*qobject_cast<Window*>(w)); }});
         return *this;
