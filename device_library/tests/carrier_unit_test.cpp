@@ -4,9 +4,8 @@
 #include <string>
 
 #include "camsim/simulator.h"
-#include "discovery/connection.h"
 #include "petrel.h"
-#include "transport/transport.h"
+#include "transport/connection.h"
 
 namespace {
 
@@ -23,7 +22,7 @@ protected:
     size_t WrittenLength(size_t payloadLength) {
         camera_->clearLog();
         const std::vector<uint8_t> payload(payloadLength, 0x5A);
-        EXPECT_NE(petrel::SendCommand(connection_, 0x45, nullptr, payload.data(), payload.size()), 0);
+        EXPECT_TRUE(connection_->carrier->Send(0x45, nullptr, payload.data(), payload.size()));
         const auto log = camera_->log();
         EXPECT_EQ(log.size(), 1u);
         return log.empty() ? 0 : log.front().wire.size();
@@ -43,27 +42,19 @@ TEST_F(DiskCarrier, PayloadTravelsInWholeSixteenByteBlocks) {
 
 TEST_F(DiskCarrier, PayloadBeyondOneCipherUnitIsNotSent) {
     const std::vector<uint8_t> payload(129, 1);
-    EXPECT_EQ(petrel::SendCommand(connection_, 0x45, nullptr, payload.data(), payload.size()), 0);
+    EXPECT_FALSE(connection_->carrier->Send(0x45, nullptr, payload.data(), payload.size()));
     EXPECT_TRUE(camera_->log().empty());
 }
 
 TEST_F(DiskCarrier, CommandBlockCarriesSignatureCodeAndParameters) {
     const uint8_t parameter[10] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
     const uint8_t payload[4] = {};
-    ASSERT_NE(petrel::SendCommand(connection_, 0x1234, parameter, payload, 4), 0);
+    connection_->carrier->Send(0x1234, parameter, payload, 4);  // refused: no such command
     const auto log = camera_->log();
     ASSERT_EQ(log.size(), 1u);
     const std::array<uint8_t, 16> expected = {0xA3, 0xB2, 0xC1, 0xD0, 0x12, 0x34, 1, 2,
                                               3,    4,    5,    6,    7,    8,    9, 10};
     EXPECT_EQ(log.front().cdb, expected);
-}
-
-TEST(ConnectionRecord, WithoutCarrierNothingIsSent) {
-    DeviceConnection bare{};
-    bare.verifiedLevel = kNotVerified;
-    uint8_t buffer[8] = {};
-    EXPECT_EQ(petrel::SendCommand(&bare, 1, nullptr, buffer, sizeof buffer), 0);
-    EXPECT_EQ(petrel::ReceiveReply(&bare, 1, nullptr, buffer, sizeof buffer), 0);
 }
 
 class ModelCode : public testing::TestWithParam<std::pair<std::string, std::string>> {};

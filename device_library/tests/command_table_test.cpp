@@ -205,7 +205,8 @@ std::vector<Direction> TransfersOf(Shape shape, Carrier carrier) {
 // request went out; on the disk a confirmed command, too, trusts its send. A disk
 // command the camera refuses still went out: the SCSI status is not judged.
 int StatusUnder(Fault fault, Shape shape, Carrier carrier) {
-    const bool sent = fault != Fault::Unplugged;
+    // A disk command the camera refuses ends in CHECK CONDITION: it was not delivered.
+    const bool sent = fault != Fault::Unplugged && !(fault == Fault::NoReply && carrier == Carrier::kDisk);
     const bool sendDecides =
         shape == kUnconfirmed || (shape == kConfirmed && carrier == Carrier::kDisk);
     return sendDecides && sent ? STATUS_OK : STATUS_FAILED;
