@@ -4,12 +4,15 @@
 // library's own table, so a wrong entry there shows up as a failure.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
+#include <iterator>
 #include <ostream>
 #include <string>
 #include <tuple>
 #include <vector>
 
-#include "support/command_support.h"
+#include "support/camera_fixture.h"
 
 namespace petrel_test {
 namespace {
@@ -17,11 +20,11 @@ namespace {
 using camsim::Direction;
 using camsim::Fault;
 
-enum class Shape { kQuery, kConfirmed, kUnconfirmed, kTwoWay };
+enum class Shape { kQuery, kConfirmed, kUnconfirmed, kTwoWay, kCheckedTwoWay, kCheckedQuery };
 
 // valid false asks for the export's refused arguments (ignored by rows without an A guard);
 // outputs go to out, inputs are the row's own.
-using Call = int (*)(DeviceConnection* connection, bool valid, uint8_t* out);
+using Export = int (*)(DeviceConnection* connection, bool valid, uint8_t* out);
 
 struct Row {
     const char* name;
@@ -29,7 +32,7 @@ struct Row {
     size_t requestLength;
     Shape shape;
     const char* guards;  // S connection, A arguments, V verified password, in order
-    Call call;
+    Export call;
     uint8_t level = 0;          // first command-block byte on the disk carrier
     bool leavesCamera = false;  // the camera goes away once it has executed the command
 
@@ -76,7 +79,7 @@ using enum Shape;
 const Row kRows[] = {
     {"GetDeviceVersion", 0x01, 48, kQuery, "SA", GetText<GetDeviceVersion>},
     {"ResetDevice", 0x02, 7, kUnconfirmed, "SV", NoArguments<ResetDevice>},
-    {"SendHeartbeat", 0x10, 4, kTwoWay, "SV",
+    {"SendHeartbeat", 0x10, 4, kCheckedTwoWay, "SV",
      [](DeviceConnection* c, bool, uint8_t* out) {
          return SendHeartbeat(c, 5000, As<uint32_t>(out));
      }},
@@ -122,7 +125,7 @@ const Row kRows[] = {
      }},
     {"GetBarCode", 0x33, 32, kQuery, "SA", GetText<GetBarCode>},
     {"SetBarCode", 0x34, 32, kUnconfirmed, "SAV", SetText<SetBarCode>},
-    {"GetDiskSpaceInfo", 0x35, 8, kQuery, "SVA",
+    {"GetDiskSpaceInfo", 0x35, 8, kCheckedQuery, "SVA",
      [](DeviceConnection* c, bool valid, uint8_t* out) {
          return GetDiskSpaceInfo(c, As<uint32_t>(out), As<uint32_t>(out + 4, valid));
      }},
@@ -139,7 +142,7 @@ const Row kRows[] = {
     {"SetCameraShutdown", 0x3B, 10, kConfirmed, "SV", NoArguments<SetCameraShutdown>, 0, true},
     {"CameraReboot", 0x3C, 10, kConfirmed, "SV", NoArguments<CameraReboot>, 0, true},
     {"GetLockMemoryState", 0x3D, 18, kQuery, "SVA", GetRecord<int32_t, GetLockMemoryState>},
-    {"SetLockMemoryState", 0x3E, 18, kTwoWay, "SVA",
+    {"SetLockMemoryState", 0x3E, 18, kCheckedTwoWay, "SVA",
      [](DeviceConnection* c, bool valid, uint8_t*) {
          return SetLockMemoryState(c, 1, valid ? "lock" : nullptr);
      }},
@@ -186,175 +189,232 @@ const Row kRows[] = {
     {"FormatDisk", 0x1001, 6, kConfirmed, "SV", NoArguments<FormatDisk>},
 };
 
+
+bool Checked(Shape shape) { return shape == kCheckedTwoWay || shape == kCheckedQuery; }
+
+// The camera executes the command but refuses its transfer: no carrier delivers it.
+bool SendFails(Fault fault, Carrier carrier) {
+    return fault == Fault::Unplugged || (fault == Fault::NoReply && carrier == Carrier::kDisk);
+}
+
 // What the transfers of one exchange look like to the camera.
-std::vector<Direction> TransfersOf(Shape shape, Carrier carrier) {
-    if (carrier == Carrier::kUsb) return {Direction::Write, Direction::Read};
-    switch (shape) {
-        case kQuery:
-            return {Direction::Read};
-        case kConfirmed:
-        case kUnconfirmed:
-            return {Direction::Write};
-        case kTwoWay:
-            break;
+std::vector<Direction> TransfersOf(Shape shape, Carrier carrier, bool sendFails = false) {
+    const bool disk = carrier == Carrier::kDisk;
+    if (shape == kQuery || (shape == kCheckedQuery && disk)) {
+        return disk ? std::vector{Direction::Read} : std::vector{Direction::Write, Direction::Read};
     }
+    if (Checked(shape) && sendFails) return {Direction::Write};
+    if (disk && (shape == kConfirmed || shape == kUnconfirmed)) return {Direction::Write};
     return {Direction::Write, Direction::Read};
 }
 
 // Only an unconfirmed command may succeed without a valid reply, and only when its
-// request went out; on the disk a confirmed command, too, trusts its send. A disk
-// command the camera refuses still went out: the SCSI status is not judged.
+// request went out; on the disk a confirmed command, too, trusts its send.
 int StatusUnder(Fault fault, Shape shape, Carrier carrier) {
-    // A disk command the camera refuses ends in CHECK CONDITION: it was not delivered.
-    const bool sent = fault != Fault::Unplugged && !(fault == Fault::NoReply && carrier == Carrier::kDisk);
     const bool sendDecides =
         shape == kUnconfirmed || (shape == kConfirmed && carrier == Carrier::kDisk);
-    return sendDecides && sent ? STATUS_OK : STATUS_FAILED;
+    return sendDecides && !SendFails(fault, carrier) ? STATUS_OK : STATUS_FAILED;
 }
 
-std::array<uint8_t, 10> LevelParameter(uint8_t level) { return {level}; }
+int Call(const Row& row, DeviceConnection* connection, Scratch& scratch, bool valid = true) {
+    scratch = Scratch();
+    return row.call(connection, valid, scratch.data());
+}
 
-size_t RoundedToBlocks(size_t length) { return (length + 15) / 16 * 16; }
+std::string RowName(const testing::TestParamInfo<std::tuple<Carrier, Row>>& info) {
+    return std::string(std::get<1>(info.param).name) + "_" + CarrierName(std::get<0>(info.param));
+}
 
-class CommandRow : public CameraTest, public testing::WithParamInterface<std::tuple<Carrier, Row>> {
-protected:
-    Carrier carrier() const { return std::get<0>(GetParam()); }
-    const Row& row() const { return std::get<1>(GetParam()); }
-
-    int Call(bool valid, DeviceConnection* connection) {
-        scratch_ = Scratch();
-        return row().call(connection, valid, scratch_.data());
-    }
-    int Call(bool valid) { return Call(valid, connection_); }
-
-    camsim::Camera& Verified() {
-        camsim::Camera& camera = Connected(carrier());
-        EXPECT_EQ(VerifiPassword(connection_, kAdminPassword, PETREL_USER_ADMINISTRATOR),
-                  STATUS_OK);
-        camera.clearLog();
-        return camera;
-    }
-
-    Scratch scratch_;
-};
-
-TEST_P(CommandRow, GuardsRefuseInTheirOrderBeforeAnyTransfer) {
-    camsim::Camera& camera = Connected(carrier());
-    EXPECT_EQ(Call(true, nullptr), STATUS_NO_CONNECTION);
-    EXPECT_EQ(Call(false, nullptr), STATUS_NO_CONNECTION);
-
-    // Unverified with refused arguments: whichever of A and V comes first answers.
-    const std::string order = row().guards;
-    const size_t a = order.find('A');
-    const size_t v = order.find('V');
-    if (a != std::string::npos && (v == std::string::npos || a < v)) {
-        EXPECT_EQ(Call(false), STATUS_BAD_ARGUMENT);
-    } else if (v != std::string::npos) {
-        EXPECT_EQ(Call(false), STATUS_NOT_VERIFIED);
-    }
-    if (row().Guards('V')) {
-        EXPECT_EQ(Call(true), STATUS_NOT_VERIFIED);
+// Guards are the same code on both carriers: one camera shows their order.
+TEST_F(CameraTest, GuardsRefuseInTheirOrderBeforeAnyTransfer) {
+    camsim::Camera& camera = Connected(Carrier::kUsb);
+    Scratch scratch;
+    for (const Row& row : kRows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(Call(row, nullptr, scratch), STATUS_NO_CONNECTION);
+        EXPECT_EQ(Call(row, nullptr, scratch, false), STATUS_NO_CONNECTION);
+        // Unverified with refused arguments: whichever of A and V comes first answers.
+        const std::string order = row.guards;
+        const size_t a = order.find('A');
+        const size_t v = order.find('V');
+        if (a != std::string::npos && (v == std::string::npos || a < v)) {
+            EXPECT_EQ(Call(row, connection_, scratch, false), STATUS_BAD_ARGUMENT);
+        } else if (v != std::string::npos) {
+            EXPECT_EQ(Call(row, connection_, scratch, false), STATUS_NOT_VERIFIED);
+        }
+        if (row.Guards('V')) {
+            EXPECT_EQ(Call(row, connection_, scratch), STATUS_NOT_VERIFIED);
+        }
+        EXPECT_TRUE(scratch.Untouched());
     }
     EXPECT_TRUE(camera.log().empty());
-    EXPECT_TRUE(scratch_.Untouched());
 
-    if (!row().Guards('V')) {
-        EXPECT_EQ(Call(true), STATUS_OK) << "needs no verified password";
+    for (const Row& row : kRows) {
+        if (row.Guards('V')) continue;
+        SCOPED_TRACE(row.name);
+        camera.clearLog();
+        EXPECT_EQ(Call(row, connection_, scratch), STATUS_OK) << "needs no verified password";
         EXPECT_FALSE(camera.log().empty());
     }
-    if (row().Guards('A')) {
-        ASSERT_EQ(VerifiPassword(connection_, kAdminPassword, PETREL_USER_ADMINISTRATOR),
-                  STATUS_OK);
-        camera.clearLog();
-        EXPECT_EQ(Call(false), STATUS_BAD_ARGUMENT);
-        EXPECT_TRUE(camera.log().empty());
-        EXPECT_TRUE(scratch_.Untouched());
+    ASSERT_EQ(VerifiPassword(connection_, kAdminPassword, PETREL_USER_ADMINISTRATOR), STATUS_OK);
+    camera.clearLog();
+    for (const Row& row : kRows) {
+        if (!row.Guards('A')) continue;
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(Call(row, connection_, scratch, false), STATUS_BAD_ARGUMENT);
+        EXPECT_TRUE(scratch.Untouched());
     }
+    EXPECT_TRUE(camera.log().empty());
 }
 
-TEST_P(CommandRow, ExchangeHasItsCodeLengthAndShapeOnTheWire) {
-    camsim::Camera& camera = Verified();
-    ASSERT_EQ(Call(true), STATUS_OK);
+void ExpectOnTheWire(camsim::Camera& camera, DeviceConnection* connection, const Row& row,
+                     Carrier carrier) {
+    Scratch scratch;
+    ASSERT_EQ(Call(row, connection, scratch), STATUS_OK);
     const auto log = camera.log();
-    const auto expected = TransfersOf(row().shape, carrier());
+    const auto expected = TransfersOf(row.shape, carrier);
     ASSERT_EQ(log.size(), expected.size());
     for (size_t i = 0; i < log.size(); ++i) {
         SCOPED_TRACE(i);
         EXPECT_EQ(log[i].direction, expected[i]);
-        EXPECT_EQ(log[i].code, row().code);
+        EXPECT_EQ(log[i].code, row.code);
         EXPECT_FALSE(log[i].failed);
-        if (carrier() == Carrier::kDisk) {
-            EXPECT_EQ(log[i].params, LevelParameter(row().level));
+        if (carrier == Carrier::kDisk) {
+            EXPECT_EQ(log[i].params, (std::array<uint8_t, 10>{row.level}));
             if (log[i].direction == Direction::Write) {
-                EXPECT_EQ(log[i].wire.size(), RoundedToBlocks(row().requestLength));
+                EXPECT_EQ(log[i].wire.size(), (row.requestLength + 15) / 16 * 16);
             }
         } else if (log[i].direction == Direction::Write) {
-            EXPECT_EQ(log[i].payload.size(), row().requestLength);
+            EXPECT_EQ(log[i].payload.size(), row.requestLength);
         }
     }
 }
 
-TEST_P(CommandRow, BadRepliesAreNeverSuccessAndLeaveTheOutputs) {
-    camsim::Camera& camera = Verified();
-    // The camera executes a command whose reply is damaged, so the ones that send it
-    // away get one damaged reply, last.
-    const std::vector<Fault> faults =
-        row().leavesCamera ? std::vector{Fault::NoReply, Fault::Unplugged, Fault::WrongChecksum}
-                           : std::vector{Fault::NoReply, Fault::Unplugged, Fault::WrongChecksum,
-                                         Fault::OtherCommand};
-    for (Fault fault : faults) {
-        SCOPED_TRACE(static_cast<int>(fault));
-        camera.injectFault(fault);
-        const int status = Call(true);
-        EXPECT_EQ(status, StatusUnder(fault, row().shape, carrier()));
-        if (status != STATUS_OK) {
-            EXPECT_TRUE(scratch_.Untouched()) << "an output was written";
-        }
-        camera.clearFaults();
-    }
+// The camera leaves the command unexecuted and unanswered; the next exchange works again.
+void ExpectUnanswered(camsim::Camera& camera, DeviceConnection* connection, const Row& row,
+                      Carrier carrier) {
+    camera.injectFault(Fault::NoReply);
+    Scratch scratch;
+    const int status = Call(row, connection, scratch);
+    EXPECT_EQ(status, StatusUnder(Fault::NoReply, row.shape, carrier));
+    EXPECT_TRUE(status == STATUS_OK || scratch.Untouched()) << "an output was written";
+    uint16_t battery = 0;
+    EXPECT_EQ(GetBattery(connection, &battery), STATUS_OK);
+}
+
+std::vector<Row> Rows(bool leavingCamera) {
+    std::vector<Row> rows;
+    std::copy_if(std::begin(kRows), std::end(kRows), std::back_inserter(rows),
+                 [leavingCamera](const Row& row) { return row.leavesCamera == leavingCamera; });
+    return rows;
+}
+
+using RowParam = std::tuple<Carrier, Row>;
+
+class CommandRow : public SharedCameras, public testing::WithParamInterface<RowParam> {};
+
+TEST_P(CommandRow, ExchangeHasItsCodeLengthAndShapeOnTheWire) {
+    const auto& [carrier, row] = GetParam();
+    ExpectOnTheWire(CameraOn(carrier), ConnectionOn(carrier), row, carrier);
+}
+
+TEST_P(CommandRow, UnansweredIsNeverSuccessAndLeavesTheOutputs) {
+    const auto& [carrier, row] = GetParam();
+    ExpectUnanswered(CameraOn(carrier), ConnectionOn(carrier), row, carrier);
+}
+
+// Rows that send the camera away get a camera of their own.
+class LeavingRow : public CameraTest, public testing::WithParamInterface<RowParam> {};
+
+TEST_P(LeavingRow, ExchangeHasItsCodeLengthAndShapeOnTheWire) {
+    const auto& [carrier, row] = GetParam();
+    camsim::Camera& camera = Verified(carrier);
+    ExpectOnTheWire(camera, connection_, row, carrier);
+}
+
+TEST_P(LeavingRow, UnansweredIsNeverSuccessAndLeavesTheOutputs) {
+    const auto& [carrier, row] = GetParam();
+    camsim::Camera& camera = Verified(carrier);
+    ExpectUnanswered(camera, connection_, row, carrier);
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, CommandRow,
                          testing::Combine(testing::Values(Carrier::kUsb, Carrier::kDisk),
-                                          testing::ValuesIn(kRows)),
-                         [](const testing::TestParamInfo<std::tuple<Carrier, Row>>& info) {
-                             return std::string(std::get<1>(info.param).name) +
-                                    (std::get<0>(info.param) == Carrier::kUsb ? "_Usb" : "_Disk");
-                         });
+                                          testing::ValuesIn(Rows(false))),
+                         RowName);
+INSTANTIATE_TEST_SUITE_P(Table, LeavingRow,
+                         testing::Combine(testing::Values(Carrier::kUsb, Carrier::kDisk),
+                                          testing::ValuesIn(Rows(true))),
+                         RowName);
 
-TEST_F(CameraTest, OnceTheUsbCameraLeftForItsDiskEveryCommandFindsNoConnection) {
-    camsim::Camera& camera = Connected(Carrier::kUsb);
-    ASSERT_EQ(VerifiPassword(connection_, kAdminPassword, PETREL_USER_ADMINISTRATOR), STATUS_OK);
+// Each fault once for the first row of each shape: the carriers' handling of a bad reply
+// or a refused transfer, and whether a failed send ends a checked exchange.
+class ShapeUnderFault
+    : public SharedCameras,
+      public testing::WithParamInterface<std::tuple<Carrier, Shape, Fault>> {};
+
+TEST_P(ShapeUnderFault, StatusOutputsAndTransfers) {
+    const auto [carrier, shape, fault] = GetParam();
+    const Row& row = *std::find_if(std::begin(kRows), std::end(kRows), [shape](const Row& r) {
+        return r.shape == shape && !r.leavesCamera;
+    });
+    SCOPED_TRACE(row.name);
+    camsim::Camera& camera = CameraOn(carrier);
+    camera.injectFault(fault);
+    Scratch scratch;
+    const int status = Call(row, ConnectionOn(carrier), scratch);
+    EXPECT_EQ(status, StatusUnder(fault, shape, carrier));
+    EXPECT_TRUE(status == STATUS_OK || scratch.Untouched()) << "an output was written";
+    std::vector<Direction> directions;
+    for (const auto& entry : camera.log()) directions.push_back(entry.direction);
+    EXPECT_EQ(directions, TransfersOf(shape, carrier, SendFails(fault, carrier)));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Matrix, ShapeUnderFault,
+    testing::Combine(testing::Values(Carrier::kUsb, Carrier::kDisk),
+                     testing::Values(kQuery, kConfirmed, kUnconfirmed, kTwoWay, kCheckedTwoWay,
+                                     kCheckedQuery),
+                     testing::Values(Fault::NoReply, Fault::WrongMagic, Fault::WrongChecksum,
+                                     Fault::LengthTooLong, Fault::OtherCommand, Fault::Unplugged)));
+
+TEST_P(EachCarrier, NoCommandSucceedsOnceTheCameraIsGone) {
+    camsim::Camera& camera = Verified(GetParam());
+    camera.injectFault(Fault::Unplugged, 1, camsim::FaultSpan::FromThenOn);
+    for (const Row& row : kRows) {
+        SCOPED_TRACE(row.name);
+        Scratch scratch;
+        EXPECT_EQ(Call(row, connection_, scratch), STATUS_FAILED);
+        EXPECT_TRUE(scratch.Untouched());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Carriers, EachCarrier, testing::Values(Carrier::kUsb, Carrier::kDisk),
+                         [](const auto& info) { return CarrierName(info.param); });
+
+TEST_F(CameraTest, MassStorageModeEndsTheUsbConnectionAndTheDiskCanBeConnected) {
+    camsim::Camera& camera = Verified(Carrier::kUsb);
     ASSERT_EQ(SetMSCMode(connection_), STATUS_OK);
-    EXPECT_TRUE(camera.waitForPresence(camsim::Presence::Disk, std::chrono::seconds(5)));
+    ASSERT_TRUE(camera.waitForPresence(camsim::Presence::Disk, std::chrono::seconds(5)));
     camera.clearLog();
     for (const Row& row : kRows) {
         SCOPED_TRACE(row.name);
         Scratch scratch;
-        EXPECT_EQ(row.call(connection_, true, scratch.data()), STATUS_NO_CONNECTION);
+        EXPECT_EQ(Call(row, connection_, scratch), STATUS_NO_CONNECTION);
         EXPECT_TRUE(scratch.Untouched());
     }
     char text[32];
     EXPECT_EQ(GetDescriptorString(connection_, text, text, text), STATUS_FAILED);
     EXPECT_TRUE(camera.log().empty());
-}
 
-class UnpluggedCamera : public EachCarrier {};
-
-TEST_P(UnpluggedCamera, NoCommandSucceedsOnceTheCameraIsGone) {
-    camsim::Camera& camera = Connected(GetParam());
+    CloseDevice(connection_);
+    connection_ = nullptr;
+    ASSERT_EQ(ConnectFirst(&connection_), STATUS_OK);
+    EXPECT_NE(GetStorageID(connection_), 0) << "found again as a disk";
     ASSERT_EQ(VerifiPassword(connection_, kAdminPassword, PETREL_USER_ADMINISTRATOR), STATUS_OK);
-    camera.injectFault(Fault::Unplugged, 1, camsim::FaultSpan::FromThenOn);
-    for (const Row& row : kRows) {
-        SCOPED_TRACE(row.name);
-        Scratch scratch;
-        EXPECT_EQ(row.call(connection_, true, scratch.data()), STATUS_FAILED);
-        EXPECT_TRUE(scratch.Untouched());
-    }
+    uint16_t battery = 0;
+    EXPECT_EQ(GetBattery(connection_, &battery), STATUS_OK);
 }
-
-INSTANTIATE_TEST_SUITE_P(Carriers, UnpluggedCamera, testing::Values(Carrier::kUsb, Carrier::kDisk),
-                         CarrierName);
 
 TEST_F(CameraTest, StationListNamesDoNothingWhateverTheyAreGiven) {
     camsim::Camera& camera = Connected(Carrier::kUsb);
