@@ -161,29 +161,11 @@ struct Built {
     Bytes head;  // the first request bytes the camera received
 };
 
+// clang-format off
 const Built kBuilt[] = {
-    {"blink 50 ms is one unit", [](auto* c) { return SetLedState(c, 2, 1, 50); }, {2, 1, 1, 0}},
-    {"blink 0 is one unit", [](auto* c) { return SetLedState(c, 2, 2, 0); }, {2, 2, 1, 0}},
-    {"blink 25.5 s", [](auto* c) { return SetLedState(c, 3, 2, 25500); }, {3, 2, 255, 0}},
-    {"blink 30 s", [](auto* c) { return SetLedState(c, 1, 0, 30000); }, {1, 0, 0x2C, 0x01}},
-    {"low 16 bits 0", [](auto* c) { return SetLedState(c, 2, 2, 6553600); }, {2, 2, 1, 0}},
-    {"negative", [](auto* c) { return SetLedState(c, 2, 2, -250); }, {2, 2, 0xFE, 0xFF}},
-    {"rings below 0", [](auto* c) { return SetBuzzer(c, -3, 250); }, {0, 0, 2, 0}},
-    {"rings above 255", [](auto* c) { return SetBuzzer(c, 300, 250); }, {255, 0, 2, 0}},
-    {"heartbeat capped", [](auto* c) { return SendHeartbeat(c, 200000, nullptr); }, {0xC0, 0xD4, 1, 0}},
-    {"heartbeat at most", [](auto* c) { return SendHeartbeat(c, 0xFFFFFFFF, nullptr); }, {0xC0, 0xD4, 1, 0}},
-    {"host type other than 1", [](auto* c) { return SetSystemType(c, 7); }, {0, 0, 0, 0}},
-    {"host type 1", [](auto* c) { return SetSystemType(c, 1); }, {1, 0, 0, 0}},
-    {"clock", [](auto* c) { return SetTime(c, &kSomeTime); }, {0x7C, 0, 3, 5, 0x0E, 7, 9, 0}},
-    {"reset guard", [](auto* c) { return ResetDevice(c); }, {0x3E, 0x51, 0x0C, 0x72, 0x26, 0x19, 0x44}},
-    {"lock and password", [](auto* c) { return SetLockMemoryState(c, 7, "secret"); },
-     {1, 1, 's', 'e', 'c', 'r', 'e', 't', 0}},
-    {"unlock", [](auto* c) { return SetLockMemoryState(c, 0, ""); }, {0, 1, 0}},
-    {"pairing code and terminator", [](auto* c) { return SetP2pCode(c, "87654321"); },
-     {'8', '7', '6', '5', '4', '3', '2', '1', 0}},
-    {"encryption mode low 8 bits", [](auto* c) { return SetEncryption(c, 0x103, 1, kSomeKey); },
-     {3, 1, '0', '1', '2'}},
+    {"blink 50 ms is one unit", [](auto* c) { return SetLedState(c, 2, 1, 50); }, {2, 1, 1, 0}}, {"blink 0 is one unit", [](auto* c) { return SetLedState(c, 2, 2, 0); }, {2, 2, 1, 0}}, {"blink 25.5 s", [](auto* c) { return SetLedState(c, 3, 2, 25500); }, {3, 2, 255, 0}}, {"blink 30 s", [](auto* c) { return SetLedState(c, 1, 0, 30000); }, {1, 0, 0x2C, 0x01}}, {"low 16 bits 0", [](auto* c) { return SetLedState(c, 2, 2, 6553600); }, {2, 2, 1, 0}}, {"negative", [](auto* c) { return SetLedState(c, 2, 2, -250); }, {2, 2, 0xFE, 0xFF}}, {"rings below 0", [](auto* c) { return SetBuzzer(c, -3, 250); }, {0, 0, 2, 0}}, {"rings above 255", [](auto* c) { return SetBuzzer(c, 300, 250); }, {255, 0, 2, 0}}, {"heartbeat capped", [](auto* c) { return SendHeartbeat(c, 200000, nullptr); }, {0xC0, 0xD4, 1, 0}}, {"heartbeat at most", [](auto* c) { return SendHeartbeat(c, 0xFFFFFFFF, nullptr); }, {0xC0, 0xD4, 1, 0}}, {"host type other than 1", [](auto* c) { return SetSystemType(c, 7); }, {0, 0, 0, 0}}, {"host type 1", [](auto* c) { return SetSystemType(c, 1); }, {1, 0, 0, 0}}, {"clock", [](auto* c) { return SetTime(c, &kSomeTime); }, {0x7C, 0, 3, 5, 0x0E, 7, 9, 0}}, {"reset guard", [](auto* c) { return ResetDevice(c); }, {0x3E, 0x51, 0x0C, 0x72, 0x26, 0x19, 0x44}}, {"lock and password", [](auto* c) { return SetLockMemoryState(c, 7, "secret"); }, {1, 1, 's', 'e', 'c', 'r', 'e', 't', 0}}, {"unlock", [](auto* c) { return SetLockMemoryState(c, 0, ""); }, {0, 1, 0}}, {"pairing code and terminator", [](auto* c) { return SetP2pCode(c, "87654321"); }, {'8', '7', '6', '5', '4', '3', '2', '1', 0}}, {"encryption mode low 8 bits", [](auto* c) { return SetEncryption(c, 0x103, 1, kSomeKey); }, {3, 1, '0', '1', '2'}},
 };
+// clang-format on
 
 TEST_P(OverCamera, BuiltPayloadsCarryTheirBytes) {
     for (const Built& row : kBuilt) {
@@ -316,37 +298,6 @@ TEST_P(OverCamera, StorageLockAndSettingsResetAndFormatReachTheCamera) {
 
 INSTANTIATE_TEST_SUITE_P(Carriers, OverCamera, testing::Values(Carrier::kUsb, Carrier::kDisk),
                          [](const auto& info) { return CarrierName(info.param); });
-
-// The connection stays open on the library's side; what it sends next finds no camera.
-struct Departure {
-    const char* name;
-    int (*command)(DeviceConnection*);
-    camsim::Presence presence;
-};
-
-class CameraDeparture : public CameraTest,
-                        public testing::WithParamInterface<std::tuple<Carrier, Departure>> {};
-
-TEST_P(CameraDeparture, LaterExchangesFailUntilTheCameraIsBack) {
-    const auto [carrier, departure] = GetParam();
-    camsim::CameraState state;
-    state.rebootDelay = std::chrono::seconds(3);
-    camsim::Camera& camera = Verified(carrier, state);
-    ASSERT_EQ(departure.command(connection_), STATUS_OK);
-    ASSERT_TRUE(camera.waitForPresence(departure.presence, std::chrono::seconds(2)));
-    uint16_t battery = 3;
-    EXPECT_EQ(GetBattery(connection_, &battery), STATUS_FAILED);
-    EXPECT_EQ(battery, 3);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Power, CameraDeparture,
-    testing::Combine(testing::Values(Carrier::kUsb, Carrier::kDisk),
-                     testing::Values(Departure{"Shutdown", SetCameraShutdown, camsim::Presence::Off},
-                                     Departure{"Reboot", CameraReboot, camsim::Presence::Rebooting})),
-    [](const auto& info) {
-        return std::string(std::get<1>(info.param).name) + CarrierName(std::get<0>(info.param));
-    });
 
 }  // namespace
 }  // namespace petrel_test

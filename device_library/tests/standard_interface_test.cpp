@@ -121,22 +121,19 @@ ZfyBool Ungated(const char*, uint16_t* result) {
     return Call(Argument, result);
 }
 
+// clang-format off
 const Member kMembers[] = {
     {"GetIDCode", false, kOk, kNo, 0x2D, Ungated<GetIDCode, gText>},
     {"SetIDCode", false, kOk, kNo, 0x2E, Ungated<SetIDCode, gModel>},
     {"GetSerialID", false, kOk, kNo, 0x33, Ungated<GetSerialID, gText>},
-    {"VerificationPassword", false, kDone, kRefused, 0x20,
-     [](auto pw, auto* r) { return VerificationPassword(pw, 1, r); }},
-    {"SetZFYPassWord", false, kDone, kRefused, 0x22,
-     [](auto pw, auto* r) { return SetZFYPassWord(pw, 1, r); }},
+    {"VerificationPassword", false, kDone, kRefused, 0x20, [](auto pw, auto* r) { return VerificationPassword(pw, 1, r); }},
+    {"SetZFYPassWord", false, kDone, kRefused, 0x22, [](auto pw, auto* r) { return SetZFYPassWord(pw, 1, r); }},
     {"GetZFYInfo", true, kOk, kNo, 0x31, Gated<GetZFYInfo, &gInfo>},
     {"WriteZFYInfo", true, kOk, kNo, 0x32, Gated<WriteZFYInfo, &gInfo>},
     {"SyncDevTime", true, ZFY_RESULT_TIME_SET, ZFY_RESULT_TIME_FAILED, 0x24, SyncDevTime},
     {"ReadDeviceCapacity", true, kOk, kNo, 0x35, Gated<ReadDeviceCapacity, &gCapacity>},
-    {"ReadDeviceBatteryDumpEnergy", true, kOk, kNo, 0x29,
-     Gated<ReadDeviceBatteryDumpEnergy, &gNumber>},
-    {"ReadDeviceResolution", true, kOk, kNo, 0x27,
-     [](auto pw, auto* r) { return ReadDeviceResolution(&gNumber, &gOther, pw, r); }},
+    {"ReadDeviceBatteryDumpEnergy", true, kOk, kNo, 0x29, Gated<ReadDeviceBatteryDumpEnergy, &gNumber>},
+    {"ReadDeviceResolution", true, kOk, kNo, 0x27, [](auto pw, auto* r) { return ReadDeviceResolution(&gNumber, &gOther, pw, r); }},
     {"ReadDeviceVersion", true, kOk, kNo, 0x01, Gated<ReadDeviceVersion, gText>},
     {"ReadDeviceDateTime", true, kOk, kNo, 0x23, Gated<ReadDeviceDateTime, gText>},
     {"ReadDeviceNetWorkInfo", true, kOk, kNo, 0x52, Gated<ReadDeviceNetWorkInfo, &gNetwork>},
@@ -155,6 +152,7 @@ const Member kMembers[] = {
     {"SetDeviceShutdown", true, kOk, kNo, 0x3B, SetDeviceShutdown, true},
     {"SetDeviceReboot", true, kOk, kNo, 0x3C, SetDeviceReboot, true},
 };
+// clang-format on
 
 const Member& kModelCode = kMembers[0];
 const Member& kSetModel = kMembers[1];
