@@ -57,10 +57,9 @@ void ReopenVolume(DeviceConnection* connection) {
 
 extern "C" {
 
-PETREL_API int GetDiskSpaceInfo(DeviceConnection* connection, uint32_t* totalMb,
-                                uint32_t* freeMb) {
+PETREL_API int GetDiskSpaceInfo(DeviceConnection* connection, uint32_t* totalMb, uint32_t* freeMb) {
     if (const int status = petrel::CheckGuards(connection, CommandId::kGetDiskSpaceInfo,
-                                                      totalMb != nullptr && freeMb != nullptr);
+                                               totalMb != nullptr && freeMb != nullptr);
         status != STATUS_OK) {
         return status;
     }
@@ -79,8 +78,8 @@ PETREL_API int GetDiskSpaceInfo(DeviceConnection* connection, uint32_t* totalMb,
 
 PETREL_API int GetLockMemoryState(DeviceConnection* connection, int32_t* state) {
     petrel::Payload payload = LockRequest(0);
-    const int status = petrel::RunCommand(connection, CommandId::kGetLockMemoryState,
-                                          state != nullptr, payload);
+    const int status =
+        petrel::RunCommand(connection, CommandId::kGetLockMemoryState, state != nullptr, payload);
     if (status != STATUS_OK) return status;
     if (!Acknowledged(payload)) return STATUS_FAILED;
     *state = petrel::ReadPayload<petrel::LockPayload>(payload).lockFlag;

@@ -39,16 +39,15 @@ int FinishConnect(DeviceConnection* connection, DeviceConnection** out) {
     GetBarCode(connection, connection->barCode);
     char version[64] = {};
     if (GetDeviceVersion(connection, version) != STATUS_OK) return STATUS_OK;
-    return std::strstr(version, kInterfaceVersion) != nullptr ? STATUS_OK
-                                                               : STATUS_VERSION_MISMATCH;
+    return std::strstr(version, kInterfaceVersion) != nullptr ? STATUS_OK : STATUS_VERSION_MISMATCH;
 }
 
 DeviceConnection* OpenUsbConnection(struct usb_device* device) {
     char manufacturer[kDescriptorCopy];
     char product[kDescriptorCopy];
     char serial[kDescriptorCopy];
-    DeviceConnection* connection = petrel::NewConnection(
-        petrel::OpenUsbCarrier(device, manufacturer, product, serial));
+    DeviceConnection* connection =
+        petrel::NewConnection(petrel::OpenUsbCarrier(device, manufacturer, product, serial));
     if (connection == nullptr) return nullptr;
     std::memcpy(connection->manufacturer, manufacturer, sizeof manufacturer);
     std::memcpy(connection->product, product, sizeof product);
@@ -104,7 +103,8 @@ PETREL_API int CloseDevice(DeviceConnection* connection) {
 PETREL_API int GetDescriptorString(const DeviceConnection* connection, char* manufacturer,
                                    char* product, char* serial) {
     // The descriptors belong to the USB interface, gone once the camera left for its disk.
-    if (!petrel::HasCarrier(connection) || connection->carrier->Kind() != petrel::CarrierKind::kUsb) {
+    if (!petrel::HasCarrier(connection) ||
+        connection->carrier->Kind() != petrel::CarrierKind::kUsb) {
         return STATUS_FAILED;
     }
     if (manufacturer == nullptr || product == nullptr || serial == nullptr) {

@@ -16,9 +16,12 @@ constexpr unsigned kHostOrDriverFault = 0x07;  // driver_status bits other than 
 
 int SgDirection(DataDirection direction) {
     switch (direction) {
-        case DataDirection::kToDevice: return SG_DXFER_TO_DEV;
-        case DataDirection::kFromDevice: return SG_DXFER_FROM_DEV;
-        case DataDirection::kNone: break;
+        case DataDirection::kToDevice:
+            return SG_DXFER_TO_DEV;
+        case DataDirection::kFromDevice:
+            return SG_DXFER_FROM_DEV;
+        case DataDirection::kNone:
+            break;
     }
     return SG_DXFER_NONE;
 }

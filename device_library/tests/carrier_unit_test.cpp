@@ -22,7 +22,8 @@ TEST(DiskCarrier, CommandBlockAndWholeSixteenByteBlocksOfAtMostOneCipherUnit) {
     ASSERT_NE(carrier, nullptr);
     EXPECT_EQ(carrier->Kind(), petrel::CarrierKind::kDisk);
     const uint8_t parameter[10] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
-    for (const auto& [length, sent] : {std::pair<size_t, size_t>{7, 16}, {16, 16}, {18, 32}, {0, 0}}) {
+    for (const auto& [length, sent] :
+         {std::pair<size_t, size_t>{7, 16}, {16, 16}, {18, 32}, {0, 0}}) {
         camera.clearLog();
         const std::vector<uint8_t> payload(length, 0x5A);
         EXPECT_TRUE(carrier->Send(0x45, parameter, payload.data(), length));
@@ -55,11 +56,11 @@ TEST_P(ModelCode, IsTheTextAfterTheFirstUnderscoreCutToFifteen) {
     CloseDevice(connection);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Identifiers, ModelCode,
-    testing::Values(std::pair<std::string, std::string>{"ABC_X1", "X1"},
-                    std::pair<std::string, std::string>{"ABCX1", "ABCX1"},
-                    std::pair<std::string, std::string>{"A_B_C", "B_C"},
-                    std::pair<std::string, std::string>{"M_0123456789ABCDEFGH", "0123456789ABCDE"}));
+INSTANTIATE_TEST_SUITE_P(Identifiers, ModelCode,
+                         testing::Values(std::pair<std::string, std::string>{"ABC_X1", "X1"},
+                                         std::pair<std::string, std::string>{"ABCX1", "ABCX1"},
+                                         std::pair<std::string, std::string>{"A_B_C", "B_C"},
+                                         std::pair<std::string, std::string>{"M_0123456789ABCDEFGH",
+                                                                             "0123456789ABCDE"}));
 
 }  // namespace

@@ -35,7 +35,7 @@ struct Row {
     Shape shape;
     const char* guards;  // S connection, A arguments, V verified password, in order
     Export call;
-    uint8_t level = 0;          // first command-block byte on the disk carrier
+    uint8_t level = 0;               // first command-block byte on the disk carrier
     Leaves leaves = Leaves::kNever;  // the camera goes away once it has executed the command
 
     bool Guards(char guard) const { return std::string(guards).find(guard) != std::string::npos; }
@@ -49,9 +49,9 @@ T* As(uint8_t* out, bool valid = true) {
 }
 
 // A row's call: c the connection, valid the verdict wanted, out the output area.
-#define CALL(expression)                                                                \
+#define CALL(expression)                                                                  \
     [](DeviceConnection* c, [[maybe_unused]] bool valid, [[maybe_unused]] uint8_t* out) { \
-        return expression;                                                               \
+        return expression;                                                                \
     }
 
 template <class Record>
@@ -119,7 +119,6 @@ const Row kRows[] = {
     {"FormatDisk", 0x1001, 6, kConfirmed, "SV", CALL(FormatDisk(c))},
 };
 // clang-format on
-
 
 bool Checked(Shape shape) { return shape == kCheckedTwoWay || shape == kCheckedQuery; }
 
@@ -236,7 +235,8 @@ void ExpectUnanswered(camsim::Camera& camera, DeviceConnection* connection, cons
 using RowParam = std::tuple<Carrier, Row>;
 
 bool LeavesOn(const Row& row, Carrier carrier) {
-    return row.leaves == Leaves::kAlways || (row.leaves == Leaves::kUsb && carrier == Carrier::kUsb);
+    return row.leaves == Leaves::kAlways ||
+           (row.leaves == Leaves::kUsb && carrier == Carrier::kUsb);
 }
 
 std::vector<RowParam> Rows(bool leavingCamera) {
@@ -279,16 +279,13 @@ TEST_P(LeavingRow, UnansweredIsNeverSuccessAndLeavesTheOutputs) {
     ExpectUnanswered(camera, connection_, row, carrier);
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, CommandRow,
-                         testing::ValuesIn(Rows(false)), RowName);
-INSTANTIATE_TEST_SUITE_P(Table, LeavingRow,
-                         testing::ValuesIn(Rows(true)), RowName);
+INSTANTIATE_TEST_SUITE_P(Table, CommandRow, testing::ValuesIn(Rows(false)), RowName);
+INSTANTIATE_TEST_SUITE_P(Table, LeavingRow, testing::ValuesIn(Rows(true)), RowName);
 
 // Each fault once for the first row of each shape: the carriers' handling of a bad reply
 // or a refused transfer, and whether a failed send ends a checked exchange.
-class ShapeUnderFault
-    : public SharedCameras,
-      public testing::WithParamInterface<std::tuple<Carrier, Shape, Fault>> {};
+class ShapeUnderFault : public SharedCameras,
+                        public testing::WithParamInterface<std::tuple<Carrier, Shape, Fault>> {};
 
 TEST_P(ShapeUnderFault, StatusOutputsAndTransfers) {
     const auto [carrier, shape, fault] = GetParam();
@@ -329,28 +326,19 @@ TEST_P(EachCarrier, NoCommandSucceedsOnceTheCameraIsGone) {
 INSTANTIATE_TEST_SUITE_P(Carriers, EachCarrier, testing::Values(Carrier::kUsb, Carrier::kDisk),
                          [](const auto& info) { return CarrierName(info.param); });
 
-TEST_F(CameraTest, MassStorageModeEndsTheUsbConnectionAndTheDiskCanBeConnected) {
+TEST_F(CameraTest, OnceTheUsbCameraLeftForItsDiskEveryCommandFindsNoConnection) {
     camsim::Camera& camera = Verified(Carrier::kUsb);
     ASSERT_EQ(SetMSCMode(connection_), STATUS_OK);
     ASSERT_TRUE(camera.waitForPresence(camsim::Presence::Disk, std::chrono::seconds(5)));
     camera.clearLog();
     for (const Row& row : kRows) {
-        SCOPED_TRACE(row.name);
         Scratch scratch;
-        EXPECT_EQ(Call(row, connection_, scratch), STATUS_NO_CONNECTION);
-        EXPECT_TRUE(scratch.Untouched());
+        EXPECT_EQ(Call(row, connection_, scratch), STATUS_NO_CONNECTION) << row.name;
+        EXPECT_TRUE(scratch.Untouched()) << row.name;
     }
     char text[32];
     EXPECT_EQ(GetDescriptorString(connection_, text, text, text), STATUS_FAILED);
     EXPECT_TRUE(camera.log().empty());
-
-    CloseDevice(connection_);
-    connection_ = nullptr;
-    ASSERT_EQ(ConnectFirst(&connection_), STATUS_OK);
-    EXPECT_NE(GetStorageID(connection_), 0) << "found again as a disk";
-    ASSERT_EQ(VerifiPassword(connection_, kAdminPassword, PETREL_USER_ADMINISTRATOR), STATUS_OK);
-    uint16_t battery = 0;
-    EXPECT_EQ(GetBattery(connection_, &battery), STATUS_OK);
 }
 
 TEST_F(CameraTest, StationListNamesDoNothingWhateverTheyAreGiven) {

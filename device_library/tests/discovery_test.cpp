@@ -87,7 +87,8 @@ TEST_P(Connecting, ReadsIdentityAndJudgesTheInterfaceVersion) {
     camsim::CameraState state;
     state.version = GetParam().version;
     camsim::Camera& camera = AddCamera(Carrier::kUsb, state);
-    if (GetParam().unanswered != 0) camera.injectFault(camsim::Fault::NoReply, GetParam().unanswered);
+    if (GetParam().unanswered != 0)
+        camera.injectFault(camsim::Fault::NoReply, GetParam().unanswered);
     DeviceConnection* untouched = reinterpret_cast<DeviceConnection*>(0x2);
     connection_ = untouched;
     EXPECT_EQ(ConnectFirst(&connection_), GetParam().status);
@@ -154,9 +155,14 @@ TEST_F(Discovery, OfflineVolumeNameIsStableAndTheLetterGoesAway) {
 }
 
 TEST(StatusNames, EveryStatusHasAName) {
-    const char* names[] = {"STATUS_OK",           "STATUS_FAILED",          "STATUS_NO_CONNECTION",
-                           "STATUS_BAD_ARGUMENT", "STATUS_NOT_VERIFIED",    "STATUS_VERSION_MISMATCH",
-                           "STATUS_PASSWORD_LOCKED", "STATUS_NOT_SUPPORTED"};
+    const char* names[] = {"STATUS_OK",
+                           "STATUS_FAILED",
+                           "STATUS_NO_CONNECTION",
+                           "STATUS_BAD_ARGUMENT",
+                           "STATUS_NOT_VERIFIED",
+                           "STATUS_VERSION_MISMATCH",
+                           "STATUS_PASSWORD_LOCKED",
+                           "STATUS_NOT_SUPPORTED"};
     for (int status = STATUS_OK; status <= STATUS_NOT_SUPPORTED; ++status) {
         EXPECT_STREQ(PetrelStatusName(status), names[status]);
     }

@@ -38,8 +38,9 @@ TEST_P(PasswordMembers, AcceptedPasswordTravelsInClearAtMostSixteenAndDerivesThe
     EXPECT_EQ(Battery(), STATUS_NOT_VERIFIED) << "a refusal leaves the connection unverified";
     camera.clearLog();
     ASSERT_EQ(VerifiPassword(connection_, "ABCDEFGHIJKLMNOPQRST", PETREL_USER_GENERAL), STATUS_OK);
-    EXPECT_EQ(Field(Writes(camera).at(0), 0, 18), Bytes({0, 0, 'A', 'B', 'C', 'D', 'E', 'F', 'G',
-                                                        'H', 'I', 'J', 'K', 'L', 'M', 'N', 'O', 'P'}));
+    EXPECT_EQ(Field(Writes(camera).at(0), 0, 18),
+              Bytes({0, 0, 'A', 'B', 'C', 'D', 'E', 'F', 'G', 'H', 'I', 'J', 'K', 'L', 'M', 'N',
+                     'O', 'P'}));
     EXPECT_EQ(camera.session().verifiedLevel, PETREL_USER_GENERAL);
     EXPECT_TRUE(KeysAgree(camera));
 }

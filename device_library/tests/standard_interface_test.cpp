@@ -200,7 +200,8 @@ TEST_P(EveryMember, SucceedsWithItsCodeAndItsCommandReachesTheCamera) {
         EXPECT_TRUE(CameraSaw(camera, m.command)) << m.name;
     }
     // A member that sends the camera away ends the walk (mass storage: see Init below).
-    const Member& last = Named(GetParam() == Carrier::kUsb ? "SetDeviceShutdown" : "SetDeviceReboot");
+    const Member& last =
+        Named(GetParam() == Carrier::kUsb ? "SetDeviceShutdown" : "SetDeviceReboot");
     EXPECT_EQ(Call(last, kAdminPassword), last.success);
     EXPECT_TRUE(CameraSaw(camera, last.command));
 }
@@ -217,7 +218,8 @@ TEST_F(StandardInterface, FirstPasswordIsCheckedAsGeneralUserThenAsAdministrator
     EXPECT_EQ(PasswordChecks(camera), (std::vector<int>{0, 1}));
     camera.clearLog();
     EXPECT_EQ(Battery(kAdminPassword), kOk);
-    EXPECT_EQ(Battery(kGeneralPassword), kRefused) << "compared locally, though the camera takes it";
+    EXPECT_EQ(Battery(kGeneralPassword), kRefused)
+        << "compared locally, though the camera takes it";
     EXPECT_TRUE(PasswordChecks(camera).empty());
     EXPECT_EQ(Call(kSetModel, nullptr), kOk) << "the gate verified the connection";
 
@@ -248,7 +250,8 @@ TEST_F(StandardInterface, FailedChecksLeaveTheGateAndThirtyCharactersAreRemember
     EXPECT_EQ(Change("654321", 1), kDone);
     EXPECT_EQ(Change("222222", 0), kDone);
     EXPECT_EQ(Battery("654321"), kOk);
-    EXPECT_EQ(Battery("222222"), kRefused) << "a change of the other level leaves the remembered text";
+    EXPECT_EQ(Battery("222222"), kRefused)
+        << "a change of the other level leaves the remembered text";
 }
 
 // ---- Records ----------------------------------------------------------------------
@@ -308,7 +311,10 @@ ZfyWifiInfo ReadInMode(uint8_t mode, bool modePartFails) {
     if (modePartFails) return info;
     if (mode == 0) info.band = kAp.band;
     if (mode != 2) std::memcpy(info.ssid, (mode == 0 ? kAp.ssid : kStation.ssid), 48);
-    std::memcpy(info.password, mode == 0 ? kAp.password : mode == 1 ? kStation.password : kPairingCode,
+    std::memcpy(info.password,
+                mode == 0   ? kAp.password
+                : mode == 1 ? kStation.password
+                            : kPairingCode,
                 32);
     if (mode == 1) info.autoGetIp = kStation.autoGetIp;
     return info;
@@ -328,8 +334,9 @@ TEST_P(WifiReading, CommonPartAndThePartOfTheMode) {
     if (modePartFails) camera.injectFault(camsim::Fault::NoReply, 2);
     ZfyWifiInfo info;
     std::memset(&info, kJunk, sizeof info);
-    EXPECT_EQ(Result([&](auto pw, auto* r) { return ReadDeviceWifiInfo(&info, pw, r); }, kAdminPassword),
-              kOk)
+    EXPECT_EQ(
+        Result([&](auto pw, auto* r) { return ReadDeviceWifiInfo(&info, pw, r); }, kAdminPassword),
+        kOk)
         << "the mode part's outcome does not change the result";
     const ZfyWifiInfo expected = ReadInMode(mode, modePartFails);
     EXPECT_EQ(std::memcmp(&info, &expected, sizeof info), 0);
@@ -354,16 +361,18 @@ TEST_P(WifiWriting, CommonPartThenThePartOfTheMode) {
     camsim::CameraState state;
     state.wifiUniversal[offsetof(WifiUniversal, connectTimeout)] = 4;
     camsim::Camera& camera = Unlocked(Carrier::kUsb, state);
-    ZfyWifiInfo info{2, c.mode, "0A1B2C3D4E5F", "192.168.4.2", c.band, "home\0junk", {}, 1, "192.168.4.1"};
+    ZfyWifiInfo info{2,  c.mode, "0A1B2C3D4E5F", "192.168.4.2", c.band, "home\0junk",
+                     {}, 1,      "192.168.4.1"};
     std::memset(info.password, c.password != nullptr ? 0 : 'p', sizeof info.password);
     if (c.password != nullptr) std::memcpy(info.password, c.password, std::strlen(c.password));
     ASSERT_EQ(WriteDeviceWifiInfo(&info, kAdminPassword, nullptr), ZFY_TRUE);
     const camsim::CameraState after = camera.state();
-    EXPECT_TRUE(Holds(after.wifiUniversal, WifiUniversal{2, c.mode, 0, "0A1B2C3D4E5F",
-                                                        "192.168.4.2", "192.168.4.1"}))
+    EXPECT_TRUE(Holds(after.wifiUniversal,
+                      WifiUniversal{2, c.mode, 0, "0A1B2C3D4E5F", "192.168.4.2", "192.168.4.1"}))
         << "connectTimeout is always 0";
     EXPECT_EQ(CameraSaw(camera, c.secondCommand), c.secondSent);
-    WifiApSetting ap{"home\0junk", {}, ZFY_AP_CONNECTION_LIMIT, c.band, uint8_t(c.band == 1 ? 161 : 11)};
+    WifiApSetting ap{
+        "home\0junk", {}, ZFY_AP_CONNECTION_LIMIT, c.band, uint8_t(c.band == 1 ? 161 : 11)};
     std::memcpy(ap.password, info.password, sizeof ap.password);
     // Station texts go up to their end, with zeros behind.
     const WifiStaSetting station{"home", "wpa2", 1};
@@ -404,7 +413,8 @@ TEST_F(StandardInterface, NumbersAreConverted) {
         EXPECT_EQ(ReadDeviceResolution(&width, &height, kAdminPassword, nullptr), ZFY_TRUE);
         return std::pair{width, height};
     };
-#define CHECK_ROW(code, width, height) EXPECT_EQ(resolution(code), std::pair(width, height)) << code;
+#define CHECK_ROW(code, width, height) \
+    EXPECT_EQ(resolution(code), std::pair(width, height)) << code;
     PETREL_ZFY_RESOLUTIONS(CHECK_ROW)
 #undef CHECK_ROW
     for (uint8_t code : {3, 13, 255}) EXPECT_EQ(resolution(code), std::pair(840, 480)) << code;
@@ -491,7 +501,8 @@ TEST_F(StandardInterface, InitTakesTheUsbCameraElseTheDiskOfTheLowestLetter) {
 TEST(ResultNames, EveryResultCodeHasAName) {
     EXPECT_STREQ(ZfyResultName(ZFY_RESULT_NO_CONNECTION), "ZFY_RESULT_NO_CONNECTION");
     EXPECT_STREQ(ZfyResultName(ZFY_RESULT_VERSION_MISMATCH), "ZFY_RESULT_VERSION_MISMATCH");
-    for (uint16_t code = 1; code <= 9; ++code) EXPECT_STRNE(ZfyResultName(code), "ZFY_RESULT_UNKNOWN");
+    for (uint16_t code = 1; code <= 9; ++code)
+        EXPECT_STRNE(ZfyResultName(code), "ZFY_RESULT_UNKNOWN");
     EXPECT_STREQ(ZfyResultName(0), "ZFY_RESULT_UNKNOWN");
     EXPECT_STREQ(ZfyResultName(10), "ZFY_RESULT_UNKNOWN");
 }

@@ -38,8 +38,15 @@ TEST(RequestFrame, HeaderPayloadAndChecksum) {
 // A well-formed reply frame for `command` carrying `payload`.
 Bytes Reply(uint16_t command, const Bytes& payload) {
     Bytes frame(payload.size() + 10);
-    const uint8_t header[9] = {0xA3, 0xB2, 0xC1, 0xD0, 0, static_cast<uint8_t>(frame.size()),
-                               static_cast<uint8_t>(command >> 8), static_cast<uint8_t>(command), 0};
+    const uint8_t header[9] = {0xA3,
+                               0xB2,
+                               0xC1,
+                               0xD0,
+                               0,
+                               static_cast<uint8_t>(frame.size()),
+                               static_cast<uint8_t>(command >> 8),
+                               static_cast<uint8_t>(command),
+                               0};
     std::copy(std::begin(header), std::end(header), frame.begin());
     std::copy(payload.begin(), payload.end(), frame.begin() + 9);
     frame.back() = Sum(frame, frame.size() - 1);
@@ -58,16 +65,36 @@ TEST(ReplyFrame, AcceptedOnlyWhenEveryRuleHolds) {
     const ReplyCase cases[] = {
         {"valid", [](Bytes&, size_t&) {}, 0x29, 4, {1, 2, 3, 0xEE}},
         {"capacity below payload", [](Bytes&, size_t&) {}, 0x29, 2, {1, 2}},
-        {"only the low command byte counts", [](Bytes& f, size_t&) { f[6] = 0x10, f.back() = static_cast<uint8_t>(f.back() + 0x10); }, 0x29, 3, {1, 2, 3}},
-        {"trailing bytes ignored", [](Bytes& f, size_t& r) { f.resize(r = 500, 0x55); }, 0x29, 3, {1, 2, 3}},
+        {"only the low command byte counts",
+         [](Bytes& f, size_t&) { f[6] = 0x10, f.back() = static_cast<uint8_t>(f.back() + 0x10); },
+         0x29,
+         3,
+         {1, 2, 3}},
+        {"trailing bytes ignored",
+         [](Bytes& f, size_t& r) { f.resize(r = 500, 0x55); },
+         0x29,
+         3,
+         {1, 2, 3}},
         {"wrong magic", [](Bytes& f, size_t&) { f[3] = 0xD1; }, 0x29, 3, {}},
-        {"request magic", [](Bytes& f, size_t&) { std::swap(f[0], f[3]), std::swap(f[1], f[2]); }, 0x29, 3, {}},
+        {"request magic",
+         [](Bytes& f, size_t&) { std::swap(f[0], f[3]), std::swap(f[1], f[2]); },
+         0x29,
+         3,
+         {}},
         {"length beyond received", [](Bytes&, size_t& r) { r -= 1; }, 0x29, 3, {}},
-        {"checksum off by one", [](Bytes& f, size_t&) { f.back() = static_cast<uint8_t>(f.back() + 1); }, 0x29, 3, {}},
+        {"checksum off by one",
+         [](Bytes& f, size_t&) { f.back() = static_cast<uint8_t>(f.back() + 1); },
+         0x29,
+         3,
+         {}},
         {"other command", [](Bytes&, size_t&) {}, 0x2A, 3, {}},
         {"declared below header", [](Bytes& f, size_t&) { f[5] = 9; }, 0x29, 3, {}},
         {"nothing received", [](Bytes&, size_t& r) { r = 0; }, 0x29, 3, {}},
-        {"beyond the buffer", [](Bytes& f, size_t& r) { f.resize(r = petrel::kFrameBufferSize + 1); }, 0x29, 3, {}},
+        {"beyond the buffer",
+         [](Bytes& f, size_t& r) { f.resize(r = petrel::kFrameBufferSize + 1); },
+         0x29,
+         3,
+         {}},
     };
     for (const ReplyCase& c : cases) {
         Bytes frame = Reply(0x29, {1, 2, 3});
@@ -129,7 +156,9 @@ TEST(Masking, FirstSixBytesOfAtMostSixteen) {
     EXPECT_EQ(std::string(reinterpret_cast<char*>(field.data()) + 6), "GHIJKLMNOP");
 }
 
-bool SameTime(const DeviceTime& a, const DeviceTime& b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+bool SameTime(const DeviceTime& a, const DeviceTime& b) {
+    return std::memcmp(&a, &b, sizeof a) == 0;
+}
 
 TEST(DeviceTimeWire, LowBitsOutAndUnsignedIn) {
     Bytes wire(8);
@@ -168,9 +197,9 @@ TEST(PublicTables, SettingsFieldsCoverTheBlockAndChannelListsEndAtTheMarker) {
     std::vector<std::vector<int>> codes;
     int flags = 0;
 #define CODE(value, text) value,
-#define FIELD(offset, name, kind, list)                                                  \
-    offsets.push_back(offset);                                                          \
-    codes.push_back({list(CODE)});                                                      \
+#define FIELD(offset, name, kind, list) \
+    offsets.push_back(offset);          \
+    codes.push_back({list(CODE)});      \
     if (kind == PETREL_SETTING_FLAG) flags += codes.back() == std::vector<int>{0, 1} ? 1 : 100;
     PETREL_SYSPARAM_FIELDS(FIELD)
 #undef FIELD
@@ -178,7 +207,7 @@ TEST(PublicTables, SettingsFieldsCoverTheBlockAndChannelListsEndAtTheMarker) {
     ASSERT_EQ(offsets.size(), sizeof(SysParam));
     for (size_t i = 0; i < offsets.size(); ++i) EXPECT_EQ(offsets[i], static_cast<int>(i));
     EXPECT_EQ(flags, 15) << "fifteen flags, each with the codes 0 and 1";
-    EXPECT_EQ(codes[6], (std::vector<int>{0, 7}));     // preRecord: on is 7
+    EXPECT_EQ(codes[6], (std::vector<int>{0, 7}));      // preRecord: on is 7
     EXPECT_EQ(codes[34], (std::vector<int>{0, 2, 3}));  // autoIr has no code 1
     EXPECT_EQ(codes[32].size(), 49u);                   // time zone in half hours
 

@@ -59,8 +59,8 @@ void ReadDescriptor(usb_dev_handle* handle, uint8_t index, char* field) {
 
 }  // namespace
 
-std::unique_ptr<Carrier> OpenUsbCarrier(struct usb_device* device, char* manufacturer, char* product,
-                                        char* serial) {
+std::unique_ptr<Carrier> OpenUsbCarrier(struct usb_device* device, char* manufacturer,
+                                        char* product, char* serial) {
     usb_dev_handle* handle = usb_open(device);
     if (handle == nullptr) return nullptr;
     usb_set_configuration(handle, 1);

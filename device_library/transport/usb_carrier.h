@@ -11,7 +11,7 @@ namespace petrel {
 
 // Opens the device and reads its string descriptors into the three buffers (at least 32
 // bytes each; empty when absent). Null when the device cannot be opened.
-std::unique_ptr<Carrier> OpenUsbCarrier(struct usb_device* device, char* manufacturer, char* product,
-                                        char* serial);
+std::unique_ptr<Carrier> OpenUsbCarrier(struct usb_device* device, char* manufacturer,
+                                        char* product, char* serial);
 
 }  // namespace petrel

@@ -19,7 +19,9 @@ using Bytes = std::vector<uint8_t>;
 
 enum class Carrier { kUsb, kDisk };
 
-inline std::string CarrierName(Carrier carrier) { return carrier == Carrier::kUsb ? "Usb" : "Disk"; }
+inline std::string CarrierName(Carrier carrier) {
+    return carrier == Carrier::kUsb ? "Usb" : "Disk";
+}
 
 inline constexpr const char* kGeneralPassword = "123456";  // CameraState's level 0
 inline constexpr const char* kAdminPassword = "888888";    // CameraState's level 1
