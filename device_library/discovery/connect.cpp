@@ -2,7 +2,6 @@
 #include <time.h>
 
 #include <cstring>
-#include <memory>
 
 #include "commands/model_code.h"
 #include "discovery/list_entry.h"
@@ -36,7 +35,9 @@ int FinishConnect(DeviceConnection* connection, DeviceConnection** out) {
     SetSystemType(connection, 1);
     PauseAfterSystemType();
     *out = connection;
-    GetBarCode(connection, connection->barCode);
+    // The bar code belongs to the sequence the camera expects; its answer is not kept.
+    char barCode[32] = {};
+    GetBarCode(connection, barCode);
     char version[64] = {};
     if (GetDeviceVersion(connection, version) != STATUS_OK) return STATUS_OK;
     return std::strstr(version, kInterfaceVersion) != nullptr ? STATUS_OK : STATUS_VERSION_MISMATCH;

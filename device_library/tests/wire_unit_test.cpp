@@ -37,19 +37,10 @@ TEST(RequestFrame, HeaderPayloadAndChecksum) {
 
 // A well-formed reply frame for `command` carrying `payload`.
 Bytes Reply(uint16_t command, const Bytes& payload) {
-    Bytes frame(payload.size() + 10);
-    const uint8_t header[9] = {0xA3,
-                               0xB2,
-                               0xC1,
-                               0xD0,
-                               0,
-                               static_cast<uint8_t>(frame.size()),
-                               static_cast<uint8_t>(command >> 8),
-                               static_cast<uint8_t>(command),
-                               0};
-    std::copy(std::begin(header), std::end(header), frame.begin());
-    std::copy(payload.begin(), payload.end(), frame.begin() + 9);
-    frame.back() = Sum(frame, frame.size() - 1);
+    Bytes frame = {0xA3, 0xB2, 0xC1, 0xD0, 0, static_cast<uint8_t>(payload.size() + 10),
+                   static_cast<uint8_t>(command >> 8), static_cast<uint8_t>(command), 0};
+    for (uint8_t byte : payload) frame.push_back(byte);
+    frame.push_back(Sum(frame, frame.size()));
     return frame;
 }
 
@@ -62,40 +53,22 @@ struct ReplyCase {
 };
 
 TEST(ReplyFrame, AcceptedOnlyWhenEveryRuleHolds) {
+    // clang-format off
     const ReplyCase cases[] = {
         {"valid", [](Bytes&, size_t&) {}, 0x29, 4, {1, 2, 3, 0xEE}},
         {"capacity below payload", [](Bytes&, size_t&) {}, 0x29, 2, {1, 2}},
-        {"only the low command byte counts",
-         [](Bytes& f, size_t&) { f[6] = 0x10, f.back() = static_cast<uint8_t>(f.back() + 0x10); },
-         0x29,
-         3,
-         {1, 2, 3}},
-        {"trailing bytes ignored",
-         [](Bytes& f, size_t& r) { f.resize(r = 500, 0x55); },
-         0x29,
-         3,
-         {1, 2, 3}},
+        {"only the low command byte counts", [](Bytes& f, size_t&) { f[6] = 0x10, f.back() = static_cast<uint8_t>(f.back() + 0x10); }, 0x29, 3, {1, 2, 3}},
+        {"trailing bytes ignored", [](Bytes& f, size_t& r) { f.resize(r = 500, 0x55); }, 0x29, 3, {1, 2, 3}},
         {"wrong magic", [](Bytes& f, size_t&) { f[3] = 0xD1; }, 0x29, 3, {}},
-        {"request magic",
-         [](Bytes& f, size_t&) { std::swap(f[0], f[3]), std::swap(f[1], f[2]); },
-         0x29,
-         3,
-         {}},
+        {"request magic", [](Bytes& f, size_t&) { std::swap(f[0], f[3]), std::swap(f[1], f[2]); }, 0x29, 3, {}},
         {"length beyond received", [](Bytes&, size_t& r) { r -= 1; }, 0x29, 3, {}},
-        {"checksum off by one",
-         [](Bytes& f, size_t&) { f.back() = static_cast<uint8_t>(f.back() + 1); },
-         0x29,
-         3,
-         {}},
+        {"checksum off by one", [](Bytes& f, size_t&) { f.back() = static_cast<uint8_t>(f.back() + 1); }, 0x29, 3, {}},
         {"other command", [](Bytes&, size_t&) {}, 0x2A, 3, {}},
         {"declared below header", [](Bytes& f, size_t&) { f[5] = 9; }, 0x29, 3, {}},
         {"nothing received", [](Bytes&, size_t& r) { r = 0; }, 0x29, 3, {}},
-        {"beyond the buffer",
-         [](Bytes& f, size_t& r) { f.resize(r = petrel::kFrameBufferSize + 1); },
-         0x29,
-         3,
-         {}},
+        {"beyond the buffer", [](Bytes& f, size_t& r) { f.resize(r = petrel::kFrameBufferSize + 1); }, 0x29, 3, {}},
     };
+    // clang-format on
     for (const ReplyCase& c : cases) {
         Bytes frame = Reply(0x29, {1, 2, 3});
         size_t received = frame.size();

@@ -14,7 +14,6 @@ struct DeviceConnection {
     int32_t driveLetter = 0;  // 0 on USB
     uint8_t connectionKey[32] = {};
     char modelCode[16] = {};
-    char barCode[32] = {};
     char manufacturer[128] = {};
     char product[128] = {};
     char serialNumber[128] = {};
