@@ -10,17 +10,17 @@
 namespace petrel {
 
 enum class Shape : uint8_t {
-    kQuery,            // USB: request then reply; disk: the read alone
-    kConfirmed,        // status from the USB reply, from the send on disk
-    kUnconfirmed,      // status from the send; a USB reply is read and ignored
-    kTwoWay,           // send then reply on either carrier
-    kCheckedTwoWay,    // as kTwoWay, but a failed send ends the exchange
-    kCheckedQuery,     // as kQuery, but a failed USB send ends the exchange
-    kNone,             // no exchange at all
+    kQuery,          // USB: request then reply; disk: the read alone
+    kConfirmed,      // status from the USB reply, from the send on disk
+    kUnconfirmed,    // status from the send; a USB reply is read and ignored
+    kTwoWay,         // send then reply on either carrier
+    kCheckedTwoWay,  // as kTwoWay, but a failed send ends the exchange
+    kCheckedQuery,   // as kQuery, but a failed USB send ends the exchange
+    kLeaveForDisk,   // as kUnconfirmed; once the camera answers on USB that carrier is gone
 };
 
 enum class CommandId : uint8_t {
-    kSendHeartbeat, kGetTimeOut, kVerifiPassword, kGetPassword, kSetPassword, kGetTime,
+    kGetDeviceVersion, kResetDevice, kGetModelID, kGetBarCode, kSetSystemType, kSendHeartbeat, kGetTimeOut, kVerifiPassword, kGetPassword, kSetPassword, kGetTime,
     kSetTime, kSyncDateTime, kGetSysParam, kSetSysParam, kGetBattery, kSetMSCMode,
     kSetModelID, kGetUserDevID, kSetUserDevID, kSetBarCode, kGetDiskSpaceInfo, kGetDeptInfo,
     kSetDeptInfo, kGetMacAddress, kSetMacAddress, kSetCameraShutdown, kCameraReboot,
@@ -29,12 +29,12 @@ enum class CommandId : uint8_t {
     kGetBluetoothInfo, kSetBluetoothInfo, kGet4GInfo, kSet4GInfo, kGetWifiUniversal,
     kSetWifiUniversal, kGetWifiApSetting, kSetWifiApSetting, kGetWifiChannelInfo,
     kSetWifiStaSetting, kGetWifiStaSetting, kGetP2pCode, kSetP2pCode, kGetEncryption,
-    kSetEncryption, kGetRsaAesKey, kFormatDisk, kStationList,
+    kSetEncryption, kGetRsaAesKey, kFormatDisk,
 };
 
 struct CommandSpec {
     CommandId id;
-    std::string_view name;  // the export (kStationList: the first of its three names)
+    std::string_view name;  // the export
     uint16_t code;
     uint8_t requestLength;
     uint8_t replyCapacity;
@@ -46,8 +46,13 @@ inline constexpr std::array kCommandTable = [] {
     using enum Shape;
     using enum CommandId;
     return std::to_array<CommandSpec>({
+        {kGetDeviceVersion, "GetDeviceVersion", 0x01, 48, 48, kQuery, "SA"},
+        {kResetDevice, "ResetDevice", 0x02, 7, 0, kUnconfirmed, "SV"},
+        {kGetModelID, "GetModelID", 0x2D, 32, 32, kQuery, "SA"},
+        {kGetBarCode, "GetBarCode", 0x33, 32, 32, kQuery, "SA"},
+        {kSetSystemType, "SetSystemType", 0x1000, 4, 4, kConfirmed, "S"},
         {kSendHeartbeat, "SendHeartbeat", 0x10, 4, 4, kCheckedTwoWay, "SV"},
-        {kGetTimeOut, "GetTimeOut", 0x11, 4, 4, kQuery, "SVA"},
+        {kGetTimeOut, "GetTimeOut", 0x11, 4, 4, kQuery, "SV"},
         {kVerifiPassword, "VerifiPassword", 0x20, 18, 18, kTwoWay, "SA"},
         {kGetPassword, "GetPassword", 0x21, 18, 18, kQuery, "SA"},
         {kSetPassword, "SetPassword", 0x22, 18, 18, kConfirmed, "SVA"},
@@ -57,7 +62,7 @@ inline constexpr std::array kCommandTable = [] {
         {kGetSysParam, "GetSysParam", 0x27, 51, 51, kQuery, "SAV"},
         {kSetSysParam, "SetSysParam", 0x28, 51, 51, kUnconfirmed, "SAV"},
         {kGetBattery, "GetBattery", 0x29, 2, 2, kQuery, "SVA"},
-        {kSetMSCMode, "SetMSCMode", 0x2C, 10, 0, kUnconfirmed, "SV"},
+        {kSetMSCMode, "SetMSCMode", 0x2C, 10, 0, kLeaveForDisk, "SV"},
         {kSetModelID, "SetModelID", 0x2E, 32, 32, kUnconfirmed, "SAV"},
         {kGetUserDevID, "GetUserDevID", 0x31, 64, 64, kQuery, "SVA"},
         {kSetUserDevID, "SetUserDevID", 0x32, 64, 64, kUnconfirmed, "SAV"},
@@ -96,7 +101,6 @@ inline constexpr std::array kCommandTable = [] {
         {kSetEncryption, "SetEncryption", 0x65, 35, 34, kConfirmed, "SVA"},
         {kGetRsaAesKey, "GetRsaAesKey", 0x66, 98, 98, kQuery, "SVA"},
         {kFormatDisk, "FormatDisk", 0x1001, 6, 6, kConfirmed, "SV"},
-        {kStationList, "GetStaListInfo", 0, 0, 0, kNone, ""},
     });
 }();
 

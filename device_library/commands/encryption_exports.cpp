@@ -2,7 +2,7 @@
 #include <array>
 #include <cstring>
 
-#include "commands/command_runner.h"
+#include "commands/exchange.h"
 #include "commands/payloads.h"
 #include "commands/record_codec.h"
 #include "petrel.h"
@@ -52,7 +52,7 @@ PETREL_API int SetEncryption(DeviceConnection* connection, int dataEncryption,
 
 PETREL_API int GetRsaAesKey(DeviceConnection* connection, char* out) {
     if (const int status =
-            petrel::CheckCommandGuards(connection, CommandId::kGetRsaAesKey, out != nullptr);
+            petrel::CheckGuards(connection, CommandId::kGetRsaAesKey, out != nullptr);
         status != STATUS_OK) {
         return status;
     }

@@ -1,12 +1,12 @@
 // Who carries the camera and the unit it belongs to: texts assembled into one payload.
 #include <cstring>
 
-#include "commands/command_runner.h"
+#include "commands/exchange.h"
 #include "commands/payloads.h"
 #include "commands/record_codec.h"
 #include "crypto/cipher.h"
-#include "discovery/connection.h"
 #include "petrel.h"
+#include "transport/connection.h"
 
 namespace {
 
@@ -31,7 +31,7 @@ PETREL_API int GetUserDevID(DeviceConnection* connection, char* userId, char* us
 
 PETREL_API int SetUserDevID(DeviceConnection* connection, const char* userId,
                             const char* userName, const char* deviceId) {
-    if (const int status = petrel::CheckCommandGuards(connection, CommandId::kSetUserDevID,
+    if (const int status = petrel::CheckGuards(connection, CommandId::kSetUserDevID,
                                                       userId != nullptr && deviceId != nullptr);
         status != STATUS_OK) {
         return status;

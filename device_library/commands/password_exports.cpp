@@ -4,13 +4,12 @@
 #include <cstddef>
 #include <cstring>
 
-#include "commands/command_runner.h"
+#include "commands/exchange.h"
 #include "commands/payloads.h"
 #include "commands/record_codec.h"
 #include "crypto/cipher.h"
-#include "discovery/connection.h"
 #include "petrel.h"
-#include "transport/transport.h"
+#include "transport/connection.h"
 
 namespace {
 
@@ -42,7 +41,7 @@ void RenewKey(DeviceConnection* connection, const char* password, int level) {
 extern "C" {
 
 PETREL_API int VerifiPassword(DeviceConnection* connection, const char* password, int level) {
-    if (const int status = petrel::CheckCommandGuards(connection, CommandId::kVerifiPassword,
+    if (const int status = petrel::CheckGuards(connection, CommandId::kVerifiPassword,
                                                       password != nullptr && IsLevel(level));
         status != STATUS_OK) {
         return status;
@@ -77,7 +76,7 @@ PETREL_API int GetPassword(DeviceConnection* connection, char* out, int level) {
 }
 
 PETREL_API int SetPassword(DeviceConnection* connection, const char* password, int level) {
-    if (const int status = petrel::CheckCommandGuards(connection, CommandId::kSetPassword,
+    if (const int status = petrel::CheckGuards(connection, CommandId::kSetPassword,
                                                       password != nullptr && IsLevel(level));
         status != STATUS_OK) {
         return status;

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "commands/command_runner.h"
+#include "commands/exchange.h"
 
 namespace petrel {
 

@@ -1,5 +1,7 @@
-// Commands that act on the camera's body: power, LEDs, buzzer.
-#include "commands/command_runner.h"
+// Commands that act on the camera itself: host type, defaults, power, LEDs, buzzer.
+#include <cstring>
+
+#include "commands/exchange.h"
 #include "commands/payloads.h"
 #include "commands/record_codec.h"
 #include "petrel.h"
@@ -11,22 +13,31 @@ using petrel::CommandId;
 
 constexpr uint32_t kLastLed = 3;
 constexpr uint32_t kLastLedState = 2;
-
-int RunWithoutArguments(DeviceConnection* connection, CommandId id) {
-    petrel::Payload payload{};
-    return petrel::RunCommand(connection, id, true, payload);
-}
+constexpr int kThisManager = 1;
+// Reset must carry this guard value or the camera ignores it.
+constexpr uint8_t kResetGuard[7] = {0x3E, 0x51, 0x0C, 0x72, 0x26, 0x19, 0x44};
 
 }  // namespace
 
 extern "C" {
 
+PETREL_API int SetSystemType(DeviceConnection* connection, int type) {
+    petrel::Payload payload{static_cast<uint8_t>(type == kThisManager ? 1 : 0)};
+    return petrel::RunCommand(connection, CommandId::kSetSystemType, true, payload);
+}
+
+PETREL_API int ResetDevice(DeviceConnection* connection) {
+    petrel::Payload payload{};
+    std::memcpy(payload.data(), kResetGuard, sizeof kResetGuard);
+    return petrel::RunCommand(connection, CommandId::kResetDevice, true, payload);
+}
+
 PETREL_API int SetCameraShutdown(DeviceConnection* connection) {
-    return RunWithoutArguments(connection, CommandId::kSetCameraShutdown);
+    return petrel::RunWithoutArguments(connection, CommandId::kSetCameraShutdown);
 }
 
 PETREL_API int CameraReboot(DeviceConnection* connection) {
-    return RunWithoutArguments(connection, CommandId::kCameraReboot);
+    return petrel::RunWithoutArguments(connection, CommandId::kCameraReboot);
 }
 
 PETREL_API int SetLedState(DeviceConnection* connection, uint32_t led, uint32_t state,

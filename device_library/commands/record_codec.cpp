@@ -76,6 +76,12 @@ size_t CopyText(uint8_t* field, const char* text, size_t limit) {
     return length;
 }
 
+void CopyAndFill(char* destination, const uint8_t* source, size_t n) {
+    const size_t length = strnlen(reinterpret_cast<const char*>(source), n);
+    std::memcpy(destination, source, length);
+    std::memset(destination + length, 0, n - length);
+}
+
 void CopyTextOrCut(uint8_t* field, const char* text, size_t fieldSize) {
     const size_t length = strnlen(text, fieldSize + 1);
     std::memcpy(field, text, length <= fieldSize ? length : fieldSize - 1);

@@ -52,6 +52,9 @@ DeviceTime LocalDeviceTime(std::time_t now);
 // returns the bytes copied. Never reads text beyond limit bytes.
 size_t CopyText(uint8_t* field, const char* text, size_t limit);
 
+// Copies at most n bytes, stops at the first zero, fills the rest of the n bytes with zeros.
+void CopyAndFill(char* destination, const uint8_t* source, size_t n);
+
 // Unit texts: a text that fits fieldSize goes whole, a longer one is cut to leave a zero.
 void CopyTextOrCut(uint8_t* field, const char* text, size_t fieldSize);
 

@@ -2,7 +2,7 @@
 #include <cstddef>
 #include <ctime>
 
-#include "commands/command_runner.h"
+#include "commands/exchange.h"
 #include "commands/record_codec.h"
 #include "petrel.h"
 
@@ -35,34 +35,70 @@ PETREL_SYSPARAM_FIELDS(CHECK_SYSPARAM_OFFSET)
 
 }  // namespace
 
-// Each pair reads and writes one record whole with the row of its own name.
-#define RECORD_EXPORTS(Name, Record)                                              \
-    PETREL_API int Get##Name(DeviceConnection* connection, Record* out) {         \
-        return GetRecord<CommandId::kGet##Name>(connection, out);                 \
-    }                                                                             \
-    PETREL_API int Set##Name(DeviceConnection* connection, const Record* record) { \
-        return SetRecord<CommandId::kSet##Name>(connection, record);              \
-    }
-
+// Each reads or writes one record whole with the row of its own name.
 extern "C" {
 
-RECORD_EXPORTS(Time, DeviceTime)
-RECORD_EXPORTS(SummerTimeInfo, SummerTimeInfo)
-RECORD_EXPORTS(SysParam, SysParam)
-RECORD_EXPORTS(NetworkInfo, NetworkInfo)
-RECORD_EXPORTS(WifiUniversal, WifiUniversal)
-RECORD_EXPORTS(WifiApSetting, WifiApSetting)
-RECORD_EXPORTS(WifiStaSetting, WifiStaSetting)
-RECORD_EXPORTS(BluetoothInfo, BluetoothInfo)
-RECORD_EXPORTS(4GInfo, Mobile4GInfo)
+PETREL_API int GetTime(DeviceConnection* c, DeviceTime* out) {
+    return GetRecord<CommandId::kGetTime>(c, out);
+}
+PETREL_API int SetTime(DeviceConnection* c, const DeviceTime* in) {
+    return SetRecord<CommandId::kSetTime>(c, in);
+}
+PETREL_API int GetSummerTimeInfo(DeviceConnection* c, SummerTimeInfo* out) {
+    return GetRecord<CommandId::kGetSummerTimeInfo>(c, out);
+}
+PETREL_API int SetSummerTimeInfo(DeviceConnection* c, const SummerTimeInfo* in) {
+    return SetRecord<CommandId::kSetSummerTimeInfo>(c, in);
+}
+PETREL_API int GetSysParam(DeviceConnection* c, SysParam* out) {
+    return GetRecord<CommandId::kGetSysParam>(c, out);
+}
+PETREL_API int SetSysParam(DeviceConnection* c, const SysParam* in) {
+    return SetRecord<CommandId::kSetSysParam>(c, in);
+}
+PETREL_API int GetNetworkInfo(DeviceConnection* c, NetworkInfo* out) {
+    return GetRecord<CommandId::kGetNetworkInfo>(c, out);
+}
+PETREL_API int SetNetworkInfo(DeviceConnection* c, const NetworkInfo* in) {
+    return SetRecord<CommandId::kSetNetworkInfo>(c, in);
+}
+PETREL_API int GetWifiUniversal(DeviceConnection* c, WifiUniversal* out) {
+    return GetRecord<CommandId::kGetWifiUniversal>(c, out);
+}
+PETREL_API int SetWifiUniversal(DeviceConnection* c, const WifiUniversal* in) {
+    return SetRecord<CommandId::kSetWifiUniversal>(c, in);
+}
+PETREL_API int GetWifiApSetting(DeviceConnection* c, WifiApSetting* out) {
+    return GetRecord<CommandId::kGetWifiApSetting>(c, out);
+}
+PETREL_API int SetWifiApSetting(DeviceConnection* c, const WifiApSetting* in) {
+    return SetRecord<CommandId::kSetWifiApSetting>(c, in);
+}
+PETREL_API int GetWifiStaSetting(DeviceConnection* c, WifiStaSetting* out) {
+    return GetRecord<CommandId::kGetWifiStaSetting>(c, out);
+}
+PETREL_API int SetWifiStaSetting(DeviceConnection* c, const WifiStaSetting* in) {
+    return SetRecord<CommandId::kSetWifiStaSetting>(c, in);
+}
+PETREL_API int GetBluetoothInfo(DeviceConnection* c, BluetoothInfo* out) {
+    return GetRecord<CommandId::kGetBluetoothInfo>(c, out);
+}
+PETREL_API int SetBluetoothInfo(DeviceConnection* c, const BluetoothInfo* in) {
+    return SetRecord<CommandId::kSetBluetoothInfo>(c, in);
+}
+PETREL_API int Get4GInfo(DeviceConnection* c, Mobile4GInfo* out) {
+    return GetRecord<CommandId::kGet4GInfo>(c, out);
+}
+PETREL_API int Set4GInfo(DeviceConnection* c, const Mobile4GInfo* in) {
+    return SetRecord<CommandId::kSet4GInfo>(c, in);
+}
+PETREL_API int GetWifiChannelInfo(DeviceConnection* c, WifiChannelInfo* out) {
+    return GetRecord<CommandId::kGetWifiChannelInfo>(c, out);
+}
 
 PETREL_API int SyncDateTime(DeviceConnection* connection) {
     const DeviceTime now = petrel::LocalDeviceTime(std::time(nullptr));
     return SetRecord<CommandId::kSyncDateTime>(connection, &now);
-}
-
-PETREL_API int GetWifiChannelInfo(DeviceConnection* connection, WifiChannelInfo* info) {
-    return GetRecord<CommandId::kGetWifiChannelInfo>(connection, info);
 }
 
 }  // extern "C"

@@ -1,5 +1,5 @@
 // Small values the camera reports: battery, time-out, heartbeat.
-#include "commands/command_runner.h"
+#include "commands/exchange.h"
 #include "commands/record_codec.h"
 #include "petrel.h"
 #include "transport/byte_order.h"

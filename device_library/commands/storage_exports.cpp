@@ -1,17 +1,14 @@
 // The camera's storage: space, lock, format, and leaving the command interface for it.
-#include <usb.h>
-
 #include <cstddef>
 
-#include "commands/command_runner.h"
+#include "commands/exchange.h"
 #include "commands/payloads.h"
 #include "commands/record_codec.h"
-#include "discovery/connection.h"
 #include "petrel.h"
 #include "platform/volume.h"
 #include "transport/byte_order.h"
-#include "transport/exchange.h"
-#include "transport/transport.h"
+#include "transport/connection.h"
+#include "transport/disk_carrier.h"
 
 namespace {
 
@@ -45,25 +42,28 @@ bool Acknowledged(const petrel::Payload& payload) {
     return petrel::ReadPayload<petrel::LockPayload>(payload).ack == petrel::kLockAcknowledged;
 }
 
+bool OnDisk(const DeviceConnection* connection) {
+    return connection->carrier->Kind() == petrel::CarrierKind::kDisk;
+}
+
 // The camera's file system changed under the open volume, so it is opened afresh.
 void ReopenVolume(DeviceConnection* connection) {
-    if (!connection->volume.IsOpen()) return;
-    petrel::platform::CloseVolume(connection->volume);
-    connection->volume = petrel::platform::OpenVolume(static_cast<char>(connection->driveLetter));
+    if (!OnDisk(connection)) return;
+    connection->carrier.reset();
+    connection->carrier = petrel::OpenDiskCarrier(static_cast<char>(connection->driveLetter));
 }
 
 }  // namespace
 
 extern "C" {
 
-PETREL_API int GetDiskSpaceInfo(DeviceConnection* connection, uint32_t* totalMb,
-                                uint32_t* freeMb) {
-    if (const int status = petrel::CheckCommandGuards(connection, CommandId::kGetDiskSpaceInfo,
-                                                      totalMb != nullptr && freeMb != nullptr);
+PETREL_API int GetDiskSpaceInfo(DeviceConnection* connection, uint32_t* totalMb, uint32_t* freeMb) {
+    if (const int status = petrel::CheckGuards(connection, CommandId::kGetDiskSpaceInfo,
+                                               totalMb != nullptr && freeMb != nullptr);
         status != STATUS_OK) {
         return status;
     }
-    if (petrel::IsDiskConnection(connection) && AskTheSystem(connection, totalMb, freeMb)) {
+    if (OnDisk(connection) && AskTheSystem(connection, totalMb, freeMb)) {
         return STATUS_OK;
     }
     petrel::Payload payload{};
@@ -78,8 +78,8 @@ PETREL_API int GetDiskSpaceInfo(DeviceConnection* connection, uint32_t* totalMb,
 
 PETREL_API int GetLockMemoryState(DeviceConnection* connection, int32_t* state) {
     petrel::Payload payload = LockRequest(0);
-    const int status = petrel::RunCommand(connection, CommandId::kGetLockMemoryState,
-                                          state != nullptr, payload);
+    const int status =
+        petrel::RunCommand(connection, CommandId::kGetLockMemoryState, state != nullptr, payload);
     if (status != STATUS_OK) return status;
     if (!Acknowledged(payload)) return STATUS_FAILED;
     *state = petrel::ReadPayload<petrel::LockPayload>(payload).lockFlag;
@@ -101,26 +101,11 @@ PETREL_API int SetLockMemoryState(DeviceConnection* connection, int lock, const 
 }
 
 PETREL_API int FormatDisk(DeviceConnection* connection) {
-    petrel::Payload payload{};
-    return petrel::RunCommand(connection, CommandId::kFormatDisk, true, payload);
+    return petrel::RunWithoutArguments(connection, CommandId::kFormatDisk);
 }
 
 PETREL_API int SetMSCMode(DeviceConnection* connection) {
-    if (const int status = petrel::CheckCommandGuards(connection, CommandId::kSetMSCMode, true);
-        status != STATUS_OK) {
-        return status;
-    }
-    const petrel::CommandSpec& spec = petrel::Spec(CommandId::kSetMSCMode);
-    petrel::Payload payload{};
-    const int sent =
-        petrel::SendCommand(connection, spec.code, nullptr, payload.data(), spec.requestLength);
-    // Once the camera answers it has left its command interface: the USB handle is dead.
-    if (connection->usbHandle != nullptr &&
-        petrel::ReceiveReply(connection, spec.code, nullptr, payload.data(), spec.replyCapacity)) {
-        usb_close(connection->usbHandle);
-        connection->usbHandle = nullptr;
-    }
-    return sent ? STATUS_OK : STATUS_FAILED;
+    return petrel::RunWithoutArguments(connection, CommandId::kSetMSCMode);
 }
 
 }  // extern "C"

@@ -1,15 +1,18 @@
 // Exports that move one identity text each, with its copy rule.
 #include <cstring>
 
-#include "commands/command_runner.h"
+#include "commands/exchange.h"
+#include "commands/model_code.h"
 #include "commands/record_codec.h"
-#include "discovery/identity_text.h"
 #include "petrel.h"
+#include "transport/connection.h"
 
 namespace {
 
 using petrel::CommandId;
 
+constexpr size_t kVersionCopied = 47;
+constexpr size_t kIdentityTextLength = 32;
 constexpr size_t kModelIdLimit = 32;
 constexpr size_t kBarCodeLimit = 16;
 constexpr size_t kP2pCodeLength = PETREL_P2P_CODE_SIZE - 1;
@@ -30,7 +33,35 @@ int SetText(DeviceConnection* connection, CommandId id, const char* text, size_t
 
 }  // namespace
 
+namespace petrel {
+
+bool ReadModelCode(DeviceConnection* connection) {
+    char identifier[64] = {};
+    if (GetModelID(connection, identifier) != STATUS_OK) return false;
+    const char* underscore = std::strchr(identifier, '_');
+    const char* code = underscore != nullptr ? underscore + 1 : identifier;
+    // A code that does not fit is cut to 15 characters; the camera derives its key the same way.
+    const size_t length = strnlen(code, sizeof connection->modelCode - 1);
+    std::memset(connection->modelCode, 0, sizeof connection->modelCode);
+    std::memcpy(connection->modelCode, code, length);
+    return true;
+}
+
+}  // namespace petrel
+
 extern "C" {
+
+PETREL_API int GetDeviceVersion(DeviceConnection* connection, char* out) {
+    return GetText(connection, CommandId::kGetDeviceVersion, out, kVersionCopied);
+}
+
+PETREL_API int GetModelID(DeviceConnection* connection, char* out) {
+    return GetText(connection, CommandId::kGetModelID, out, kIdentityTextLength);
+}
+
+PETREL_API int GetBarCode(DeviceConnection* connection, char* out) {
+    return GetText(connection, CommandId::kGetBarCode, out, kIdentityTextLength);
+}
 
 PETREL_API int SetModelID(DeviceConnection* connection, const char* text) {
     return SetText(connection, CommandId::kSetModelID, text, kModelIdLimit, text != nullptr);

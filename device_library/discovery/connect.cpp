@@ -2,12 +2,15 @@
 #include <time.h>
 
 #include <cstring>
-#include <iterator>
 
-#include "discovery/open_carrier.h"
+#include "commands/model_code.h"
+#include "discovery/list_entry.h"
 #include "petrel.h"
 #include "platform/drive_map.h"
 #include "platform/volume.h"
+#include "transport/connection.h"
+#include "transport/disk_carrier.h"
+#include "transport/usb_carrier.h"
 
 namespace {
 
@@ -21,18 +24,42 @@ void PauseAfterSystemType() {
     }
 }
 
-// The steps every connect export shares once its carrier is open.
+// The steps every connect export shares once its carrier is open; the record is freed
+// when the camera does not even give its model identifier.
 int FinishConnect(DeviceConnection* connection, DeviceConnection** out) {
+    if (connection == nullptr) return STATUS_FAILED;
+    if (!petrel::ReadModelCode(connection)) {
+        petrel::FreeConnection(connection);
+        return STATUS_FAILED;
+    }
     SetSystemType(connection, 1);
     PauseAfterSystemType();
     *out = connection;
-    GetBarCode(connection, connection->barCode);
+    // The bar code belongs to the sequence the camera expects; its answer is not kept.
+    char barCode[32] = {};
+    GetBarCode(connection, barCode);
     char version[64] = {};
-    const int versionStatus = GetDeviceVersion(connection, version);
-    connection->verifiedLevel = kNotVerified;
-    if (versionStatus != STATUS_OK) return STATUS_OK;
-    return std::strstr(version, kInterfaceVersion) != nullptr ? STATUS_OK
-                                                               : STATUS_VERSION_MISMATCH;
+    if (GetDeviceVersion(connection, version) != STATUS_OK) return STATUS_OK;
+    return std::strstr(version, kInterfaceVersion) != nullptr ? STATUS_OK : STATUS_VERSION_MISMATCH;
+}
+
+DeviceConnection* OpenUsbConnection(struct usb_device* device) {
+    char manufacturer[kDescriptorCopy];
+    char product[kDescriptorCopy];
+    char serial[kDescriptorCopy];
+    DeviceConnection* connection =
+        petrel::NewConnection(petrel::OpenUsbCarrier(device, manufacturer, product, serial));
+    if (connection == nullptr) return nullptr;
+    std::memcpy(connection->manufacturer, manufacturer, sizeof manufacturer);
+    std::memcpy(connection->product, product, sizeof product);
+    std::memcpy(connection->serialNumber, serial, sizeof serial);
+    return connection;
+}
+
+DeviceConnection* OpenDiskConnection(char letter) {
+    DeviceConnection* connection = petrel::NewConnection(petrel::OpenDiskCarrier(letter));
+    if (connection != nullptr) connection->driveLetter = letter;
+    return connection;
 }
 
 char LetterOf(int letter) { return static_cast<char>(letter & 0xFF); }
@@ -52,12 +79,11 @@ PETREL_API int ConnectDevice(const DeviceListEntry* entry, DeviceConnection** co
         return STATUS_FAILED;
     }
     DeviceConnection* opened = nullptr;
-    if (entry->kind == kUsbCarrier) {
-        opened = petrel::OpenUsbConnection(entry->device);
-    } else if (entry->kind == kDiskCarrier) {
-        opened = petrel::OpenDiskConnection(LetterOf(entry->driveLetter));
+    if (entry->kind == kUsbEntry) {
+        opened = OpenUsbConnection(entry->device);
+    } else if (entry->kind == kDiskEntry) {
+        opened = OpenDiskConnection(LetterOf(entry->driveLetter));
     }
-    if (opened == nullptr) return STATUS_FAILED;
     return FinishConnect(opened, connection);
 }
 
@@ -67,9 +93,7 @@ PETREL_API int ConnectStorageDevice(int letter, DeviceConnection** connection) {
     if (connection == nullptr || !petrel::platform::IsRemovableDrive(LetterOf(letter))) {
         return STATUS_FAILED;
     }
-    DeviceConnection* opened = petrel::OpenDiskConnection(LetterOf(letter));
-    if (opened == nullptr) return STATUS_FAILED;
-    return FinishConnect(opened, connection);
+    return FinishConnect(OpenDiskConnection(LetterOf(letter)), connection);
 }
 
 PETREL_API int CloseDevice(DeviceConnection* connection) {
@@ -79,7 +103,11 @@ PETREL_API int CloseDevice(DeviceConnection* connection) {
 
 PETREL_API int GetDescriptorString(const DeviceConnection* connection, char* manufacturer,
                                    char* product, char* serial) {
-    if (connection == nullptr || connection->usbHandle == nullptr) return STATUS_FAILED;
+    // The descriptors belong to the USB interface, gone once the camera left for its disk.
+    if (!petrel::HasCarrier(connection) ||
+        connection->carrier->Kind() != petrel::CarrierKind::kUsb) {
+        return STATUS_FAILED;
+    }
     if (manufacturer == nullptr || product == nullptr || serial == nullptr) {
         return STATUS_BAD_ARGUMENT;
     }
@@ -102,15 +130,6 @@ PETREL_API int StorageToVolumeName(int letter, char* out) {
     petrel::platform::TakeVolumeOffline(drive);
     petrel::platform::RemoveDriveMapping(drive);
     return 0;
-}
-
-PETREL_API const char* PetrelStatusName(int status) {
-    static constexpr const char* kNames[] = {
-        "STATUS_OK",           "STATUS_FAILED",           "STATUS_NO_CONNECTION",
-        "STATUS_BAD_ARGUMENT", "STATUS_NOT_VERIFIED",     "STATUS_VERSION_MISMATCH",
-        "STATUS_PASSWORD_LOCKED", "STATUS_NOT_SUPPORTED"};
-    if (status < 0 || status >= static_cast<int>(std::size(kNames))) return "STATUS_UNKNOWN";
-    return kNames[status];
 }
 
 }  // extern "C"

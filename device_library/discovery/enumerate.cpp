@@ -1,12 +1,16 @@
 // Finding cameras: on the USB bus walk and among the mapped camera disks.
 #include <dlfcn.h>
+#include <usb.h>
 
 #include <cstdlib>
 
-#include "discovery/connection.h"
-#include "discovery/open_carrier.h"
+#include "commands/model_code.h"
+#include "discovery/list_entry.h"
 #include "petrel.h"
 #include "platform/drive_map.h"
+#include "platform/volume.h"
+#include "transport/connection.h"
+#include "transport/disk_carrier.h"
 
 namespace {
 
@@ -51,14 +55,9 @@ int WalkUsbBus(struct usb_device** found, int capacity) {
 }
 
 bool IsCameraDisk(char letter) {
-    DeviceConnection probe{};
-    probe.carrierKind = kDiskCarrier;
-    probe.verifiedLevel = kNotVerified;
-    probe.volume = petrel::platform::OpenVolume(letter);
-    if (!probe.volume.IsOpen()) return false;
-    const bool camera = petrel::ReadModelCode(&probe);
-    petrel::platform::CloseVolume(probe.volume);
-    return camera;
+    DeviceConnection probe;
+    probe.carrier = petrel::OpenDiskCarrier(letter);
+    return probe.carrier != nullptr && petrel::ReadModelCode(&probe);
 }
 
 }  // namespace
@@ -71,7 +70,7 @@ PETREL_API int EnumDeviceList(DeviceListEntry** list, int capacity) {
     if (list == nullptr) return count;
     int stored = 0;
     for (int i = 0; i < count; ++i) {
-        if (DeviceListEntry* entry = NewEntry(kUsbCarrier, 0, found[i])) list[stored++] = entry;
+        if (DeviceListEntry* entry = NewEntry(kUsbEntry, 0, found[i])) list[stored++] = entry;
     }
     return stored;
 }
@@ -82,7 +81,7 @@ PETREL_API int EnumStorageList(DeviceListEntry** list, int /*ignored*/) {
     for (char letter = kFirstDrive; letter <= kLastDrive; ++letter) {
         if (!petrel::platform::IsRemovableDrive(letter) || !IsCameraDisk(letter)) continue;
         if (list != nullptr) {
-            DeviceListEntry* entry = NewEntry(kDiskCarrier, letter, nullptr);
+            DeviceListEntry* entry = NewEntry(kDiskEntry, letter, nullptr);
             if (entry == nullptr) continue;
             list[count] = entry;
         }
@@ -102,7 +101,7 @@ PETREL_API int ReleaseList(DeviceListEntry** list, int count) {
 }
 
 PETREL_API int GetStorageDisk(const DeviceListEntry* entry) {
-    if (entry == nullptr || entry->tag != kListEntryTag || entry->kind != kDiskCarrier) return 0;
+    if (entry == nullptr || entry->tag != kListEntryTag || entry->kind != kDiskEntry) return 0;
     return static_cast<signed char>(entry->driveLetter & 0xFF);
 }
 

@@ -93,7 +93,8 @@ bool HasCameraVendorAncestor(std::string device) {
 // camera's USB device: USB disks often report themselves as fixed.
 std::optional<MappedDisk> CandidateOf(const std::string& genericName) {
     const std::string device = ResolveLink(std::string(kGenericClass) + "/" + genericName);
-    if (device.empty()) return std::nullopt;
+    // A link left behind by an unplugged disk resolves to nothing that exists.
+    if (device.empty() || access(device.c_str(), F_OK) != 0) return std::nullopt;
     const std::string scsiDevice = ParentOf(ParentOf(device));
     std::string blockName;
     bool removable = false;

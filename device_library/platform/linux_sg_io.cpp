@@ -6,9 +6,27 @@
 #include <cerrno>
 
 #include "platform/drive_map.h"
+#include "platform/pass_through.h"
 #include "platform/volume.h"
 
 namespace petrel::platform {
+namespace {
+
+constexpr unsigned kHostOrDriverFault = 0x07;  // driver_status bits other than DRIVER_SENSE
+
+int SgDirection(DataDirection direction) {
+    switch (direction) {
+        case DataDirection::kToDevice:
+            return SG_DXFER_TO_DEV;
+        case DataDirection::kFromDevice:
+            return SG_DXFER_FROM_DEV;
+        case DataDirection::kNone:
+            break;
+    }
+    return SG_DXFER_NONE;
+}
+
+}  // namespace
 
 VolumeHandle OpenVolume(char letter) {
     const auto disk = MappedDiskOf(letter);
@@ -22,37 +40,30 @@ void CloseVolume(VolumeHandle& volume) {
     volume.fd = -1;
 }
 
-PassThroughResult ExecutePassThrough(VolumeHandle volume, ScsiPassThroughDirect& request,
-                                     void* data) {
+PassThroughResult ExecutePassThrough(VolumeHandle volume, PassThroughRequest& request) {
     if (!volume.IsOpen()) return PassThroughResult::kOsError;
     sg_io_hdr_t header{};
     header.interface_id = 'S';
-    header.cmd_len = request.cdbLength;
-    header.cmdp = request.cdb;
-    header.mx_sb_len = request.senseInfoLength;
-    header.sbp = request.sense;
-    header.dxfer_len = request.dataTransferLength;
-    header.dxferp = data;
-    header.dxfer_direction = request.dataTransferLength == 0 ? SG_DXFER_NONE
-                             : request.dataIn != 0           ? SG_DXFER_FROM_DEV
-                                                             : SG_DXFER_TO_DEV;
-    header.timeout = request.timeOutValue * 1000;
+    header.cmd_len = static_cast<unsigned char>(request.commandBlock.size());
+    header.cmdp = request.commandBlock.data();
+    header.mx_sb_len = static_cast<unsigned char>(request.sense.size());
+    header.sbp = request.sense.data();
+    header.dxfer_len = request.length;
+    header.dxferp = request.data;
+    header.dxfer_direction = SgDirection(request.direction);
+    header.timeout = request.timeoutMs;
 
     if (ioctl(volume.fd, SG_IO, &header) < 0) {
         return errno == ENODEV || errno == EIO || errno == ENXIO ? PassThroughResult::kDeviceGone
                                                                  : PassThroughResult::kOsError;
     }
-    request.scsiStatus = header.status;
-    if (header.host_status != 0 || (header.driver_status & 0x07) != 0) {
+    if (header.host_status != 0 || (header.driver_status & kHostOrDriverFault) != 0) {
         return PassThroughResult::kTransportError;
     }
-    // SCSI status and sense are not judged: the camera signals failure in its reply frame.
-    if (request.dataIn != 0) {
-        const int resid = header.resid < 0 ? 0 : header.resid;
-        request.dataTransferLength =
-            static_cast<uint32_t>(resid) > request.dataTransferLength
-                ? 0
-                : request.dataTransferLength - static_cast<uint32_t>(resid);
+    if (header.status != 0) return PassThroughResult::kCheckCondition;
+    if (request.direction == DataDirection::kFromDevice) {
+        const auto resid = static_cast<uint32_t>(header.resid < 0 ? 0 : header.resid);
+        request.length = resid > request.length ? 0 : request.length - resid;
     }
     return PassThroughResult::kGood;
 }

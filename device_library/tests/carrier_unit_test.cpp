@@ -1,74 +1,47 @@
-// Carrier behaviour seen from inside the library, against the simulated camera.
+// The carriers and the connection record seen from inside the library.
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "camsim/simulator.h"
-#include "discovery/connection.h"
 #include "petrel.h"
-#include "transport/transport.h"
+#include "transport/connection.h"
+#include "transport/disk_carrier.h"
 
 namespace {
 
-class DiskCarrier : public testing::Test {
-protected:
-    void SetUp() override {
-        camera_ = &sim_.addDiskCamera();
-        ASSERT_EQ(EnumStorageList(nullptr, 0), 1);
-        ASSERT_EQ(ConnectStorageDevice('D', &connection_), STATUS_OK);
-        camera_->clearLog();
+TEST(DiskCarrier, CommandBlockAndWholeSixteenByteBlocksOfAtMostOneCipherUnit) {
+    camsim::Simulator sim;
+    camsim::Camera& camera = sim.addDiskCamera();
+    ASSERT_EQ(EnumStorageList(nullptr, 0), 1);
+    std::unique_ptr<petrel::Carrier> carrier;
+    for (char letter = 'D'; carrier == nullptr && letter <= 'Y'; ++letter) {
+        carrier = petrel::OpenDiskCarrier(letter);
     }
-    void TearDown() override { CloseDevice(connection_); }
-
-    size_t WrittenLength(size_t payloadLength) {
-        camera_->clearLog();
-        const std::vector<uint8_t> payload(payloadLength, 0x5A);
-        EXPECT_NE(petrel::SendCommand(connection_, 0x45, nullptr, payload.data(), payload.size()), 0);
-        const auto log = camera_->log();
-        EXPECT_EQ(log.size(), 1u);
-        return log.empty() ? 0 : log.front().wire.size();
-    }
-
-    camsim::Simulator sim_;
-    camsim::Camera* camera_ = nullptr;
-    DeviceConnection* connection_ = nullptr;
-};
-
-TEST_F(DiskCarrier, PayloadTravelsInWholeSixteenByteBlocks) {
-    EXPECT_EQ(WrittenLength(7), 16u);
-    EXPECT_EQ(WrittenLength(16), 16u);
-    EXPECT_EQ(WrittenLength(18), 32u);
-    EXPECT_EQ(WrittenLength(0), 0u);
-}
-
-TEST_F(DiskCarrier, PayloadBeyondOneCipherUnitIsNotSent) {
-    const std::vector<uint8_t> payload(129, 1);
-    EXPECT_EQ(petrel::SendCommand(connection_, 0x45, nullptr, payload.data(), payload.size()), 0);
-    EXPECT_TRUE(camera_->log().empty());
-}
-
-TEST_F(DiskCarrier, CommandBlockCarriesSignatureCodeAndParameters) {
+    ASSERT_NE(carrier, nullptr);
+    EXPECT_EQ(carrier->Kind(), petrel::CarrierKind::kDisk);
     const uint8_t parameter[10] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
-    const uint8_t payload[4] = {};
-    ASSERT_NE(petrel::SendCommand(connection_, 0x1234, parameter, payload, 4), 0);
-    const auto log = camera_->log();
-    ASSERT_EQ(log.size(), 1u);
-    const std::array<uint8_t, 16> expected = {0xA3, 0xB2, 0xC1, 0xD0, 0x12, 0x34, 1, 2,
-                                              3,    4,    5,    6,    7,    8,    9, 10};
-    EXPECT_EQ(log.front().cdb, expected);
-}
-
-TEST(ConnectionRecord, WithoutCarrierNothingIsSent) {
-    DeviceConnection bare{};
-    bare.verifiedLevel = kNotVerified;
-    uint8_t buffer[8] = {};
-    EXPECT_EQ(petrel::SendCommand(&bare, 1, nullptr, buffer, sizeof buffer), 0);
-    EXPECT_EQ(petrel::ReceiveReply(&bare, 1, nullptr, buffer, sizeof buffer), 0);
+    for (const auto& [length, sent] :
+         {std::pair<size_t, size_t>{7, 16}, {16, 16}, {18, 32}, {0, 0}}) {
+        camera.clearLog();
+        const std::vector<uint8_t> payload(length, 0x5A);
+        EXPECT_TRUE(carrier->Send(0x45, parameter, payload.data(), length));
+        ASSERT_EQ(camera.log().size(), 1u);
+        EXPECT_EQ(camera.log().front().wire.size(), sent) << length;
+        const std::array<uint8_t, 16> block = {0xA3, 0xB2, 0xC1, 0xD0, 0x00, 0x45, 1, 2,
+                                               3,    4,    5,    6,    7,    8,    9, 10};
+        EXPECT_EQ(camera.log().front().cdb, block);
+    }
+    camera.clearLog();
+    const std::vector<uint8_t> payload(129, 1);
+    EXPECT_FALSE(carrier->Send(0x45, nullptr, payload.data(), payload.size()));
+    EXPECT_TRUE(camera.log().empty()) << "a clear tail is never sent";
 }
 
 class ModelCode : public testing::TestWithParam<std::pair<std::string, std::string>> {};
 
-TEST_P(ModelCode, IsTheTextAfterTheFirstUnderscore) {
+TEST_P(ModelCode, IsTheTextAfterTheFirstUnderscoreCutToFifteen) {
     camsim::Simulator sim;
     camsim::CameraState state;
     state.modelId = GetParam().first;
@@ -79,14 +52,15 @@ TEST_P(ModelCode, IsTheTextAfterTheFirstUnderscore) {
     ASSERT_EQ(ConnectDevice(list[0], &connection), STATUS_OK);
     ReleaseList(list, 1);
     EXPECT_EQ(std::string(connection->modelCode), GetParam().second);
+    EXPECT_EQ(connection->carrier->Kind(), petrel::CarrierKind::kUsb);
     CloseDevice(connection);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Identifiers, ModelCode,
-    testing::Values(std::pair<std::string, std::string>{"ABC_X1", "X1"},
-                    std::pair<std::string, std::string>{"ABCX1", "ABCX1"},
-                    std::pair<std::string, std::string>{"A_B_C", "B_C"},
-                    std::pair<std::string, std::string>{"M_0123456789ABCDEFGH", "0123456789ABCDE"}));
+INSTANTIATE_TEST_SUITE_P(Identifiers, ModelCode,
+                         testing::Values(std::pair<std::string, std::string>{"ABC_X1", "X1"},
+                                         std::pair<std::string, std::string>{"ABCX1", "ABCX1"},
+                                         std::pair<std::string, std::string>{"A_B_C", "B_C"},
+                                         std::pair<std::string, std::string>{"M_0123456789ABCDEFGH",
+                                                                             "0123456789ABCDE"}));
 
 }  // namespace

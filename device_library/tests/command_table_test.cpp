@@ -4,12 +4,15 @@
 // library's own table, so a wrong entry there shows up as a failure.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
+#include <iterator>
 #include <ostream>
 #include <string>
 #include <tuple>
 #include <vector>
 
-#include "support/command_support.h"
+#include "support/camera_fixture.h"
 
 namespace petrel_test {
 namespace {
@@ -17,11 +20,13 @@ namespace {
 using camsim::Direction;
 using camsim::Fault;
 
-enum class Shape { kQuery, kConfirmed, kUnconfirmed, kTwoWay };
+enum class Leaves { kNever, kUsb, kAlways };
+
+enum class Shape { kQuery, kConfirmed, kUnconfirmed, kTwoWay, kCheckedTwoWay, kCheckedQuery };
 
 // valid false asks for the export's refused arguments (ignored by rows without an A guard);
 // outputs go to out, inputs are the row's own.
-using Call = int (*)(DeviceConnection* connection, bool valid, uint8_t* out);
+using Export = int (*)(DeviceConnection* connection, bool valid, uint8_t* out);
 
 struct Row {
     const char* name;
@@ -29,9 +34,9 @@ struct Row {
     size_t requestLength;
     Shape shape;
     const char* guards;  // S connection, A arguments, V verified password, in order
-    Call call;
-    uint8_t level = 0;          // first command-block byte on the disk carrier
-    bool leavesCamera = false;  // the camera goes away once it has executed the command
+    Export call;
+    uint8_t level = 0;               // first command-block byte on the disk carrier
+    Leaves leaves = Leaves::kNever;  // the camera goes away once it has executed the command
 
     bool Guards(char guard) const { return std::string(guards).find(guard) != std::string::npos; }
 };
@@ -43,317 +48,298 @@ T* As(uint8_t* out, bool valid = true) {
     return valid ? reinterpret_cast<T*>(out) : nullptr;
 }
 
-template <class Record, int (*Get)(DeviceConnection*, Record*)>
-int GetRecord(DeviceConnection* c, bool valid, uint8_t* out) {
-    return Get(c, As<Record>(out, valid));
-}
+// A row's call: c the connection, valid the verdict wanted, out the output area.
+#define CALL(expression)                                                                  \
+    [](DeviceConnection* c, [[maybe_unused]] bool valid, [[maybe_unused]] uint8_t* out) { \
+        return expression;                                                                \
+    }
 
-template <class Record, int (*Set)(DeviceConnection*, const Record*)>
-int SetRecord(DeviceConnection* c, bool valid, uint8_t*) {
-    static const Record record{};
-    return Set(c, valid ? &record : nullptr);
-}
-
-template <int (*Get)(DeviceConnection*, char*)>
-int GetText(DeviceConnection* c, bool valid, uint8_t* out) {
-    return Get(c, As<char>(out, valid));
-}
-
-template <int (*Set)(DeviceConnection*, const char*)>
-int SetText(DeviceConnection* c, bool valid, uint8_t*) {
-    return Set(c, valid ? "0A1B2C3D4E5F" : nullptr);
-}
-
-template <int (*Run)(DeviceConnection*)>
-int NoArguments(DeviceConnection* c, bool, uint8_t*) {
-    return Run(c);
-}
-
+template <class Record>
+const Record kZero{};
 const DeviceTime kSomeTime{2024, 3, 5, 14, 7, 9};
 const char kSomeKey[] = "0123456789abcdef0123456789ABCDEF";
 
 using enum Shape;
+// clang-format off
 const Row kRows[] = {
-    {"GetDeviceVersion", 0x01, 48, kQuery, "SA", GetText<GetDeviceVersion>},
-    {"ResetDevice", 0x02, 7, kUnconfirmed, "SV", NoArguments<ResetDevice>},
-    {"SendHeartbeat", 0x10, 4, kTwoWay, "SV",
-     [](DeviceConnection* c, bool, uint8_t* out) {
-         return SendHeartbeat(c, 5000, As<uint32_t>(out));
-     }},
-    {"GetTimeOut", 0x11, 4, kQuery, "SV",
-     [](DeviceConnection* c, bool, uint8_t* out) { return GetTimeOut(c, As<uint32_t>(out)); }},
-    {"VerifiPassword", 0x20, 18, kTwoWay, "SA",
-     [](DeviceConnection* c, bool valid, uint8_t*) {
-         return VerifiPassword(c, valid ? kAdminPassword : nullptr, PETREL_USER_ADMINISTRATOR);
-     },
-     1},
-    {"GetPassword", 0x21, 18, kQuery, "SA",
-     [](DeviceConnection* c, bool valid, uint8_t* out) {
-         return GetPassword(c, As<char>(out, valid), PETREL_USER_ADMINISTRATOR);
-     },
-     1},
-    {"SetPassword", 0x22, 18, kConfirmed, "SVA",
-     [](DeviceConnection* c, bool valid, uint8_t*) {
-         return SetPassword(c, valid ? kAdminPassword : nullptr, PETREL_USER_ADMINISTRATOR);
-     },
-     1},
-    {"GetTime", 0x23, 8, kQuery, "SVA", GetRecord<DeviceTime, GetTime>},
-    {"SetTime", 0x24, 8, kConfirmed, "SAV",
-     [](DeviceConnection* c, bool valid, uint8_t*) {
-         return SetTime(c, valid ? &kSomeTime : nullptr);
-     }},
-    {"SyncDateTime", 0x24, 8, kConfirmed, "SV", NoArguments<SyncDateTime>},
-    {"GetSysParam", 0x27, 51, kQuery, "SAV", GetRecord<SysParam, GetSysParam>},
-    {"SetSysParam", 0x28, 51, kUnconfirmed, "SAV", SetRecord<SysParam, SetSysParam>},
-    {"GetBattery", 0x29, 2, kQuery, "SVA", GetRecord<uint16_t, GetBattery>},
-    {"SetMSCMode", 0x2C, 10, kUnconfirmed, "SV", NoArguments<SetMSCMode>, 0, true},
-    {"GetModelID", 0x2D, 32, kQuery, "SA", GetText<GetModelID>},
-    {"SetModelID", 0x2E, 32, kUnconfirmed, "SAV",
-     [](DeviceConnection* c, bool valid, uint8_t*) {
-         return SetModelID(c, valid ? "BWC_X1" : nullptr);
-     }},
-    {"GetUserDevID", 0x31, 64, kQuery, "SVA",
-     [](DeviceConnection* c, bool valid, uint8_t* out) {
-         return GetUserDevID(c, As<char>(out), As<char>(out + 16), As<char>(out + 48, valid));
-     }},
-    {"SetUserDevID", 0x32, 64, kUnconfirmed, "SAV",
-     [](DeviceConnection* c, bool valid, uint8_t*) {
-         return SetUserDevID(c, "100200", "Kim", valid ? "D00042" : nullptr);
-     }},
-    {"GetBarCode", 0x33, 32, kQuery, "SA", GetText<GetBarCode>},
-    {"SetBarCode", 0x34, 32, kUnconfirmed, "SAV", SetText<SetBarCode>},
-    {"GetDiskSpaceInfo", 0x35, 8, kQuery, "SVA",
-     [](DeviceConnection* c, bool valid, uint8_t* out) {
-         return GetDiskSpaceInfo(c, As<uint32_t>(out), As<uint32_t>(out + 4, valid));
-     }},
-    {"GetDeptInfo", 0x37, 64, kQuery, "SVA",
-     [](DeviceConnection* c, bool valid, uint8_t* out) {
-         return GetDeptInfo(c, As<char>(out, valid), As<char>(out + 32));
-     }},
-    {"SetDeptInfo", 0x38, 64, kUnconfirmed, "SAV",
-     [](DeviceConnection* c, bool valid, uint8_t*) {
-         return SetDeptInfo(c, "U-7", valid ? "Traffic" : nullptr);
-     }},
-    {"GetMacAddress", 0x39, 32, kQuery, "SVA", GetText<GetMacAddress>},
-    {"SetMacAddress", 0x3A, 32, kUnconfirmed, "SAV", SetText<SetMacAddress>},
-    {"SetCameraShutdown", 0x3B, 10, kConfirmed, "SV", NoArguments<SetCameraShutdown>, 0, true},
-    {"CameraReboot", 0x3C, 10, kConfirmed, "SV", NoArguments<CameraReboot>, 0, true},
-    {"GetLockMemoryState", 0x3D, 18, kQuery, "SVA", GetRecord<int32_t, GetLockMemoryState>},
-    {"SetLockMemoryState", 0x3E, 18, kTwoWay, "SVA",
-     [](DeviceConnection* c, bool valid, uint8_t*) {
-         return SetLockMemoryState(c, 1, valid ? "lock" : nullptr);
-     }},
-    {"SetLedState", 0x41, 4, kUnconfirmed, "SVA",
-     [](DeviceConnection* c, bool valid, uint8_t*) {
-         return SetLedState(c, valid ? 3 : 4, 2, 500);
-     }},
-    {"SetBuzzer", 0x43, 4, kUnconfirmed, "SV",
-     [](DeviceConnection* c, bool, uint8_t*) { return SetBuzzer(c, 2, 300); }},
-    {"GetWaterMark", 0x44, 48, kQuery, "SVA", GetText<GetWaterMark>},
-    {"SetWaterMark", 0x45, 48, kUnconfirmed, "SAV", SetText<SetWaterMark>},
-    {"GetSummerTimeInfo", 0x46, 8, kQuery, "SVA", GetRecord<SummerTimeInfo, GetSummerTimeInfo>},
-    {"SetSummerTimeInfo", 0x47, 8, kConfirmed, "SAV", SetRecord<SummerTimeInfo, SetSummerTimeInfo>},
-    {"GetNetworkInfo", 0x52, 106, kQuery, "SVA", GetRecord<NetworkInfo, GetNetworkInfo>},
-    {"SetNetworkInfo", 0x53, 106, kConfirmed, "SVA", SetRecord<NetworkInfo, SetNetworkInfo>},
-    {"GetBluetoothInfo", 0x54, 99, kQuery, "SVA", GetRecord<BluetoothInfo, GetBluetoothInfo>},
-    {"SetBluetoothInfo", 0x55, 99, kConfirmed, "SVA", SetRecord<BluetoothInfo, SetBluetoothInfo>},
-    {"Get4GInfo", 0x56, 81, kQuery, "SVA", GetRecord<Mobile4GInfo, Get4GInfo>},
-    {"Set4GInfo", 0x57, 81, kConfirmed, "SVA", SetRecord<Mobile4GInfo, Set4GInfo>},
-    {"GetWifiUniversal", 0x58, 67, kQuery, "SVA", GetRecord<WifiUniversal, GetWifiUniversal>},
-    {"SetWifiUniversal", 0x59, 67, kConfirmed, "SVA", SetRecord<WifiUniversal, SetWifiUniversal>},
-    {"GetWifiApSetting", 0x5A, 83, kQuery, "SVA", GetRecord<WifiApSetting, GetWifiApSetting>},
-    {"SetWifiApSetting", 0x5B, 83, kConfirmed, "SVA", SetRecord<WifiApSetting, SetWifiApSetting>},
-    {"GetWifiChannelInfo", 0x5C, 39, kQuery, "SVA", GetRecord<WifiChannelInfo, GetWifiChannelInfo>},
-    {"SetWifiStaSetting", 0x5E, 81, kConfirmed, "SVA",
-     SetRecord<WifiStaSetting, SetWifiStaSetting>},
-    {"GetWifiStaSetting", 0x5F, 81, kQuery, "SVA", GetRecord<WifiStaSetting, GetWifiStaSetting>},
-    {"GetP2pCode", 0x62, 9, kQuery, "SVA", GetText<GetP2pCode>},
-    {"SetP2pCode", 0x63, 9, kConfirmed, "SVA",
-     [](DeviceConnection* c, bool valid, uint8_t*) {
-         return SetP2pCode(c, valid ? "87654321" : "8765432");
-     }},
-    {"GetEncryption", 0x64, 34, kQuery, "SVA",
-     [](DeviceConnection* c, bool valid, uint8_t* out) {
-         return GetEncryption(c, out, out + 1, As<char>(out + 2, valid));
-     }},
-    {"SetEncryption", 0x65, 35, kConfirmed, "SVA",
-     [](DeviceConnection* c, bool valid, uint8_t*) {
-         return SetEncryption(c, 1, 0, valid ? kSomeKey : nullptr);
-     }},
-    {"GetRsaAesKey", 0x66, 98, kQuery, "SVA", GetText<GetRsaAesKey>},
-    {"SetSystemType", 0x1000, 4, kConfirmed, "S",
-     [](DeviceConnection* c, bool, uint8_t*) { return SetSystemType(c, 1); }},
-    {"FormatDisk", 0x1001, 6, kConfirmed, "SV", NoArguments<FormatDisk>},
+    {"GetDeviceVersion", 0x01, 48, kQuery, "SA", CALL(GetDeviceVersion(c, As<char>(out, valid)))},
+    {"ResetDevice", 0x02, 7, kUnconfirmed, "SV", CALL(ResetDevice(c))},
+    {"SendHeartbeat", 0x10, 4, kCheckedTwoWay, "SV", CALL(SendHeartbeat(c, 5000, As<uint32_t>(out)))},
+    {"GetTimeOut", 0x11, 4, kQuery, "SV", CALL(GetTimeOut(c, As<uint32_t>(out)))},
+    {"VerifiPassword", 0x20, 18, kTwoWay, "SA", CALL(VerifiPassword(c, valid ? kAdminPassword : nullptr, PETREL_USER_ADMINISTRATOR)), 1},
+    {"GetPassword", 0x21, 18, kQuery, "SA", CALL(GetPassword(c, As<char>(out, valid), PETREL_USER_ADMINISTRATOR)), 1},
+    {"SetPassword", 0x22, 18, kConfirmed, "SVA", CALL(SetPassword(c, valid ? kAdminPassword : nullptr, PETREL_USER_ADMINISTRATOR)), 1},
+    {"GetTime", 0x23, 8, kQuery, "SVA", CALL(GetTime(c, As<DeviceTime>(out, valid)))},
+    {"SetTime", 0x24, 8, kConfirmed, "SAV", CALL(SetTime(c, valid ? &kSomeTime : nullptr))},
+    {"SyncDateTime", 0x24, 8, kConfirmed, "SV", CALL(SyncDateTime(c))},
+    {"GetSysParam", 0x27, 51, kQuery, "SAV", CALL(GetSysParam(c, As<SysParam>(out, valid)))},
+    {"SetSysParam", 0x28, 51, kUnconfirmed, "SAV", CALL(SetSysParam(c, valid ? &kZero<SysParam> : nullptr))},
+    {"GetBattery", 0x29, 2, kQuery, "SVA", CALL(GetBattery(c, As<uint16_t>(out, valid)))},
+    {"SetMSCMode", 0x2C, 10, kUnconfirmed, "SV", CALL(SetMSCMode(c)), 0, Leaves::kUsb},
+    {"GetModelID", 0x2D, 32, kQuery, "SA", CALL(GetModelID(c, As<char>(out, valid)))},
+    {"SetModelID", 0x2E, 32, kUnconfirmed, "SAV", CALL(SetModelID(c, valid ? "BWC_X1" : nullptr))},
+    {"GetUserDevID", 0x31, 64, kQuery, "SVA", CALL(GetUserDevID(c, As<char>(out), As<char>(out + 16), As<char>(out + 48, valid)))},
+    {"SetUserDevID", 0x32, 64, kUnconfirmed, "SAV", CALL(SetUserDevID(c, "100200", "Kim", valid ? "D00042" : nullptr))},
+    {"GetBarCode", 0x33, 32, kQuery, "SA", CALL(GetBarCode(c, As<char>(out, valid)))},
+    {"SetBarCode", 0x34, 32, kUnconfirmed, "SAV", CALL(SetBarCode(c, valid ? "0A1B2C3D4E5F" : nullptr))},
+    {"GetDiskSpaceInfo", 0x35, 8, kCheckedQuery, "SVA", CALL(GetDiskSpaceInfo(c, As<uint32_t>(out), As<uint32_t>(out + 4, valid)))},
+    {"GetDeptInfo", 0x37, 64, kQuery, "SVA", CALL(GetDeptInfo(c, As<char>(out, valid), As<char>(out + 32)))},
+    {"SetDeptInfo", 0x38, 64, kUnconfirmed, "SAV", CALL(SetDeptInfo(c, "U-7", valid ? "Traffic" : nullptr))},
+    {"GetMacAddress", 0x39, 32, kQuery, "SVA", CALL(GetMacAddress(c, As<char>(out, valid)))},
+    {"SetMacAddress", 0x3A, 32, kUnconfirmed, "SAV", CALL(SetMacAddress(c, valid ? "0A1B2C3D4E5F" : nullptr))},
+    {"SetCameraShutdown", 0x3B, 10, kConfirmed, "SV", CALL(SetCameraShutdown(c)), 0, Leaves::kAlways},
+    {"CameraReboot", 0x3C, 10, kConfirmed, "SV", CALL(CameraReboot(c)), 0, Leaves::kAlways},
+    {"GetLockMemoryState", 0x3D, 18, kQuery, "SVA", CALL(GetLockMemoryState(c, As<int32_t>(out, valid)))},
+    {"SetLockMemoryState", 0x3E, 18, kCheckedTwoWay, "SVA", CALL(SetLockMemoryState(c, 1, valid ? "lock" : nullptr))},
+    {"SetLedState", 0x41, 4, kUnconfirmed, "SVA", CALL(SetLedState(c, valid ? 3 : 4, 2, 500))},
+    {"SetBuzzer", 0x43, 4, kUnconfirmed, "SV", CALL(SetBuzzer(c, 2, 300))},
+    {"GetWaterMark", 0x44, 48, kQuery, "SVA", CALL(GetWaterMark(c, As<char>(out, valid)))},
+    {"SetWaterMark", 0x45, 48, kUnconfirmed, "SAV", CALL(SetWaterMark(c, valid ? "0A1B2C3D4E5F" : nullptr))},
+    {"GetSummerTimeInfo", 0x46, 8, kQuery, "SVA", CALL(GetSummerTimeInfo(c, As<SummerTimeInfo>(out, valid)))},
+    {"SetSummerTimeInfo", 0x47, 8, kConfirmed, "SAV", CALL(SetSummerTimeInfo(c, valid ? &kZero<SummerTimeInfo> : nullptr))},
+    {"GetNetworkInfo", 0x52, 106, kQuery, "SVA", CALL(GetNetworkInfo(c, As<NetworkInfo>(out, valid)))},
+    {"SetNetworkInfo", 0x53, 106, kConfirmed, "SVA", CALL(SetNetworkInfo(c, valid ? &kZero<NetworkInfo> : nullptr))},
+    {"GetBluetoothInfo", 0x54, 99, kQuery, "SVA", CALL(GetBluetoothInfo(c, As<BluetoothInfo>(out, valid)))},
+    {"SetBluetoothInfo", 0x55, 99, kConfirmed, "SVA", CALL(SetBluetoothInfo(c, valid ? &kZero<BluetoothInfo> : nullptr))},
+    {"Get4GInfo", 0x56, 81, kQuery, "SVA", CALL(Get4GInfo(c, As<Mobile4GInfo>(out, valid)))},
+    {"Set4GInfo", 0x57, 81, kConfirmed, "SVA", CALL(Set4GInfo(c, valid ? &kZero<Mobile4GInfo> : nullptr))},
+    {"GetWifiUniversal", 0x58, 67, kQuery, "SVA", CALL(GetWifiUniversal(c, As<WifiUniversal>(out, valid)))},
+    {"SetWifiUniversal", 0x59, 67, kConfirmed, "SVA", CALL(SetWifiUniversal(c, valid ? &kZero<WifiUniversal> : nullptr))},
+    {"GetWifiApSetting", 0x5A, 83, kQuery, "SVA", CALL(GetWifiApSetting(c, As<WifiApSetting>(out, valid)))},
+    {"SetWifiApSetting", 0x5B, 83, kConfirmed, "SVA", CALL(SetWifiApSetting(c, valid ? &kZero<WifiApSetting> : nullptr))},
+    {"GetWifiChannelInfo", 0x5C, 39, kQuery, "SVA", CALL(GetWifiChannelInfo(c, As<WifiChannelInfo>(out, valid)))},
+    {"SetWifiStaSetting", 0x5E, 81, kConfirmed, "SVA", CALL(SetWifiStaSetting(c, valid ? &kZero<WifiStaSetting> : nullptr))},
+    {"GetWifiStaSetting", 0x5F, 81, kQuery, "SVA", CALL(GetWifiStaSetting(c, As<WifiStaSetting>(out, valid)))},
+    {"GetP2pCode", 0x62, 9, kQuery, "SVA", CALL(GetP2pCode(c, As<char>(out, valid)))},
+    {"SetP2pCode", 0x63, 9, kConfirmed, "SVA", CALL(SetP2pCode(c, valid ? "87654321" : "8765432"))},
+    {"GetEncryption", 0x64, 34, kQuery, "SVA", CALL(GetEncryption(c, out, out + 1, As<char>(out + 2, valid)))},
+    {"SetEncryption", 0x65, 35, kConfirmed, "SVA", CALL(SetEncryption(c, 1, 0, valid ? kSomeKey : nullptr))},
+    {"GetRsaAesKey", 0x66, 98, kQuery, "SVA", CALL(GetRsaAesKey(c, As<char>(out, valid)))},
+    {"SetSystemType", 0x1000, 4, kConfirmed, "S", CALL(SetSystemType(c, 1))},
+    {"FormatDisk", 0x1001, 6, kConfirmed, "SV", CALL(FormatDisk(c))},
 };
+// clang-format on
+
+bool Checked(Shape shape) { return shape == kCheckedTwoWay || shape == kCheckedQuery; }
+
+// The camera executes the command but refuses its transfer: no carrier delivers it.
+bool SendFails(Fault fault, Carrier carrier) {
+    return fault == Fault::Unplugged || (fault == Fault::NoReply && carrier == Carrier::kDisk);
+}
 
 // What the transfers of one exchange look like to the camera.
-std::vector<Direction> TransfersOf(Shape shape, Carrier carrier) {
-    if (carrier == Carrier::kUsb) return {Direction::Write, Direction::Read};
-    switch (shape) {
-        case kQuery:
-            return {Direction::Read};
-        case kConfirmed:
-        case kUnconfirmed:
-            return {Direction::Write};
-        case kTwoWay:
-            break;
+std::vector<Direction> TransfersOf(Shape shape, Carrier carrier, bool sendFails = false) {
+    const bool disk = carrier == Carrier::kDisk;
+    if (shape == kQuery || (shape == kCheckedQuery && disk)) {
+        return disk ? std::vector{Direction::Read} : std::vector{Direction::Write, Direction::Read};
     }
+    if (Checked(shape) && sendFails) return {Direction::Write};
+    if (disk && (shape == kConfirmed || shape == kUnconfirmed)) return {Direction::Write};
     return {Direction::Write, Direction::Read};
 }
 
 // Only an unconfirmed command may succeed without a valid reply, and only when its
-// request went out; on the disk a confirmed command, too, trusts its send. A disk
-// command the camera refuses still went out: the SCSI status is not judged.
+// request went out; on the disk a confirmed command, too, trusts its send.
 int StatusUnder(Fault fault, Shape shape, Carrier carrier) {
-    const bool sent = fault != Fault::Unplugged;
     const bool sendDecides =
         shape == kUnconfirmed || (shape == kConfirmed && carrier == Carrier::kDisk);
-    return sendDecides && sent ? STATUS_OK : STATUS_FAILED;
+    return sendDecides && !SendFails(fault, carrier) ? STATUS_OK : STATUS_FAILED;
 }
 
-std::array<uint8_t, 10> LevelParameter(uint8_t level) { return {level}; }
+int Call(const Row& row, DeviceConnection* connection, Scratch& scratch, bool valid = true) {
+    scratch = Scratch();
+    return row.call(connection, valid, scratch.data());
+}
 
-size_t RoundedToBlocks(size_t length) { return (length + 15) / 16 * 16; }
+std::string RowName(const testing::TestParamInfo<std::tuple<Carrier, Row>>& info) {
+    return std::string(std::get<1>(info.param).name) + "_" + CarrierName(std::get<0>(info.param));
+}
 
-class CommandRow : public CameraTest, public testing::WithParamInterface<std::tuple<Carrier, Row>> {
-protected:
-    Carrier carrier() const { return std::get<0>(GetParam()); }
-    const Row& row() const { return std::get<1>(GetParam()); }
-
-    int Call(bool valid, DeviceConnection* connection) {
-        scratch_ = Scratch();
-        return row().call(connection, valid, scratch_.data());
-    }
-    int Call(bool valid) { return Call(valid, connection_); }
-
-    camsim::Camera& Verified() {
-        camsim::Camera& camera = Connected(carrier());
-        EXPECT_EQ(VerifiPassword(connection_, kAdminPassword, PETREL_USER_ADMINISTRATOR),
-                  STATUS_OK);
-        camera.clearLog();
-        return camera;
-    }
-
-    Scratch scratch_;
-};
-
-TEST_P(CommandRow, GuardsRefuseInTheirOrderBeforeAnyTransfer) {
-    camsim::Camera& camera = Connected(carrier());
-    EXPECT_EQ(Call(true, nullptr), STATUS_NO_CONNECTION);
-    EXPECT_EQ(Call(false, nullptr), STATUS_NO_CONNECTION);
-
-    // Unverified with refused arguments: whichever of A and V comes first answers.
-    const std::string order = row().guards;
-    const size_t a = order.find('A');
-    const size_t v = order.find('V');
-    if (a != std::string::npos && (v == std::string::npos || a < v)) {
-        EXPECT_EQ(Call(false), STATUS_BAD_ARGUMENT);
-    } else if (v != std::string::npos) {
-        EXPECT_EQ(Call(false), STATUS_NOT_VERIFIED);
-    }
-    if (row().Guards('V')) {
-        EXPECT_EQ(Call(true), STATUS_NOT_VERIFIED);
+// Guards are the same code on both carriers: one camera shows their order.
+TEST_F(CameraTest, GuardsRefuseInTheirOrderBeforeAnyTransfer) {
+    camsim::Camera& camera = Connected(Carrier::kUsb);
+    Scratch scratch;
+    for (const Row& row : kRows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(Call(row, nullptr, scratch), STATUS_NO_CONNECTION);
+        EXPECT_EQ(Call(row, nullptr, scratch, false), STATUS_NO_CONNECTION);
+        // Unverified with refused arguments: whichever of A and V comes first answers.
+        const std::string order = row.guards;
+        const size_t a = order.find('A');
+        const size_t v = order.find('V');
+        if (a != std::string::npos && (v == std::string::npos || a < v)) {
+            EXPECT_EQ(Call(row, connection_, scratch, false), STATUS_BAD_ARGUMENT);
+        } else if (v != std::string::npos) {
+            EXPECT_EQ(Call(row, connection_, scratch, false), STATUS_NOT_VERIFIED);
+        }
+        if (row.Guards('V')) {
+            EXPECT_EQ(Call(row, connection_, scratch), STATUS_NOT_VERIFIED);
+        }
+        EXPECT_TRUE(scratch.Untouched());
     }
     EXPECT_TRUE(camera.log().empty());
-    EXPECT_TRUE(scratch_.Untouched());
 
-    if (!row().Guards('V')) {
-        EXPECT_EQ(Call(true), STATUS_OK) << "needs no verified password";
+    for (const Row& row : kRows) {
+        if (row.Guards('V')) continue;
+        SCOPED_TRACE(row.name);
+        camera.clearLog();
+        EXPECT_EQ(Call(row, connection_, scratch), STATUS_OK) << "needs no verified password";
         EXPECT_FALSE(camera.log().empty());
     }
-    if (row().Guards('A')) {
-        ASSERT_EQ(VerifiPassword(connection_, kAdminPassword, PETREL_USER_ADMINISTRATOR),
-                  STATUS_OK);
-        camera.clearLog();
-        EXPECT_EQ(Call(false), STATUS_BAD_ARGUMENT);
-        EXPECT_TRUE(camera.log().empty());
-        EXPECT_TRUE(scratch_.Untouched());
+    ASSERT_EQ(VerifiPassword(connection_, kAdminPassword, PETREL_USER_ADMINISTRATOR), STATUS_OK);
+    camera.clearLog();
+    for (const Row& row : kRows) {
+        if (!row.Guards('A')) continue;
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(Call(row, connection_, scratch, false), STATUS_BAD_ARGUMENT);
+        EXPECT_TRUE(scratch.Untouched());
     }
+    EXPECT_TRUE(camera.log().empty());
 }
 
-TEST_P(CommandRow, ExchangeHasItsCodeLengthAndShapeOnTheWire) {
-    camsim::Camera& camera = Verified();
-    ASSERT_EQ(Call(true), STATUS_OK);
+void ExpectOnTheWire(camsim::Camera& camera, DeviceConnection* connection, const Row& row,
+                     Carrier carrier) {
+    Scratch scratch;
+    ASSERT_EQ(Call(row, connection, scratch), STATUS_OK);
     const auto log = camera.log();
-    const auto expected = TransfersOf(row().shape, carrier());
+    const auto expected = TransfersOf(row.shape, carrier);
     ASSERT_EQ(log.size(), expected.size());
     for (size_t i = 0; i < log.size(); ++i) {
         SCOPED_TRACE(i);
         EXPECT_EQ(log[i].direction, expected[i]);
-        EXPECT_EQ(log[i].code, row().code);
+        EXPECT_EQ(log[i].code, row.code);
         EXPECT_FALSE(log[i].failed);
-        if (carrier() == Carrier::kDisk) {
-            EXPECT_EQ(log[i].params, LevelParameter(row().level));
+        if (carrier == Carrier::kDisk) {
+            EXPECT_EQ(log[i].params, (std::array<uint8_t, 10>{row.level}));
             if (log[i].direction == Direction::Write) {
-                EXPECT_EQ(log[i].wire.size(), RoundedToBlocks(row().requestLength));
+                EXPECT_EQ(log[i].wire.size(), (row.requestLength + 15) / 16 * 16);
             }
         } else if (log[i].direction == Direction::Write) {
-            EXPECT_EQ(log[i].payload.size(), row().requestLength);
+            EXPECT_EQ(log[i].payload.size(), row.requestLength);
         }
     }
 }
 
-TEST_P(CommandRow, BadRepliesAreNeverSuccessAndLeaveTheOutputs) {
-    camsim::Camera& camera = Verified();
-    // The camera executes a command whose reply is damaged, so the ones that send it
-    // away get one damaged reply, last.
-    const std::vector<Fault> faults =
-        row().leavesCamera ? std::vector{Fault::NoReply, Fault::Unplugged, Fault::WrongChecksum}
-                           : std::vector{Fault::NoReply, Fault::Unplugged, Fault::WrongChecksum,
-                                         Fault::OtherCommand};
-    for (Fault fault : faults) {
-        SCOPED_TRACE(static_cast<int>(fault));
-        camera.injectFault(fault);
-        const int status = Call(true);
-        EXPECT_EQ(status, StatusUnder(fault, row().shape, carrier()));
-        if (status != STATUS_OK) {
-            EXPECT_TRUE(scratch_.Untouched()) << "an output was written";
-        }
-        camera.clearFaults();
-    }
+// The camera leaves the command unexecuted and unanswered; the next exchange works again.
+void ExpectUnanswered(camsim::Camera& camera, DeviceConnection* connection, const Row& row,
+                      Carrier carrier) {
+    camera.injectFault(Fault::NoReply);
+    Scratch scratch;
+    const int status = Call(row, connection, scratch);
+    EXPECT_EQ(status, StatusUnder(Fault::NoReply, row.shape, carrier));
+    EXPECT_TRUE(status == STATUS_OK || scratch.Untouched()) << "an output was written";
+    uint16_t battery = 0;
+    EXPECT_EQ(GetBattery(connection, &battery), STATUS_OK);
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, CommandRow,
-                         testing::Combine(testing::Values(Carrier::kUsb, Carrier::kDisk),
-                                          testing::ValuesIn(kRows)),
-                         [](const testing::TestParamInfo<std::tuple<Carrier, Row>>& info) {
-                             return std::string(std::get<1>(info.param).name) +
-                                    (std::get<0>(info.param) == Carrier::kUsb ? "_Usb" : "_Disk");
-                         });
+using RowParam = std::tuple<Carrier, Row>;
 
-TEST_F(CameraTest, OnceTheUsbCameraLeftForItsDiskEveryCommandFindsNoConnection) {
-    camsim::Camera& camera = Connected(Carrier::kUsb);
-    ASSERT_EQ(VerifiPassword(connection_, kAdminPassword, PETREL_USER_ADMINISTRATOR), STATUS_OK);
-    ASSERT_EQ(SetMSCMode(connection_), STATUS_OK);
-    EXPECT_TRUE(camera.waitForPresence(camsim::Presence::Disk, std::chrono::seconds(5)));
-    camera.clearLog();
+bool LeavesOn(const Row& row, Carrier carrier) {
+    return row.leaves == Leaves::kAlways ||
+           (row.leaves == Leaves::kUsb && carrier == Carrier::kUsb);
+}
+
+std::vector<RowParam> Rows(bool leavingCamera) {
+    std::vector<RowParam> rows;
+    for (Carrier carrier : {Carrier::kUsb, Carrier::kDisk}) {
+        for (const Row& row : kRows) {
+            if (LeavesOn(row, carrier) == leavingCamera) rows.emplace_back(carrier, row);
+        }
+    }
+    return rows;
+}
+
+class CommandRow : public SharedCameras, public testing::WithParamInterface<RowParam> {};
+
+TEST_P(CommandRow, ExchangeHasItsCodeLengthAndShapeOnTheWire) {
+    const auto& [carrier, row] = GetParam();
+    ExpectOnTheWire(CameraOn(carrier), ConnectionOn(carrier), row, carrier);
+}
+
+TEST_P(CommandRow, UnansweredIsNeverSuccessAndLeavesTheOutputs) {
+    const auto& [carrier, row] = GetParam();
+    ExpectUnanswered(CameraOn(carrier), ConnectionOn(carrier), row, carrier);
+}
+
+// Rows that send the camera away get a camera of their own.
+class LeavingRow : public CameraTest, public testing::WithParamInterface<RowParam> {};
+
+TEST_P(LeavingRow, ExchangeHasItsCodeLengthAndShapeOnTheWire) {
+    const auto& [carrier, row] = GetParam();
+    camsim::Camera& camera = Verified(carrier);
+    ExpectOnTheWire(camera, connection_, row, carrier);
+    uint16_t battery = 3;
+    EXPECT_NE(GetBattery(connection_, &battery), STATUS_OK) << "the camera is gone";
+    EXPECT_EQ(battery, 3);
+}
+
+TEST_P(LeavingRow, UnansweredIsNeverSuccessAndLeavesTheOutputs) {
+    const auto& [carrier, row] = GetParam();
+    camsim::Camera& camera = Verified(carrier);
+    ExpectUnanswered(camera, connection_, row, carrier);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, CommandRow, testing::ValuesIn(Rows(false)), RowName);
+INSTANTIATE_TEST_SUITE_P(Table, LeavingRow, testing::ValuesIn(Rows(true)), RowName);
+
+// Each fault once for the first row of each shape: the carriers' handling of a bad reply
+// or a refused transfer, and whether a failed send ends a checked exchange.
+class ShapeUnderFault : public SharedCameras,
+                        public testing::WithParamInterface<std::tuple<Carrier, Shape, Fault>> {};
+
+TEST_P(ShapeUnderFault, StatusOutputsAndTransfers) {
+    const auto [carrier, shape, fault] = GetParam();
+    const Row& row = *std::find_if(std::begin(kRows), std::end(kRows), [shape](const Row& r) {
+        return r.shape == shape && r.leaves == Leaves::kNever;
+    });
+    SCOPED_TRACE(row.name);
+    camsim::Camera& camera = CameraOn(carrier);
+    camera.injectFault(fault);
+    Scratch scratch;
+    const int status = Call(row, ConnectionOn(carrier), scratch);
+    EXPECT_EQ(status, StatusUnder(fault, shape, carrier));
+    EXPECT_TRUE(status == STATUS_OK || scratch.Untouched()) << "an output was written";
+    std::vector<Direction> directions;
+    for (const auto& entry : camera.log()) directions.push_back(entry.direction);
+    EXPECT_EQ(directions, TransfersOf(shape, carrier, SendFails(fault, carrier)));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Matrix, ShapeUnderFault,
+    testing::Combine(testing::Values(Carrier::kUsb, Carrier::kDisk),
+                     testing::Values(kQuery, kConfirmed, kUnconfirmed, kTwoWay, kCheckedTwoWay,
+                                     kCheckedQuery),
+                     testing::Values(Fault::NoReply, Fault::WrongMagic, Fault::WrongChecksum,
+                                     Fault::LengthTooLong, Fault::OtherCommand, Fault::Unplugged)));
+
+TEST_P(EachCarrier, NoCommandSucceedsOnceTheCameraIsGone) {
+    camsim::Camera& camera = Verified(GetParam());
+    camera.injectFault(Fault::Unplugged, 1, camsim::FaultSpan::FromThenOn);
     for (const Row& row : kRows) {
         SCOPED_TRACE(row.name);
         Scratch scratch;
-        EXPECT_EQ(row.call(connection_, true, scratch.data()), STATUS_NO_CONNECTION);
+        EXPECT_EQ(Call(row, connection_, scratch), STATUS_FAILED);
         EXPECT_TRUE(scratch.Untouched());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Carriers, EachCarrier, testing::Values(Carrier::kUsb, Carrier::kDisk),
+                         [](const auto& info) { return CarrierName(info.param); });
+
+TEST_F(CameraTest, OnceTheUsbCameraLeftForItsDiskEveryCommandFindsNoConnection) {
+    camsim::Camera& camera = Verified(Carrier::kUsb);
+    ASSERT_EQ(SetMSCMode(connection_), STATUS_OK);
+    ASSERT_TRUE(camera.waitForPresence(camsim::Presence::Disk, std::chrono::seconds(5)));
+    camera.clearLog();
+    for (const Row& row : kRows) {
+        Scratch scratch;
+        EXPECT_EQ(Call(row, connection_, scratch), STATUS_NO_CONNECTION) << row.name;
+        EXPECT_TRUE(scratch.Untouched()) << row.name;
     }
     char text[32];
     EXPECT_EQ(GetDescriptorString(connection_, text, text, text), STATUS_FAILED);
     EXPECT_TRUE(camera.log().empty());
 }
-
-class UnpluggedCamera : public EachCarrier {};
-
-TEST_P(UnpluggedCamera, NoCommandSucceedsOnceTheCameraIsGone) {
-    camsim::Camera& camera = Connected(GetParam());
-    ASSERT_EQ(VerifiPassword(connection_, kAdminPassword, PETREL_USER_ADMINISTRATOR), STATUS_OK);
-    camera.injectFault(Fault::Unplugged, 1, camsim::FaultSpan::FromThenOn);
-    for (const Row& row : kRows) {
-        SCOPED_TRACE(row.name);
-        Scratch scratch;
-        EXPECT_EQ(row.call(connection_, true, scratch.data()), STATUS_FAILED);
-        EXPECT_TRUE(scratch.Untouched());
-    }
-}
-
-INSTANTIATE_TEST_SUITE_P(Carriers, UnpluggedCamera, testing::Values(Carrier::kUsb, Carrier::kDisk),
-                         CarrierName);
 
 TEST_F(CameraTest, StationListNamesDoNothingWhateverTheyAreGiven) {
     camsim::Camera& camera = Connected(Carrier::kUsb);

@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdlib>
 #include <cstring>
+#include <set>
 #include <string>
 
 #include "support/camera_fixture.h"
@@ -13,25 +14,22 @@ namespace {
 
 using Discovery = CameraTest;
 
-TEST_F(Discovery, CapacityZeroStopsAtTheFirstCamera) {
+TEST_F(Discovery, UsbListHonoursCapacityAndReleasesOnce) {
     sim_.addUsbCamera();
     sim_.addUsbCamera();
     std::array<DeviceListEntry*, 4> list{};
-    EXPECT_EQ(EnumDeviceList(list.data(), 0), 1);
-    EXPECT_NE(list[0], nullptr);
+    EXPECT_EQ(EnumDeviceList(nullptr, 32), 2) << "a null list counts without allocating";
+    EXPECT_EQ(EnumDeviceList(list.data(), 0), 1) << "capacity 0 stops at the first camera";
     EXPECT_EQ(list[1], nullptr);
-    ReleaseList(list.data(), 1);
+    EXPECT_EQ(ReleaseList(list.data(), 1), 0);
+    EXPECT_EQ(list[0], nullptr);
+    EXPECT_EQ(ReleaseList(list.data(), 1), 0) << "nothing is freed twice";
     EXPECT_EQ(EnumDeviceList(list.data(), 32), 2);
+    EXPECT_EQ(GetStorageDisk(list[0]), 0);
     ReleaseList(list.data(), 2);
 }
 
-TEST_F(Discovery, NullListCountsWithoutAllocating) {
-    sim_.addUsbCamera();
-    sim_.addUsbCamera();
-    EXPECT_EQ(EnumDeviceList(nullptr, 32), 2);
-}
-
-TEST_F(Discovery, NoCameraLeavesTheListUntouched) {
+TEST_F(Discovery, CameraDisksAreFoundAndOtherDisksSkipped) {
     sim_.addPlainDisk();
     auto* marker = reinterpret_cast<DeviceListEntry*>(0x1);
     std::array<DeviceListEntry*, 22> list;
@@ -39,106 +37,102 @@ TEST_F(Discovery, NoCameraLeavesTheListUntouched) {
     EXPECT_EQ(EnumDeviceList(list.data(), 32), 0);
     EXPECT_EQ(EnumStorageList(list.data(), 0), 0);
     for (auto* slot : list) EXPECT_EQ(slot, marker);
-}
 
-TEST_F(Discovery, ReleasingTwiceFreesNothingTheSecondTime) {
-    sim_.addUsbCamera();
-    std::array<DeviceListEntry*, 2> list{};
-    ASSERT_EQ(EnumDeviceList(list.data(), 2), 1);
-    EXPECT_EQ(ReleaseList(list.data(), 1), 0);
-    EXPECT_EQ(list[0], nullptr);
-    EXPECT_EQ(ReleaseList(list.data(), 1), 0);
-}
-
-TEST_F(Discovery, CameraDisksAreFoundAndOtherDisksSkipped) {
-    sim_.addPlainDisk();
     sim_.addDiskCamera();
-    std::array<DeviceListEntry*, 22> list{};
     ASSERT_EQ(EnumStorageList(list.data(), 0), 1);
     const int letter = GetStorageDisk(list[0]);
     EXPECT_GE(letter, 'D');
     EXPECT_LE(letter, 'Y');
     ReleaseList(list.data(), 1);
-    EXPECT_EQ(EnumStorageList(nullptr, 0), 1);
+}
+
+TEST_F(Discovery, AReplugKeepsTheDiskItsLetter) {
+    camsim::Camera& camera = sim_.addDiskCamera();
+    std::array<DeviceListEntry*, 22> list{};
+    ASSERT_EQ(EnumStorageList(list.data(), 0), 1);
+    const int letter = GetStorageDisk(list[0]);
+    ReleaseList(list.data(), 1);
+    for (int cycle = 0; cycle < 3; ++cycle) {
+        camera.unplug();
+        EXPECT_EQ(EnumStorageList(nullptr, 0), 0) << "a disk that went away stays away";
+        camera.plugIn();
+        ASSERT_EQ(EnumStorageList(list.data(), 0), 1);
+        EXPECT_EQ(GetStorageDisk(list[0]), letter);
+        ReleaseList(list.data(), 1);
+    }
 }
 
 TEST_F(Discovery, AnEntryWithoutTheTagIsRefused) {
-    sim_.addUsbCamera();
     std::array<uint32_t, 8> forged{};  // as large as an entry, tag 0
+    auto* entry = reinterpret_cast<DeviceListEntry*>(forged.data());
     DeviceConnection* untouched = reinterpret_cast<DeviceConnection*>(0x2);
     DeviceConnection* out = untouched;
-    EXPECT_EQ(ConnectDevice(reinterpret_cast<DeviceListEntry*>(forged.data()), &out), STATUS_FAILED);
-    EXPECT_EQ(out, untouched);
+    EXPECT_EQ(ConnectDevice(entry, &out), STATUS_FAILED);
     EXPECT_EQ(ConnectDevice(nullptr, &out), STATUS_FAILED);
-    EXPECT_EQ(GetStorageDisk(reinterpret_cast<DeviceListEntry*>(forged.data())), 0);
+    EXPECT_EQ(out, untouched);
+    EXPECT_EQ(GetStorageDisk(entry), 0);
+    EXPECT_EQ(CloseDevice(nullptr), 0);
 }
 
-TEST_F(Discovery, ConnectSendsSystemTypeOne) {
-    camsim::Camera& camera = sim_.addUsbCamera();
-    ASSERT_EQ(ConnectFirst(), STATUS_OK);
-    EXPECT_EQ(camera.state().systemType, 1);
-}
+// Connecting exchanges the model id, the system type, the bar code, then the version.
+struct ConnectCase {
+    const char* name;
+    const char* version;
+    unsigned unanswered;  // exchange left without reply, 0 for none
+    int status;
+};
 
-TEST_F(Discovery, VersionTextNeedsTheInterfaceVersionAnywhere) {
+class Connecting : public CameraTest, public testing::WithParamInterface<ConnectCase> {};
+
+TEST_P(Connecting, ReadsIdentityAndJudgesTheInterfaceVersion) {
     camsim::CameraState state;
-    state.version = "XW-9.1_API_1.0.8_build_2207";
-    sim_.addUsbCamera(state);
-    EXPECT_EQ(ConnectFirst(), STATUS_OK);
-}
-
-TEST_F(Discovery, OlderInterfaceIsAMismatchWithTheConnectionKept) {
-    camsim::CameraState state;
-    state.version = "FW_2.0.0_API_1.0.7";
-    sim_.addUsbCamera(state);
-    ASSERT_EQ(ConnectFirst(), STATUS_VERSION_MISMATCH);
-    ASSERT_NE(connection_, nullptr);
-    char model[32] = {};
-    EXPECT_EQ(GetModelID(connection_, model), STATUS_OK);
-}
-
-TEST_F(Discovery, UnansweredVersionStillConnects) {
-    camsim::Camera& camera = sim_.addUsbCamera();
-    // Connecting exchanges the model id, system type, bar code, then the version.
-    camera.injectFault(camsim::Fault::NoReply, 4);
-    EXPECT_EQ(ConnectFirst(), STATUS_OK);
-}
-
-TEST_F(Discovery, UnansweredModelIdMeansNoConnection) {
-    camsim::Camera& camera = sim_.addUsbCamera();
-    camera.injectFault(camsim::Fault::NoReply, 1);
+    state.version = GetParam().version;
+    camsim::Camera& camera = AddCamera(Carrier::kUsb, state);
+    if (GetParam().unanswered != 0)
+        camera.injectFault(camsim::Fault::NoReply, GetParam().unanswered);
     DeviceConnection* untouched = reinterpret_cast<DeviceConnection*>(0x2);
     connection_ = untouched;
-    EXPECT_EQ(ConnectFirst(), STATUS_FAILED);
-    EXPECT_EQ(connection_, untouched);
-    connection_ = nullptr;
+    EXPECT_EQ(ConnectFirst(&connection_), GetParam().status);
+    if (GetParam().status == STATUS_FAILED) {
+        EXPECT_EQ(connection_, untouched);
+        connection_ = nullptr;
+        return;
+    }
+    EXPECT_EQ(camera.state().systemType, 1);
+    EXPECT_EQ(GetStorageID(connection_), 0);
+    char model[32] = {};
+    EXPECT_EQ(GetModelID(connection_, model), STATUS_OK) << "the connection is usable";
 }
 
-TEST_F(Discovery, StorageIdIsTheDriveLetterOfDiskConnectionsOnly) {
-    sim_.addUsbCamera();
-    ASSERT_EQ(ConnectFirst(), STATUS_OK);
-    EXPECT_EQ(GetStorageID(connection_), 0);
-    EXPECT_EQ(GetStorageID(nullptr), 0);
-}
+INSTANTIATE_TEST_SUITE_P(
+    Versions, Connecting,
+    testing::Values(ConnectCase{"Anywhere", "XW-9.1_API_1.0.8_build_2207", 0, STATUS_OK},
+                    ConnectCase{"Older", "FW_2.0.0_API_1.0.7", 0, STATUS_VERSION_MISMATCH},
+                    ConnectCase{"Unanswered", "FW_2.0.0_API_1.0.7", 4, STATUS_OK},
+                    ConnectCase{"NoModelId", "FW_API_1.0.8", 1, STATUS_FAILED}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(Discovery, FixedDriveMapPutsTheCameraOnE) {
     camsim::Camera& camera = sim_.addDiskCamera();
     const std::string map = "E=" + camera.deviceNode();
     setenv("PETREL_DRIVES", map.c_str(), 1);
     const int status = ConnectStorageDevice('E', &connection_);
-    unsetenv("PETREL_DRIVES");
-    ASSERT_EQ(status, STATUS_OK);
-    EXPECT_EQ(GetStorageID(connection_), 69);
     DeviceConnection* other = nullptr;
     EXPECT_EQ(ConnectStorageDevice('F', &other), STATUS_FAILED);
+    unsetenv("PETREL_DRIVES");
+    ASSERT_EQ(status, STATUS_OK);
+    EXPECT_EQ(GetStorageID(connection_), 'E');
+    char text[32] = "t";
+    EXPECT_EQ(GetDescriptorString(connection_, text, text, text), STATUS_FAILED);
+    EXPECT_STREQ(text, "t") << "descriptors come from USB only";
 }
 
-TEST_F(Discovery, DescriptorStringsComeFromUsbOnly) {
+TEST_F(Discovery, DescriptorStringsAreCutToThirtyOneCharacters) {
     camsim::CameraState state;
     state.manufacturer = "Maker";
     state.product = "Recorder";
     state.serial = "0123456789abcdef0123456789abcdefXYZ";
-    sim_.addUsbCamera(state);
-    ASSERT_EQ(ConnectFirst(), STATUS_OK);
+    Connected(Carrier::kUsb, state);
     char manufacturer[32], product[32], serial[32];
     ASSERT_EQ(GetDescriptorString(connection_, manufacturer, product, serial), STATUS_OK);
     EXPECT_STREQ(manufacturer, "Maker");
@@ -147,31 +141,27 @@ TEST_F(Discovery, DescriptorStringsComeFromUsbOnly) {
     EXPECT_EQ(GetDescriptorString(nullptr, manufacturer, product, serial), STATUS_FAILED);
 }
 
-TEST_F(Discovery, DescriptorStringsFailOnADiskAndWriteNothing) {
-    sim_.addDiskCamera();
-    ASSERT_EQ(ConnectFirst(), STATUS_OK);
-    char manufacturer[32] = "m", product[32] = "p", serial[32] = "s";
-    EXPECT_EQ(GetDescriptorString(connection_, manufacturer, product, serial), STATUS_FAILED);
-    EXPECT_STREQ(manufacturer, "m");
-    EXPECT_STREQ(product, "p");
-    EXPECT_STREQ(serial, "s");
-}
-
-TEST_F(Discovery, CloseAcceptsNull) { EXPECT_EQ(CloseDevice(nullptr), 0); }
-
 TEST_F(Discovery, OfflineVolumeNameIsStableAndTheLetterGoesAway) {
     sim_.addDiskCamera();
-    ASSERT_EQ(EnumStorageList(nullptr, 0), 1);
+    std::array<DeviceListEntry*, 22> list{};
+    ASSERT_EQ(EnumStorageList(list.data(), 0), 1);
+    const int letter = GetStorageDisk(list[0]);
+    ReleaseList(list.data(), 1);
     char name[260] = {};
-    ASSERT_EQ(StorageToVolumeName('D', name), 0);
+    ASSERT_EQ(StorageToVolumeName(letter, name), 0);
     EXPECT_EQ(std::strncmp(name, "/dev/", 5), 0) << name;
     EXPECT_EQ(EnumStorageList(nullptr, 0), 0);
-    EXPECT_EQ(StorageToVolumeName('D', name), 1);
+    EXPECT_EQ(StorageToVolumeName(letter, name), 1);
     EXPECT_EQ(StorageToVolumeName('Q', nullptr), 1);
 }
 
-TEST(StatusNames, EveryStatusHasAName) {
-    EXPECT_STREQ(PetrelStatusName(STATUS_OK), "STATUS_OK");
+TEST(StatusNames, EveryStatusHasItsOwnName) {
+    std::set<std::string> names;
+    for (int status = STATUS_OK; status <= STATUS_NOT_SUPPORTED; ++status) {
+        names.insert(PetrelStatusName(status));
+    }
+    EXPECT_EQ(names.size(), 8u);
+    EXPECT_EQ(names.count("STATUS_UNKNOWN"), 0u);
     EXPECT_STREQ(PetrelStatusName(STATUS_NO_CONNECTION), "STATUS_NO_CONNECTION");
     EXPECT_STREQ(PetrelStatusName(STATUS_NOT_SUPPORTED), "STATUS_NOT_SUPPORTED");
     EXPECT_STREQ(PetrelStatusName(8), "STATUS_UNKNOWN");

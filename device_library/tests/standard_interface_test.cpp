@@ -1,17 +1,15 @@
 // The standard-interface family (Init_Device ... SetDeviceReboot) through the exports of
-// libPetrel.so, over the simulated camera: the password gate, the result-code contract,
-// the record conversions and the lifecycle of the current connection.
+// libPetrel.so, over the simulated camera: the result-code contract of every member, the
+// password gate, the record conversions and the lifecycle of the current connection.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <array>
-#include <cstdint>
+#include <chrono>
 #include <cstring>
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <system_error>
-#include <utility>
 #include <vector>
 
 #include "support/camera_fixture.h"
@@ -19,125 +17,410 @@
 namespace petrel_test {
 namespace {
 
-constexpr const char* kUserPassword = "123456";   // level 0 of a new simulated camera
-constexpr const char* kAdminPassword = "888888";  // level 1
-constexpr uint16_t kVerifiPasswordCode = 0x20;
-constexpr uint16_t kUntouched16 = 0x7777;
 constexpr char kJunk = 0x7E;
+constexpr uint16_t kOk = ZFY_RESULT_SUCCESS;
+constexpr uint16_t kNo = ZFY_RESULT_NO_CONNECTION;
+constexpr uint16_t kDone = ZFY_RESULT_PASSWORD_DONE;
+constexpr uint16_t kRefused = ZFY_RESULT_PASSWORD_REFUSED;
+
+using MemberCall = std::function<ZfyBool(const char* password, uint16_t* result)>;
+
+struct Member {
+    const char* name;
+    bool gated;
+    uint16_t success;
+    uint16_t failure;
+    uint16_t command;  // the first command it sends once past the gate
+    MemberCall call;
+    bool leavesCamera = false;
+};
+
+int32_t gNumber, gOther;
 
 class StandardInterface : public CameraTest {
 protected:
     // The family's state outlives a test; each test leaves it as the library loads.
     void TearDown() override {
-        uint16_t result = 0;
-        Uninit_Device(nullptr, &result);
+        Uninit_Device(nullptr, nullptr);
         CameraTest::TearDown();
     }
-
-    // Adds a camera, makes it current and forgets the connect-time traffic.
     camsim::Camera& Initialised(Carrier carrier, const camsim::CameraState& state = {}) {
         camsim::Camera& camera = AddCamera(carrier, state);
-        uint16_t result = kUntouched16;
-        EXPECT_EQ(Init_Device(nullptr, &result), ZFY_TRUE);
-        EXPECT_EQ(result, ZFY_RESULT_SUCCESS);
+        EXPECT_EQ(Init(), kOk);
         camera.clearLog();
         return camera;
     }
-
     // As Initialised, with the gate passed as administrator.
     camsim::Camera& Unlocked(Carrier carrier, const camsim::CameraState& state = {}) {
         camsim::Camera& camera = Initialised(carrier, state);
-        uint16_t result = kUntouched16;
-        EXPECT_EQ(VerificationPassword(kAdminPassword, PETREL_USER_ADMINISTRATOR, &result),
-                  ZFY_TRUE);
-        EXPECT_EQ(result, ZFY_RESULT_PASSWORD_DONE);
+        EXPECT_EQ(Verify(kAdminPassword, PETREL_USER_ADMINISTRATOR), kDone);
         camera.clearLog();
         return camera;
     }
+    // The result code a member wrote; it returns true with its success code alone.
+    static uint16_t Result(const MemberCall& call, const char* password, uint16_t success = kOk) {
+        uint16_t result = 0x7777;
+        const ZfyBool done = call(password, &result);
+        EXPECT_EQ(done == ZFY_TRUE, result == success) << result;
+        return result;
+    }
+    static uint16_t Call(const Member& m, const char* password) {
+        return Result(m.call, password, m.success);
+    }
+    static uint16_t Init(uint16_t success = kOk) {
+        return Result([](auto, auto* r) { return Init_Device(nullptr, r); }, nullptr, success);
+    }
+    static uint16_t Verify(const char* password, int level) {
+        return Result([level](auto pw, auto* r) { return VerificationPassword(pw, level, r); },
+                      password, kDone);
+    }
+    static uint16_t Change(const char* password, int level) {
+        return Result([level](auto pw, auto* r) { return SetZFYPassWord(pw, level, r); }, password,
+                      kDone);
+    }
+    static uint16_t Battery(const std::string& password) {
+        return Result([](auto pw, auto* r) { return ReadDeviceBatteryDumpEnergy(&gNumber, pw, r); },
+                      password.c_str());
+    }
 };
-
-class EachCarrierZfy : public StandardInterface, public testing::WithParamInterface<Carrier> {};
 
 // Levels of the password checks the camera was asked for, in order.
 std::vector<int> PasswordChecks(const camsim::Camera& camera) {
     std::vector<int> levels;
-    for (const camsim::LoggedRequest& request : camera.log()) {
-        if (request.direction != camsim::Direction::Write || request.code != kVerifiPasswordCode) {
-            continue;
-        }
+    for (const camsim::LoggedRequest& request : Writes(camera)) {
+        if (request.code != 0x20) continue;
         levels.push_back(request.carrier == camsim::Carrier::Disk ? request.params[0]
                                                                   : request.payload.at(0));
     }
     return levels;
 }
 
-// Commands the camera executed (USB writes and disk transfers), by code.
+// Commands the camera saw (USB writes and disk transfers), by code.
 bool CameraSaw(const camsim::Camera& camera, uint16_t code) {
     const auto log = camera.log();
-    return std::any_of(log.begin(), log.end(),
-                       [code](const camsim::LoggedRequest& r) { return r.code == code; });
+    return std::any_of(log.begin(), log.end(), [code](const auto& r) { return r.code == code; });
 }
 
-std::string Text(const char* field, size_t size) {
-    return std::string(field, strnlen(field, size));
+// ---- Every member: the result-code contract --------------------------------------
+
+char gText[64];
+const char gModel[] = "BWC_X1";
+ZfyInfo gInfo;
+ZfyWifiInfo gWifi;
+NetworkInfo gNetwork;
+BluetoothInfo gBluetooth;
+Mobile4GInfo gMobile;
+uint64_t gCapacity;
+
+// A member called with one argument, and the password where it takes one.
+template <auto Call, auto Argument>
+ZfyBool Gated(const char* password, uint16_t* result) {
+    return Call(Argument, password, result);
+}
+template <auto Call, auto Argument>
+ZfyBool Ungated(const char*, uint16_t* result) {
+    return Call(Argument, result);
 }
 
-template <size_t kSize>
-void Put(std::array<uint8_t, kSize>& record, size_t offset, const std::string& text) {
-    std::copy(text.begin(), text.end(), record.begin() + static_cast<std::ptrdiff_t>(offset));
+// clang-format off
+const Member kMembers[] = {
+    {"GetIDCode", false, kOk, kNo, 0x2D, Ungated<GetIDCode, gText>},
+    {"SetIDCode", false, kOk, kNo, 0x2E, Ungated<SetIDCode, gModel>},
+    {"GetSerialID", false, kOk, kNo, 0x33, Ungated<GetSerialID, gText>},
+    {"VerificationPassword", false, kDone, kRefused, 0x20, [](auto pw, auto* r) { return VerificationPassword(pw, 1, r); }},
+    {"SetZFYPassWord", false, kDone, kRefused, 0x22, [](auto pw, auto* r) { return SetZFYPassWord(pw, 1, r); }},
+    {"GetZFYInfo", true, kOk, kNo, 0x31, Gated<GetZFYInfo, &gInfo>},
+    {"WriteZFYInfo", true, kOk, kNo, 0x32, Gated<WriteZFYInfo, &gInfo>},
+    {"SyncDevTime", true, ZFY_RESULT_TIME_SET, ZFY_RESULT_TIME_FAILED, 0x24, SyncDevTime},
+    {"ReadDeviceCapacity", true, kOk, kNo, 0x35, Gated<ReadDeviceCapacity, &gCapacity>},
+    {"ReadDeviceBatteryDumpEnergy", true, kOk, kNo, 0x29, Gated<ReadDeviceBatteryDumpEnergy, &gNumber>},
+    {"ReadDeviceResolution", true, kOk, kNo, 0x27, [](auto pw, auto* r) { return ReadDeviceResolution(&gNumber, &gOther, pw, r); }},
+    {"ReadDeviceVersion", true, kOk, kNo, 0x01, Gated<ReadDeviceVersion, gText>},
+    {"ReadDeviceDateTime", true, kOk, kNo, 0x23, Gated<ReadDeviceDateTime, gText>},
+    {"ReadDeviceNetWorkInfo", true, kOk, kNo, 0x52, Gated<ReadDeviceNetWorkInfo, &gNetwork>},
+    {"WriteDeviceNetWorkInfo", true, kOk, kNo, 0x53, Gated<WriteDeviceNetWorkInfo, &gNetwork>},
+    {"ReadDeviceWifiInfo", true, kOk, kNo, 0x58, Gated<ReadDeviceWifiInfo, &gWifi>},
+    {"WriteDeviceWifiInfo", true, kOk, kNo, 0x59, Gated<WriteDeviceWifiInfo, &gWifi>},
+    {"ReadDeviceBluetoothInfo", true, kOk, kNo, 0x54, Gated<ReadDeviceBluetoothInfo, &gBluetooth>},
+    {"WriteDeviceBluetoothInfo", true, kOk, kNo, 0x55, Gated<WriteDeviceBluetoothInfo, &gBluetooth>},
+    {"ReadDevice4GInfo", true, kOk, kNo, 0x56, Gated<ReadDevice4GInfo, &gMobile>},
+    {"WriteDevice4GInfo", true, kOk, kNo, 0x57, Gated<WriteDevice4GInfo, &gMobile>},
+    {"FormatDeviceDisk", true, ZFY_RESULT_DISK_FORMATTED, kNo, 0x1001, FormatDeviceDisk},
+    {"SetDeviceDefaultSetting", true, kOk, kNo, 0x02, SetDeviceDefaultSetting},
+    {"GetCustomizeWaterMarkInfo", true, kOk, kNo, 0x44, Gated<GetCustomizeWaterMarkInfo, gText>},
+    {"SetCustomizeWaterMarkInfo", true, kOk, kNo, 0x45, Gated<SetCustomizeWaterMarkInfo, gModel>},
+    {"SetMSDC", true, ZFY_RESULT_MSDC_SET, ZFY_RESULT_MSDC_FAILED, 0x2C, SetMSDC, true},
+    {"SetDeviceShutdown", true, kOk, kNo, 0x3B, SetDeviceShutdown, true},
+    {"SetDeviceReboot", true, kOk, kNo, 0x3C, SetDeviceReboot, true},
+};
+// clang-format on
+
+const Member& Named(std::string_view name) {
+    return *std::find_if(std::begin(kMembers), std::end(kMembers),
+                         [name](const Member& m) { return m.name == name; });
+}
+const Member& kModelCode = Named("GetIDCode");
+const Member& kSetModel = Named("SetIDCode");
+
+TEST_F(StandardInterface, BeforeInitEveryMemberWritesTwoAndContactsNothing) {
+    camsim::Camera& camera = sim_.addUsbCamera();
+    for (const Member& m : kMembers) EXPECT_EQ(Call(m, kAdminPassword), kNo) << m.name;
+    EXPECT_TRUE(camera.log().empty());
 }
 
-// Every member but Init_Device and Uninit_Device, with arguments that would work on a
-// verified camera.
-std::vector<std::pair<const char*, std::function<ZfyBool(uint16_t*)>>> EveryMember() {
-    static char text[64];
-    static ZfyInfo info;
-    static ZfyWifiInfo wifi;
-    static NetworkInfo network;
-    static BluetoothInfo bluetooth;
-    static Mobile4GInfo mobile;
-    static uint64_t capacity;
-    static int32_t number, other;
-    const char* pw = kAdminPassword;
-    return {
-        {"GetIDCode", [](uint16_t* r) { return GetIDCode(text, r); }},
-        {"SetIDCode", [](uint16_t* r) { return SetIDCode("BWC_X2", r); }},
-        {"GetZFYInfo", [pw](uint16_t* r) { return GetZFYInfo(&info, pw, r); }},
-        {"WriteZFYInfo", [pw](uint16_t* r) { return WriteZFYInfo(&info, pw, r); }},
-        {"SetZFYPassWord", [](uint16_t* r) { return SetZFYPassWord("654321", 0, r); }},
-        {"VerificationPassword", [pw](uint16_t* r) { return VerificationPassword(pw, 1, r); }},
-        {"SyncDevTime", [pw](uint16_t* r) { return SyncDevTime(pw, r); }},
-        {"SetMSDC", [pw](uint16_t* r) { return SetMSDC(pw, r); }},
-        {"ReadDeviceCapacity", [pw](uint16_t* r) { return ReadDeviceCapacity(&capacity, pw, r); }},
-        {"ReadDeviceBatteryDumpEnergy",
-         [pw](uint16_t* r) { return ReadDeviceBatteryDumpEnergy(&number, pw, r); }},
-        {"ReadDeviceResolution",
-         [pw](uint16_t* r) { return ReadDeviceResolution(&number, &other, pw, r); }},
-        {"GetSerialID", [](uint16_t* r) { return GetSerialID(text, r); }},
-        {"ReadDeviceVersion", [pw](uint16_t* r) { return ReadDeviceVersion(text, pw, r); }},
-        {"ReadDeviceDateTime", [pw](uint16_t* r) { return ReadDeviceDateTime(text, pw, r); }},
-        {"ReadDeviceNetWorkInfo",
-         [pw](uint16_t* r) { return ReadDeviceNetWorkInfo(&network, pw, r); }},
-        {"WriteDeviceNetWorkInfo",
-         [pw](uint16_t* r) { return WriteDeviceNetWorkInfo(&network, pw, r); }},
-        {"ReadDeviceWifiInfo", [pw](uint16_t* r) { return ReadDeviceWifiInfo(&wifi, pw, r); }},
-        {"WriteDeviceWifiInfo", [pw](uint16_t* r) { return WriteDeviceWifiInfo(&wifi, pw, r); }},
-        {"ReadDeviceBluetoothInfo",
-         [pw](uint16_t* r) { return ReadDeviceBluetoothInfo(&bluetooth, pw, r); }},
-        {"WriteDeviceBluetoothInfo",
-         [pw](uint16_t* r) { return WriteDeviceBluetoothInfo(&bluetooth, pw, r); }},
-        {"ReadDevice4GInfo", [pw](uint16_t* r) { return ReadDevice4GInfo(&mobile, pw, r); }},
-        {"WriteDevice4GInfo", [pw](uint16_t* r) { return WriteDevice4GInfo(&mobile, pw, r); }},
-        {"FormatDeviceDisk", [pw](uint16_t* r) { return FormatDeviceDisk(pw, r); }},
-        {"SetDeviceDefaultSetting", [pw](uint16_t* r) { return SetDeviceDefaultSetting(pw, r); }},
-        {"SetDeviceShutdown", [pw](uint16_t* r) { return SetDeviceShutdown(pw, r); }},
-        {"SetDeviceReboot", [pw](uint16_t* r) { return SetDeviceReboot(pw, r); }},
-        {"GetCustomizeWaterMarkInfo",
-         [pw](uint16_t* r) { return GetCustomizeWaterMarkInfo(text, pw, r); }},
-        {"SetCustomizeWaterMarkInfo",
-         [pw](uint16_t* r) { return SetCustomizeWaterMarkInfo("BWC", pw, r); }},
+TEST_F(StandardInterface, RefusedPasswordWritesFourAndSendsNothingElse) {
+    camsim::CameraState state;
+    state.lockout.maxAttempts = 1000;
+    camsim::Camera& camera = Initialised(Carrier::kUsb, state);
+    for (const Member& m : kMembers) {
+        if (!m.gated) continue;
+        camera.clearLog();
+        EXPECT_EQ(Call(m, "000000"), kRefused) << m.name;
+        EXPECT_EQ(PasswordChecks(camera), (std::vector<int>{0, 1})) << m.name;
+        EXPECT_FALSE(CameraSaw(camera, m.command)) << m.name;
+        EXPECT_EQ(Call(m, nullptr), kRefused) << m.name;
+    }
+}
+
+TEST_F(StandardInterface, AFailedCommandWritesTheMembersFailureCode) {
+    camsim::Camera& camera = Unlocked(Carrier::kUsb);
+    for (const Member& m : kMembers) {
+        camera.injectFault(camsim::Fault::Unplugged);
+        EXPECT_EQ(Call(m, kAdminPassword), m.failure) << m.name;
+    }
+}
+
+class EveryMember : public StandardInterface, public testing::WithParamInterface<Carrier> {};
+
+TEST_P(EveryMember, SucceedsWithItsCodeAndItsCommandReachesTheCamera) {
+    camsim::Camera& camera = Unlocked(GetParam());
+    for (const Member& m : kMembers) {
+        if (m.leavesCamera) continue;
+        EXPECT_EQ(Call(m, kAdminPassword), m.success) << m.name;
+        EXPECT_TRUE(CameraSaw(camera, m.command)) << m.name;
+    }
+    // A member that sends the camera away ends the walk (mass storage: see Init below).
+    const Member& last =
+        Named(GetParam() == Carrier::kUsb ? "SetDeviceShutdown" : "SetDeviceReboot");
+    EXPECT_EQ(Call(last, kAdminPassword), last.success);
+    EXPECT_TRUE(CameraSaw(camera, last.command));
+}
+
+INSTANTIATE_TEST_SUITE_P(Carriers, EveryMember, testing::Values(Carrier::kUsb, Carrier::kDisk),
+                         [](const auto& info) { return CarrierName(info.param); });
+
+// ---- The password gate (the same code on both carriers) ---------------------------
+
+TEST_F(StandardInterface, FirstPasswordIsCheckedAsGeneralUserThenAsAdministratorThenRemembered) {
+    camsim::Camera& camera = Initialised(Carrier::kUsb);
+    EXPECT_EQ(Battery(kAdminPassword), kOk);
+    EXPECT_EQ(gNumber, 87);
+    EXPECT_EQ(PasswordChecks(camera), (std::vector<int>{0, 1}));
+    camera.clearLog();
+    EXPECT_EQ(Battery(kAdminPassword), kOk);
+    EXPECT_EQ(Battery(kGeneralPassword), kRefused)
+        << "compared locally, though the camera takes it";
+    EXPECT_TRUE(PasswordChecks(camera).empty());
+    EXPECT_EQ(Call(kSetModel, nullptr), kOk) << "the gate verified the connection";
+
+    EXPECT_EQ(Init(), kOk) << "and Init_Device resets it";
+    camera.clearLog();
+    EXPECT_EQ(Call(kSetModel, nullptr), kNo) << "SetModelID needs a verified password";
+    EXPECT_TRUE(camera.log().empty());
+    EXPECT_EQ(Battery(kGeneralPassword), kOk);
+    EXPECT_EQ(PasswordChecks(camera), (std::vector<int>{0})) << "a general user costs one check";
+}
+
+TEST_F(StandardInterface, FailedChecksLeaveTheGateAndThirtyCharactersAreRemembered) {
+    const std::string longText = "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789abcd";  // 40 characters
+    camsim::CameraState state;
+    state.passwords[1] = longText.substr(0, 16);  // the camera checks 16 characters
+    camsim::Camera& camera = Initialised(Carrier::kUsb, state);
+    EXPECT_EQ(Verify(kGeneralPassword, PETREL_USER_ADMINISTRATOR), kRefused);
+    EXPECT_EQ(Change("111111", 0), kRefused) << "a change needs a password verified before";
+    EXPECT_EQ(Battery("000000"), kRefused);
+    EXPECT_EQ(Verify(longText.c_str(), PETREL_USER_ADMINISTRATOR), kDone);
+    EXPECT_EQ(Verify("000000", 0), kRefused);
+    EXPECT_EQ(Verify(kAdminPassword, 7), kRefused);
+    camera.clearLog();
+    EXPECT_EQ(Battery(longText), kRefused);
+    EXPECT_EQ(Battery(longText.substr(0, 30)), kOk);
+    EXPECT_TRUE(PasswordChecks(camera).empty());
+
+    EXPECT_EQ(Change("654321", 1), kDone);
+    EXPECT_EQ(Change("222222", 0), kDone);
+    EXPECT_EQ(Battery("654321"), kOk);
+    EXPECT_EQ(Battery("222222"), kRefused)
+        << "a change of the other level leaves the remembered text";
+}
+
+// ---- Records ----------------------------------------------------------------------
+
+TEST_F(StandardInterface, ZfyInfoMovesOnlyTheCharacterPositions) {
+    camsim::CameraState state;
+    state.deviceId = "DEV1234567";  // only the first 7 characters have a place
+    state.userId = "A123456789";    // only the first 6
+    state.userName = std::string(32, 'n');
+    state.unitNumber = "N1";
+    camsim::Camera& camera = Unlocked(Carrier::kUsb, state);
+    ZfyInfo info, expected;
+    std::memset(&info, kJunk, sizeof info);
+    std::memset(&expected, 0, sizeof expected);
+    ASSERT_EQ(GetZFYInfo(&info, kAdminPassword, nullptr), ZFY_TRUE);
+    std::memcpy(expected.deviceId, "DEV1234\x7E", 8);  // the terminator positions stay
+    std::memcpy(expected.userId, "A12345\x7E", 7);
+    std::memset(expected.userName, 'n', 33);
+    std::memcpy(expected.unitNumber, "N1", 2);
+    expected.unitNumber[12] = expected.unitName[32] = expected.userName[32] = kJunk;
+    EXPECT_EQ(std::memcmp(&info, &expected, sizeof info), 0);
+
+    std::memset(&info, 'X', sizeof info);  // the terminator positions hold junk too
+    ASSERT_EQ(WriteZFYInfo(&info, kAdminPassword, nullptr), ZFY_TRUE);
+    const camsim::CameraState after = camera.state();
+    EXPECT_EQ(after.deviceId + after.userId, std::string(13, 'X'));
+    EXPECT_EQ(after.userName + after.unitNumber + after.unitName, std::string(76, 'X'));
+}
+
+template <class Record, size_t kSize>
+void Hold(std::array<uint8_t, kSize>& bytes, const Record& record) {
+    static_assert(sizeof record == kSize);
+    std::memcpy(bytes.data(), &record, kSize);
+}
+
+template <class Record, size_t kSize>
+bool Holds(const std::array<uint8_t, kSize>& bytes, const Record& record) {
+    static_assert(sizeof record == kSize);
+    return std::memcmp(bytes.data(), &record, kSize) == 0;
+}
+
+const WifiApSetting kAp{"CamAP", "secretpw", 2, 1, 161};
+const WifiStaSetting kStation{"Office", "pass1234", 1};
+const char kPairingCode[32] = "24681357";
+
+// The WiFi record as read in `mode` from a camera holding kAp and kStation; fields of
+// the other modes keep the caller's bytes.
+ZfyWifiInfo ReadInMode(uint8_t mode, bool modePartFails) {
+    ZfyWifiInfo info;
+    std::memset(&info, kJunk, sizeof info);
+    info.wifiActivate = 1;
+    info.wifiMode = mode;
+    std::memcpy(info.macAddress, "0A1B2C3D4E5F", 13);
+    std::memset(info.macAddress + 13, 0, 19);
+    std::memcpy(info.cameraIp, "10.0.0.7\0\0\0\0\0\0\0", 16);
+    std::memcpy(info.gateway, "10.0.0.1\0\0\0\0\0\0\0", 16);
+    if (modePartFails) return info;
+    if (mode == 0) info.band = kAp.band;
+    if (mode != 2) std::memcpy(info.ssid, (mode == 0 ? kAp.ssid : kStation.ssid), 48);
+    std::memcpy(info.password,
+                mode == 0   ? kAp.password
+                : mode == 1 ? kStation.password
+                            : kPairingCode,
+                32);
+    if (mode == 1) info.autoGetIp = kStation.autoGetIp;
+    return info;
+}
+
+class WifiReading : public StandardInterface,
+                    public testing::WithParamInterface<std::tuple<uint8_t, bool>> {};
+
+TEST_P(WifiReading, CommonPartAndThePartOfTheMode) {
+    const auto [mode, modePartFails] = GetParam();
+    camsim::CameraState state;
+    Hold(state.wifiUniversal, WifiUniversal{1, mode, 3, "0A1B2C3D4E5F", "10.0.0.7", "10.0.0.1"});
+    Hold(state.wifiApSetting, kAp);
+    Hold(state.wifiStaSetting, kStation);
+    state.p2pCode = "24681357";
+    camsim::Camera& camera = Unlocked(Carrier::kUsb, state);
+    if (modePartFails) camera.injectFault(camsim::Fault::NoReply, 2);
+    ZfyWifiInfo info;
+    std::memset(&info, kJunk, sizeof info);
+    EXPECT_EQ(
+        Result([&](auto pw, auto* r) { return ReadDeviceWifiInfo(&info, pw, r); }, kAdminPassword),
+        kOk)
+        << "the mode part's outcome does not change the result";
+    const ZfyWifiInfo expected = ReadInMode(mode, modePartFails);
+    EXPECT_EQ(std::memcmp(&info, &expected, sizeof info), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, WifiReading,
+                         testing::Values(std::tuple<uint8_t, bool>{0, false}, std::tuple{1, false},
+                                         std::tuple{2, false}, std::tuple{0, true}));
+
+struct WifiWrite {
+    uint8_t mode;
+    uint8_t band;
+    const char* password;  // null: a full field of 'p'
+    uint16_t secondCommand;
+    bool secondSent;
+};
+
+class WifiWriting : public StandardInterface, public testing::WithParamInterface<WifiWrite> {};
+
+TEST_P(WifiWriting, CommonPartThenThePartOfTheMode) {
+    const WifiWrite& c = GetParam();
+    camsim::CameraState state;
+    state.wifiUniversal[offsetof(WifiUniversal, connectTimeout)] = 4;
+    camsim::Camera& camera = Unlocked(Carrier::kUsb, state);
+    ZfyWifiInfo info{2,  c.mode, "0A1B2C3D4E5F", "192.168.4.2", c.band, "home\0junk",
+                     {}, 1,      "192.168.4.1"};
+    std::memset(info.password, c.password != nullptr ? 0 : 'p', sizeof info.password);
+    if (c.password != nullptr) std::memcpy(info.password, c.password, std::strlen(c.password));
+    ASSERT_EQ(WriteDeviceWifiInfo(&info, kAdminPassword, nullptr), ZFY_TRUE);
+    const camsim::CameraState after = camera.state();
+    EXPECT_TRUE(Holds(after.wifiUniversal,
+                      WifiUniversal{2, c.mode, 0, "0A1B2C3D4E5F", "192.168.4.2", "192.168.4.1"}))
+        << "connectTimeout is always 0";
+    EXPECT_EQ(CameraSaw(camera, c.secondCommand), c.secondSent);
+    WifiApSetting ap{
+        "home\0junk", {}, ZFY_AP_CONNECTION_LIMIT, c.band, uint8_t(c.band == 1 ? 161 : 11)};
+    std::memcpy(ap.password, info.password, sizeof ap.password);
+    // Station texts go up to their end, with zeros behind.
+    const WifiStaSetting station{"home", "wpa2", 1};
+    EXPECT_TRUE(c.mode != 0 || Holds(after.wifiApSetting, ap));
+    EXPECT_TRUE(c.mode != 1 || Holds(after.wifiStaSetting, station));
+    EXPECT_EQ(after.p2pCode, c.mode == 2 && c.secondSent ? c.password : "12345678");
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, WifiWriting,
+                         testing::Values(WifiWrite{0, 1, nullptr, 0x5B, true},
+                                         WifiWrite{0, 0, nullptr, 0x5B, true},
+                                         WifiWrite{0, 7, nullptr, 0x5B, true},
+                                         WifiWrite{1, 1, "wpa2", 0x5B, false},
+                                         WifiWrite{2, 0, "87654321", 0x63, true},
+                                         WifiWrite{2, 0, nullptr, 0x63, false}));
+
+TEST_F(StandardInterface, NumbersAreConverted) {
+    camsim::CameraState state;
+    state.diskTotalMb = 30000;
+    state.batteryPercent = 0xFFFF;
+    state.clock = camsim::DateTime{2024, 3, 5, 14, 7, 0};
+    camsim::Camera& camera = Unlocked(Carrier::kUsb, state);
+    uint64_t capacity = 0;
+    ASSERT_EQ(ReadDeviceCapacity(&capacity, kAdminPassword, nullptr), ZFY_TRUE);
+    EXPECT_EQ(capacity, 31457280000ull) << "in bytes, beyond 32 bits";
+    EXPECT_EQ(Battery(kAdminPassword), kOk);
+    EXPECT_EQ(gNumber, 65535) << "zero-extended";
+    char text[ZFY_DATE_TIME_SIZE + 1];
+    std::memset(text, kJunk, sizeof text);
+    ASSERT_EQ(ReadDeviceDateTime(text, kAdminPassword, nullptr), ZFY_TRUE);
+    EXPECT_EQ(std::string(text, 18), "2024/03/05 14:07:0") << text;  // the clock runs on
+    EXPECT_EQ(text[19], '\0');
+    EXPECT_EQ(text[ZFY_DATE_TIME_SIZE], kJunk);
+
+    const auto resolution = [&](uint8_t code) {
+        camera.update([code](camsim::CameraState& s) { s.sysParam[0] = code; });
+        int32_t width = -1, height = -1;
+        EXPECT_EQ(ReadDeviceResolution(&width, &height, kAdminPassword, nullptr), ZFY_TRUE);
+        return std::pair{width, height};
     };
+#define CHECK_ROW(code, width, height) \
+    EXPECT_EQ(resolution(code), std::pair(width, height)) << code;
+    PETREL_ZFY_RESOLUTIONS(CHECK_ROW)
+#undef CHECK_ROW
+    for (uint8_t code : {3, 13, 255}) EXPECT_EQ(resolution(code), std::pair(840, 480)) << code;
 }
+
+// ---- Lifecycle --------------------------------------------------------------------
 
 // Camera nodes this process holds open. Under umockdev a USB node opens as a file of the
 // testbed and a SCSI generic node as a pseudo-terminal; its own sockets are left out.
@@ -151,769 +434,78 @@ size_t OpenCameraNodes(const std::string& testbedRoot) {
     return count;
 }
 
-// ---- The password gate ---------------------------------------------------
+// The sanitizer build's leak check covers these too: a dropped record shows at exit.
+class Lifecycle : public StandardInterface, public testing::WithParamInterface<Carrier> {};
 
-TEST_P(EachCarrierZfy, FirstPasswordIsTriedAsGeneralUserThenAsAdministrator) {
-    camsim::Camera& camera = Initialised(GetParam());
-    int32_t battery = -1;
-    uint16_t result = kUntouched16;
-    EXPECT_EQ(ReadDeviceBatteryDumpEnergy(&battery, kAdminPassword, &result), ZFY_TRUE);
-    EXPECT_EQ(result, ZFY_RESULT_SUCCESS);
-    EXPECT_EQ(battery, 87);
-    EXPECT_EQ(PasswordChecks(camera), (std::vector<int>{0, 1}));
-    EXPECT_EQ(camera.session().verifiedLevel, 1);
-
-    camera.clearLog();
-    EXPECT_EQ(ReadDeviceBatteryDumpEnergy(&battery, kAdminPassword, &result), ZFY_TRUE);
-    EXPECT_TRUE(PasswordChecks(camera).empty()) << "the same text again costs no check";
-
-    camera.clearLog();
-    battery = -1;
-    EXPECT_EQ(ReadDeviceBatteryDumpEnergy(&battery, kUserPassword, &result), ZFY_FALSE)
-        << "another text is compared locally, even one the camera would accept";
-    EXPECT_EQ(result, ZFY_RESULT_PASSWORD_REFUSED);
-    EXPECT_EQ(battery, -1);
-    EXPECT_TRUE(camera.log().empty());
-}
-
-TEST_P(EachCarrierZfy, GeneralUserPasswordCostsOneCheck) {
-    camsim::Camera& camera = Initialised(GetParam());
-    char version[ZFY_VERSION_SIZE] = {};
-    uint16_t result = kUntouched16;
-    EXPECT_EQ(ReadDeviceVersion(version, kUserPassword, &result), ZFY_TRUE);
-    EXPECT_EQ(result, ZFY_RESULT_SUCCESS);
-    EXPECT_STREQ(version, "FW_2.4.1_API_1.0.8_B0420");
-    EXPECT_EQ(PasswordChecks(camera), (std::vector<int>{0}));
-}
-
-TEST_P(EachCarrierZfy, RefusedPasswordWritesFourAndCallsNothing) {
-    camsim::Camera& camera = Initialised(GetParam());
-    int32_t battery = -1;
-    uint16_t result = kUntouched16;
-    EXPECT_EQ(ReadDeviceBatteryDumpEnergy(&battery, "000000", &result), ZFY_FALSE);
-    EXPECT_EQ(result, ZFY_RESULT_PASSWORD_REFUSED);
-    EXPECT_EQ(battery, -1);
-    EXPECT_EQ(PasswordChecks(camera), (std::vector<int>{0, 1}));
-    EXPECT_FALSE(CameraSaw(camera, 0x29)) << "GetBattery must not be sent";
-
-    camera.clearLog();
-    EXPECT_EQ(ReadDeviceBatteryDumpEnergy(&battery, kUserPassword, &result), ZFY_TRUE)
-        << "a refusal leaves the gate closed: the next text goes to the camera";
-    EXPECT_EQ(PasswordChecks(camera), (std::vector<int>{0}));
-    EXPECT_EQ(ReadDeviceBatteryDumpEnergy(&battery, nullptr, &result), ZFY_FALSE);
-    EXPECT_EQ(result, ZFY_RESULT_PASSWORD_REFUSED);
-}
-
-TEST_P(EachCarrierZfy, VerificationPasswordSetsTheGateAndAFailureLeavesIt) {
-    camsim::Camera& camera = Initialised(GetParam());
-    uint16_t result = kUntouched16;
-    EXPECT_EQ(VerificationPassword(kUserPassword, PETREL_USER_ADMINISTRATOR, &result), ZFY_FALSE);
-    EXPECT_EQ(result, ZFY_RESULT_PASSWORD_REFUSED);
-    EXPECT_EQ(VerificationPassword(kAdminPassword, PETREL_USER_ADMINISTRATOR, &result), ZFY_TRUE);
-    EXPECT_EQ(result, ZFY_RESULT_PASSWORD_DONE);
-    EXPECT_EQ(PasswordChecks(camera), (std::vector<int>{1, 1}));
-
-    camera.clearLog();
-    result = kUntouched16;
-    EXPECT_EQ(VerificationPassword("000000", PETREL_USER_GENERAL, &result), ZFY_FALSE);
-    EXPECT_EQ(result, ZFY_RESULT_PASSWORD_REFUSED);
-    EXPECT_EQ(VerificationPassword(kAdminPassword, 7, &result), ZFY_FALSE);
-    EXPECT_EQ(result, ZFY_RESULT_PASSWORD_REFUSED);
-
-    camera.clearLog();
-    int32_t battery = 0;
-    EXPECT_EQ(ReadDeviceBatteryDumpEnergy(&battery, kAdminPassword, &result), ZFY_TRUE)
-        << "the failed checks left the remembered password as it was";
-    EXPECT_TRUE(PasswordChecks(camera).empty());
-}
-
-TEST_F(StandardInterface, OnlyThirtyCharactersAreRemembered) {
-    const std::string cameraPassword = "ABCDEFGHIJKLMNOP";  // the camera checks 16 characters
-    const std::string longText = cameraPassword + "QRSTUVWXYZ0123456789abcd";  // 40 characters
-    camsim::CameraState state;
-    state.passwords[0] = cameraPassword;
-    camsim::Camera& camera = Initialised(Carrier::kUsb, state);
-    int32_t battery = 0;
-    uint16_t result = kUntouched16;
-    EXPECT_EQ(ReadDeviceBatteryDumpEnergy(&battery, longText.c_str(), &result), ZFY_TRUE);
-    EXPECT_EQ(PasswordChecks(camera), (std::vector<int>{0}));
-
-    camera.clearLog();
-    EXPECT_EQ(ReadDeviceBatteryDumpEnergy(&battery, longText.c_str(), &result), ZFY_FALSE);
-    EXPECT_EQ(result, ZFY_RESULT_PASSWORD_REFUSED);
-    EXPECT_TRUE(camera.log().empty());
-    EXPECT_EQ(ReadDeviceBatteryDumpEnergy(&battery, longText.substr(0, 30).c_str(), &result),
-              ZFY_TRUE);
-}
-
-TEST_P(EachCarrierZfy, PasswordChangeOfTheRememberedLevelKeepsTheGateInStep) {
-    camsim::Camera& camera = Initialised(GetParam());
-    uint16_t result = kUntouched16;
-    EXPECT_EQ(SetZFYPassWord("111111", PETREL_USER_GENERAL, &result), ZFY_FALSE)
-        << "a change needs a password verified before";
-    EXPECT_EQ(result, ZFY_RESULT_PASSWORD_REFUSED);
-
-    int32_t battery = 0;
-    ASSERT_EQ(ReadDeviceBatteryDumpEnergy(&battery, kAdminPassword, &result), ZFY_TRUE);
-    EXPECT_EQ(SetZFYPassWord("654321", PETREL_USER_ADMINISTRATOR, &result), ZFY_TRUE);
-    EXPECT_EQ(result, ZFY_RESULT_PASSWORD_DONE);
-    EXPECT_EQ(camera.state().passwords[1], "654321");
-    EXPECT_EQ(SetZFYPassWord("222222", PETREL_USER_GENERAL, &result), ZFY_TRUE);
-    EXPECT_EQ(camera.state().passwords[0], "222222");
-
-    camera.clearLog();
-    EXPECT_EQ(ReadDeviceBatteryDumpEnergy(&battery, "654321", &result), ZFY_TRUE);
-    EXPECT_EQ(ReadDeviceBatteryDumpEnergy(&battery, kAdminPassword, &result), ZFY_FALSE);
-    EXPECT_EQ(ReadDeviceBatteryDumpEnergy(&battery, "222222", &result), ZFY_FALSE)
-        << "a change of the other level leaves the remembered text";
-    EXPECT_TRUE(PasswordChecks(camera).empty());
-}
-
-// ---- The result-code contract ---------------------------------------------
-
-TEST_F(StandardInterface, BeforeInitEveryMemberWritesTwoAndContactsNothing) {
-    camsim::Camera& camera = sim_.addUsbCamera();
-    for (const auto& [name, member] : EveryMember()) {
-        uint16_t result = kUntouched16;
-        EXPECT_EQ(member(&result), ZFY_FALSE) << name;
-        EXPECT_EQ(result, ZFY_RESULT_NO_CONNECTION) << name;
-    }
-    EXPECT_TRUE(camera.log().empty());
-}
-
-TEST_P(EachCarrierZfy, AWrappedFailureKeepsTwo) {
+TEST_P(Lifecycle, InitReplacesAndUninitClosesTheCurrentConnection) {
     camsim::Camera& camera = Unlocked(GetParam());
-    camera.injectFault(camsim::Fault::NoReply);
-    int32_t battery = -1;
-    uint16_t result = kUntouched16;
-    EXPECT_EQ(ReadDeviceBatteryDumpEnergy(&battery, kAdminPassword, &result), ZFY_FALSE);
-    EXPECT_EQ(result, ZFY_RESULT_NO_CONNECTION);
-    EXPECT_EQ(battery, -1);
+    EXPECT_EQ(OpenCameraNodes(sim_.rootDir()), 1u);
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(Init(), kOk);
+    EXPECT_EQ(OpenCameraNodes(sim_.rootDir()), 1u);
+    EXPECT_EQ(Result([](auto, auto* r) { return Uninit_Device(nullptr, r); }, nullptr), kOk);
+    EXPECT_EQ(OpenCameraNodes(sim_.rootDir()), 0u);
+    EXPECT_EQ(Call(kModelCode, nullptr), kNo);
+    EXPECT_EQ(Uninit_Device(nullptr, nullptr), ZFY_TRUE) << "without connection or result";
 
-    ZfyInfo info;
-    std::memset(&info, kJunk, sizeof info);
-    camera.injectFault(camsim::Fault::NoReply, 2);  // GetUserDevID works, GetDeptInfo fails
-    EXPECT_EQ(GetZFYInfo(&info, kAdminPassword, &result), ZFY_FALSE);
-    EXPECT_EQ(result, ZFY_RESULT_NO_CONNECTION);
-    for (size_t i = 0; i < sizeof info; ++i) {
-        ASSERT_EQ(reinterpret_cast<const char*>(&info)[i], kJunk) << "byte " << i;
-    }
-}
-
-TEST_P(EachCarrierZfy, UngatedMembersStillNeedWhatTheirExportNeeds) {
-    camsim::Camera& camera = Initialised(GetParam());
-    uint16_t result = kUntouched16;
-    EXPECT_EQ(SetIDCode("BWC_X2", &result), ZFY_FALSE) << "SetModelID needs a verified password";
-    EXPECT_EQ(result, ZFY_RESULT_NO_CONNECTION);
+    EXPECT_EQ(Init(), kOk);
+    camera.unplug();
+    EXPECT_EQ(Init(), kNo);
+    EXPECT_EQ(OpenCameraNodes(sim_.rootDir()), 0u) << "finding nothing closes the old one";
+    camera.plugIn();
+    camera.clearLog();
+    EXPECT_EQ(Call(kModelCode, nullptr), kNo);
     EXPECT_TRUE(camera.log().empty());
-    EXPECT_EQ(GetIDCode(nullptr, &result), ZFY_FALSE);
-    EXPECT_EQ(result, ZFY_RESULT_NO_CONNECTION);
 }
 
-TEST_P(EachCarrierZfy, ClockMemberWritesFiveOrSix) {
-    camsim::Camera& camera = Unlocked(GetParam());
-    uint16_t result = kUntouched16;
-    EXPECT_EQ(SyncDevTime(kAdminPassword, &result), ZFY_TRUE);
-    EXPECT_EQ(result, ZFY_RESULT_TIME_SET);
-    EXPECT_TRUE(CameraSaw(camera, 0x24));
-
-    // A refused transfer, on either carrier (a disk command that ends in CHECK CONDITION
-    // still counts as sent: the library does not judge SCSI status).
-    camera.injectFault(camsim::Fault::Unplugged);
-    EXPECT_EQ(SyncDevTime(kAdminPassword, &result), ZFY_FALSE);
-    EXPECT_EQ(result, ZFY_RESULT_TIME_FAILED);
-    EXPECT_EQ(SyncDevTime("000000", &result), ZFY_FALSE);
-    EXPECT_EQ(result, ZFY_RESULT_PASSWORD_REFUSED) << "the gate comes before the 6";
-}
-
-TEST_F(StandardInterface, MassStorageMemberWritesSevenThenTheConnectionHasNoCarrier) {
-    camsim::Camera& camera = Unlocked(Carrier::kUsb);
-    uint16_t result = kUntouched16;
-    EXPECT_EQ(SetMSDC(kAdminPassword, &result), ZFY_TRUE);
-    EXPECT_EQ(result, ZFY_RESULT_MSDC_SET);
-    ASSERT_TRUE(camera.waitForPresence(camsim::Presence::Disk, std::chrono::seconds(5)));
-
-    char model[ZFY_ID_CODE_SIZE] = {};
-    result = kUntouched16;
-    EXPECT_EQ(GetIDCode(model, &result), ZFY_FALSE);
-    EXPECT_EQ(result, ZFY_RESULT_NO_CONNECTION);
-    int32_t battery = 0;
-    EXPECT_EQ(ReadDeviceBatteryDumpEnergy(&battery, kAdminPassword, &result), ZFY_FALSE);
-    EXPECT_EQ(result, ZFY_RESULT_NO_CONNECTION);
-
-    EXPECT_EQ(Uninit_Device(nullptr, &result), ZFY_TRUE);
-    EXPECT_EQ(Init_Device(nullptr, &result), ZFY_TRUE) << "the camera disk is found now";
-    EXPECT_EQ(result, ZFY_RESULT_SUCCESS);
-    EXPECT_EQ(GetIDCode(model, &result), ZFY_TRUE);
-    EXPECT_STREQ(model, "BWC_X1");
-}
-
-TEST_P(EachCarrierZfy, MassStorageMemberWritesEightWhenTheCommandFails) {
-    camsim::Camera& camera = Unlocked(GetParam());
-    // The command is unconfirmed: only a send that fails makes it fail.
-    camera.injectFault(camsim::Fault::Unplugged);
-    uint16_t result = kUntouched16;
-    EXPECT_EQ(SetMSDC(kAdminPassword, &result), ZFY_FALSE);
-    EXPECT_EQ(result, ZFY_RESULT_MSDC_FAILED);
-}
-
-TEST_P(EachCarrierZfy, VersionMismatchWritesTwoHundredFiftyFiveWithAUsableConnection) {
+TEST_P(Lifecycle, VersionMismatchWritesTwoHundredFiftyFiveWithAUsableConnection) {
     camsim::CameraState state;
     state.version = "FW_2.4.1_API_1.0.7_B0420";
     AddCamera(GetParam(), state);
-    uint16_t result = kUntouched16;
-    EXPECT_EQ(Init_Device(nullptr, &result), ZFY_TRUE);
-    EXPECT_EQ(result, ZFY_RESULT_VERSION_MISMATCH);
-    char model[ZFY_ID_CODE_SIZE] = {};
-    EXPECT_EQ(GetIDCode(model, &result), ZFY_TRUE);
-    EXPECT_EQ(result, ZFY_RESULT_SUCCESS);
-    EXPECT_STREQ(model, "BWC_X1");
-    int32_t battery = 0;
-    EXPECT_EQ(ReadDeviceBatteryDumpEnergy(&battery, kUserPassword, &result), ZFY_TRUE);
-    EXPECT_EQ(battery, 87);
+    EXPECT_EQ(Init(ZFY_RESULT_VERSION_MISMATCH), ZFY_RESULT_VERSION_MISMATCH);
+    EXPECT_EQ(Call(kModelCode, nullptr), kOk);
 }
 
-TEST_P(EachCarrierZfy, ActionMembersReportTheirCodes) {
-    camsim::CameraState state;
-    state.rebootDelay = std::chrono::milliseconds(50);
-    camsim::Camera& camera = Unlocked(GetParam(), state);
-    uint16_t result = kUntouched16;
-    EXPECT_EQ(FormatDeviceDisk(kAdminPassword, &result), ZFY_TRUE);
-    EXPECT_EQ(result, ZFY_RESULT_DISK_FORMATTED);
-    EXPECT_EQ(camera.state().formatCount, 1u);
-    result = kUntouched16;
-    EXPECT_EQ(SetDeviceDefaultSetting(kAdminPassword, &result), ZFY_TRUE);
-    EXPECT_EQ(result, ZFY_RESULT_SUCCESS);
-    EXPECT_EQ(camera.state().resetCount, 1u);
-    result = kUntouched16;
-    EXPECT_EQ(SetDeviceShutdown(kAdminPassword, &result), ZFY_TRUE);
-    EXPECT_EQ(result, ZFY_RESULT_SUCCESS);
-    EXPECT_TRUE(camera.waitForPresence(camsim::Presence::Off, std::chrono::seconds(5)));
-}
+INSTANTIATE_TEST_SUITE_P(Carriers, Lifecycle, testing::Values(Carrier::kUsb, Carrier::kDisk),
+                         [](const auto& info) { return CarrierName(info.param); });
 
-TEST_P(EachCarrierZfy, RebootMemberReportsSuccess) {
-    camsim::CameraState state;
-    state.rebootDelay = std::chrono::milliseconds(50);
-    camsim::Camera& camera = Unlocked(GetParam(), state);
-    uint16_t result = kUntouched16;
-    EXPECT_EQ(SetDeviceReboot(kAdminPassword, &result), ZFY_TRUE);
-    EXPECT_EQ(result, ZFY_RESULT_SUCCESS);
-    EXPECT_TRUE(CameraSaw(camera, 0x3C));
-}
-
-TEST_F(StandardInterface, EveryResultCodeHasAName) {
-    EXPECT_STREQ(ZfyResultName(ZFY_RESULT_NO_CONNECTION), "ZFY_RESULT_NO_CONNECTION");
-    EXPECT_STREQ(ZfyResultName(ZFY_RESULT_VERSION_MISMATCH), "ZFY_RESULT_VERSION_MISMATCH");
-    for (uint16_t code = 1; code <= 9; ++code) {
-        EXPECT_STRNE(ZfyResultName(code), "ZFY_RESULT_UNKNOWN") << code;
-    }
-    EXPECT_STREQ(ZfyResultName(0), "ZFY_RESULT_UNKNOWN");
-    EXPECT_STREQ(ZfyResultName(10), "ZFY_RESULT_UNKNOWN");
-}
-
-// ---- Record conversions ---------------------------------------------------
-
-TEST_P(EachCarrierZfy, ZfyInfoReadFillsOnlyTheCharacterPositions) {
-    camsim::CameraState state;
-    state.deviceId = "DEV1234567";  // only the first 7 characters have a place
-    state.userId = "A123456789";    // only the first 6
-    state.userName = std::string(32, 'n');
-    state.unitNumber = "U12345678901234";  // only the first 12
-    state.unitName = std::string(32, 'u');
-    Unlocked(GetParam(), state);
-    ZfyInfo info;
-    std::memset(&info, kJunk, sizeof info);
-    uint16_t result = kUntouched16;
-    ASSERT_EQ(GetZFYInfo(&info, kAdminPassword, &result), ZFY_TRUE);
-    EXPECT_EQ(result, ZFY_RESULT_SUCCESS);
-    EXPECT_EQ(std::string(info.deviceId, 7), "DEV1234");
-    EXPECT_EQ(std::string(info.userId, 6), "A12345");
-    EXPECT_EQ(std::string(info.userName, 32), state.userName);
-    EXPECT_EQ(std::string(info.unitNumber, 12), "U12345678901");
-    EXPECT_EQ(std::string(info.unitName, 32), state.unitName);
-    const auto* bytes = reinterpret_cast<const char*>(&info);
-    for (size_t terminator : {7u, 14u, 47u, 60u, 93u}) {
-        EXPECT_EQ(bytes[terminator], kJunk) << "terminator position " << terminator;
-    }
-}
-
-TEST_P(EachCarrierZfy, ZfyInfoShortTextsReadWithZerosBehind) {
-    camsim::CameraState state;
-    state.deviceId = "D1";
-    state.userId = "U1";
-    state.userName = "Jane";
-    state.unitNumber = "N1";
-    state.unitName = "Unit";
-    Unlocked(GetParam(), state);
-    ZfyInfo info;
-    std::memset(&info, 0, sizeof info);
-    uint16_t result = kUntouched16;
-    ASSERT_EQ(GetZFYInfo(&info, kAdminPassword, &result), ZFY_TRUE);
-    EXPECT_STREQ(info.deviceId, "D1");
-    EXPECT_STREQ(info.userId, "U1");
-    EXPECT_STREQ(info.userName, "Jane");
-    EXPECT_STREQ(info.unitNumber, "N1");
-    EXPECT_STREQ(info.unitName, "Unit");
-}
-
-TEST_P(EachCarrierZfy, ZfyInfoWriteTakesOnlyTheCharacterPositions) {
-    camsim::Camera& camera = Unlocked(GetParam());
-    ZfyInfo info;
-    std::memset(&info, 'X', sizeof info);  // the terminator positions hold junk too
-    std::memcpy(info.deviceId, "DEV7654", 7);
-    std::memcpy(info.userId, "P00042", 6);
-    std::memset(info.userName, 'm', 32);
-    std::memcpy(info.unitNumber, "UNIT00000012", 12);
-    std::memset(info.unitName, 'k', 32);
-    uint16_t result = kUntouched16;
-    ASSERT_EQ(WriteZFYInfo(&info, kAdminPassword, &result), ZFY_TRUE);
-    EXPECT_EQ(result, ZFY_RESULT_SUCCESS);
-    const camsim::CameraState state = camera.state();
-    EXPECT_EQ(state.deviceId, "DEV7654");
-    EXPECT_EQ(state.userId, "P00042");
-    EXPECT_EQ(state.userName, std::string(32, 'm'));
-    EXPECT_EQ(state.unitNumber, "UNIT00000012");
-    EXPECT_EQ(state.unitName, std::string(32, 'k'));
-
-    // The identity payload: user number, device number (first six bytes masked, so
-    // the seventh travels in clear), then the name; zeros behind each text.
-    for (const camsim::LoggedRequest& request : camera.log()) {
-        if (request.code != 0x32 || request.direction != camsim::Direction::Write) continue;
-        ASSERT_EQ(request.payload.size(), 64u);
-        EXPECT_EQ(request.payload[16 + 6], '4');
-        for (size_t i = 6; i < 16; ++i) EXPECT_EQ(request.payload[i], 0) << i;
-        for (size_t i = 16 + 7; i < 32; ++i) EXPECT_EQ(request.payload[i], 0) << i;
-    }
-}
-
-TEST_P(EachCarrierZfy, WifiReadInAccessPointMode) {
-    camsim::CameraState state;
-    state.wifiUniversal[0] = 1;
-    state.wifiUniversal[1] = 0;
-    state.wifiUniversal[2] = 3;
-    Put(state.wifiUniversal, 3, "0A1B2C3D4E5F");
-    Put(state.wifiUniversal, 35, "192.168.1.10");
-    Put(state.wifiUniversal, 51, "192.168.1.1");
-    Put(state.wifiApSetting, 0, "CamAP");
-    Put(state.wifiApSetting, 48, "secretpw");
-    state.wifiApSetting[80] = 2;
-    state.wifiApSetting[81] = 1;
-    state.wifiApSetting[82] = 161;
-    Unlocked(GetParam(), state);
-    ZfyWifiInfo info;
-    std::memset(&info, kJunk, sizeof info);
-    uint16_t result = kUntouched16;
-    ASSERT_EQ(ReadDeviceWifiInfo(&info, kAdminPassword, &result), ZFY_TRUE);
-    EXPECT_EQ(result, ZFY_RESULT_SUCCESS);
-    EXPECT_EQ(info.wifiActivate, 1);
-    EXPECT_EQ(info.wifiMode, 0);
-    EXPECT_EQ(std::memcmp(info.macAddress, &state.wifiUniversal[3], 32), 0);
-    EXPECT_EQ(std::memcmp(info.cameraIp, &state.wifiUniversal[35], 16), 0);
-    EXPECT_EQ(std::memcmp(info.gateway, &state.wifiUniversal[51], 16), 0);
-    EXPECT_EQ(info.band, 1);
-    EXPECT_EQ(std::memcmp(info.ssid, &state.wifiApSetting[0], 48), 0);
-    EXPECT_EQ(std::memcmp(info.password, &state.wifiApSetting[48], 32), 0);
-    EXPECT_EQ(info.autoGetIp, static_cast<uint8_t>(kJunk)) << "not a field of this mode";
-}
-
-TEST_P(EachCarrierZfy, WifiReadInStationModeLeavesTheBand) {
-    camsim::CameraState state;
-    state.wifiUniversal[1] = 1;
-    Put(state.wifiUniversal, 35, "10.0.0.7");
-    Put(state.wifiStaSetting, 0, "Office");
-    Put(state.wifiStaSetting, 48, "pass1234");
-    state.wifiStaSetting[80] = 1;
-    Unlocked(GetParam(), state);
-    ZfyWifiInfo info;
-    std::memset(&info, kJunk, sizeof info);
-    uint16_t result = kUntouched16;
-    ASSERT_EQ(ReadDeviceWifiInfo(&info, kAdminPassword, &result), ZFY_TRUE);
-    EXPECT_EQ(info.wifiMode, 1);
-    EXPECT_EQ(Text(info.cameraIp, sizeof info.cameraIp), "10.0.0.7");
-    EXPECT_EQ(std::memcmp(info.ssid, &state.wifiStaSetting[0], 48), 0);
-    EXPECT_EQ(std::memcmp(info.password, &state.wifiStaSetting[48], 32), 0);
-    EXPECT_EQ(info.autoGetIp, 1);
-    EXPECT_EQ(info.band, static_cast<uint8_t>(kJunk)) << "the caller's band stays";
-}
-
-TEST_P(EachCarrierZfy, WifiReadInPeerToPeerModeGivesTheCodeInThePassword) {
-    camsim::CameraState state;
-    state.wifiUniversal[1] = 2;
-    state.p2pCode = "24681357";
-    Unlocked(GetParam(), state);
-    ZfyWifiInfo info;
-    std::memset(&info, kJunk, sizeof info);
-    uint16_t result = kUntouched16;
-    ASSERT_EQ(ReadDeviceWifiInfo(&info, kAdminPassword, &result), ZFY_TRUE);
-    EXPECT_EQ(info.wifiMode, 2);
-    std::array<char, 32> expected{};
-    std::memcpy(expected.data(), "24681357", 8);
-    EXPECT_EQ(std::memcmp(info.password, expected.data(), 32), 0);
-    EXPECT_EQ(info.band, static_cast<uint8_t>(kJunk));
-    EXPECT_EQ(info.ssid[0], kJunk);
-    EXPECT_EQ(info.autoGetIp, static_cast<uint8_t>(kJunk));
-}
-
-TEST_P(EachCarrierZfy, WifiReadSucceedsWhenTheModePartFails) {
-    camsim::CameraState state;
-    state.wifiUniversal[0] = 2;
-    camsim::Camera& camera = Unlocked(GetParam(), state);
-    camera.injectFault(camsim::Fault::NoReply, 2);  // GetWifiApSetting
-    ZfyWifiInfo info;
-    std::memset(&info, kJunk, sizeof info);
-    uint16_t result = kUntouched16;
-    EXPECT_EQ(ReadDeviceWifiInfo(&info, kAdminPassword, &result), ZFY_TRUE);
-    EXPECT_EQ(result, ZFY_RESULT_SUCCESS);
-    EXPECT_EQ(info.wifiActivate, 2);
-    EXPECT_EQ(info.band, static_cast<uint8_t>(kJunk));
-    EXPECT_EQ(info.ssid[0], kJunk);
-}
-
-ZfyWifiInfo WifiRecord(uint8_t mode, uint8_t band) {
-    ZfyWifiInfo info;
-    std::memset(&info, 0, sizeof info);
-    info.wifiActivate = 2;
-    info.wifiMode = mode;
-    std::memcpy(info.macAddress, "0A1B2C3D4E5F", 12);
-    std::memcpy(info.cameraIp, "192.168.4.2", 11);
-    std::memcpy(info.gateway, "192.168.4.1", 11);
-    info.band = band;
-    std::memset(info.ssid, 's', sizeof info.ssid);  // full fields, no terminators
-    std::memset(info.password, 'p', sizeof info.password);
-    info.autoGetIp = 1;
-    return info;
-}
-
-TEST_P(EachCarrierZfy, WifiWriteInAccessPointModeSendsLimitFiveAndTheBandsChannel) {
-    camsim::CameraState state;
-    state.wifiUniversal[2] = 4;  // a connect time-out the write replaces with 0
-    camsim::Camera& camera = Unlocked(GetParam(), state);
-    for (const auto& [band, channel] : {std::pair<uint8_t, uint8_t>{1, 161}, {0, 11}, {7, 11}}) {
-        const ZfyWifiInfo info = WifiRecord(0, band);
-        uint16_t result = kUntouched16;
-        ASSERT_EQ(WriteDeviceWifiInfo(&info, kAdminPassword, &result), ZFY_TRUE);
-        EXPECT_EQ(result, ZFY_RESULT_SUCCESS);
-        const camsim::CameraState after = camera.state();
-        EXPECT_EQ(after.wifiUniversal[0], 2);
-        EXPECT_EQ(after.wifiUniversal[1], 0);
-        EXPECT_EQ(after.wifiUniversal[2], 0) << "connectTimeout is always 0";
-        EXPECT_EQ(std::memcmp(&after.wifiUniversal[3], info.macAddress, 32), 0);
-        EXPECT_EQ(std::memcmp(&after.wifiUniversal[35], info.cameraIp, 16), 0);
-        EXPECT_EQ(std::memcmp(&after.wifiUniversal[51], info.gateway, 16), 0);
-        EXPECT_EQ(std::memcmp(&after.wifiApSetting[0], info.ssid, 48), 0);
-        EXPECT_EQ(std::memcmp(&after.wifiApSetting[48], info.password, 32), 0);
-        EXPECT_EQ(after.wifiApSetting[80], 5) << "connectionLimit";
-        EXPECT_EQ(after.wifiApSetting[81], band);
-        EXPECT_EQ(after.wifiApSetting[82], channel) << "band " << int{band};
-    }
-}
-
-TEST_P(EachCarrierZfy, WifiWriteInStationModeSendsTextsUpToTheirEnd) {
-    camsim::Camera& camera = Unlocked(GetParam());
-    ZfyWifiInfo info = WifiRecord(1, 1);
-    std::memcpy(info.ssid, "home", 5);  // "home", a zero, then junk
-    std::memcpy(info.password, "wpa2", 5);
-    uint16_t result = kUntouched16;
-    ASSERT_EQ(WriteDeviceWifiInfo(&info, kAdminPassword, &result), ZFY_TRUE);
-    const camsim::CameraState after = camera.state();
-    std::array<uint8_t, 81> expected{};
-    std::memcpy(expected.data(), "home", 4);
-    std::memcpy(expected.data() + 48, "wpa2", 4);
-    expected[80] = 1;
-    EXPECT_EQ(after.wifiStaSetting, expected);
-    EXPECT_EQ(after.wifiUniversal[1], 1);
-    EXPECT_FALSE(CameraSaw(camera, 0x5B)) << "no access point settings in station mode";
-}
-
-TEST_P(EachCarrierZfy, WifiWriteInPeerToPeerModeSendsTheCode) {
-    camsim::Camera& camera = Unlocked(GetParam());
-    ZfyWifiInfo info = WifiRecord(2, 0);
-    std::memset(info.password, 0, sizeof info.password);
-    std::memcpy(info.password, "87654321", 8);
-    uint16_t result = kUntouched16;
-    ASSERT_EQ(WriteDeviceWifiInfo(&info, kAdminPassword, &result), ZFY_TRUE);
-    EXPECT_EQ(camera.state().p2pCode, "87654321");
-
-    camera.clearLog();
-    std::memset(info.password, 'p', sizeof info.password);  // not an 8-character code
-    EXPECT_EQ(WriteDeviceWifiInfo(&info, kAdminPassword, &result), ZFY_TRUE)
-        << "the second part's outcome does not change the result";
-    EXPECT_EQ(result, ZFY_RESULT_SUCCESS);
-    EXPECT_FALSE(CameraSaw(camera, 0x63));
-    EXPECT_EQ(camera.state().p2pCode, "87654321");
-}
-
-TEST_P(EachCarrierZfy, WifiWriteFailsWhenTheCommonPartFails) {
-    camsim::Camera& camera = Unlocked(GetParam());
-    camera.injectFault(camsim::Fault::Unplugged);
-    const ZfyWifiInfo info = WifiRecord(0, 1);
-    uint16_t result = kUntouched16;
-    EXPECT_EQ(WriteDeviceWifiInfo(&info, kAdminPassword, &result), ZFY_FALSE);
-    EXPECT_EQ(result, ZFY_RESULT_NO_CONNECTION);
-    EXPECT_FALSE(CameraSaw(camera, 0x5B));
-}
-
-TEST_P(EachCarrierZfy, CapacityIsInBytesBeyondThirtyTwoBits) {
-    camsim::CameraState state;
-    state.diskTotalMb = 30000;
-    Unlocked(GetParam(), state);
-    uint64_t capacity = 0;
-    uint16_t result = kUntouched16;
-    ASSERT_EQ(ReadDeviceCapacity(&capacity, kAdminPassword, &result), ZFY_TRUE);
-    EXPECT_EQ(result, ZFY_RESULT_SUCCESS);
-    EXPECT_EQ(capacity, 31457280000ull);
-}
-
-TEST_F(StandardInterface, BatteryIsZeroExtended) {
-    camsim::CameraState state;
-    state.batteryPercent = 0xFFFF;
-    Unlocked(Carrier::kUsb, state);
-    int32_t battery = 0;
-    uint16_t result = kUntouched16;
-    ASSERT_EQ(ReadDeviceBatteryDumpEnergy(&battery, kAdminPassword, &result), ZFY_TRUE);
-    EXPECT_EQ(battery, 65535);
-}
-
-// The resolution map written out once more, apart from the library's own table.
-std::pair<int32_t, int32_t> ExpectedResolution(int code) {
-    switch (code) {
-        case 1:
-            return {2560, 1440};
-        case 2:
-            return {2304, 1296};
-        case 5:
-        case 6:
-            return {1920, 1080};
-        case 7:
-            return {1440, 1080};
-        case 10:
-        case 11:
-            return {1280, 720};
-        default:
-            return {840, 480};
-    }
-}
-
-TEST_F(StandardInterface, ResolutionMapCoversEverySettingsByte) {
-#define CHECK_ROW(code, width, height) \
-    EXPECT_EQ(ExpectedResolution(code), (std::pair<int32_t, int32_t>{width, height})) << code;
-    PETREL_ZFY_RESOLUTIONS(CHECK_ROW)
-#undef CHECK_ROW
-    camsim::Camera& camera = Unlocked(Carrier::kUsb);
-    for (int code = 0; code <= 255; ++code) {
-        camera.update(
-            [code](camsim::CameraState& s) { s.sysParam[0] = static_cast<uint8_t>(code); });
-        int32_t width = -1, height = -1;
-        uint16_t result = kUntouched16;
-        ASSERT_EQ(ReadDeviceResolution(&width, &height, kAdminPassword, &result), ZFY_TRUE);
-        EXPECT_EQ(result, ZFY_RESULT_SUCCESS);
-        EXPECT_EQ(std::make_pair(width, height), ExpectedResolution(code)) << "byte " << code;
-    }
-}
-
-TEST_P(EachCarrierZfy, ResolutionOfThirteenAndThreeIsEightFortyByFourEighty) {
-    camsim::Camera& camera = Unlocked(GetParam());
-    for (uint8_t code : {13, 3}) {
-        camera.update([code](camsim::CameraState& s) { s.sysParam[0] = code; });
-        int32_t width = -1, height = -1;
-        uint16_t result = kUntouched16;
-        ASSERT_EQ(ReadDeviceResolution(&width, &height, kAdminPassword, &result), ZFY_TRUE);
-        EXPECT_EQ(width, 840);
-        EXPECT_EQ(height, 480);
-    }
-}
-
-TEST_P(EachCarrierZfy, DateTimeIsPrintedWithSlashesAndATerminator) {
-    camsim::CameraState state;
-    state.clock = camsim::DateTime{2024, 3, 5, 14, 7, 0};
-    Unlocked(GetParam(), state);
-    char text[ZFY_DATE_TIME_SIZE + 1];
-    std::memset(text, kJunk, sizeof text);
-    uint16_t result = kUntouched16;
-    ASSERT_EQ(ReadDeviceDateTime(text, kAdminPassword, &result), ZFY_TRUE);
-    EXPECT_EQ(result, ZFY_RESULT_SUCCESS);
-    EXPECT_EQ(std::strlen(text), 19u);
-    EXPECT_EQ(std::string(text, 18), "2024/03/05 14:07:0") << text;  // the clock runs on
-    EXPECT_EQ(text[ZFY_DATE_TIME_SIZE], kJunk);
-}
-
-TEST_P(EachCarrierZfy, NetworkBluetoothAndCellularRecordsTravelWhole) {
-    camsim::CameraState state;
-    for (size_t i = 0; i < state.networkInfo.size(); ++i) state.networkInfo[i] = uint8_t(i + 1);
-    for (size_t i = 0; i < state.bluetoothInfo.size(); ++i) state.bluetoothInfo[i] = uint8_t(i + 2);
-    for (size_t i = 0; i < state.mobile4GInfo.size(); ++i) state.mobile4GInfo[i] = uint8_t(i + 3);
-    camsim::Camera& camera = Unlocked(GetParam(), state);
-    uint16_t result = kUntouched16;
-
-    NetworkInfo network{};
-    BluetoothInfo bluetooth{};
-    Mobile4GInfo mobile{};
-    ASSERT_EQ(ReadDeviceNetWorkInfo(&network, kAdminPassword, &result), ZFY_TRUE);
-    ASSERT_EQ(ReadDeviceBluetoothInfo(&bluetooth, kAdminPassword, &result), ZFY_TRUE);
-    ASSERT_EQ(ReadDevice4GInfo(&mobile, kAdminPassword, &result), ZFY_TRUE);
-    EXPECT_EQ(std::memcmp(&network, state.networkInfo.data(), sizeof network), 0);
-    EXPECT_EQ(std::memcmp(&bluetooth, state.bluetoothInfo.data(), sizeof bluetooth), 0);
-    EXPECT_EQ(std::memcmp(&mobile, state.mobile4GInfo.data(), sizeof mobile), 0);
-
-    std::memset(&network, 0x41, sizeof network);
-    std::memset(&bluetooth, 0x42, sizeof bluetooth);
-    std::memset(&mobile, 0x43, sizeof mobile);
-    ASSERT_EQ(WriteDeviceNetWorkInfo(&network, kAdminPassword, &result), ZFY_TRUE);
-    ASSERT_EQ(WriteDeviceBluetoothInfo(&bluetooth, kAdminPassword, &result), ZFY_TRUE);
-    ASSERT_EQ(WriteDevice4GInfo(&mobile, kAdminPassword, &result), ZFY_TRUE);
-    EXPECT_EQ(result, ZFY_RESULT_SUCCESS);
-    const camsim::CameraState after = camera.state();
-    EXPECT_EQ(std::memcmp(after.networkInfo.data(), &network, sizeof network), 0);
-    EXPECT_EQ(std::memcmp(after.bluetoothInfo.data(), &bluetooth, sizeof bluetooth), 0);
-    EXPECT_EQ(std::memcmp(after.mobile4GInfo.data(), &mobile, sizeof mobile), 0);
-}
-
-TEST_P(EachCarrierZfy, IdentityTextsPassStraightThrough) {
-    camsim::CameraState state;
-    state.modelId = "BWC_Q7";
-    state.barCode = "BC0000000042";
-    state.waterMark = "POLICE 7";
-    camsim::Camera& camera = Initialised(GetParam(), state);
-    char text[64] = {};
-    uint16_t result = kUntouched16;
-    ASSERT_EQ(GetIDCode(text, &result), ZFY_TRUE) << "no password needed";
-    EXPECT_EQ(result, ZFY_RESULT_SUCCESS);
-    EXPECT_STREQ(text, "BWC_Q7");
-    ASSERT_EQ(GetSerialID(text, &result), ZFY_TRUE);
-    EXPECT_STREQ(text, "BC0000000042");
-    EXPECT_TRUE(PasswordChecks(camera).empty());
-
-    ASSERT_EQ(GetCustomizeWaterMarkInfo(text, kAdminPassword, &result), ZFY_TRUE);
-    EXPECT_STREQ(text, "POLICE 7");
-    ASSERT_EQ(SetCustomizeWaterMarkInfo("UNIT 9", kAdminPassword, &result), ZFY_TRUE);
-    EXPECT_EQ(camera.state().waterMark, "UNIT 9");
-    ASSERT_EQ(SetIDCode("BWC_Q8", &result), ZFY_TRUE) << "the gate verified the connection";
-    EXPECT_EQ(camera.state().modelId, "BWC_Q8");
-}
-
-// ---- Lifecycle ------------------------------------------------------------
-
-TEST_P(EachCarrierZfy, NoCurrentConnectionAfterUninit) {
-    camsim::Camera& camera = Unlocked(GetParam());
-    uint16_t result = kUntouched16;
-    EXPECT_EQ(Uninit_Device(nullptr, &result), ZFY_TRUE);
-    EXPECT_EQ(result, ZFY_RESULT_SUCCESS);
-    char model[ZFY_ID_CODE_SIZE] = {};
-    EXPECT_EQ(GetIDCode(model, &result), ZFY_FALSE);
-    EXPECT_EQ(result, ZFY_RESULT_NO_CONNECTION);
-    int32_t battery = 0;
-    EXPECT_EQ(ReadDeviceBatteryDumpEnergy(&battery, kAdminPassword, &result), ZFY_FALSE);
-    EXPECT_EQ(result, ZFY_RESULT_NO_CONNECTION);
-    EXPECT_TRUE(camera.log().empty());
-
-    ASSERT_EQ(Init_Device(nullptr, &result), ZFY_TRUE);
-    camera.clearLog();
-    EXPECT_EQ(ReadDeviceBatteryDumpEnergy(&battery, kAdminPassword, &result), ZFY_TRUE);
-    EXPECT_EQ(PasswordChecks(camera), (std::vector<int>{0, 1})) << "Uninit_Device reset the gate";
-}
-
-TEST_F(StandardInterface, UninitWithoutAConnectionSucceeds) {
-    uint16_t result = kUntouched16;
-    EXPECT_EQ(Uninit_Device(nullptr, &result), ZFY_TRUE);
-    EXPECT_EQ(result, ZFY_RESULT_SUCCESS);
-    EXPECT_EQ(Uninit_Device(nullptr, nullptr), ZFY_TRUE) << "a null result is skipped";
-}
-
-TEST_P(EachCarrierZfy, InitResetsTheGate) {
-    camsim::Camera& camera = Unlocked(GetParam());
-    uint16_t result = kUntouched16;
-    ASSERT_EQ(Init_Device(nullptr, &result), ZFY_TRUE);
-    camera.clearLog();
-    int32_t battery = 0;
-    EXPECT_EQ(ReadDeviceBatteryDumpEnergy(&battery, kUserPassword, &result), ZFY_TRUE);
-    EXPECT_EQ(PasswordChecks(camera), (std::vector<int>{0}));
-}
-
-TEST_F(StandardInterface, InitFindingNothingWritesTwo) {
+TEST_F(StandardInterface, InitTakesTheUsbCameraElseTheDiskOfTheLowestLetter) {
     sim_.addPlainDisk();
-    uint16_t result = kUntouched16;
-    EXPECT_EQ(Init_Device(nullptr, &result), ZFY_FALSE);
-    EXPECT_EQ(result, ZFY_RESULT_NO_CONNECTION);
-}
-
-TEST_F(StandardInterface, InitPrefersTheUsbCamera) {
-    camsim::CameraState disk;
-    disk.modelId = "BWC_DISK";
-    camsim::CameraState usb;
-    usb.modelId = "BWC_USB";
-    sim_.addDiskCamera(disk);
-    sim_.addUsbCamera(usb);
-    uint16_t result = kUntouched16;
-    ASSERT_EQ(Init_Device(nullptr, &result), ZFY_TRUE);
-    char model[ZFY_ID_CODE_SIZE] = {};
-    ASSERT_EQ(GetIDCode(model, &result), ZFY_TRUE);
-    EXPECT_STREQ(model, "BWC_USB");
-}
-
-// Letters stick to their disks for the life of the process, so which simulated disk
-// has the lower letter depends on the tests before: the connection-based family says.
-TEST_F(StandardInterface, InitTakesTheCameraDiskOfTheLowestLetter) {
-    camsim::CameraState first;
+    EXPECT_EQ(Init(), kNo);
+    camsim::CameraState first, usb;
     first.modelId = "BWC_FIRST";
-    camsim::CameraState second;
-    second.modelId = "BWC_SECOND";
+    usb.modelId = "BWC_USB";
+    camsim::Camera& camera = sim_.addUsbCamera(usb);
     sim_.addDiskCamera(first);
-    sim_.addDiskCamera(second);
+    sim_.addDiskCamera();
+    EXPECT_EQ(Init(), kOk);
+    ASSERT_EQ(Verify(kAdminPassword, 1), kDone);
+    EXPECT_EQ(Call(kModelCode, nullptr), kOk);
+    EXPECT_STREQ(gText, "BWC_USB");
+    ASSERT_EQ(Call(Named("SetMSDC"), kAdminPassword), ZFY_RESULT_MSDC_SET);
+    ASSERT_TRUE(camera.waitForPresence(camsim::Presence::Disk, std::chrono::seconds(5)));
+    EXPECT_EQ(Call(kModelCode, nullptr), kNo) << "no carrier once the camera left for its disk";
+    camera.unplug();
+
+    // Letters stick to their disks for the life of the process: the lowest one says which.
     std::array<DeviceListEntry*, 22> list{};
     ASSERT_EQ(EnumStorageList(list.data(), 0), 2);
-    EXPECT_LT(GetStorageDisk(list[0]), GetStorageDisk(list[1]));
     ASSERT_EQ(ConnectDevice(list[0], &connection_), STATUS_OK);
     ReleaseList(list.data(), 2);
     char expected[33] = {};
     ASSERT_EQ(GetModelID(connection_, expected), STATUS_OK);
-    CloseDevice(connection_);
-    connection_ = nullptr;
-
-    uint16_t result = kUntouched16;
-    ASSERT_EQ(Init_Device(nullptr, &result), ZFY_TRUE);
-    char model[ZFY_ID_CODE_SIZE + 1] = {};
-    ASSERT_EQ(GetIDCode(model, &result), ZFY_TRUE);
-    EXPECT_STREQ(model, expected);
+    EXPECT_EQ(Init(), kOk);
+    EXPECT_EQ(Call(kModelCode, nullptr), kOk);
+    EXPECT_STREQ(gText, expected);
 }
 
-// The sanitizer build's leak check also covers these: an old connection record
-// that were dropped instead of closed would be reported at exit.
-TEST_P(EachCarrierZfy, RepeatedInitClosesTheOldConnection) {
-    camsim::Camera& camera = Initialised(GetParam());
-    EXPECT_EQ(OpenCameraNodes(sim_.rootDir()), 1u);
-    uint16_t result = kUntouched16;
-    for (int i = 0; i < 5; ++i) {
-        ASSERT_EQ(Init_Device(nullptr, &result), ZFY_TRUE);
-        EXPECT_EQ(result, ZFY_RESULT_SUCCESS);
-    }
-    EXPECT_EQ(OpenCameraNodes(sim_.rootDir()), 1u);
-    char model[ZFY_ID_CODE_SIZE] = {};
-    camera.clearLog();
-    EXPECT_EQ(GetIDCode(model, &result), ZFY_TRUE) << "the newest connection is current";
-    EXPECT_FALSE(camera.log().empty());
-    EXPECT_EQ(Uninit_Device(nullptr, &result), ZFY_TRUE);
-    EXPECT_EQ(OpenCameraNodes(sim_.rootDir()), 0u);
+TEST(ResultNames, EveryResultCodeHasAName) {
+    EXPECT_STREQ(ZfyResultName(ZFY_RESULT_NO_CONNECTION), "ZFY_RESULT_NO_CONNECTION");
+    EXPECT_STREQ(ZfyResultName(ZFY_RESULT_VERSION_MISMATCH), "ZFY_RESULT_VERSION_MISMATCH");
+    for (uint16_t code = 1; code <= 9; ++code)
+        EXPECT_STRNE(ZfyResultName(code), "ZFY_RESULT_UNKNOWN");
+    EXPECT_STREQ(ZfyResultName(0), "ZFY_RESULT_UNKNOWN");
+    EXPECT_STREQ(ZfyResultName(10), "ZFY_RESULT_UNKNOWN");
 }
-
-TEST_P(EachCarrierZfy, InitFindingNothingClosesTheOldConnection) {
-    camsim::Camera& camera = Initialised(GetParam());
-    EXPECT_EQ(OpenCameraNodes(sim_.rootDir()), 1u);
-    camera.unplug();
-    uint16_t result = kUntouched16;
-    EXPECT_EQ(Init_Device(nullptr, &result), ZFY_FALSE);
-    EXPECT_EQ(result, ZFY_RESULT_NO_CONNECTION);
-    EXPECT_EQ(OpenCameraNodes(sim_.rootDir()), 0u);
-
-    camera.plugIn();
-    camera.clearLog();
-    char model[ZFY_ID_CODE_SIZE] = {};
-    EXPECT_EQ(GetIDCode(model, &result), ZFY_FALSE);
-    EXPECT_EQ(result, ZFY_RESULT_NO_CONNECTION);
-    EXPECT_TRUE(camera.log().empty());
-}
-
-INSTANTIATE_TEST_SUITE_P(Carriers, EachCarrierZfy, testing::Values(Carrier::kUsb, Carrier::kDisk),
-                         CarrierName);
 
 }  // namespace
 }  // namespace petrel_test

@@ -1,35 +1,74 @@
-// A simulated camera set up for each test, and the connect steps every test repeats.
+// Simulated cameras for the device tests, the connect steps they repeat, and views of a
+// camera's request log.
 #pragma once
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
 
 #include "camsim/simulator.h"
 #include "petrel.h"
 
 namespace petrel_test {
 
+using Bytes = std::vector<uint8_t>;
+
 enum class Carrier { kUsb, kDisk };
 
-inline const char* CarrierName(const testing::TestParamInfo<Carrier>& info) {
-    return info.param == Carrier::kUsb ? "Usb" : "Disk";
+inline std::string CarrierName(Carrier carrier) {
+    return carrier == Carrier::kUsb ? "Usb" : "Disk";
 }
 
+inline constexpr const char* kGeneralPassword = "123456";  // CameraState's level 0
+inline constexpr const char* kAdminPassword = "888888";    // CameraState's level 1
+
+// Outputs start as this byte; any other byte after a failed call was written by it.
+inline constexpr uint8_t kUntouched = 0x7E;
+
+// Room for the largest output of any export (the 480-byte key text).
+struct Scratch {
+    alignas(8) std::array<uint8_t, 512> bytes;
+    Scratch() { bytes.fill(kUntouched); }
+    uint8_t* data() { return bytes.data(); }
+    bool Untouched() const {
+        return std::all_of(bytes.begin(), bytes.end(), [](uint8_t b) { return b == kUntouched; });
+    }
+};
+
+inline std::vector<camsim::LoggedRequest> Logged(const camsim::Camera& camera,
+                                                 camsim::Direction direction) {
+    std::vector<camsim::LoggedRequest> kept;
+    for (const auto& entry : camera.log()) {
+        if (entry.direction == direction) kept.push_back(entry);
+    }
+    return kept;
+}
+inline auto Writes(const camsim::Camera& c) { return Logged(c, camsim::Direction::Write); }
+inline auto Reads(const camsim::Camera& c) { return Logged(c, camsim::Direction::Read); }
+
+inline Bytes Head(const Bytes& bytes, size_t count) {
+    return Bytes(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(count));
+}
+
+// Connects the first camera the way the manager does: USB first, then disks.
+inline int ConnectFirst(DeviceConnection** connection) {
+    std::array<DeviceListEntry*, 32> list{};
+    int count = EnumDeviceList(list.data(), 0);
+    if (count < 1) count = EnumStorageList(list.data(), 0);
+    if (count < 1) return -1;
+    const int status = ConnectDevice(list[0], connection);
+    ReleaseList(list.data(), count);
+    return status;
+}
+
+// A fresh simulated camera and connection for each test.
 class CameraTest : public testing::Test {
 protected:
     void TearDown() override { CloseDevice(connection_); }
-
-    // Connects the first camera the way the manager does: USB first, then disks.
-    int ConnectFirst() {
-        std::array<DeviceListEntry*, 32> list{};
-        int count = EnumDeviceList(list.data(), 0);
-        if (count < 1) count = EnumStorageList(list.data(), 0);
-        if (count < 1) return -1;
-        const int status = ConnectDevice(list[0], &connection_);
-        ReleaseList(list.data(), count);
-        return status;
-    }
 
     camsim::Camera& AddCamera(Carrier carrier, const camsim::CameraState& state = {}) {
         return carrier == Carrier::kUsb ? sim_.addUsbCamera(state) : sim_.addDiskCamera(state);
@@ -38,7 +77,16 @@ protected:
     // Adds one camera, connects it and forgets the connect-time traffic.
     camsim::Camera& Connected(Carrier carrier, const camsim::CameraState& state = {}) {
         camsim::Camera& camera = AddCamera(carrier, state);
-        EXPECT_EQ(ConnectFirst(), STATUS_OK);
+        EXPECT_EQ(ConnectFirst(&connection_), STATUS_OK);
+        camera.clearLog();
+        return camera;
+    }
+
+    // As Connected, with the administrator logged in.
+    camsim::Camera& Verified(Carrier carrier, const camsim::CameraState& state = {}) {
+        camsim::Camera& camera = Connected(carrier, state);
+        EXPECT_EQ(VerifiPassword(connection_, kAdminPassword, PETREL_USER_ADMINISTRATOR),
+                  STATUS_OK);
         camera.clearLog();
         return camera;
     }
@@ -48,5 +96,51 @@ protected:
 };
 
 class EachCarrier : public CameraTest, public testing::WithParamInterface<Carrier> {};
+
+// One USB and one disk camera for a whole test suite, each with an administrator's
+// connection: connecting pauses, so tests that need no fresh camera share these.
+class SharedCameras : public testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        rig_ = new Rig;
+        rig_->cameras = {&rig_->sim.addUsbCamera(), &rig_->sim.addDiskCamera()};
+        std::array<DeviceListEntry*, 32> list{};
+        ASSERT_EQ(EnumDeviceList(list.data(), 1), 1);
+        ASSERT_EQ(ConnectDevice(list[0], &rig_->connections[0]), STATUS_OK);
+        ReleaseList(list.data(), 1);
+        ASSERT_EQ(EnumStorageList(list.data(), 0), 1);
+        ASSERT_EQ(ConnectDevice(list[0], &rig_->connections[1]), STATUS_OK);
+        ReleaseList(list.data(), 1);
+        for (DeviceConnection* connection : rig_->connections) {
+            ASSERT_EQ(VerifiPassword(connection, kAdminPassword, PETREL_USER_ADMINISTRATOR),
+                      STATUS_OK);
+        }
+    }
+    static void TearDownTestSuite() {
+        for (DeviceConnection* connection : rig_->connections) CloseDevice(connection);
+        delete rig_;
+        rig_ = nullptr;
+    }
+    void SetUp() override {
+        for (camsim::Camera* camera : rig_->cameras) {
+            camera->clearFaults();
+            camera->clearLog();
+        }
+    }
+
+    static camsim::Camera& CameraOn(Carrier carrier) { return *rig_->cameras[Index(carrier)]; }
+    static DeviceConnection* ConnectionOn(Carrier carrier) {
+        return rig_->connections[Index(carrier)];
+    }
+
+private:
+    struct Rig {
+        camsim::Simulator sim;
+        std::array<camsim::Camera*, 2> cameras{};
+        std::array<DeviceConnection*, 2> connections{};
+    };
+    static size_t Index(Carrier carrier) { return carrier == Carrier::kUsb ? 0 : 1; }
+    static inline Rig* rig_ = nullptr;
+};
 
 }  // namespace petrel_test

@@ -13,8 +13,9 @@ namespace petrel {
 // One zero-filled buffer holds a command's request and then its reply.
 using Payload = std::array<uint8_t, kLargestPayload>;
 
-// STATUS_OK, or the status of the first guard of the row that fails.
-int CheckCommandGuards(const DeviceConnection* connection, CommandId id, bool argumentsValid);
+// STATUS_OK, or the status of the first guard of the row that fails:
+// S no connection, V no verified password, A the export's own verdict on its arguments.
+int CheckGuards(const DeviceConnection* connection, CommandId id, bool argumentsValid);
 
 // The row's exchange on a guarded connection; parameter: 10 command-block bytes or null.
 int Exchange(DeviceConnection* connection, CommandId id, Payload& payload,
@@ -23,5 +24,8 @@ int Exchange(DeviceConnection* connection, CommandId id, Payload& payload,
 // Guards, then the exchange.
 int RunCommand(DeviceConnection* connection, CommandId id, bool argumentsValid, Payload& payload,
                const uint8_t* parameter = nullptr);
+
+// Guards and exchange of a row whose request is all zeros.
+int RunWithoutArguments(DeviceConnection* connection, CommandId id);
 
 }  // namespace petrel

@@ -1,0 +1,193 @@
+// Byte layouts with golden bytes, without a camera: frames, the cipher and key, records.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "commands/record_codec.h"
+#include "crypto/cipher.h"
+#include "petrel.h"
+#include "transport/frame.h"
+
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+
+uint8_t Sum(const Bytes& bytes, size_t count) {
+    unsigned sum = 0;
+    for (size_t i = 0; i < count; ++i) sum += bytes[i];
+    return static_cast<uint8_t>(sum);
+}
+
+TEST(RequestFrame, HeaderPayloadAndChecksum) {
+    std::array<uint8_t, petrel::kFrameBufferSize> frame{};
+    const uint8_t payload[3] = {0xFF, 0x01, 0x80};
+    ASSERT_EQ(petrel::BuildRequestFrame(0x1000, payload, 3, frame.data()), 13u);
+    Bytes expected = {0xD0, 0xC1, 0xB2, 0xA3, 0x00, 13, 0x10, 0x00, 0x00, 0xFF, 0x01, 0x80};
+    expected.push_back(Sum(expected, expected.size()));
+    EXPECT_EQ(Bytes(frame.begin(), frame.begin() + 13), expected);
+    std::array<uint8_t, 503> tooLong{};
+    EXPECT_EQ(petrel::BuildRequestFrame(1, tooLong.data(), tooLong.size(), frame.data()), 0u);
+}
+
+// A well-formed reply frame for `command` carrying `payload`.
+Bytes Reply(uint16_t command, const Bytes& payload) {
+    Bytes frame = {0xA3, 0xB2, 0xC1, 0xD0, 0, static_cast<uint8_t>(payload.size() + 10),
+                   static_cast<uint8_t>(command >> 8), static_cast<uint8_t>(command), 0};
+    for (uint8_t byte : payload) frame.push_back(byte);
+    frame.push_back(Sum(frame, frame.size()));
+    return frame;
+}
+
+struct ReplyCase {
+    const char* what;
+    void (*damage)(Bytes& frame, size_t& received);
+    uint16_t command;
+    size_t capacity;
+    Bytes out;  // empty: refused, the output untouched
+};
+
+TEST(ReplyFrame, AcceptedOnlyWhenEveryRuleHolds) {
+    // clang-format off
+    const ReplyCase cases[] = {
+        {"valid", [](Bytes&, size_t&) {}, 0x29, 4, {1, 2, 3, 0xEE}},
+        {"capacity below payload", [](Bytes&, size_t&) {}, 0x29, 2, {1, 2}},
+        {"only the low command byte counts", [](Bytes& f, size_t&) { f[6] = 0x10, f.back() = static_cast<uint8_t>(f.back() + 0x10); }, 0x29, 3, {1, 2, 3}},
+        {"trailing bytes ignored", [](Bytes& f, size_t& r) { f.resize(r = 500, 0x55); }, 0x29, 3, {1, 2, 3}},
+        {"wrong magic", [](Bytes& f, size_t&) { f[3] = 0xD1; }, 0x29, 3, {}},
+        {"request magic", [](Bytes& f, size_t&) { std::swap(f[0], f[3]), std::swap(f[1], f[2]); }, 0x29, 3, {}},
+        {"length beyond received", [](Bytes&, size_t& r) { r -= 1; }, 0x29, 3, {}},
+        {"checksum off by one", [](Bytes& f, size_t&) { f.back() = static_cast<uint8_t>(f.back() + 1); }, 0x29, 3, {}},
+        {"other command", [](Bytes&, size_t&) {}, 0x2A, 3, {}},
+        {"declared below header", [](Bytes& f, size_t&) { f[5] = 9; }, 0x29, 3, {}},
+        {"nothing received", [](Bytes&, size_t& r) { r = 0; }, 0x29, 3, {}},
+        {"beyond the buffer", [](Bytes& f, size_t& r) { f.resize(r = petrel::kFrameBufferSize + 1); }, 0x29, 3, {}},
+    };
+    // clang-format on
+    for (const ReplyCase& c : cases) {
+        Bytes frame = Reply(0x29, {1, 2, 3});
+        size_t received = frame.size();
+        c.damage(frame, received);
+        Bytes out(c.capacity, 0xEE);
+        EXPECT_EQ(petrel::AcceptReply(frame.data(), received, c.command, out.data(), out.size()),
+                  !c.out.empty())
+            << c.what;
+        EXPECT_EQ(out, c.out.empty() ? Bytes(c.capacity, 0xEE) : c.out) << c.what;
+    }
+}
+
+TEST(Cipher, Aes256ExampleVectorAndIndependentBlocks) {
+    std::array<uint8_t, 32> key{};
+    for (int i = 0; i < 32; ++i) key[i] = static_cast<uint8_t>(i);
+    std::array<uint8_t, petrel::kCipherUnit> plain{}, out{}, back{};
+    for (int i = 0; i < 16; ++i) plain[i] = static_cast<uint8_t>(i * 0x11);
+    petrel::AesEcb256(key.data(), true, plain.data(), out.data());
+    const Bytes expected = {0x8e, 0xa2, 0xb7, 0xca, 0x51, 0x67, 0x45, 0xbf,
+                            0xea, 0xfc, 0x49, 0x90, 0x4b, 0x49, 0x60, 0x89};
+    EXPECT_EQ(Bytes(out.begin(), out.begin() + 16), expected);
+    petrel::AesEcb256(key.data(), false, out.data(), back.data());
+    EXPECT_EQ(back, plain);
+
+    const std::array<uint8_t, petrel::kCipherUnit> zeros{};
+    petrel::EncipherRequest(zeros.data(), out.data());
+    for (int block = 1; block < 8; ++block) {
+        EXPECT_EQ(std::memcmp(out.data(), out.data() + 16 * block, 16), 0) << block;
+    }
+    petrel::DecipherReply(out.data(), back.data());
+    EXPECT_NE(back, zeros) << "request and reply keys differ";
+}
+
+TEST(ConnectionKey, WorkedExamplesAndSixteenCharacters) {
+    // MD5("123456X10") bytes 4..11 as upper-case hex, characters i and i+8 combined.
+    using Key6 = std::array<uint8_t, 6>;
+    Key6 key{}, cut{};
+    petrel::DeriveConnectionKey("123456", 6, "X1", 0, key.data());
+    EXPECT_EQ(key, (Key6{0x76, 0x71, 0x05, 0x75, 0x7d, 0x03}));
+    petrel::DeriveConnectionKey("888888", 6, "X1", 1, key.data());
+    EXPECT_EQ(key, (Key6{0x02, 0x77, 0x72, 0x72, 0x00, 0x00}));
+    petrel::DeriveConnectionKey("0123456789ABCDEFxyz", 19, "X1", 0, key.data());
+    petrel::DeriveConnectionKey("0123456789ABCDEF", 16, "X1", 0, cut.data());
+    EXPECT_EQ(key, cut);
+}
+
+TEST(Masking, FirstSixBytesOfAtMostSixteen) {
+    const uint8_t key[6] = {0x11, 0x22, 0x33, 0x44, 0x55, 0x66};
+    std::array<uint8_t, 20> field;
+    field.fill(0xEE);
+    petrel::ScrambleField("ab", key, field.data());
+    EXPECT_EQ(Bytes(field.begin(), field.begin() + 8),
+              Bytes({'a' ^ 0x11, 'b' ^ 0x22, 0x33, 0x44, 0x55, 0x66, 0xEE, 0xEE}))
+        << "key bytes past a short text, the rest left";
+    field = {};
+    petrel::ScrambleField("ABCDEFGHIJKLMNOPQRST", key, field.data());
+    for (int i = 0; i < 6; ++i) EXPECT_EQ(field[i], ("ABCDEF"[i]) ^ key[i]) << i;
+    EXPECT_EQ(std::string(reinterpret_cast<char*>(field.data()) + 6), "GHIJKLMNOP");
+}
+
+bool SameTime(const DeviceTime& a, const DeviceTime& b) {
+    return std::memcmp(&a, &b, sizeof a) == 0;
+}
+
+TEST(DeviceTimeWire, LowBitsOutAndUnsignedIn) {
+    Bytes wire(8);
+    petrel::Wire<DeviceTime>::Encode(DeviceTime{INT_MIN, 257, -1, 300, 0, 0}, wire.data());
+    const uint16_t year = static_cast<uint16_t>(static_cast<uint32_t>(INT_MIN) - 1900u);
+    EXPECT_EQ(wire, Bytes({static_cast<uint8_t>(year), static_cast<uint8_t>(year >> 8), 1, 0xFF,
+                           300 & 0xFF, 0, 0, 0}));
+    DeviceTime time{};
+    const Bytes read = {0xFF, 0xFF, 0xC8, 0xFF, 0x80, 0x81, 0x82, 0x55};
+    petrel::Wire<DeviceTime>::Decode(read.data(), time);
+    EXPECT_TRUE(SameTime(time, DeviceTime{65535 + 1900, 200, 255, 128, 129, 130}));
+}
+
+TEST(DeviceTimeWire, LocalTimeIsTheCalendarTimeOfTheComputer) {
+    const char* saved = std::getenv("TZ");
+    const std::string previous = saved != nullptr ? saved : "";
+    setenv("TZ", "IST-5:30", 1);  // the half hour shows the conversion is local
+    tzset();
+    const DeviceTime shifted = petrel::LocalDeviceTime(1709647629);
+    saved != nullptr ? setenv("TZ", previous.c_str(), 1) : unsetenv("TZ");
+    tzset();
+    EXPECT_TRUE(SameTime(shifted, DeviceTime{2024, 3, 5, 19, 37, 9}));
+}
+
+TEST(TextCopies, NeverReadBeyondTheLimitOfAnUnterminatedText) {
+    // Exactly as long as the limit and no terminator: a longer read trips the sanitiser.
+    const auto text = std::make_unique<char[]>(16);
+    std::memset(text.get(), 'a', 16);
+    std::array<uint8_t, 20> field{};
+    EXPECT_EQ(petrel::CopyText(field.data(), text.get(), 16), 16u);
+    EXPECT_EQ(field[16], 0);
+}
+
+TEST(PublicTables, SettingsFieldsCoverTheBlockAndChannelListsEndAtTheMarker) {
+    std::vector<int> offsets;
+    std::vector<std::vector<int>> codes;
+    int flags = 0;
+#define CODE(value, text) value,
+#define FIELD(offset, name, kind, list) \
+    offsets.push_back(offset);          \
+    codes.push_back({list(CODE)});      \
+    if (kind == PETREL_SETTING_FLAG) flags += codes.back() == std::vector<int>{0, 1} ? 1 : 100;
+    PETREL_SYSPARAM_FIELDS(FIELD)
+#undef FIELD
+#undef CODE
+    ASSERT_EQ(offsets.size(), sizeof(SysParam));
+    for (size_t i = 0; i < offsets.size(); ++i) EXPECT_EQ(offsets[i], static_cast<int>(i));
+    EXPECT_EQ(flags, 15) << "fifteen flags, each with the codes 0 and 1";
+    EXPECT_EQ(codes[6], (std::vector<int>{0, 7}));      // preRecord: on is 7
+    EXPECT_EQ(codes[34], (std::vector<int>{0, 2, 3}));  // autoIr has no code 1
+    EXPECT_EQ(codes[32].size(), 49u);                   // time zone in half hours
+
+    const uint8_t band[14] = {1, 6, 11, 0xFF, 36, 40};
+    EXPECT_EQ(PetrelChannelCount(band, sizeof band), 3);
+    const uint8_t full[14] = {};
+    EXPECT_EQ(PetrelChannelCount(full, 14), 14);
+}
+
+}  // namespace

@@ -1,0 +1,17 @@
+// The camera's USB command interface: vendor control transfers through libusb 0.1.
+#pragma once
+
+#include <memory>
+
+#include "transport/carrier.h"
+
+struct usb_device;
+
+namespace petrel {
+
+// Opens the device and reads its string descriptors into the three buffers (at least 32
+// bytes each; empty when absent). Null when the device cannot be opened.
+std::unique_ptr<Carrier> OpenUsbCarrier(struct usb_device* device, char* manufacturer,
+                                        char* product, char* serial);
+
+}  // namespace petrel
