@@ -31,4 +31,9 @@ int RunChangeRecords(const Options& options, Output& output) {
     return ChangeRecords(Group(), options, output);
 }
 
+template <const RecordGroup& (*Group)()>
+int CheckRecordArguments(const Options& options, Output& output) {
+    return CheckChangeRecords(Group(), options, output);
+}
+
 }  // namespace petrelctl

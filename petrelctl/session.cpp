@@ -3,6 +3,8 @@
 #include <array>
 #include <cstdlib>
 
+#include "cameras.h"
+
 namespace petrelctl {
 namespace {
 
@@ -42,12 +44,14 @@ Session::~Session() { CloseDevice(connection_); }
 
 std::optional<Session> Session::Open(const Options& options, Output& output) {
     DeviceConnection* connection = nullptr;
-    const int status = options.drive != 0 ? ConnectStorageDevice(options.drive, &connection)
-                                          : ConnectFirst(&connection);
+    const int status =
+        options.camera ? Connect(*options.camera, &connection) : ConnectFirst(&connection);
     if (status == STATUS_OK) return Session(connection);
     CloseDevice(connection);
     if (status < 0) {
-        output.FailWith("connect", "no camera found on USB or as a removable disk");
+        output.FailWith("connect", options.camera
+                                       ? options.camera->Label() + " is gone"
+                                       : "no camera found on USB or as a removable disk");
     } else if (const std::string problem = PermissionProblem(); !problem.empty()) {
         output.FailWith("connect", problem);
     } else if (status == STATUS_VERSION_MISMATCH) {

@@ -1,0 +1,170 @@
+#include "fleet.h"
+
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <iostream>
+#include <sstream>
+#include <string>
+
+#include "output.h"
+
+namespace petrelctl {
+namespace {
+
+struct Worker {
+    CameraRef camera;
+    pid_t pid = -1;
+    std::FILE* out = nullptr;
+    std::FILE* err = nullptr;
+    int status = -1;
+    std::string result, problem;
+};
+
+std::vector<std::string> WorkerArguments(const Command& command, const Options& options,
+                                         const CameraRef& camera) {
+    std::vector<std::string> words = {"petrelctl", "--camera", camera.Label(), "--level",
+                                      std::to_string(options.level)};
+    const std::pair<bool, const char*> flags[] = {{options.json, "--json"},
+                                                  {options.assumeYes, "--yes"},
+                                                  {options.dryRun, "--dry-run"},
+                                                  {options.includeSecrets, "--include-secrets"},
+                                                  {options.showSecrets, "--show-secrets"}};
+    for (const auto& [set, flag] : flags) {
+        if (set) words.emplace_back(flag);
+    }
+    words.emplace_back("--");
+    std::istringstream name(command.name);
+    for (std::string word; name >> word;) words.push_back(word);
+    words.insert(words.end(), options.arguments.begin(), options.arguments.end());
+    return words;
+}
+
+// The worker gets the password through its environment, out of other users' sight.
+void Start(Worker& worker, const Command& command, const Options& options) {
+    auto words = WorkerArguments(command, options, worker.camera);
+    worker.out = std::tmpfile();
+    worker.err = std::tmpfile();
+    worker.pid = worker.out && worker.err ? fork() : -1;
+    if (worker.pid < 0) {
+        worker.status = 127;
+        worker.problem = "cannot start a worker";
+    }
+    if (worker.pid != 0) return;
+    dup2(open("/dev/null", O_RDONLY), STDIN_FILENO);
+    dup2(fileno(worker.out), STDOUT_FILENO);
+    dup2(fileno(worker.err), STDERR_FILENO);
+    if (options.password) setenv("PETREL_PASSWORD", options.password->c_str(), 1);
+    std::vector<char*> argv;
+    for (auto& word : words) argv.push_back(word.data());
+    argv.push_back(nullptr);
+    execv("/proc/self/exe", argv.data());
+    std::perror("petrelctl: cannot start a worker");
+    _exit(127);
+}
+
+std::string Contents(std::FILE* file) {
+    std::string text;
+    if (file == nullptr) return text;
+    std::rewind(file);
+    char buffer[4096];
+    for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, file)) > 0;)
+        text.append(buffer, got);
+    std::fclose(file);
+    return text;
+}
+
+std::string Identity(const CameraRef& camera) {
+    std::string text = camera.Label();
+    if (!camera.serial.empty()) text += " " + camera.serial;
+    if (!camera.barCode.empty()) text += " " + camera.barCode;
+    return text;
+}
+
+void Finish(Worker& worker, int waitStatus) {
+    worker.status = WIFEXITED(waitStatus) ? WEXITSTATUS(waitStatus) : 128 + WTERMSIG(waitStatus);
+    worker.result = Contents(worker.out);
+    std::istringstream err(Contents(worker.err));
+    for (std::string line; std::getline(err, line);) {
+        if (!line.empty())
+            worker.problem = line.starts_with("petrelctl: ") ? line.substr(11) : line;
+    }
+    if (worker.status != 0 && worker.problem.empty())
+        worker.problem = "exit status " + std::to_string(worker.status);
+}
+
+std::string Verdict(const Worker& worker) {
+    return worker.status == 0 ? "done" : "failed: " + worker.problem;
+}
+
+void PrintResult(const Worker& worker, bool json) {
+    if (!json) {
+        std::cout << "== " << Identity(worker.camera) << " ==\n" << worker.result;
+        return;
+    }
+    std::string result = worker.result;
+    while (!result.empty() && result.back() == '\n') result.pop_back();
+    std::cout << "{\"camera\": " << JsonQuote(worker.camera.Label())
+              << ", \"serial\": " << JsonQuote(worker.camera.serial)
+              << ", \"barCode\": " << JsonQuote(worker.camera.barCode)
+              << ", \"ok\": " << (worker.status == 0 ? "true" : "false")
+              << ", \"exit\": " << worker.status
+              << ", \"error\": " << (worker.status == 0 ? "null" : JsonQuote(worker.problem))
+              << ", \"result\": " << (result.empty() ? "null" : result) << "}\n";
+}
+
+void PrintSummary(const std::vector<Worker>& workers, std::ostream& out) {
+    std::size_t succeeded = 0;
+    char line[160];
+    std::snprintf(line, sizeof line, "%-9s %-16s %-16s %s\n", "camera", "serial", "bar code",
+                  "result");
+    out << "\n" << line;
+    for (const auto& worker : workers) {
+        std::snprintf(line, sizeof line, "%-9s %-16s %-16s ", worker.camera.Label().c_str(),
+                      worker.camera.serial.c_str(), worker.camera.barCode.c_str());
+        out << line << Verdict(worker) << "\n";
+        succeeded += worker.status == 0 ? 1 : 0;
+    }
+    out << succeeded << " of " << workers.size() << " cameras succeeded\n";
+}
+
+}  // namespace
+
+int RunOnEach(const Command& command, const Options& options,
+              const std::vector<CameraRef>& cameras) {
+    std::vector<Worker> workers;
+    for (const auto& camera : cameras) {
+        Worker worker;
+        worker.camera = camera;
+        workers.push_back(std::move(worker));
+    }
+    std::cout.flush();
+    for (auto& worker : workers) {
+        Start(worker, command, options);
+        std::cerr << Identity(worker.camera) << ": " << command.name << " "
+                  << (worker.pid > 0 ? "started" : Verdict(worker)) << "\n";
+    }
+    for (const auto& started : workers) {
+        if (started.pid < 0) continue;
+        int waitStatus = 0;
+        const pid_t pid = wait(&waitStatus);
+        if (pid < 0) break;
+        for (auto& worker : workers) {
+            if (worker.pid != pid) continue;
+            Finish(worker, waitStatus);
+            std::cerr << Identity(worker.camera) << ": " << command.name << " " << Verdict(worker)
+                      << "\n";
+            PrintResult(worker, options.json);
+        }
+    }
+    PrintSummary(workers, options.json ? std::cerr : std::cout);
+    for (const auto& worker : workers) {
+        if (worker.status != 0) return 1;
+    }
+    return 0;
+}
+
+}  // namespace petrelctl
