@@ -20,6 +20,10 @@ int RunUnlock(const Options& options, Output& output);
 int RunFormat(const Options& options, Output& output);
 int RunReset(const Options& options, Output& output);
 int RunMassStorage(const Options& options, Output& output);
+int RunBackup(const Options& options, Output& output);
+int CheckBackup(const Options& options, Output& output);
+int RunApply(const Options& options, Output& output);
+int CheckApply(const Options& options, Output& output);
 
 template <const RecordGroup& (*Group)()>
 int RunShowRecords(const Options& options, Output& output) {

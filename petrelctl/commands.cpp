@@ -50,6 +50,13 @@ const std::vector<Command>& Commands() {
         {"unlock", "", "unlock the camera's storage", 0, 0, RunUnlock},
         {"format", "", "format the camera's storage (asks, or --yes)", 0, 0, RunFormat},
         {"reset", "", "restore the camera's default settings (asks, or --yes)", 0, 0, RunReset},
+        {"backup", "FILE|DIR",
+         "save every setting as JSON (a directory: BARCODE.json in it; --include-secrets)", 1, 1,
+         RunBackup, CheckBackup},
+        {"restore", "FILE", "give the camera the settings of a backup (--dry-run shows them)", 1, 1,
+         RunApply, CheckApply},
+        {"apply", "PROFILE", "give the camera the settings a profile names (--dry-run)", 1, 1,
+         RunApply, CheckApply},
         {"mass-storage", "", "switch the camera to removable-disk mode", 0, 0, RunMassStorage},
     };
     return kCommands;

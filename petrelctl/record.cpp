@@ -51,11 +51,6 @@ void ShowChannels(Output& output, const std::string& name, const FieldSpec& fiel
     output.Value(name, "[" + json + "]", text);
 }
 
-std::string TextOf(const FieldSpec& field, const unsigned char* record) {
-    const char* text = reinterpret_cast<const char*>(record + field.offset);
-    return std::string(text, strnlen(text, field.size));
-}
-
 bool WellFormedAddress(const std::string& value) {
     in_addr address{};
     return value.empty() || inet_pton(AF_INET, value.c_str(), &address) == 1;
@@ -125,6 +120,11 @@ std::optional<std::string> EncodeText(const FieldSpec& field, const std::string&
 }
 
 }  // namespace
+
+std::string TextOf(const FieldSpec& field, const unsigned char* record) {
+    const char* text = reinterpret_cast<const char*>(record + field.offset);
+    return std::string(text, strnlen(text, field.size));
+}
 
 void ShowField(Output& output, const std::string& name, const FieldSpec& field,
                const unsigned char* record) {

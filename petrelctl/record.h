@@ -51,6 +51,9 @@ struct RecordGroup {
 void ShowField(Output& output, const std::string& name, const FieldSpec& field,
                const unsigned char* record);
 
+// The text a text field holds, up to its first zero byte.
+std::string TextOf(const FieldSpec& field, const unsigned char* record);
+
 // A field's value as a JSON value (a code or number as a number, a text as a string),
 // and as a short text for people.
 std::string FieldJson(const FieldSpec& field, const unsigned char* record);
