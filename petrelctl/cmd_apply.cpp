@@ -13,8 +13,9 @@
 namespace petrelctl {
 namespace {
 
-// A clock this close to the profile's is left alone: the backup's offset is whole seconds.
-constexpr long long kClockSlackSeconds = 2;
+// A clock this close to the profile's is left alone: an offset read at one moment and
+// compared at another is never exact, and a minute is within what a recording needs.
+constexpr long long kClockSlackSeconds = 60;
 
 std::optional<Profile> Load(const Options& options, Output& output) {
     std::vector<std::string> problems;

@@ -1,81 +1,21 @@
 // petrelctl as a script sees it: the real program, run by camera-sim against a
 // simulated camera whose state is read back from camera-sim's state file.
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <map>
 #include <optional>
 #include <regex>
-#include <sstream>
 #include <string>
 #include <variant>
 #include <vector>
 
+#include "harness.h"
+
 namespace {
 
-using Strings = std::vector<std::string>;
-
-struct Outcome {
-    int status = -1;
-    std::string out, err;
-    std::map<std::string, std::string> state;  // the first camera's, after the run
-};
-
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(path);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-// Runs petrelctl with `arguments` under camera-sim `simulator` options, stdin not a
-// terminal; `initial` lines are added to a fresh USB camera's state first.
-Outcome RunCtl(const Strings& arguments, const char* password, const Strings& initial = {},
-               const Strings& simulator = {}) {
-    char folder[] = "/tmp/petrelctl-test-XXXXXX";
-    if (mkdtemp(folder) == nullptr) return {};
-    const std::string dir = folder, state = dir + "/state", out = dir + "/out", err = dir + "/err",
-                      status = dir + "/status";
-    if (!initial.empty()) {
-        std::ofstream file(state);
-        file << "camera usb\n";
-        for (const auto& line : initial) file << line << "\n";
-    }
-    Strings command = {CAMERA_SIM_PATH, "--quiet", "--state", state};
-    command.insert(command.end(), simulator.begin(), simulator.end());
-    // petrelctl's own exit status, kept apart from whatever camera-sim ends with.
-    command.insert(command.end(),
-                   {"--", "/bin/sh", "-c", "\"$0\" \"$@\"; echo $? > " + status, PETRELCTL_PATH});
-    command.insert(command.end(), arguments.begin(), arguments.end());
-
-    const pid_t child = fork();
-    if (child == 0) {
-        dup2(open("/dev/null", O_RDONLY), STDIN_FILENO);
-        dup2(open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), STDOUT_FILENO);
-        dup2(open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), STDERR_FILENO);
-        password ? setenv("PETREL_PASSWORD", password, 1) : unsetenv("PETREL_PASSWORD");
-        unsetenv("PETREL_NEW_PASSWORD");
-        std::vector<char*> argv;
-        for (auto& word : command) argv.push_back(word.data());
-        argv.push_back(nullptr);
-        execv(argv[0], argv.data());
-        _exit(127);
-    }
-    waitpid(child, nullptr, 0);
-    const std::string code = ReadFile(status);
-    Outcome run{code.empty() ? -1 : std::stoi(code), ReadFile(out), ReadFile(err), {}};
-    std::istringstream lines(ReadFile(state));
-    for (std::string line; std::getline(lines, line) && !line.empty();) {
-        if (const auto equals = line.find('='); equals != std::string::npos) {
-            run.state[line.substr(0, equals)] = line.substr(equals + 1);
-        }
-    }
-    std::filesystem::remove_all(dir);
-    return run;
-}
+using harness::Outcome;
+using harness::RunCtl;
+using Strings = harness::Strings;
 
 constexpr const char* kAdmin = "888888";
 constexpr const char* kUser = "123456";
@@ -99,7 +39,10 @@ struct Case {
 // clang-format off
 const std::vector<Case> kCases = {
     {"HelpListsCommands", {"--help"}, nullptr, 0, R"(settings set NAME=VALUE[\s\S]*mass-storage )", ""},
-    {"List", {"list"}, nullptr, 0, "usb cameras: 1", ""},
+    {"ListNamesEachCamera", {"list"}, nullptr, 0,
+     "^cameras: 2\nusb:.:\n  carrier: usb\n  serial number: SN000000000.\n  bar code: BC000000000.\n[\\s\\S]*"
+     "drive:D:\n  carrier: disk\n  drive: D\n  serial number: \n  bar code: BC0000000002\n$", "", {}, {},
+     {"--usb", "1", "--disk", "1"}},
     {"Info", {"info"}, nullptr, 0, "model: BWC_X1\nbar code: BC0000000001", ""},
     {"InfoOnDisk", {"--drive", "D", "info"}, nullptr, 0, "carrier: disk\ndrive: D", "", {}, {}, {"--disk", "1"}},
     {"LoginAdministrator", {"login"}, kAdmin, 0, "user type: Administrator", ""},
@@ -167,7 +110,7 @@ const std::vector<Case> kCases = {
     {"Mobile4GSet", {"4g", "set", "activate4G=2", "apn=internet"}, kAdmin, 0, "apn: internet", "",
      {{"mobile4GInfo", "02(00){16}696E7465726E6574.*"}}},
 
-    {"Encryption", {"encryption"}, kAdmin, 0, "aesKey: 0{32}", ""},
+    {"Encryption", {"encryption", "--show-secrets"}, kAdmin, 0, "aesKey: 0{32}", ""},
     {"EncryptionSet", {"encryption", "set", "dataEncryption=Both", "aesKey=0123456789abcdef0123456789abcdef"}, kAdmin,
      0, "", "", {{"dataEncryption", "3"}, {"aesKey", "0123456789abcdef0123456789abcdef"}}},
     {"EncryptionRefusesShortKey", {"encryption", "set", "aesKey=0123"}, kAdmin, 2, "", "exactly 32",
