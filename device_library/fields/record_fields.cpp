@@ -99,7 +99,8 @@ const RecordFields& WifiApFields() {
                                         PETREL_FIELD_TEXT(WifiApSetting, password, 31),
                                         PETREL_FIELD_NUMBER(WifiApSetting, connectionLimit, 0, 4),
                                         PETREL_FIELD_CODE(WifiApSetting, band, PETREL_CODES_BAND),
-                                        PETREL_FIELD_NUMBER(WifiApSetting, channel, 0, 255)};
+                                        // No band has a channel above 196; the camera's own list narrows it further.
+                                        PETREL_FIELD_NUMBER(WifiApSetting, channel, 0, 196)};
     return record;
 }
 
