@@ -6,10 +6,10 @@
 #include <optional>
 #include <regex>
 #include <string>
-#include <variant>
 #include <vector>
 
 #include "harness.h"
+#include "json_value.h"
 
 namespace {
 
@@ -160,124 +160,29 @@ TEST_P(Operation, BehavesAsDocumented) {
 INSTANTIATE_TEST_SUITE_P(Petrelctl, Operation, testing::ValuesIn(kCases),
                          [](const testing::TestParamInfo<Case>& info) { return info.param.name; });
 
-// Just enough JSON to check that the output parses and to look into it.
-struct Json {
-    std::variant<std::nullptr_t, bool, double, std::string, std::vector<Json>,
-                 std::map<std::string, Json>>
-        value;
-    const Json& operator[](const std::string& key) const {
-        return std::get<std::map<std::string, Json>>(value).at(key);
-    }
-    const Json& operator[](std::size_t i) const { return std::get<std::vector<Json>>(value).at(i); }
-};
+using petrelctl::JsonValue;
 
-class JsonParser {
-public:
-    explicit JsonParser(const std::string& text) : text_(text) {}
-
-    // The document, or nothing when it is not exactly one JSON value.
-    std::optional<Json> Document() {
-        auto value = Value();
-        Space();
-        if (!value || at_ != text_.size()) return std::nullopt;
-        return value;
+// The member `key` of an object, or item `i` of an array; a failed test when absent.
+const JsonValue& At(const JsonValue& json, const std::string& key) {
+    for (const auto& [name, value] : json.members) {
+        if (name == key) return value;
     }
-
-private:
-    void Space() {
-        while (at_ < text_.size() && std::isspace(static_cast<unsigned char>(text_[at_]))) ++at_;
-    }
-    bool Take(char c) {
-        Space();
-        if (at_ >= text_.size() || text_[at_] != c) return false;
-        ++at_;
-        return true;
-    }
-    bool Word(const std::string& word) {
-        if (text_.compare(at_, word.size(), word) != 0) return false;
-        at_ += word.size();
-        return true;
-    }
-    std::optional<std::string> String() {
-        if (!Take('"')) return std::nullopt;
-        std::string out;
-        while (at_ < text_.size() && text_[at_] != '"') {
-            if (static_cast<unsigned char>(text_[at_]) < 0x20) return std::nullopt;
-            if (text_[at_] == '\\') {
-                ++at_;
-                if (at_ >= text_.size() ||
-                    std::string("\"\\/bfnrtu").find(text_[at_]) == std::string::npos) {
-                    return std::nullopt;
-                }
-                if (text_[at_] == 'u') at_ += 4;  // the tests only need the escape skipped
-            }
-            out += text_[at_++];
-        }
-        if (!Take('"')) return std::nullopt;
-        return out;
-    }
-    std::optional<Json> Value() {
-        Space();
-        if (at_ >= text_.size()) return std::nullopt;
-        const char c = text_[at_];
-        if (c == '"') {
-            auto text = String();
-            if (!text) return std::nullopt;
-            return Json{*text};
-        }
-        if (c == '{') return Object();
-        if (c == '[') return Array();
-        if (Word("true")) return Json{true};
-        if (Word("false")) return Json{false};
-        if (Word("null")) return Json{nullptr};
-        std::size_t used = 0;
-        try {
-            const double number = std::stod(text_.substr(at_), &used);
-            at_ += used;
-            return Json{number};
-        } catch (const std::exception&) {
-            return std::nullopt;
-        }
-    }
-    std::optional<Json> Object() {
-        Take('{');
-        std::map<std::string, Json> members;
-        if (Take('}')) return Json{members};
-        do {
-            auto key = String();
-            if (!key || !Take(':')) return std::nullopt;
-            auto value = Value();
-            if (!value || members.contains(*key)) return std::nullopt;
-            members.emplace(*key, std::move(*value));
-        } while (Take(','));
-        if (!Take('}')) return std::nullopt;
-        return Json{members};
-    }
-    std::optional<Json> Array() {
-        Take('[');
-        std::vector<Json> items;
-        if (Take(']')) return Json{items};
-        do {
-            auto value = Value();
-            if (!value) return std::nullopt;
-            items.push_back(std::move(*value));
-        } while (Take(','));
-        if (!Take(']')) return std::nullopt;
-        return Json{items};
-    }
-
-    const std::string& text_;
-    std::size_t at_ = 0;
-};
-
-Json ParseJson(const Outcome& run) {
-    auto document = JsonParser(run.out).Document();
-    EXPECT_TRUE(document.has_value()) << run.out;
-    return document.value_or(Json{});
+    ADD_FAILURE() << "no member " << key;
+    static const JsonValue none;
+    return none;
 }
 
-double Number(const Json& json) { return std::get<double>(json.value); }
-const std::string& Text(const Json& json) { return std::get<std::string>(json.value); }
+const JsonValue& At(const JsonValue& json, std::size_t i) {
+    EXPECT_LT(i, json.items.size());
+    return i < json.items.size() ? json.items[i] : json;
+}
+
+JsonValue ParseJson(const Outcome& run) {
+    std::string problem;
+    auto document = petrelctl::ParseJson(run.out, problem);
+    EXPECT_TRUE(document.has_value()) << problem << "\n" << run.out;
+    return document.value_or(JsonValue{});
+}
 
 TEST(Json, EveryReadingCommandParses) {
     for (const char* command : {"list", "info", "login", "clock", "identity", "battery", "disk",
@@ -285,43 +190,43 @@ TEST(Json, EveryReadingCommandParses) {
         SCOPED_TRACE(command);
         const Outcome run = RunCtl({"--json", command}, kAdmin);
         EXPECT_EQ(run.status, 0) << run.err;
-        EXPECT_TRUE(std::get<bool>(ParseJson(run)["ok"].value));
+        EXPECT_TRUE(At(ParseJson(run), "ok").boolean);
     }
 }
 
 TEST(Json, SettingsCarryCodeTextAndAllowedCodes) {
-    const Json json = ParseJson(RunCtl({"settings", "--json"}, kAdmin));
-    const Json& resolution = json["videoResolution"];
-    EXPECT_EQ(Number(resolution["code"]), 6);
-    EXPECT_EQ(Text(resolution["text"]), "1920*1080(P30)");
-    EXPECT_EQ(Number(resolution["allowed"][0]["code"]), 5);
-    EXPECT_EQ(Text(json["timeZone"]["allowed"][48]["text"]), "UTC+12.0");
-    EXPECT_EQ(Number(json["doubleClickRecord"]["code"]), 0);
+    const JsonValue json = ParseJson(RunCtl({"settings", "--json"}, kAdmin));
+    const JsonValue& resolution = At(json, "videoResolution");
+    EXPECT_EQ(At(resolution, "code").number, 6);
+    EXPECT_EQ(At(resolution, "text").text, "1920*1080(P30)");
+    EXPECT_EQ(At(At(At(resolution, "allowed"), 0u), "code").number, 5);
+    EXPECT_EQ(At(At(At(At(json, "timeZone"), "allowed"), 48u), "text").text, "UTC+12.0");
+    EXPECT_EQ(At(At(json, "doubleClickRecord"), "code").number, 0);
 }
 
 TEST(Json, RecordsKeepTheirTypes) {
-    const Json wifi = ParseJson(RunCtl({"--json", "wifi"}, kAdmin));
-    EXPECT_EQ(Text(wifi["p2pCode"]), "12345678");
-    EXPECT_EQ(Number(wifi["ap.connectionLimit"]), 0);
-    EXPECT_EQ(Number(wifi["channels24G"][11]), 11);
-    const Json disk = ParseJson(RunCtl({"--json", "disk"}, kAdmin));
-    EXPECT_EQ(Number(disk["free MiB"]), 21004);
-    EXPECT_FALSE(std::get<bool>(disk["storage locked"].value));
+    const JsonValue wifi = ParseJson(RunCtl({"--json", "wifi"}, kAdmin));
+    EXPECT_EQ(At(wifi, "p2pCode").text, "12345678");
+    EXPECT_EQ(At(wifi, "ap.connectionLimit").number, 0);
+    EXPECT_EQ(At(At(wifi, "channels24G"), 11u).number, 11);
+    const JsonValue disk = ParseJson(RunCtl({"--json", "disk"}, kAdmin));
+    EXPECT_EQ(At(disk, "free MiB").number, 21004);
+    EXPECT_FALSE(At(disk, "storage locked").boolean);
 }
 
 TEST(Json, TextsThatAreNotUtf8StillParse) {
-    const Json json =
+    const JsonValue json =
         ParseJson(RunCtl({"--json", "identity"}, kAdmin, {"waterMark=Caf\\xE9 \\x01"}));
-    EXPECT_TRUE(Text(json["watermark"]).starts_with("Caf")) << Text(json["watermark"]);
+    EXPECT_TRUE(At(json, "watermark").text.starts_with("Caf")) << At(json, "watermark").text;
 }
 
 TEST(Json, FailureNamesStepAndStatus) {
     const Outcome run = RunCtl({"--json", "battery"}, "000000");
     EXPECT_EQ(run.status, 1);
-    const Json json = ParseJson(run);
-    EXPECT_FALSE(std::get<bool>(json["ok"].value));
-    EXPECT_TRUE(Text(json["error"]).starts_with("login failed: STATUS_NOT_VERIFIED"))
-        << Text(json["error"]);
+    const JsonValue json = ParseJson(run);
+    EXPECT_FALSE(At(json, "ok").boolean);
+    EXPECT_TRUE(At(json, "error").text.starts_with("login failed: STATUS_NOT_VERIFIED"))
+        << At(json, "error").text;
 }
 
 }  // namespace
