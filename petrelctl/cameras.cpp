@@ -75,7 +75,8 @@ bool ValidSelector(const std::string& selector) {
 }
 
 std::optional<std::vector<CameraRef>> SelectCameras(const Options& options, std::string& problem) {
-    const auto found = FindCameras(options.all || NeedsIdentity(options.selectors));
+    // Workers report their cameras' identities themselves, in parallel.
+    const auto found = FindCameras(NeedsIdentity(options.selectors));
     if (options.all) {
         if (found.empty()) problem = "no camera found on USB or as a removable disk";
         return found.empty() ? std::nullopt : std::optional(found);

@@ -1,9 +1,12 @@
 #include "fleet.h"
 
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
@@ -11,6 +14,7 @@
 #include <string>
 
 #include "output.h"
+#include "progress.h"
 
 namespace petrelctl {
 namespace {
@@ -20,9 +24,13 @@ struct Worker {
     pid_t pid = -1;
     std::FILE* out = nullptr;
     std::FILE* err = nullptr;
+    int progress = -1;  // the read end of the worker's progress pipe; -1 once it ended
+    std::string lines;  // progress not yet a whole line
     int status = -1;
     std::string result, problem;
 };
+
+constexpr int kProgressDescriptor = 3;
 
 std::vector<std::string> WorkerArguments(const Command& command, const Options& options,
                                          const CameraRef& camera) {
@@ -48,15 +56,23 @@ void Start(Worker& worker, const Command& command, const Options& options) {
     auto words = WorkerArguments(command, options, worker.camera);
     worker.out = std::tmpfile();
     worker.err = std::tmpfile();
-    worker.pid = worker.out && worker.err ? fork() : -1;
+    int progress[2] = {-1, -1};
+    const bool ready = worker.out && worker.err && pipe2(progress, O_CLOEXEC) == 0;
+    worker.pid = ready ? fork() : -1;
     if (worker.pid < 0) {
         worker.status = 127;
         worker.problem = "cannot start a worker";
     }
-    if (worker.pid != 0) return;
+    if (worker.pid != 0) {
+        close(progress[1]);
+        worker.progress = worker.pid > 0 ? progress[0] : (close(progress[0]), -1);
+        return;
+    }
     dup2(open("/dev/null", O_RDONLY), STDIN_FILENO);
     dup2(fileno(worker.out), STDOUT_FILENO);
     dup2(fileno(worker.err), STDERR_FILENO);
+    dup2(progress[1], kProgressDescriptor);
+    setenv(kProgressVariable, std::to_string(kProgressDescriptor).c_str(), 1);
     if (options.password) setenv("PETREL_PASSWORD", options.password->c_str(), 1);
     std::vector<char*> argv;
     for (auto& word : words) argv.push_back(word.data());
@@ -84,7 +100,10 @@ std::string Identity(const CameraRef& camera) {
     return text;
 }
 
-void Finish(Worker& worker, int waitStatus) {
+void Finish(Worker& worker) {
+    int waitStatus = 0;
+    while (waitpid(worker.pid, &waitStatus, 0) < 0 && errno == EINTR) {
+    }
     worker.status = WIFEXITED(waitStatus) ? WEXITSTATUS(waitStatus) : 128 + WTERMSIG(waitStatus);
     worker.result = Contents(worker.out);
     std::istringstream err(Contents(worker.err));
@@ -94,6 +113,35 @@ void Finish(Worker& worker, int waitStatus) {
     }
     if (worker.status != 0 && worker.problem.empty())
         worker.problem = "exit status " + std::to_string(worker.status);
+}
+
+bool Readable(int descriptor, const std::vector<pollfd>& waiting) {
+    return std::any_of(waiting.begin(), waiting.end(), [&](const pollfd& entry) {
+        return entry.fd == descriptor && entry.revents != 0;
+    });
+}
+
+// Takes in what the worker reported; false once it has nothing more to say.
+bool ReadProgress(Worker& worker, const Command& command) {
+    char buffer[512];
+    const ssize_t got = read(worker.progress, buffer, sizeof buffer);
+    if (got < 0) return errno == EINTR;
+    if (got == 0) return false;
+    worker.lines.append(buffer, static_cast<std::size_t>(got));
+    for (auto end = worker.lines.find('\n'); end != std::string::npos;
+         end = worker.lines.find('\n')) {
+        const std::string line = worker.lines.substr(0, end);
+        worker.lines.erase(0, end + 1);
+        if (line.starts_with("identity ")) {
+            const auto tab = line.find('\t');
+            worker.camera.serial = line.substr(9, tab - 9);
+            worker.camera.barCode = tab == std::string::npos ? "" : line.substr(tab + 1);
+        } else if (line.starts_with("step ")) {
+            std::cerr << Identity(worker.camera) << ": " << command.name << ": " << line.substr(5)
+                      << "\n";
+        }
+    }
+    return true;
 }
 
 std::string Verdict(const Worker& worker) {
@@ -147,14 +195,19 @@ int RunOnEach(const Command& command, const Options& options,
         std::cerr << Identity(worker.camera) << ": " << command.name << " "
                   << (worker.pid > 0 ? "started" : Verdict(worker)) << "\n";
     }
-    for (const auto& started : workers) {
-        if (started.pid < 0) continue;
-        int waitStatus = 0;
-        const pid_t pid = wait(&waitStatus);
-        if (pid < 0) break;
+    while (std::any_of(workers.begin(), workers.end(),
+                       [](const Worker& w) { return w.progress >= 0; })) {
+        std::vector<pollfd> waiting;
+        for (const auto& worker : workers) {
+            if (worker.progress >= 0) waiting.push_back({worker.progress, POLLIN, 0});
+        }
+        if (poll(waiting.data(), waiting.size(), -1) < 0 && errno != EINTR) break;
         for (auto& worker : workers) {
-            if (worker.pid != pid) continue;
-            Finish(worker, waitStatus);
+            if (worker.progress < 0 || !Readable(worker.progress, waiting)) continue;
+            if (ReadProgress(worker, command)) continue;
+            close(worker.progress);
+            worker.progress = -1;
+            Finish(worker);
             std::cerr << Identity(worker.camera) << ": " << command.name << " " << Verdict(worker)
                       << "\n";
             PrintResult(worker, options.json);

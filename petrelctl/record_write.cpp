@@ -2,10 +2,13 @@
 
 #include <cstring>
 
+#include "progress.h"
+
 namespace petrelctl {
 
 int WriteChecked(DeviceConnection* camera, const RecordPart& part, const Buffer& record,
                  const std::vector<const FieldSpec*>& changed, Output& output) {
+    ReportStep(std::string("write ") + part.name);
     if (const int status = part.set(camera, record.data()); status != STATUS_OK)
         return output.Fail(std::string("write ") + part.name, status);
     Buffer kept(part.size);

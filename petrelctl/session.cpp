@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "cameras.h"
+#include "progress.h"
 
 namespace petrelctl {
 namespace {
@@ -46,7 +47,10 @@ std::optional<Session> Session::Open(const Options& options, Output& output) {
     DeviceConnection* connection = nullptr;
     const int status =
         options.camera ? Connect(*options.camera, &connection) : ConnectFirst(&connection);
-    if (status == STATUS_OK) return Session(connection);
+    if (status == STATUS_OK) {
+        ReportIdentity(connection);
+        return Session(connection);
+    }
     CloseDevice(connection);
     if (status < 0) {
         output.FailWith("connect", options.camera
@@ -82,6 +86,7 @@ std::optional<Session> Session::OpenVerified(const Options& options, Output& out
         output.FailWith("login", LoginProblem(status, options.level));
         return std::nullopt;
     }
+    ReportStep("logged in");
     return session;
 }
 
