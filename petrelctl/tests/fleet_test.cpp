@@ -140,7 +140,7 @@ TEST(Apply, WritesOnlyRecordsThatDiffer) {
 TEST(Apply, OneCameraUnpluggedMidwayFailsAloneAndNamed) {
     const Folder folder;
     const Outcome run =
-        RunIn(folder, {"--all", "apply", kExample}, kAdmin, {"--usb", "4", "--unplug", "3@12"});
+        RunIn(folder, {"--all", "apply", kExample}, kAdmin, {"--usb", "4", "--unplug", "3@8"});
     EXPECT_EQ(run.status, 1);
     EXPECT_TRUE(
         std::regex_search(run.out, std::regex(R"(\nusb:\d +SN0000000003 +BC0000000003 +failed: )")))
