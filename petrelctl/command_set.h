@@ -11,6 +11,7 @@ int RunInfo(const Options& options, Output& output);
 int RunLogin(const Options& options, Output& output);
 int RunClock(const Options& options, Output& output);
 int RunClockSet(const Options& options, Output& output);
+int CheckClockSet(const Options& options, Output& output);
 int RunClockSync(const Options& options, Output& output);
 int RunBattery(const Options& options, Output& output);
 int RunDisk(const Options& options, Output& output);
