@@ -59,13 +59,21 @@ void Start(Worker& worker, const Command& command, const Options& options) {
     int progress[2] = {-1, -1};
     const bool ready = worker.out && worker.err && pipe2(progress, O_CLOEXEC) == 0;
     worker.pid = ready ? fork() : -1;
+    if (worker.pid > 0) {
+        close(progress[1]);
+        worker.progress = progress[0];
+        return;
+    }
     if (worker.pid < 0) {
+        for (const int end : progress) {
+            if (end >= 0) close(end);
+        }
+        for (std::FILE* file : {worker.out, worker.err}) {
+            if (file != nullptr) std::fclose(file);
+        }
+        worker.out = worker.err = nullptr;
         worker.status = 127;
         worker.problem = "cannot start a worker";
-    }
-    if (worker.pid != 0) {
-        close(progress[1]);
-        worker.progress = worker.pid > 0 ? progress[0] : (close(progress[0]), -1);
         return;
     }
     dup2(open("/dev/null", O_RDONLY), STDIN_FILENO);
