@@ -15,6 +15,7 @@
 
 #include "output.h"
 #include "progress.h"
+#include "progress_board.h"
 
 namespace petrelctl {
 namespace {
@@ -130,7 +131,8 @@ bool Readable(int descriptor, const std::vector<pollfd>& waiting) {
 }
 
 // Takes in what the worker reported; false once it has nothing more to say.
-bool ReadProgress(Worker& worker, const Command& command) {
+bool ReadProgress(Worker& worker, const std::string& step, ProgressBoard& board,
+                  std::size_t index) {
     char buffer[512];
     const ssize_t got = read(worker.progress, buffer, sizeof buffer);
     if (got < 0) return errno == EINTR;
@@ -145,8 +147,7 @@ bool ReadProgress(Worker& worker, const Command& command) {
             worker.camera.serial = line.substr(9, tab - 9);
             worker.camera.barCode = tab == std::string::npos ? "" : line.substr(tab + 1);
         } else if (line.starts_with("step ")) {
-            std::cerr << Identity(worker.camera) << ": " << command.name << ": " << line.substr(5)
-                      << "\n";
+            board.Report(index, Identity(worker.camera) + ": " + step + ": " + line.substr(5));
         }
     }
     return true;
@@ -198,10 +199,12 @@ int RunOnEach(const Command& command, const Options& options,
         workers.push_back(std::move(worker));
     }
     std::cout.flush();
-    for (auto& worker : workers) {
-        Start(worker, command, options);
-        std::cerr << Identity(worker.camera) << ": " << command.name << " "
-                  << (worker.pid > 0 ? "started" : Verdict(worker)) << "\n";
+    ProgressBoard board(workers.size());
+    const std::string step = command.name;
+    for (std::size_t i = 0; i < workers.size(); ++i) {
+        Start(workers[i], command, options);
+        board.Report(i, Identity(workers[i].camera) + ": " + step + " " +
+                            (workers[i].pid > 0 ? "started" : Verdict(workers[i])));
     }
     while (std::any_of(workers.begin(), workers.end(),
                        [](const Worker& w) { return w.progress >= 0; })) {
@@ -210,16 +213,20 @@ int RunOnEach(const Command& command, const Options& options,
             if (worker.progress >= 0) waiting.push_back({worker.progress, POLLIN, 0});
         }
         if (poll(waiting.data(), waiting.size(), -1) < 0 && errno != EINTR) break;
-        for (auto& worker : workers) {
+        for (std::size_t i = 0; i < workers.size(); ++i) {
+            Worker& worker = workers[i];
             if (worker.progress < 0 || !Readable(worker.progress, waiting)) continue;
-            if (ReadProgress(worker, command)) continue;
+            if (ReadProgress(worker, step, board, i)) continue;
             close(worker.progress);
             worker.progress = -1;
             Finish(worker);
-            std::cerr << Identity(worker.camera) << ": " << command.name << " " << Verdict(worker)
-                      << "\n";
-            PrintResult(worker, options.json);
+            board.Report(i, Identity(worker.camera) + ": " + step + " " + Verdict(worker));
+            if (!board.Live()) PrintResult(worker, options.json);
         }
+    }
+    // On a terminal the results wait until the board is finished.
+    for (const auto& worker : workers) {
+        if (board.Live()) PrintResult(worker, options.json);
     }
     PrintSummary(workers, options.json ? std::cerr : std::cout);
     for (const auto& worker : workers) {

@@ -4,10 +4,13 @@
 
 #include <fstream>
 #include <regex>
+#include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "harness.h"
+#include "json_value.h"
 
 namespace {
 
@@ -148,6 +151,23 @@ TEST(Apply, OneCameraUnpluggedMidwayFailsAloneAndNamed) {
     EXPECT_EQ(Count(run.out, " done\n"), 3u) << run.out;
     EXPECT_TRUE(run.out.ends_with("3 of 4 cameras succeeded\n")) << run.out;
     EXPECT_EQ(Count(run.stateFile, "unitName=Traffic\n"), 3u);
+}
+
+TEST(Several, JsonGivesOneObjectPerCamera) {
+    const Folder folder;
+    const Outcome run = RunIn(folder, {"--all", "--json", "info"}, nullptr, {"--usb", "3"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    std::istringstream lines(run.out);
+    std::set<std::string> serials;
+    for (std::string line; std::getline(lines, line);) {
+        std::string problem;
+        const auto object = petrelctl::ParseJson(line, problem);
+        ASSERT_TRUE(object.has_value()) << problem << ": " << line;
+        for (const auto& [name, value] : object->members) {
+            if (name == "serial") serials.insert(value.text);
+        }
+    }
+    EXPECT_EQ(serials, (std::set<std::string>{"SN0000000001", "SN0000000002", "SN0000000003"}));
 }
 
 }  // namespace
