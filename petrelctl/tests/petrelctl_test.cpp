@@ -54,6 +54,7 @@ const std::vector<Case> kCases = {
     {"GeneralUserMayNotWrite", {"--level", "0", "settings", "set", "videoQuality=1"}, kUser, 2, "",
      "administrator level", {{"sysParam", kDefaultSettings}}},
     {"UnknownCommand", {"bogus"}, kAdmin, 2, "", "unknown command bogus"},
+    {"UsageErrorPrintsNoJson", {"--json", "--camera", "usb:0", "info"}, nullptr, 2, "^$", "--camera takes"},
     {"MissingArguments", {"settings", "set"}, kAdmin, 2, "", "usage: petrelctl settings set"},
     {"DriveTakesOneLetter", {"--drive", "DD", "info"}, nullptr, 2, "", "--drive takes a letter"},
     {"NoCameraOnThatDrive", {"--drive", "E", "info"}, nullptr, 1, "", "select failed: no camera disk on drive E\n", {}, {}, {"--disk", "1"}},
