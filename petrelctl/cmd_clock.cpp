@@ -40,6 +40,14 @@ int ShowClock(DeviceConnection* camera, Output& output) {
     return 0;
 }
 
+std::optional<DeviceTime> Argument(const Options& options, Output& output) {
+    std::string text = options.arguments[0];
+    if (options.arguments.size() == 2) text += " " + options.arguments[1];
+    const auto time = Parse(text);
+    if (!time) output.Refuse("expected a time as YYYY-MM-DD HH:MM:SS, not \"" + text + "\"");
+    return time;
+}
+
 }  // namespace
 
 int RunClock(const Options& options, Output& output) {
@@ -48,11 +56,13 @@ int RunClock(const Options& options, Output& output) {
     return ShowClock(session->get(), output);
 }
 
+int CheckClockSet(const Options& options, Output& output) {
+    return Argument(options, output) ? 0 : 2;
+}
+
 int RunClockSet(const Options& options, Output& output) {
-    std::string text = options.arguments[0];
-    if (options.arguments.size() == 2) text += " " + options.arguments[1];
-    const auto time = Parse(text);
-    if (!time) return output.Refuse("expected a time as YYYY-MM-DD HH:MM:SS, not \"" + text + "\"");
+    const auto time = Argument(options, output);
+    if (!time) return 2;
     auto session = Session::OpenVerified(options, output, Access::kAdministrator);
     if (!session) return 1;
     if (const int status = SetTime(session->get(), &*time); status != STATUS_OK) {

@@ -1,25 +1,20 @@
-// petrelctl list: every camera on USB and every camera disk.
-#include <array>
-
+// petrelctl list: every camera on USB and every camera disk, each by name.
+#include "cameras.h"
 #include "command_set.h"
-#include "petrel.h"
 
 namespace petrelctl {
 
 int RunList(const Options& /*options*/, Output& output) {
-    std::array<DeviceListEntry*, 32> list{};
-    const int usbCount = EnumDeviceList(list.data(), static_cast<int>(list.size()));
-    ReleaseList(list.data(), usbCount);
-    const int diskCount = EnumStorageList(list.data(), 0);
-    output.Field("usb cameras", usbCount);
-    output.BeginGroup("camera disks");
-    output.Field("count", diskCount);
-    for (int i = 0; i < diskCount; ++i) {
-        const char letter = static_cast<char>(GetStorageDisk(list[i]));
-        output.Field("drive " + std::to_string(i), std::string(1, letter));
+    const auto cameras = FindCameras(true);
+    output.Field("cameras", static_cast<long long>(cameras.size()));
+    for (const auto& camera : cameras) {
+        output.BeginGroup(camera.Label());
+        output.Field("carrier", camera.usb != 0 ? "usb" : "disk");
+        if (camera.drive != 0) output.Field("drive", std::string(1, camera.drive));
+        output.Field("serial number", camera.serial);
+        output.Field("bar code", camera.barCode);
+        output.EndGroup();
     }
-    output.EndGroup();
-    ReleaseList(list.data(), diskCount);
     return 0;
 }
 

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "camera_ref.h"
 #include "output.h"
 
 namespace petrelctl {
@@ -12,7 +13,13 @@ namespace petrelctl {
 struct Options {
     bool json = false;
     bool assumeYes = false;
-    char drive = 0;                       // 0: first camera found, USB preferred
+    bool dryRun = false;
+    bool includeSecrets = false;  // backup writes passwords and keys
+    bool showSecrets = false;     // shown records include passwords and keys
+    bool all = false;
+    std::vector<std::string> selectors;   // --camera and --drive, as typed
+    std::optional<CameraRef> camera;      // the one camera to open; none: the first found
+    bool several = false;                 // the command runs on more than one camera
     int level = 1;                        // login level: 0 general user, 1 administrator
     std::optional<std::string> password;  // --password, else PETREL_PASSWORD
     std::vector<std::string> arguments;
@@ -28,6 +35,9 @@ struct Command {
     int minArguments;
     int maxArguments;                                    // -1: no limit
     int (*run)(const Options& options, Output& output);  // process exit status
+    // Checks the arguments before any camera is opened; null when there are none to check.
+    int (*check)(const Options& options, Output& output) = nullptr;
+    bool perCamera = true;  // false: the command looks at every camera itself
 };
 
 // Every subcommand, in the order the help text lists them.

@@ -11,6 +11,7 @@ int RunInfo(const Options& options, Output& output);
 int RunLogin(const Options& options, Output& output);
 int RunClock(const Options& options, Output& output);
 int RunClockSet(const Options& options, Output& output);
+int CheckClockSet(const Options& options, Output& output);
 int RunClockSync(const Options& options, Output& output);
 int RunBattery(const Options& options, Output& output);
 int RunDisk(const Options& options, Output& output);
@@ -20,6 +21,10 @@ int RunUnlock(const Options& options, Output& output);
 int RunFormat(const Options& options, Output& output);
 int RunReset(const Options& options, Output& output);
 int RunMassStorage(const Options& options, Output& output);
+int RunBackup(const Options& options, Output& output);
+int CheckBackup(const Options& options, Output& output);
+int RunApply(const Options& options, Output& output);
+int CheckApply(const Options& options, Output& output);
 
 template <const RecordGroup& (*Group)()>
 int RunShowRecords(const Options& options, Output& output) {
@@ -29,6 +34,11 @@ int RunShowRecords(const Options& options, Output& output) {
 template <const RecordGroup& (*Group)()>
 int RunChangeRecords(const Options& options, Output& output) {
     return ChangeRecords(Group(), options, output);
+}
+
+template <const RecordGroup& (*Group)()>
+int CheckRecordArguments(const Options& options, Output& output) {
+    return CheckChangeRecords(Group(), options, output);
 }
 
 }  // namespace petrelctl

@@ -2,9 +2,12 @@
 #include <algorithm>
 #include <cctype>
 #include <iostream>
+#include <map>
 #include <string>
 
+#include "cameras.h"
 #include "command.h"
+#include "fleet.h"
 
 namespace {
 
@@ -12,8 +15,15 @@ void PrintHelp() {
     std::cout
         << "usage: petrelctl [OPTIONS] COMMAND [ARGS...]\n\n"
            "  --json            print one JSON object instead of text\n"
-           "  --drive LETTER    use the camera disk on drive LETTER (D..Y) instead of the\n"
-           "                    first camera found (USB cameras come first)\n"
+           "  --all             run on every camera found, one process per camera\n"
+           "  --camera WHICH    run on the camera WHICH names: its serial number, its bar\n"
+           "                    code, usb:N (the Nth USB camera) or drive:D; repeatable.\n"
+           "                    Without --all or --camera the first camera found is used\n"
+           "                    (USB cameras come first)\n"
+           "  --drive LETTER    the same as --camera drive:LETTER (D..Y)\n"
+           "  --dry-run         restore and apply show what would change and write nothing\n"
+           "  --include-secrets backup keeps passwords and keys (the file gets mode 0600)\n"
+           "  --show-secrets    show the passwords and keys the camera reports\n"
            "  --level 0|1       log in as general user (0) or administrator (1, the default)\n"
            "  --password TEXT   login password; without it PETREL_PASSWORD is used\n"
            "  --yes             confirm destructive commands without asking\n\n"
@@ -35,6 +45,20 @@ int Usage(const std::string& problem) {
     return 2;
 }
 
+std::string UpperCase(std::string text) {
+    for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return text;
+}
+
+const std::map<std::string, bool petrelctl::Options::*> kFlags = {
+    {"--json", &petrelctl::Options::json},
+    {"--yes", &petrelctl::Options::assumeYes},
+    {"--all", &petrelctl::Options::all},
+    {"--dry-run", &petrelctl::Options::dryRun},
+    {"--include-secrets", &petrelctl::Options::includeSecrets},
+    {"--show-secrets", &petrelctl::Options::showSecrets},
+};
+
 // Parses the options wherever they stand; the other words are left in `words`.
 // Returns an exit status when the process should stop now.
 std::optional<int> ParseOptions(int argc, char** argv, petrelctl::Options& options,
@@ -47,16 +71,19 @@ std::optional<int> ParseOptions(int argc, char** argv, petrelctl::Options& optio
             words.push_back(arg);
         } else if (arg == "--") {
             optionsEnded = true;
-        } else if (arg == "--json") {
-            options.json = true;
-        } else if (arg == "--yes") {
-            options.assumeYes = true;
+        } else if (const auto flag = kFlags.find(arg); flag != kFlags.end()) {
+            options.*(flag->second) = true;
         } else if (arg == "--drive" && hasValue) {
-            const std::string letter = argv[++i];
-            options.drive = static_cast<char>(std::toupper(static_cast<unsigned char>(letter[0])));
-            if (letter.size() > 2 || options.drive < 'D' || options.drive > 'Y') {
+            const std::string selector = std::string("drive:") + UpperCase(argv[++i]);
+            if (!petrelctl::ValidSelector(selector))
                 return Usage("--drive takes a letter from D to Y");
-            }
+            options.selectors.push_back(selector);
+        } else if (arg == "--camera" && hasValue) {
+            std::string selector = argv[++i];
+            if (selector.starts_with("drive:")) selector = "drive:" + UpperCase(selector.substr(6));
+            if (!petrelctl::ValidSelector(selector))
+                return Usage("--camera takes a serial number, a bar code, usb:N or drive:D");
+            options.selectors.push_back(selector);
         } else if (arg == "--level" && hasValue) {
             const std::string level = argv[++i];
             if (level != "0" && level != "1") return Usage("--level takes 0 or 1");
@@ -92,7 +119,19 @@ int main(int argc, char** argv) {
         return Usage(std::string("usage: petrelctl ") + command->name + " " + command->usage);
     }
     options.arguments = std::move(words);
+    options.several = options.all || options.selectors.size() > 1;
     petrelctl::Output output(options.json);
+    if (command->check != nullptr && command->check(options, output) != 0) return output.Finish();
+    if (command->perCamera && (options.all || !options.selectors.empty())) {
+        std::string problem;
+        const auto cameras = petrelctl::SelectCameras(options, problem);
+        if (!cameras) {
+            output.FailWith("select", problem);
+            return output.Finish();
+        }
+        if (options.several) return petrelctl::RunOnEach(*command, options, *cameras);
+        options.camera = cameras->front();
+    }
     const int failed = command->run(options, output);
     return std::max(failed, output.Finish());
 }

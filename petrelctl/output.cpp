@@ -4,25 +4,11 @@
 #include <iostream>
 
 #include "petrel.h"
+#include "utf8.h"
 
 namespace petrelctl {
 
 namespace {
-
-// Length of the UTF-8 sequence starting at text[at] (lead and continuation bytes), or 0.
-std::size_t Utf8Length(const std::string& text, std::size_t at) {
-    const auto lead = static_cast<unsigned char>(text[at]);
-    const std::size_t length = lead < 0xC2   ? 0
-                               : lead < 0xE0 ? 2
-                               : lead < 0xF0 ? 3
-                               : lead < 0xF5 ? 4
-                                             : 0;
-    if (length == 0 || at + length > text.size()) return 0;
-    for (std::size_t i = 1; i < length; ++i) {
-        if ((static_cast<unsigned char>(text[at + i]) & 0xC0) != 0x80) return 0;
-    }
-    return length;
-}
 
 std::string Escaped(unsigned char c) {
     char escaped[8];

@@ -1,9 +1,13 @@
 #include "record.h"
 
+#include <arpa/inet.h>
+
 #include <cctype>
 #include <cstring>
 #include <string_view>
 #include <utility>
+
+#include "utf8.h"
 
 namespace petrelctl {
 namespace {
@@ -45,6 +49,11 @@ void ShowChannels(Output& output, const std::string& name, const FieldSpec& fiel
         text += separator + (list[i] == PETREL_CHANNEL_AUTO ? "Auto" : std::to_string(list[i]));
     }
     output.Value(name, "[" + json + "]", text);
+}
+
+bool WellFormedAddress(const std::string& value) {
+    in_addr address{};
+    return value.empty() || inet_pton(AF_INET, value.c_str(), &address) == 1;
 }
 
 std::optional<int> ParseNumber(const std::string& value) {
@@ -91,6 +100,14 @@ std::optional<std::string> EncodeText(const FieldSpec& field, const std::string&
                       : "must be at most " + std::to_string(field.maximum) + " characters";
         return std::nullopt;
     }
+    if (!ValidUtf8(value)) {
+        problem = "is not UTF-8 text";
+        return std::nullopt;
+    }
+    if (field.characters == fields::kAddressCharacters && !WellFormedAddress(value)) {
+        problem = "is not an address such as 192.168.1.10";
+        return std::nullopt;
+    }
     if (value.find('\0') != std::string::npos ||
         (field.characters && value.find_first_not_of(field.characters) != std::string::npos)) {
         problem = field.characters ? std::string("may hold only the characters ") + field.characters
@@ -103,6 +120,11 @@ std::optional<std::string> EncodeText(const FieldSpec& field, const std::string&
 }
 
 }  // namespace
+
+std::string TextOf(const FieldSpec& field, const unsigned char* record) {
+    const char* text = reinterpret_cast<const char*>(record + field.offset);
+    return std::string(text, strnlen(text, field.size));
+}
 
 void ShowField(Output& output, const std::string& name, const FieldSpec& field,
                const unsigned char* record) {
@@ -117,12 +139,22 @@ void ShowField(Output& output, const std::string& name, const FieldSpec& field,
         case FieldKind::kChannels:
             ShowChannels(output, name, field, bytes);
             break;
-        case FieldKind::kText: {
-            const char* text = reinterpret_cast<const char*>(bytes);
-            output.Field(name, std::string(text, strnlen(text, field.size)));
+        case FieldKind::kText:
+            output.Field(name, TextOf(field, record));
             break;
-        }
     }
+}
+
+std::string FieldJson(const FieldSpec& field, const unsigned char* record) {
+    if (field.kind == FieldKind::kText) return JsonQuote(TextOf(field, record));
+    return std::to_string(record[field.offset]);
+}
+
+std::string FieldText(const FieldSpec& field, const unsigned char* record) {
+    if (field.kind == FieldKind::kText) return "\"" + TextOf(field, record) + "\"";
+    const int code = record[field.offset];
+    const CodeOption* option = field.kind == FieldKind::kCode ? FindCode(field, code) : nullptr;
+    return option ? Quoted(*option) : std::to_string(code);
 }
 
 std::optional<std::string> EncodeField(const FieldSpec& field, const std::string& value,

@@ -51,6 +51,17 @@ struct RecordGroup {
 void ShowField(Output& output, const std::string& name, const FieldSpec& field,
                const unsigned char* record);
 
+// The text a text field holds, up to its first zero byte.
+std::string TextOf(const FieldSpec& field, const unsigned char* record);
+
+// A field's value as a JSON value (a code or number as a number, a text as a string),
+// and as a short text for people.
+std::string FieldJson(const FieldSpec& field, const unsigned char* record);
+std::string FieldText(const FieldSpec& field, const unsigned char* record);
+
+// What is shown in place of a password or key without --show-secrets.
+inline constexpr const char* kHiddenSecret = "(hidden; --show-secrets shows it)";
+
 // The bytes `value` (a code, the text of a code, a number or a text) puts into the
 // field, or nothing with `problem` saying why it is refused.
 std::optional<std::string> EncodeField(const FieldSpec& field, const std::string& value,

@@ -3,6 +3,8 @@
 #include <cstring>
 #include <optional>
 
+#include "record_write.h"
+#include "records.h"
 #include "session.h"
 
 namespace petrelctl {
@@ -13,8 +15,6 @@ struct Assignment {
     const FieldSpec* field;
     std::string bytes;
 };
-
-using Buffer = std::vector<unsigned char>;
 
 std::string FieldName(const RecordPart& part, const FieldSpec& field) {
     return part.prefix + field.name;
@@ -45,11 +45,34 @@ std::optional<Assignment> Parse(const RecordGroup& group, const std::string& arg
     return std::nullopt;
 }
 
-bool Touched(const RecordPart& part, const std::vector<Assignment>& assignments) {
+std::vector<const FieldSpec*> Touched(const RecordPart& part,
+                                      const std::vector<Assignment>& assignments) {
+    std::vector<const FieldSpec*> fields;
     for (const auto& assignment : assignments) {
-        if (assignment.part == &part) return true;
+        if (assignment.part == &part) fields.push_back(assignment.field);
     }
-    return false;
+    return fields;
+}
+
+void Show(Output& output, const Options& options, const RecordPart& part, const FieldSpec& field,
+          const unsigned char* record) {
+    const std::string name = FieldName(part, field);
+    if (IsSecret(name) && !options.showSecrets) {
+        output.Field(name, kHiddenSecret);
+    } else {
+        ShowField(output, name, field, record);
+    }
+}
+
+std::optional<std::vector<Assignment>> ParseAll(const RecordGroup& group, const Options& options,
+                                                Output& output) {
+    std::vector<Assignment> assignments;
+    for (const auto& argument : options.arguments) {
+        auto assignment = Parse(group, argument, output);
+        if (!assignment) return std::nullopt;
+        assignments.push_back(std::move(*assignment));
+    }
+    return assignments;
 }
 
 }  // namespace
@@ -62,26 +85,26 @@ int ShowRecords(const RecordGroup& group, const Options& options, Output& output
         if (const int status = part.get(session->get(), record.data()); status != STATUS_OK) {
             return output.Fail(std::string("read ") + part.name, status);
         }
-        for (const auto& field : part.fields)
-            ShowField(output, FieldName(part, field), field, record.data());
+        for (const auto& field : part.fields) Show(output, options, part, field, record.data());
     }
     return 0;
 }
 
+int CheckChangeRecords(const RecordGroup& group, const Options& options, Output& output) {
+    return ParseAll(group, options, output) ? 0 : 2;
+}
+
 int ChangeRecords(const RecordGroup& group, const Options& options, Output& output) {
-    std::vector<Assignment> assignments;
-    for (const auto& argument : options.arguments) {
-        auto assignment = Parse(group, argument, output);
-        if (!assignment) return 2;
-        assignments.push_back(std::move(*assignment));
-    }
+    const auto parsed = ParseAll(group, options, output);
+    if (!parsed) return 2;
+    const std::vector<Assignment>& assignments = *parsed;
     auto session = Session::OpenVerified(options, output, Access::kAdministrator);
     if (!session) return 1;
 
     std::vector<Buffer> records;
     for (const auto& part : group.parts) {
         records.emplace_back(part.size);
-        if (!Touched(part, assignments)) continue;
+        if (Touched(part, assignments).empty()) continue;
         if (const int status = part.get(session->get(), records.back().data());
             status != STATUS_OK) {
             return output.Fail(std::string("read ") + part.name, status);
@@ -94,7 +117,7 @@ int ChangeRecords(const RecordGroup& group, const Options& options, Output& outp
     }
     for (std::size_t i = 0; i < group.parts.size(); ++i) {
         const RecordPart& part = group.parts[i];
-        if (!Touched(part, assignments) || part.check == nullptr) continue;
+        if (Touched(part, assignments).empty() || part.check == nullptr) continue;
         std::string problem;
         if (const int status = part.check(session->get(), records[i].data(), problem);
             status != STATUS_OK) {
@@ -103,17 +126,15 @@ int ChangeRecords(const RecordGroup& group, const Options& options, Output& outp
         if (!problem.empty()) return output.Refuse(problem);
     }
     for (std::size_t i = 0; i < group.parts.size(); ++i) {
-        if (!Touched(group.parts[i], assignments)) continue;
-        if (const int status = group.parts[i].set(session->get(), records[i].data());
-            status != STATUS_OK) {
-            return output.Fail(std::string("write ") + group.parts[i].name, status);
-        }
+        const auto changed = Touched(group.parts[i], assignments);
+        if (changed.empty()) continue;
+        if (WriteChecked(session->get(), group.parts[i], records[i], changed, output) != 0)
+            return 1;
     }
     for (const auto& assignment : assignments) {
         const auto& record =
             records[static_cast<std::size_t>(assignment.part - group.parts.data())];
-        ShowField(output, FieldName(*assignment.part, *assignment.field), *assignment.field,
-                  record.data());
+        Show(output, options, *assignment.part, *assignment.field, record.data());
     }
     return 0;
 }

@@ -13,4 +13,7 @@ int ShowRecords(const RecordGroup& group, const Options& options, Output& output
 // camera is opened, then each record they touch is read, changed and written whole.
 int ChangeRecords(const RecordGroup& group, const Options& options, Output& output);
 
+// The argument check of ChangeRecords alone, for runs on several cameras.
+int CheckChangeRecords(const RecordGroup& group, const Options& options, Output& output);
+
 }  // namespace petrelctl

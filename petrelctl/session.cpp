@@ -3,6 +3,9 @@
 #include <array>
 #include <cstdlib>
 
+#include "cameras.h"
+#include "progress.h"
+
 namespace petrelctl {
 namespace {
 
@@ -42,12 +45,17 @@ Session::~Session() { CloseDevice(connection_); }
 
 std::optional<Session> Session::Open(const Options& options, Output& output) {
     DeviceConnection* connection = nullptr;
-    const int status = options.drive != 0 ? ConnectStorageDevice(options.drive, &connection)
-                                          : ConnectFirst(&connection);
-    if (status == STATUS_OK) return Session(connection);
+    const int status =
+        options.camera ? Connect(*options.camera, &connection) : ConnectFirst(&connection);
+    if (status == STATUS_OK) {
+        ReportIdentity(connection);
+        return Session(connection);
+    }
     CloseDevice(connection);
     if (status < 0) {
-        output.FailWith("connect", "no camera found on USB or as a removable disk");
+        output.FailWith("connect", options.camera
+                                       ? options.camera->Label() + " is gone"
+                                       : "no camera found on USB or as a removable disk");
     } else if (const std::string problem = PermissionProblem(); !problem.empty()) {
         output.FailWith("connect", problem);
     } else if (status == STATUS_VERSION_MISMATCH) {
@@ -78,6 +86,7 @@ std::optional<Session> Session::OpenVerified(const Options& options, Output& out
         output.FailWith("login", LoginProblem(status, options.level));
         return std::nullopt;
     }
+    ReportStep("logged in");
     return session;
 }
 

@@ -5,11 +5,17 @@
 #include <fstream>
 #include <sstream>
 
+#include "../model/command_table.h"
 #include "camera_device.h"
 #include "node_binding.h"
 #include "state_file.h"
 
 namespace camsim {
+
+const char* commandName(std::uint16_t code) {
+    const model::CommandSpec* spec = model::findCommand(code);
+    return spec ? spec->name : nullptr;
+}
 
 struct Simulator::Impl {
     std::unique_ptr<plumbing::Testbed> testbed = std::make_unique<plumbing::Testbed>();

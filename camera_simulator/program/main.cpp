@@ -16,14 +16,17 @@ extern char** environ;
 namespace {
 
 constexpr const char* kUsage =
-    "usage: camera-sim [--usb N] [--disk N] [--plain-disk N] [--state FILE] [--quiet] [--] PROGRAM "
-    "[ARGS...]\n"
+    "usage: camera-sim [--usb N] [--disk N] [--plain-disk N] [--state FILE] [--log FILE]\n"
+    "                  [--unplug CAMERA@EXCHANGE] [--quiet] [--] PROGRAM [ARGS...]\n"
     "Runs PROGRAM with simulated cameras attached (one USB camera unless told otherwise).\n"
     "  --usb N         cameras on their USB command interface\n"
     "  --disk N        cameras reached through their disk\n"
     "  --plain-disk N  removable disks that are not cameras\n"
     "  --state FILE    cameras are read from FILE when it exists, and written back when PROGRAM "
     "ends\n"
+    "  --log FILE      every command each camera received is written to FILE when PROGRAM ends\n"
+    "  --unplug C@K    camera C (from 1) is unplugged at the Kth command it receives\n"
+    "New cameras have serial numbers SN0000000001, SN0000000002, ... and bar codes BC...\n"
     "Passwords of a new camera: general user 123456, administrator 888888.\n";
 
 struct Options {
@@ -33,6 +36,8 @@ struct Options {
     bool countsGiven = false;
     bool quiet = false;
     std::string stateFile;
+    std::string logFile;
+    std::vector<std::pair<unsigned, unsigned>> unplugs;  // camera from 1, exchange from 1
     std::vector<char*> program;
 };
 
@@ -60,6 +65,15 @@ bool parse(int argc, char** argv, Options& options) {
         const char* value = argv[++i];
         if (flag == "--state") {
             options.stateFile = value;
+        } else if (flag == "--log") {
+            options.logFile = value;
+        } else if (flag == "--unplug") {
+            unsigned camera = 0, exchange = 0;
+            char end = 0;
+            if (std::sscanf(value, "%u@%u%c", &camera, &exchange, &end) != 2 || camera == 0 ||
+                exchange == 0)
+                return false;
+            options.unplugs.emplace_back(camera, exchange);
         } else if (flag == "--usb" || flag == "--disk") {
             if (!parseCount(value, flag == "--usb" ? options.usb : options.disk)) return false;
             options.countsGiven = true;
@@ -92,6 +106,33 @@ std::vector<std::string> clientEnvironment(const std::string& root) {
     env.push_back("ASAN_OPTIONS=" + asan);
     env.push_back("UMOCKDEV_DIR=" + root);
     return env;
+}
+
+// Cameras made here differ as real ones do; the first keeps the plain defaults.
+camsim::CameraState newCamera(unsigned number) {
+    camsim::CameraState state;
+    char text[16];
+    std::snprintf(text, sizeof text, "SN%010u", number);
+    state.serial = text;
+    std::snprintf(text, sizeof text, "BC%010u", number);
+    state.barCode = text;
+    std::snprintf(text, sizeof text, "0A1B2C3D%04X", 0x4E5E + number);
+    state.macAddress = text;
+    return state;
+}
+
+bool writeLog(camsim::Simulator& simulator, const std::string& path) {
+    std::FILE* file = std::fopen(path.c_str(), "w");
+    if (file == nullptr) return false;
+    for (std::size_t i = 0; i < simulator.cameraCount(); ++i) {
+        for (const auto& request : simulator.camera(i).log()) {
+            const char* name = camsim::commandName(request.code);
+            std::fprintf(file, "%zu %s %s 0x%04X\n", i + 1,
+                         request.direction == camsim::Direction::Write ? "write" : "read",
+                         name ? name : "-", request.code);
+        }
+    }
+    return std::fclose(file) == 0;
 }
 
 pid_t child = 0;
@@ -142,8 +183,19 @@ int main(int argc, char** argv) {
         }
         if (!loaded) {
             if (!options.countsGiven) options.usb = 1;
-            for (unsigned i = 0; i < options.usb; ++i) simulator.addUsbCamera();
-            for (unsigned i = 0; i < options.disk; ++i) simulator.addDiskCamera();
+            unsigned number = 0;
+            for (unsigned i = 0; i < options.usb; ++i) simulator.addUsbCamera(newCamera(++number));
+            for (unsigned i = 0; i < options.disk; ++i)
+                simulator.addDiskCamera(newCamera(++number));
+        }
+        for (const auto& [camera, exchange] : options.unplugs) {
+            if (camera > simulator.cameraCount()) {
+                std::fprintf(stderr, "camera-sim: --unplug names camera %u of %zu\n", camera,
+                             simulator.cameraCount());
+                return 2;
+            }
+            simulator.camera(camera - 1)
+                .injectFault(camsim::Fault::Unplugged, exchange, camsim::FaultSpan::FromThenOn);
         }
         for (unsigned i = 0; i < options.plainDisks; ++i) simulator.addPlainDisk();
         if (!options.quiet) {
@@ -154,6 +206,10 @@ int main(int argc, char** argv) {
                              simulator.camera(i).deviceNode().c_str());
         }
         const int status = run(options.program, simulator.rootDir());
+        if (!options.logFile.empty() && !writeLog(simulator, options.logFile)) {
+            std::fprintf(stderr, "camera-sim: cannot write %s\n", options.logFile.c_str());
+            return status == 0 ? 1 : status;
+        }
         if (!options.stateFile.empty() && !simulator.saveState(options.stateFile)) {
             std::fprintf(stderr, "camera-sim: cannot write %s\n", options.stateFile.c_str());
             return status == 0 ? 1 : status;

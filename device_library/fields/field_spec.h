@@ -42,6 +42,9 @@ struct FieldSpec {
 
 using RecordFields = std::vector<FieldSpec>;
 
+// The characters of a dotted IPv4 address; a text field of these holds an address.
+inline constexpr char kAddressCharacters[] = "0123456789.";
+
 FieldSpec CodeField(const char* name, std::size_t offset, std::vector<CodeOption> codes);
 FieldSpec NumberField(const char* name, std::size_t offset, int minimum, int maximum);
 FieldSpec TextField(const char* name, std::size_t offset, std::size_t size, int maxLength);

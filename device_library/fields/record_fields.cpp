@@ -3,7 +3,6 @@
 namespace fields {
 namespace {
 
-constexpr const char* kAddressCharacters = "0123456789.";
 constexpr const char* kHexCharacters = "0123456789abcdefABCDEF";
 constexpr const char* kDigits = "0123456789";
 
@@ -96,11 +95,12 @@ const RecordFields& WifiUniversalFields() {
 }
 
 const RecordFields& WifiApFields() {
-    static const RecordFields record = {
-        PETREL_FIELD_TEXT(WifiApSetting, ssid, 47), PETREL_FIELD_TEXT(WifiApSetting, password, 31),
-        PETREL_FIELD_NUMBER(WifiApSetting, connectionLimit, 0, 4),
-        PETREL_FIELD_CODE(WifiApSetting, band, PETREL_CODES_BAND),
-        PETREL_FIELD_NUMBER(WifiApSetting, channel, 0, 255)};
+    static const RecordFields record = {PETREL_FIELD_TEXT(WifiApSetting, ssid, 47),
+                                        PETREL_FIELD_TEXT(WifiApSetting, password, 31),
+                                        PETREL_FIELD_NUMBER(WifiApSetting, connectionLimit, 0, 4),
+                                        PETREL_FIELD_CODE(WifiApSetting, band, PETREL_CODES_BAND),
+                                        // No band has a channel above 196; the camera's own list narrows it further.
+                                        PETREL_FIELD_NUMBER(WifiApSetting, channel, 0, 196)};
     return record;
 }
 

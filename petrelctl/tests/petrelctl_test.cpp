@@ -1,81 +1,21 @@
 // petrelctl as a script sees it: the real program, run by camera-sim against a
 // simulated camera whose state is read back from camera-sim's state file.
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <map>
 #include <optional>
 #include <regex>
-#include <sstream>
 #include <string>
-#include <variant>
 #include <vector>
+
+#include "harness.h"
+#include "json_value.h"
 
 namespace {
 
-using Strings = std::vector<std::string>;
-
-struct Outcome {
-    int status = -1;
-    std::string out, err;
-    std::map<std::string, std::string> state;  // the first camera's, after the run
-};
-
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(path);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-// Runs petrelctl with `arguments` under camera-sim `simulator` options, stdin not a
-// terminal; `initial` lines are added to a fresh USB camera's state first.
-Outcome RunCtl(const Strings& arguments, const char* password, const Strings& initial = {},
-               const Strings& simulator = {}) {
-    char folder[] = "/tmp/petrelctl-test-XXXXXX";
-    if (mkdtemp(folder) == nullptr) return {};
-    const std::string dir = folder, state = dir + "/state", out = dir + "/out", err = dir + "/err",
-                      status = dir + "/status";
-    if (!initial.empty()) {
-        std::ofstream file(state);
-        file << "camera usb\n";
-        for (const auto& line : initial) file << line << "\n";
-    }
-    Strings command = {CAMERA_SIM_PATH, "--quiet", "--state", state};
-    command.insert(command.end(), simulator.begin(), simulator.end());
-    // petrelctl's own exit status, kept apart from whatever camera-sim ends with.
-    command.insert(command.end(),
-                   {"--", "/bin/sh", "-c", "\"$0\" \"$@\"; echo $? > " + status, PETRELCTL_PATH});
-    command.insert(command.end(), arguments.begin(), arguments.end());
-
-    const pid_t child = fork();
-    if (child == 0) {
-        dup2(open("/dev/null", O_RDONLY), STDIN_FILENO);
-        dup2(open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), STDOUT_FILENO);
-        dup2(open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), STDERR_FILENO);
-        password ? setenv("PETREL_PASSWORD", password, 1) : unsetenv("PETREL_PASSWORD");
-        unsetenv("PETREL_NEW_PASSWORD");
-        std::vector<char*> argv;
-        for (auto& word : command) argv.push_back(word.data());
-        argv.push_back(nullptr);
-        execv(argv[0], argv.data());
-        _exit(127);
-    }
-    waitpid(child, nullptr, 0);
-    const std::string code = ReadFile(status);
-    Outcome run{code.empty() ? -1 : std::stoi(code), ReadFile(out), ReadFile(err), {}};
-    std::istringstream lines(ReadFile(state));
-    for (std::string line; std::getline(lines, line) && !line.empty();) {
-        if (const auto equals = line.find('='); equals != std::string::npos) {
-            run.state[line.substr(0, equals)] = line.substr(equals + 1);
-        }
-    }
-    std::filesystem::remove_all(dir);
-    return run;
-}
+using harness::Outcome;
+using harness::RunCtl;
+using Strings = harness::Strings;
 
 constexpr const char* kAdmin = "888888";
 constexpr const char* kUser = "123456";
@@ -99,7 +39,10 @@ struct Case {
 // clang-format off
 const std::vector<Case> kCases = {
     {"HelpListsCommands", {"--help"}, nullptr, 0, R"(settings set NAME=VALUE[\s\S]*mass-storage )", ""},
-    {"List", {"list"}, nullptr, 0, "usb cameras: 1", ""},
+    {"ListNamesEachCamera", {"list"}, nullptr, 0,
+     "^cameras: 2\nusb:.:\n  carrier: usb\n  serial number: SN000000000.\n  bar code: BC000000000.\n[\\s\\S]*"
+     "drive:D:\n  carrier: disk\n  drive: D\n  serial number: \n  bar code: BC0000000002\n$", "", {}, {},
+     {"--usb", "1", "--disk", "1"}},
     {"Info", {"info"}, nullptr, 0, "model: BWC_X1\nbar code: BC0000000001", ""},
     {"InfoOnDisk", {"--drive", "D", "info"}, nullptr, 0, "carrier: disk\ndrive: D", "", {}, {}, {"--disk", "1"}},
     {"LoginAdministrator", {"login"}, kAdmin, 0, "user type: Administrator", ""},
@@ -111,7 +54,13 @@ const std::vector<Case> kCases = {
     {"GeneralUserMayNotWrite", {"--level", "0", "settings", "set", "videoQuality=1"}, kUser, 2, "",
      "administrator level", {{"sysParam", kDefaultSettings}}},
     {"UnknownCommand", {"bogus"}, kAdmin, 2, "", "unknown command bogus"},
+    {"UsageErrorPrintsNoJson", {"--json", "--camera", "usb:0", "info"}, nullptr, 2, "^$", "--camera takes"},
     {"MissingArguments", {"settings", "set"}, kAdmin, 2, "", "usage: petrelctl settings set"},
+    {"DriveTakesOneLetter", {"--drive", "DD", "info"}, nullptr, 2, "", "--drive takes a letter"},
+    {"NoCameraOnThatDrive", {"--drive", "E", "info"}, nullptr, 1, "", "select failed: no camera disk on drive E\n", {}, {}, {"--disk", "1"}},
+    {"CameraByBarCode", {"--camera", "BC0000000002", "info"}, nullptr, 0, "serial number: SN0000000002", "", {}, {},
+     {"--usb", "3"}},
+    {"UnknownCamera", {"--camera", "SN0000000009", "info"}, nullptr, 1, "", "no camera found as SN0000000009"},
     {"BadLevel", {"--level", "2", "login"}, kAdmin, 2, "", "--level takes 0 or 1"},
 
     {"Clock", {"clock"}, kAdmin, 0, "time: 2024-01-01 00:00:0", ""},
@@ -131,6 +80,8 @@ const std::vector<Case> kCases = {
       {"barCode", "BC42"}, {"waterMark", "Unit 7"}}},
     {"IdentitySetRefusesShortId", {"identity", "set", "userName=Bob", "userId=12345"}, kAdmin, 2, "",
      "userId=12345: must be exactly 6 characters", {{"userName", ""}}},
+    {"IdentityRefusesTextThatIsNotUtf8", {"identity", "set", "userName=Caf\xE9"}, kAdmin, 2, "", "not UTF-8",
+     {{"userName", ""}}},
     {"IdentityModelIsReadOnly", {"identity", "set", "modelId=X"}, kAdmin, 2, "", "cannot be changed"},
 
     {"Battery", {"--level", "0", "battery"}, kUser, 0, "battery percent: 87", ""},
@@ -159,6 +110,8 @@ const std::vector<Case> kCases = {
      {{"wifiApSetting", "(00){81}0124"}}},
     {"WifiRefusesChannelOutsideBand", {"wifi", "set", "ap.ssid=x", "ap.channel=36"}, kAdmin, 2, "",
      "ap.channel 36 is not in the camera's 2.4 GHz channel list", {{"wifiApSetting", "(00)*"}}},
+    {"WifiChannelRefusedBeforeLogin", {"wifi", "set", "ap.channel=200"}, "000000", 2, "", "from 0 to 196"},
+    {"WifiHidesPasswords", {"wifi"}, kAdmin, 0, "ap.password: \\(hidden; --show-secrets", "", {}, {"wifiApSetting=" + std::string(48 * 2, '0') + "7365637265740000" + std::string(54, '0')}},
     {"WifiRefusesShortPairingCode", {"wifi", "set", "p2pCode=1234567"}, kAdmin, 2, "", "exactly 8",
      {{"p2pCode", "12345678"}}},
     {"BluetoothSet", {"bluetooth", "set", "btActivate=1", "pairName=watch", "heartRateHigh=180"}, kAdmin, 0, "", "",
@@ -167,7 +120,7 @@ const std::vector<Case> kCases = {
     {"Mobile4GSet", {"4g", "set", "activate4G=2", "apn=internet"}, kAdmin, 0, "apn: internet", "",
      {{"mobile4GInfo", "02(00){16}696E7465726E6574.*"}}},
 
-    {"Encryption", {"encryption"}, kAdmin, 0, "aesKey: 0{32}", ""},
+    {"Encryption", {"encryption", "--show-secrets"}, kAdmin, 0, "aesKey: 0{32}", ""},
     {"EncryptionSet", {"encryption", "set", "dataEncryption=Both", "aesKey=0123456789abcdef0123456789abcdef"}, kAdmin,
      0, "", "", {{"dataEncryption", "3"}, {"aesKey", "0123456789abcdef0123456789abcdef"}}},
     {"EncryptionRefusesShortKey", {"encryption", "set", "aesKey=0123"}, kAdmin, 2, "", "exactly 32",
@@ -208,124 +161,29 @@ TEST_P(Operation, BehavesAsDocumented) {
 INSTANTIATE_TEST_SUITE_P(Petrelctl, Operation, testing::ValuesIn(kCases),
                          [](const testing::TestParamInfo<Case>& info) { return info.param.name; });
 
-// Just enough JSON to check that the output parses and to look into it.
-struct Json {
-    std::variant<std::nullptr_t, bool, double, std::string, std::vector<Json>,
-                 std::map<std::string, Json>>
-        value;
-    const Json& operator[](const std::string& key) const {
-        return std::get<std::map<std::string, Json>>(value).at(key);
-    }
-    const Json& operator[](std::size_t i) const { return std::get<std::vector<Json>>(value).at(i); }
-};
+using petrelctl::JsonValue;
 
-class JsonParser {
-public:
-    explicit JsonParser(const std::string& text) : text_(text) {}
-
-    // The document, or nothing when it is not exactly one JSON value.
-    std::optional<Json> Document() {
-        auto value = Value();
-        Space();
-        if (!value || at_ != text_.size()) return std::nullopt;
-        return value;
+// The member `key` of an object, or item `i` of an array; a failed test when absent.
+const JsonValue& At(const JsonValue& json, const std::string& key) {
+    for (const auto& [name, value] : json.members) {
+        if (name == key) return value;
     }
-
-private:
-    void Space() {
-        while (at_ < text_.size() && std::isspace(static_cast<unsigned char>(text_[at_]))) ++at_;
-    }
-    bool Take(char c) {
-        Space();
-        if (at_ >= text_.size() || text_[at_] != c) return false;
-        ++at_;
-        return true;
-    }
-    bool Word(const std::string& word) {
-        if (text_.compare(at_, word.size(), word) != 0) return false;
-        at_ += word.size();
-        return true;
-    }
-    std::optional<std::string> String() {
-        if (!Take('"')) return std::nullopt;
-        std::string out;
-        while (at_ < text_.size() && text_[at_] != '"') {
-            if (static_cast<unsigned char>(text_[at_]) < 0x20) return std::nullopt;
-            if (text_[at_] == '\\') {
-                ++at_;
-                if (at_ >= text_.size() ||
-                    std::string("\"\\/bfnrtu").find(text_[at_]) == std::string::npos) {
-                    return std::nullopt;
-                }
-                if (text_[at_] == 'u') at_ += 4;  // the tests only need the escape skipped
-            }
-            out += text_[at_++];
-        }
-        if (!Take('"')) return std::nullopt;
-        return out;
-    }
-    std::optional<Json> Value() {
-        Space();
-        if (at_ >= text_.size()) return std::nullopt;
-        const char c = text_[at_];
-        if (c == '"') {
-            auto text = String();
-            if (!text) return std::nullopt;
-            return Json{*text};
-        }
-        if (c == '{') return Object();
-        if (c == '[') return Array();
-        if (Word("true")) return Json{true};
-        if (Word("false")) return Json{false};
-        if (Word("null")) return Json{nullptr};
-        std::size_t used = 0;
-        try {
-            const double number = std::stod(text_.substr(at_), &used);
-            at_ += used;
-            return Json{number};
-        } catch (const std::exception&) {
-            return std::nullopt;
-        }
-    }
-    std::optional<Json> Object() {
-        Take('{');
-        std::map<std::string, Json> members;
-        if (Take('}')) return Json{members};
-        do {
-            auto key = String();
-            if (!key || !Take(':')) return std::nullopt;
-            auto value = Value();
-            if (!value || members.contains(*key)) return std::nullopt;
-            members.emplace(*key, std::move(*value));
-        } while (Take(','));
-        if (!Take('}')) return std::nullopt;
-        return Json{members};
-    }
-    std::optional<Json> Array() {
-        Take('[');
-        std::vector<Json> items;
-        if (Take(']')) return Json{items};
-        do {
-            auto value = Value();
-            if (!value) return std::nullopt;
-            items.push_back(std::move(*value));
-        } while (Take(','));
-        if (!Take(']')) return std::nullopt;
-        return Json{items};
-    }
-
-    const std::string& text_;
-    std::size_t at_ = 0;
-};
-
-Json ParseJson(const Outcome& run) {
-    auto document = JsonParser(run.out).Document();
-    EXPECT_TRUE(document.has_value()) << run.out;
-    return document.value_or(Json{});
+    ADD_FAILURE() << "no member " << key;
+    static const JsonValue none;
+    return none;
 }
 
-double Number(const Json& json) { return std::get<double>(json.value); }
-const std::string& Text(const Json& json) { return std::get<std::string>(json.value); }
+const JsonValue& At(const JsonValue& json, std::size_t i) {
+    EXPECT_LT(i, json.items.size());
+    return i < json.items.size() ? json.items[i] : json;
+}
+
+JsonValue ParseJson(const Outcome& run) {
+    std::string problem;
+    auto document = petrelctl::ParseJson(run.out, problem);
+    EXPECT_TRUE(document.has_value()) << problem << "\n" << run.out;
+    return document.value_or(JsonValue{});
+}
 
 TEST(Json, EveryReadingCommandParses) {
     for (const char* command : {"list", "info", "login", "clock", "identity", "battery", "disk",
@@ -333,43 +191,43 @@ TEST(Json, EveryReadingCommandParses) {
         SCOPED_TRACE(command);
         const Outcome run = RunCtl({"--json", command}, kAdmin);
         EXPECT_EQ(run.status, 0) << run.err;
-        EXPECT_TRUE(std::get<bool>(ParseJson(run)["ok"].value));
+        EXPECT_TRUE(At(ParseJson(run), "ok").boolean);
     }
 }
 
 TEST(Json, SettingsCarryCodeTextAndAllowedCodes) {
-    const Json json = ParseJson(RunCtl({"settings", "--json"}, kAdmin));
-    const Json& resolution = json["videoResolution"];
-    EXPECT_EQ(Number(resolution["code"]), 6);
-    EXPECT_EQ(Text(resolution["text"]), "1920*1080(P30)");
-    EXPECT_EQ(Number(resolution["allowed"][0]["code"]), 5);
-    EXPECT_EQ(Text(json["timeZone"]["allowed"][48]["text"]), "UTC+12.0");
-    EXPECT_EQ(Number(json["doubleClickRecord"]["code"]), 0);
+    const JsonValue json = ParseJson(RunCtl({"settings", "--json"}, kAdmin));
+    const JsonValue& resolution = At(json, "videoResolution");
+    EXPECT_EQ(At(resolution, "code").number, 6);
+    EXPECT_EQ(At(resolution, "text").text, "1920*1080(P30)");
+    EXPECT_EQ(At(At(At(resolution, "allowed"), 0u), "code").number, 5);
+    EXPECT_EQ(At(At(At(At(json, "timeZone"), "allowed"), 48u), "text").text, "UTC+12.0");
+    EXPECT_EQ(At(At(json, "doubleClickRecord"), "code").number, 0);
 }
 
 TEST(Json, RecordsKeepTheirTypes) {
-    const Json wifi = ParseJson(RunCtl({"--json", "wifi"}, kAdmin));
-    EXPECT_EQ(Text(wifi["p2pCode"]), "12345678");
-    EXPECT_EQ(Number(wifi["ap.connectionLimit"]), 0);
-    EXPECT_EQ(Number(wifi["channels24G"][11]), 11);
-    const Json disk = ParseJson(RunCtl({"--json", "disk"}, kAdmin));
-    EXPECT_EQ(Number(disk["free MiB"]), 21004);
-    EXPECT_FALSE(std::get<bool>(disk["storage locked"].value));
+    const JsonValue wifi = ParseJson(RunCtl({"--json", "wifi"}, kAdmin));
+    EXPECT_EQ(At(wifi, "p2pCode").text, "12345678");
+    EXPECT_EQ(At(wifi, "ap.connectionLimit").number, 0);
+    EXPECT_EQ(At(At(wifi, "channels24G"), 11u).number, 11);
+    const JsonValue disk = ParseJson(RunCtl({"--json", "disk"}, kAdmin));
+    EXPECT_EQ(At(disk, "free MiB").number, 21004);
+    EXPECT_FALSE(At(disk, "storage locked").boolean);
 }
 
 TEST(Json, TextsThatAreNotUtf8StillParse) {
-    const Json json =
+    const JsonValue json =
         ParseJson(RunCtl({"--json", "identity"}, kAdmin, {"waterMark=Caf\\xE9 \\x01"}));
-    EXPECT_TRUE(Text(json["watermark"]).starts_with("Caf")) << Text(json["watermark"]);
+    EXPECT_TRUE(At(json, "watermark").text.starts_with("Caf")) << At(json, "watermark").text;
 }
 
 TEST(Json, FailureNamesStepAndStatus) {
     const Outcome run = RunCtl({"--json", "battery"}, "000000");
     EXPECT_EQ(run.status, 1);
-    const Json json = ParseJson(run);
-    EXPECT_FALSE(std::get<bool>(json["ok"].value));
-    EXPECT_TRUE(Text(json["error"]).starts_with("login failed: STATUS_NOT_VERIFIED"))
-        << Text(json["error"]);
+    const JsonValue json = ParseJson(run);
+    EXPECT_FALSE(At(json, "ok").boolean);
+    EXPECT_TRUE(At(json, "error").text.starts_with("login failed: STATUS_NOT_VERIFIED"))
+        << At(json, "error").text;
 }
 
 }  // namespace

@@ -64,6 +64,9 @@ private:
     detail::CameraDevice& device_;
 };
 
+// Name of a command code ("SetBarCode"), null for a code the camera does not know.
+const char* commandName(std::uint16_t code);
+
 class Simulator {
 public:
     // Creates the testbed; UMOCKDEV_DIR in this process's environment points at it.

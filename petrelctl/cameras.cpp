@@ -1,0 +1,104 @@
+#include "cameras.h"
+
+#include <algorithm>
+#include <array>
+
+namespace petrelctl {
+namespace {
+
+constexpr int kListCapacity = 32;
+
+struct FoundList {
+    std::array<DeviceListEntry*, kListCapacity> entries{};
+    int count = 0;
+    ~FoundList() { ReleaseList(entries.data(), count); }
+};
+
+void Identify(CameraRef& camera) {
+    DeviceConnection* connection = nullptr;
+    if (Connect(camera, &connection) == STATUS_OK) {
+        char manufacturer[32] = {}, product[32] = {}, serial[32] = {}, barCode[33] = {};
+        if (GetDescriptorString(connection, manufacturer, product, serial) == STATUS_OK)
+            camera.serial = serial;
+        if (GetBarCode(connection, barCode) == STATUS_OK) camera.barCode = barCode;
+    }
+    CloseDevice(connection);
+}
+
+bool Matches(const CameraRef& camera, const std::string& selector) {
+    return selector == camera.Label() || (!camera.serial.empty() && selector == camera.serial) ||
+           (!camera.barCode.empty() && selector == camera.barCode);
+}
+
+bool NeedsIdentity(const std::vector<std::string>& selectors) {
+    return std::any_of(selectors.begin(), selectors.end(), [](const std::string& selector) {
+        return !selector.starts_with("usb:") && !selector.starts_with("drive:");
+    });
+}
+
+}  // namespace
+
+std::vector<CameraRef> FindCameras(bool identify) {
+    std::vector<CameraRef> cameras;
+    {
+        FoundList usb;
+        usb.count = std::max(0, EnumDeviceList(usb.entries.data(), kListCapacity));
+        for (int i = 0; i < usb.count; ++i) cameras.push_back({i + 1, 0, {}, {}});
+    }
+    {
+        FoundList disks;
+        disks.count = std::max(0, EnumStorageList(disks.entries.data(), 0));
+        for (int i = 0; i < disks.count; ++i)
+            cameras.push_back({0, static_cast<char>(GetStorageDisk(disks.entries[i])), {}, {}});
+    }
+    if (identify) std::for_each(cameras.begin(), cameras.end(), Identify);
+    return cameras;
+}
+
+int Connect(const CameraRef& camera, DeviceConnection** connection) {
+    if (camera.drive != 0) return ConnectStorageDevice(camera.drive, connection);
+    FoundList usb;
+    usb.count = std::max(0, EnumDeviceList(usb.entries.data(), kListCapacity));
+    if (camera.usb < 1 || camera.usb > usb.count) return -1;
+    return ConnectDevice(usb.entries[static_cast<std::size_t>(camera.usb - 1)], connection);
+}
+
+bool ValidSelector(const std::string& selector) {
+    if (selector.starts_with("usb:")) {
+        const std::string number = selector.substr(4);
+        return !number.empty() && number.size() < 3 &&
+               number.find_first_not_of("0123456789") == std::string::npos && number[0] != '0';
+    }
+    if (selector.starts_with("drive:"))
+        return selector.size() == 7 && selector[6] >= 'D' && selector[6] <= 'Y';
+    return !selector.empty();
+}
+
+std::optional<std::vector<CameraRef>> SelectCameras(const Options& options, std::string& problem) {
+    // Workers report their cameras' identities themselves, in parallel.
+    const auto found = FindCameras(NeedsIdentity(options.selectors));
+    if (options.all) {
+        if (found.empty()) problem = "no camera found on USB or as a removable disk";
+        return found.empty() ? std::nullopt : std::optional(found);
+    }
+    std::vector<CameraRef> selected;
+    for (const auto& selector : options.selectors) {
+        const auto match = std::find_if(found.begin(), found.end(), [&](const CameraRef& camera) {
+            return Matches(camera, selector);
+        });
+        if (match == found.end()) {
+            problem = selector.starts_with("drive:")
+                          ? std::string("no camera disk on drive ") + selector.back()
+                          : "no camera found as " + selector;
+            return std::nullopt;
+        }
+        if (std::none_of(selected.begin(), selected.end(), [&](const CameraRef& camera) {
+                return camera.Label() == match->Label();
+            })) {
+            selected.push_back(*match);
+        }
+    }
+    return selected;
+}
+
+}  // namespace petrelctl

@@ -1,0 +1,173 @@
+// backup, restore and apply, on one camera and on several at once.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <fstream>
+#include <regex>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "harness.h"
+#include "json_value.h"
+
+namespace {
+
+using harness::Folder;
+using harness::Outcome;
+using harness::RunIn;
+using harness::Strings;
+
+constexpr const char* kAdmin = "888888";
+const std::string kExample = PETRELCTL_PROFILES "/example.json";
+
+void Write(const std::string& path, const std::string& text) { std::ofstream(path) << text; }
+
+// Commands that change a record; the library's own SetSystemType on connecting is not one.
+std::vector<std::string> Writes(const std::string& log) {
+    std::vector<std::string> writes;
+    static const std::regex setter(R"(write (Set(?!SystemType)\w+))");
+    for (std::sregex_iterator it(log.begin(), log.end(), setter), end; it != end; ++it)
+        writes.push_back((*it)[1]);
+    return writes;
+}
+
+std::size_t Count(const std::string& text, const std::string& part) {
+    std::size_t count = 0;
+    for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
+    return count;
+}
+
+TEST(Backup, RestoreBringsBackTheStateFileExactly) {
+    const Folder folder;
+    Write(
+        folder.Path("state"),
+        "camera "
+        "usb\nuserName=Alice\nwaterMark=Caf\\xC3\\xA9\naesKey=0123456789abcdef0123456789abcdef\n");
+    ASSERT_EQ(RunIn(folder, {"backup", "--include-secrets", "saved.json"}, kAdmin).status, 0);
+    const std::string before = harness::ReadFile(folder.Path("state"));
+    for (const Strings& change : {Strings{"identity", "set", "userName=Bob", "watermark=X"},
+                                  Strings{"settings", "set", "videoQuality=Low", "preRecord=On"},
+                                  Strings{"wifi", "set", "ap.password=secret", "sta.ssid=depot"},
+                                  Strings{"encryption", "set", "aesKey=" + std::string(32, 'f')}}) {
+        ASSERT_EQ(RunIn(folder, change, kAdmin).status, 0) << change[0];
+    }
+    const Outcome restored = RunIn(folder, {"restore", "saved.json"}, kAdmin);
+    EXPECT_EQ(restored.status, 0) << restored.err;
+    EXPECT_EQ(restored.stateFile, before);
+}
+
+TEST(Backup, SecretsOnlyOnRequestAndThenPrivate) {
+    struct Row {
+        Strings options;
+        bool secrets;
+        unsigned mode;
+    };
+    for (const Row& row : {Row{{}, false, 0644}, Row{{"--include-secrets"}, true, 0600}}) {
+        const Folder folder;
+        Strings arguments = row.options;
+        arguments.insert(arguments.end(), {"backup", "saved.json"});
+        const Outcome run = RunIn(folder, arguments, kAdmin);
+        EXPECT_EQ(run.status, 0) << run.err;
+        const std::string saved = harness::ReadFile(folder.Path("saved.json"));
+        EXPECT_EQ(saved.find("\"aesKey\"") != std::string::npos, row.secrets) << saved;
+        struct stat info {};
+        ASSERT_EQ(stat(folder.Path("saved.json").c_str(), &info), 0);
+        EXPECT_EQ(info.st_mode & 0777, row.mode);
+    }
+}
+
+struct BadProfile {
+    const char* name;
+    const char* document;
+    const char* named;  // what the refusal must name
+    Strings options = {};
+};
+
+// clang-format off
+const std::vector<BadProfile> kBadProfiles = {
+    {"BadCode", R"({"formatVersion": 1, "settings": {"videoResolution": 7}})", "settings.videoResolution: not one of its codes"},
+    {"OverlongUtf8Text", R"({"formatVersion": 1, "identity": {"userName": "ééééééééééééééé€"}})", "identity.userName: must be at most 31"},
+    {"BadAddress", R"({"formatVersion": 1, "network": {"serverIp": "10.1.300.4"}})", "network.serverIp: is not an address"},
+    {"UnknownField", R"({"formatVersion": 1, "wifi": {"ap.bogus": 1}})", "wifi.ap.bogus: unknown field"},
+    {"WrongFormatVersion", R"({"formatVersion": 2, "settings": {}})", "formatVersion: must be 1"},
+    {"EveryProblemNamed", R"({"formatVersion": 1, "settings": {"videoQuality": 9, "preRecord": "On"}, "4g": {"apn": 5}})",
+     "settings.videoQuality: .*\n  4g.apn: must be a string"},
+    {"IdentityOnSeveralCameras", R"({"formatVersion": 1, "identity": {"userId": "123456", "unitName": "x", "barCode": "B1"}})",
+     "identity.userId: names one camera.*\n  identity.barCode: names one camera", {"--all"}},
+};
+// clang-format on
+
+void PrintTo(const BadProfile& row, std::ostream* out) { *out << row.name; }
+
+class Refused : public testing::TestWithParam<BadProfile> {};
+
+TEST_P(Refused, NothingIsSent) {
+    const BadProfile& row = GetParam();
+    const Folder folder;
+    Write(folder.Path("profile.json"), row.document);
+    Strings arguments = row.options;
+    arguments.insert(arguments.end(), {"apply", "profile.json"});
+    const Outcome run = RunIn(folder, arguments, kAdmin, {"--usb", "2"});
+    EXPECT_EQ(run.status, 2);
+    EXPECT_TRUE(std::regex_search(run.err, std::regex(row.named))) << run.err;
+    EXPECT_EQ(run.log, "");
+}
+
+INSTANTIATE_TEST_SUITE_P(Profile, Refused, testing::ValuesIn(kBadProfiles),
+                         [](const testing::TestParamInfo<BadProfile>& info) {
+                             return info.param.name;
+                         });
+
+TEST(Apply, DryRunShowsChangesAndWritesNothing) {
+    const Folder folder;
+    const Outcome run = RunIn(folder, {"--dry-run", "apply", kExample}, kAdmin);
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_TRUE(run.out.find("settings.preRecord: 0 \"Off\" -> 7 \"On\"\n") != std::string::npos)
+        << run.out;
+    EXPECT_TRUE(run.log.find("GetSysParam") != std::string::npos);
+    EXPECT_EQ(Writes(run.log), std::vector<std::string>{});
+}
+
+TEST(Apply, WritesOnlyRecordsThatDiffer) {
+    const Folder folder;
+    ASSERT_EQ(RunIn(folder, {"apply", kExample}, kAdmin).status, 0);
+    const Outcome again = RunIn(folder, {"apply", kExample}, kAdmin);
+    EXPECT_EQ(again.status, 0) << again.err;
+    EXPECT_EQ(Writes(again.log),
+              std::vector<std::string>{"SetTime"});  // the profile syncs the clock
+    EXPECT_TRUE(again.out.find("records written: 0\n") != std::string::npos) << again.out;
+}
+
+TEST(Apply, OneCameraUnpluggedMidwayFailsAloneAndNamed) {
+    const Folder folder;
+    const Outcome run =
+        RunIn(folder, {"--all", "apply", kExample}, kAdmin, {"--usb", "4", "--unplug", "3@8"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_TRUE(
+        std::regex_search(run.out, std::regex(R"(\nusb:\d +SN0000000003 +BC0000000003 +failed: )")))
+        << run.out;
+    EXPECT_EQ(Count(run.out, " done\n"), 3u) << run.out;
+    EXPECT_TRUE(run.out.ends_with("3 of 4 cameras succeeded\n")) << run.out;
+    EXPECT_EQ(Count(run.stateFile, "unitName=Traffic\n"), 3u);
+}
+
+TEST(Several, JsonGivesOneObjectPerCamera) {
+    const Folder folder;
+    const Outcome run = RunIn(folder, {"--all", "--json", "info"}, nullptr, {"--usb", "3"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    std::istringstream lines(run.out);
+    std::set<std::string> serials;
+    for (std::string line; std::getline(lines, line);) {
+        std::string problem;
+        const auto object = petrelctl::ParseJson(line, problem);
+        ASSERT_TRUE(object.has_value()) << problem << ": " << line;
+        for (const auto& [name, value] : object->members) {
+            if (name == "serial") serials.insert(value.text);
+        }
+    }
+    EXPECT_EQ(serials, (std::set<std::string>{"SN0000000001", "SN0000000002", "SN0000000003"}));
+}
+
+}  // namespace
