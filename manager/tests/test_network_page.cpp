@@ -1,24 +1,20 @@
 // The network page over a simulated camera, driven as an operator would: what it
 // shows, what the camera stores after Apply, its rules and its messages.
-#include <camsim/simulator.h>
-#include <gtest/gtest.h>
-
 #include <QComboBox>
 #include <array>
 #include <cstring>
 #include <functional>
 #include <tuple>
 
-#include "app_state.h"
+#include "camera_session.h"
+#include "dialog_encryption.h"
 #include "dialog_network.h"
-#include "login_dlg.h"
-#include "program_path.h"
-#include "test_support.h"
+#include "sys_manager_dlg.h"
 
 namespace {
 
 using Page = CDialogNetWork;
-
+using NetworkPage = CameraSession;
 template <typename Record, std::size_t size>
 void Put(std::array<std::uint8_t, size>& bytes, const Record& record) {
     static_assert(sizeof(Record) == size);
@@ -64,14 +60,6 @@ auto Records(const camsim::CameraState& state) {
                       state.wifiStaSetting, state.p2pCode, state.bluetoothInfo, state.mobile4GInfo);
 }
 
-// Command codes of the requests the camera received.
-std::vector<int> Requests(const camsim::Camera& camera) {
-    std::vector<int> codes;
-    for (const auto& request : camera.log())
-        if (request.direction == camsim::Direction::Write) codes.push_back(request.code);
-    return codes;
-}
-
 // The operator picks the entry with `value` in list `id`.
 void Choose(Page& page, int id, int value) {
     auto* list = static_cast<QComboBox*>(page.Item(id));
@@ -84,35 +72,6 @@ std::vector<QString> Entries(const Page& page, int id) {
     for (int i = 0; i < page.ListCount(id); ++i) entries.push_back(page.ListEntryText(id, i));
     return entries;
 }
-
-class NetworkPage : public ::testing::Test {
-protected:
-    void SetUp() override { ResetProcessState(); }
-
-    // Logs in to a camera holding `state` and shows the page.
-    Page& Open(const camsim::CameraState& state = Seeded(), int userType = kAdministrator,
-               camsim::Carrier carrier = camsim::Carrier::Usb) {
-        camera = &(carrier == camsim::Carrier::Usb ? simulator.addUsbCamera(state)
-                                                   : simulator.addDiskCamera(state));
-        CLoginDlg login(app);
-        login.Open();
-        login.SelectListIndex(CLoginDlg::kUserType, userType);
-        login.SetItemText(CLoginDlg::kPassword, userType == kAdministrator ? "888888" : "123456");
-        Press(login, CLoginDlg::kLogin);
-        page = std::make_unique<Page>(app, app.Texts());
-        page->Create(nullptr, g_nUserType);
-        page->ShowPage(true);
-        messages.shown.clear();
-        camera->clearLog();
-        return *page;
-    }
-
-    camsim::Simulator simulator;
-    MessageRecorder messages;
-    CVireoApp app{OptionsFor(platform::ProgramDirectory())};
-    camsim::Camera* camera = nullptr;
-    std::unique_ptr<Page> page;
-};
 
 TEST_F(NetworkPage, ShowsEveryRecordTheCameraHolds) {
     const std::pair<int, QString> shown[] = {
@@ -132,15 +91,13 @@ TEST_F(NetworkPage, ShowsEveryRecordTheCameraHolds) {
         {Page::kHeartRateHigh, "180"},
         {Page::kApn, "internet"},
     };
-    Page& network = Open();
+    AddCamera(Seeded());
+    Page& network = Open<Page>(kAdministrator);
     for (const auto& [id, text] : shown) EXPECT_EQ(network.GetItemText(id), text) << id;
     EXPECT_EQ(network.GetAddress(Page::kServerIp), 0xC0A80114u);
 }
 
-class NetworkPageOnEitherCarrier : public NetworkPage,
-                                   public ::testing::WithParamInterface<camsim::Carrier> {};
-
-TEST_P(NetworkPageOnEitherCarrier, ApplyStoresExactlyWhatWasTypedAndLeavesTheRestAsRead) {
+TEST_P(CameraSession, NetworkApplyStoresExactlyWhatWasTypedAndLeavesTheRestAsRead) {
     struct Case {
         const char* name;
         std::function<void(Page&)> type;
@@ -192,7 +149,8 @@ TEST_P(NetworkPageOnEitherCarrier, ApplyStoresExactlyWhatWasTypedAndLeavesTheRes
          },
          "Bluetooth Settings set successfully."},
     };
-    Page& network = Open(Seeded(), kAdministrator, GetParam());
+    AddCamera(Seeded(), GetParam());
+    Page& network = Open<Page>(kAdministrator);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         camsim::CameraState expected = camera->state();
@@ -204,9 +162,6 @@ TEST_P(NetworkPageOnEitherCarrier, ApplyStoresExactlyWhatWasTypedAndLeavesTheRes
         messages.shown.clear();
     }
 }
-
-INSTANTIATE_TEST_SUITE_P(Carriers, NetworkPageOnEitherCarrier,
-                         ::testing::Values(camsim::Carrier::Usb, camsim::Carrier::Disk));
 
 TEST_F(NetworkPage, TheChannelListIsTheChosenBandsWithTheLastChannelSelected) {
     struct Case {
@@ -226,7 +181,8 @@ TEST_F(NetworkPage, TheChannelListIsTheChosenBandsWithTheLastChannelSelected) {
         {"channel not listed", lists, 0, 13, 0, {"1", "6", "11", "Unknown (13)"}, "Unknown (13)"},
         {"automatic", {0, 0xFF}, 0, 0, 0, {"Auto"}, "Auto"},
     };
-    Page& network = Open(camsim::CameraState{});  // its access point reports no channel
+    AddCamera();  // its access point reports no channel
+    Page& network = Open<Page>(kAdministrator);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         camera->update([&c](camsim::CameraState& state) {
@@ -246,120 +202,85 @@ TEST_F(NetworkPage, TheChannelListIsTheChosenBandsWithTheLastChannelSelected) {
     }
 }
 
-TEST_F(NetworkPage, ThePairingCodeIsEightDigitsAndIsCheckedAfterTheRecordsAreWritten) {
-    struct Case {
-        const char* code;
-        QString message;
-        std::vector<int> requests;
-        std::string stored;
+// One operator action on a page shown afresh: what is typed, the button pressed
+// (none: only the showing) and an exchange that gets no reply; then what the
+// operator is told and which commands the camera executed.
+struct Action {
+    int tab;
+    std::vector<std::pair<int, QString>> typed;
+    int button;
+    unsigned faultAt;
+    std::vector<QString> messages;
+    Codes commands;
+};
+
+class PageActions : public CameraSession {
+protected:
+    TabPage& Show(int tab) {
+        if (tab == 0) return Shown<CSysManagerDlg>();
+        return tab == 2 ? static_cast<TabPage&>(Shown<Page>()) : Shown<CDialogEncryption>();
+    }
+};
+
+TEST_F(PageActions, EachActionSaysWhatHappenedAndSendsWhatItShould) {
+    using Info = CSysManagerDlg;
+    const QString heart = "Heart Rate 0-255!", wifi = "Wifi Settings set successfully.";
+    const QString failed = "Failed";
+    const Codes wifiWrites{0x59, 0x5B, 0x5E};
+    const Action actions[] = {
+        {0, {}, Info::kRefresh, 0, {}, {0x2D, 0x31, 0x29, 0x01, 0x33, 0x35, 0x44, 0x3D}},
+        {2, {}, 0, 0, {}, {0x52, 0x58, 0x5C, 0x5A, 0x5F, 0x62, 0x54, 0x56}},
+        {2, {}, Page::kNetworkRefresh, 0, {}, {0x52}},
+        {2, {}, Page::kWifiRefresh, 0, {}, {0x58, 0x5C, 0x5A, 0x5F, 0x62}},
+        {2, {}, Page::kBluetoothRefresh, 0, {}, {0x54}},
+        {2,
+         {{Page::kPinCode, "1234567"}},
+         Page::kWifiApply,
+         0,
+         {"P2P Code must be 8 digits"},
+         wifiWrites},
+        {2, {{Page::kPinCode, "12345678"}}, Page::kWifiApply, 0, {wifi}, {0x59, 0x5B, 0x5E, 0x63}},
+        {2, {{Page::kHeartRateHigh, "256"}}, Page::kBluetoothApply, 0, {heart}, {}},
+        {2, {{Page::kHeartRateLow, "-1"}}, Page::kBluetoothApply, 0, {heart}, {}},
+        {2, {{Page::kHeartRateLow, ""}}, Page::kBluetoothApply, 0, {heart}, {}},
+        {2,
+         {{Page::kStaPassword, QString("\u00e4").repeated(16)}},
+         Page::kWifiApply,
+         0,
+         {"Password takes at most 31 bytes of text."},
+         {}},  // 32 bytes of UTF-8
+        {2, {}, Page::kNetworkRefresh, 1, {"Camera Not Connected"}, {0x52}},
+        {2, {}, Page::kNetworkApply, 1, {failed}, {0x53}},
+        {2, {}, Page::kWifiRefresh, 1, {"GetWifiUniversal Failed"}, {0x58}},
+        {2, {}, Page::kWifiRefresh, 3, {"Get AP Setting Failed"}, {0x58, 0x5C, 0x5A}},
+        {2, {}, Page::kWifiRefresh, 4, {"Get STA Setting Failed"}, {0x58, 0x5C, 0x5A, 0x5F}},
+        {2, {}, Page::kWifiRefresh, 5, {"Get P2P PIN Failed"}, {0x58, 0x5C, 0x5A, 0x5F, 0x62}},
+        {2, {}, Page::kWifiApply, 1, {"WifiUniversal Setting Failed"}, {0x59}},
+        {2, {}, Page::kWifiApply, 2, {"AP Setting Failed"}, {0x59, 0x5B}},
+        {2, {}, Page::kWifiApply, 3, {"STA Setting Failed"}, wifiWrites},
+        {2, {}, Page::kWifiApply, 4, {"Set P2P PIN Failed"}, {0x59, 0x5B, 0x5E, 0x63}},
+        {2, {}, Page::kBluetoothApply, 1, {failed}, {0x55}},
     };
-    const Case cases[] = {
-        {"1234567", "P2P Code must be 8 digits", {0x59, 0x5B, 0x5E}, "87654321"},
-        {"12345678", "Wifi Settings set successfully.", {0x59, 0x5B, 0x5E, 0x63}, "12345678"},
-    };
-    Page& network = Open();
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.code);
-        network.SetItemText(Page::kPinCode, c.code);
-        Press(network, Page::kWifiApply);
-        EXPECT_EQ(messages.Texts(), std::vector<QString>{c.message});
-        EXPECT_EQ(Requests(*camera), c.requests);
-        EXPECT_EQ(camera->state().p2pCode, c.stored);
+    AddCamera(Seeded());
+    LogIn(kAdministrator);
+    for (const Action& action : actions) {
+        SCOPED_TRACE(testing::Message() << "tab " << action.tab << " button " << action.button
+                                        << " fault " << action.faultAt);
+        camera->update([](camsim::CameraState& state) { state = Seeded(); });
+        TabPage& page = Show(action.tab);
+        for (const auto& [id, text] : action.typed) page.SetItemText(id, text);
+        if (action.faultAt != 0) camera->injectFault(camsim::Fault::NoReply, action.faultAt);
+        if (action.button != 0) {
+            Press(page, action.button);
+        } else {
+            page.ShowPage(false);
+            page.ShowPage(true);
+        }
+        camera->clearFaults();
+        EXPECT_EQ(messages.Texts(), action.messages);
+        EXPECT_EQ(Commands(), action.commands);
         messages.shown.clear();
-        camera->clearLog();
     }
-}
-
-TEST_F(NetworkPage, HeartRatesOutside0To255AreRefusedAndNothingIsSent) {
-    const std::tuple<QString, QString, QString> cases[] = {
-        {"0", "255", "Bluetooth Settings set successfully."},
-        {"60", "256", "Heart Rate 0-255!"},
-        {"-1", "100", "Heart Rate 0-255!"},
-        {"", "100", "Heart Rate 0-255!"},
-    };
-    Page& network = Open();
-    for (const auto& [low, high, message] : cases) {
-        network.SetItemText(Page::kHeartRateLow, low);
-        network.SetItemText(Page::kHeartRateHigh, high);
-        Press(network, Page::kBluetoothApply);
-        EXPECT_EQ(messages.Texts(), std::vector<QString>{message})
-            << low.toStdString() << " " << high.toStdString();
-        EXPECT_EQ(Requests(*camera).size(), message.startsWith("Heart") ? 0u : 1u);
-        messages.shown.clear();
-        camera->clearLog();
-    }
-}
-
-TEST_F(NetworkPage, EachFailureSaysWhatFailed) {
-    struct Case {
-        int button;
-        unsigned exchange;  // the failing one of the button's exchanges
-        QString message;
-    };
-    const Case cases[] = {
-        {Page::kNetworkRefresh, 1, "Camera Not Connected"},
-        {Page::kNetworkApply, 1, "Failed"},
-        {Page::kWifiRefresh, 1, "GetWifiUniversal Failed"},
-        {Page::kWifiRefresh, 3, "Get AP Setting Failed"},
-        {Page::kWifiRefresh, 4, "Get STA Setting Failed"},
-        {Page::kWifiRefresh, 5, "Get P2P PIN Failed"},
-        {Page::kWifiApply, 1, "WifiUniversal Setting Failed"},
-        {Page::kWifiApply, 2, "AP Setting Failed"},
-        {Page::kWifiApply, 3, "STA Setting Failed"},
-        {Page::kWifiApply, 4, "Set P2P PIN Failed"},
-        {Page::kBluetoothApply, 1, "Failed"},
-    };
-    Page& network = Open();
-    for (const Case& c : cases) {
-        camera->injectFault(camsim::Fault::NoReply, c.exchange);
-        Press(network, c.button);
-        EXPECT_EQ(messages.Texts(), std::vector<QString>{c.message})
-            << c.button << " " << c.exchange;
-        messages.shown.clear();
-    }
-}
-
-TEST_F(NetworkPage, EachRefreshAsksForItsRecordsOnceEach) {
-    const std::pair<std::function<void(Page&)>, std::vector<int>> cases[] = {
-        {[](Page& p) {
-             p.ShowPage(false);
-             p.ShowPage(true);
-         },
-         {0x52, 0x58, 0x5C, 0x5A, 0x5F, 0x62, 0x54, 0x56}},
-        {[](Page& p) { Press(p, Page::kNetworkRefresh); }, {0x52}},
-        {[](Page& p) { Press(p, Page::kWifiRefresh); }, {0x58, 0x5C, 0x5A, 0x5F, 0x62}},
-        {[](Page& p) { Press(p, Page::kBluetoothRefresh); }, {0x54}},
-    };
-    Page& network = Open();
-    for (const auto& [refresh, requests] : cases) {
-        refresh(network);
-        EXPECT_EQ(Requests(*camera), requests);
-        camera->clearLog();
-    }
-    EXPECT_TRUE(messages.shown.empty());
-}
-
-TEST_F(NetworkPage, TooLongTextsAreRefusedBeforeAnythingIsSent) {
-    Page& network = Open();
-    network.SetItemText(Page::kStaPassword, QString("\u00e4").repeated(16));  // 32 bytes of UTF-8
-    Press(network, Page::kWifiApply);
-    EXPECT_EQ(messages.Texts(), std::vector<QString>{"Password takes at most 31 bytes of text."});
-    EXPECT_TRUE(Requests(*camera).empty());
-}
-
-TEST_F(NetworkPage, WritingFollowsTheUserTypeOfTheLatestLogin) {
-    Page& network = Open(Seeded(), kGeneralUser);
-    for (const int userType : {kGeneralUser, kAdministrator}) {
-        network.SetUserType(userType);
-        const bool administrator = userType == kAdministrator;
-        for (const int apply : {Page::kNetworkApply, Page::kWifiApply, Page::kBluetoothApply})
-            EXPECT_EQ(network.IsItemEnabled(apply), administrator) << apply;
-        for (const int edit :
-             {Page::kDeviceName, Page::kApSsid, Page::kPinCode, Page::kHeartRateLow})
-            EXPECT_EQ(network.IsReadOnly(edit), !administrator) << edit;
-        EXPECT_TRUE(network.IsItemEnabled(Page::kWifiRefresh));
-    }
-    EXPECT_EQ(network.GetItemText(Page::kDeviceName), "Unit 7");
 }
 
 }  // namespace
