@@ -35,7 +35,7 @@ protected:
     std::unique_ptr<CLoginDlg> dialog;
 };
 
-TEST_F(Login, OpensWithItsTitleChoicesAndLimit) {
+TEST_F(Login, OpensWithItsTitleChoicesAndLimitAndEnterPressesLogin) {
     CVireoApp app(OptionsFor(FakeLibraryDirectory("full")));
     CLoginDlg dialog(app);
     dialog.Open();
@@ -49,6 +49,8 @@ TEST_F(Login, OpensWithItsTitleChoicesAndLimit) {
     EXPECT_FALSE(dialog.IsItemShown(dialog::IDCANCEL));
     QTest::keyClicks(dialog.Item(CLoginDlg::kPassword), "12345678");
     EXPECT_EQ(dialog.GetItemText(CLoginDlg::kPassword), "123456");
+    QTest::keyClick(dialog.Item(CLoginDlg::kPassword), Qt::Key_Return);  // presses Login
+    EXPECT_EQ(dialog.Result(), dialog::IDOK);
 }
 
 TEST_F(Login, AShortPasswordIsRefusedBeforeAnyConnection) {
@@ -104,15 +106,6 @@ TEST_F(Login, AnAcceptedPasswordEndsTheDialogAndIsOfferedNextTime) {
     next.Open();
     EXPECT_EQ(next.ListSelection(CLoginDlg::kUserType), kAdministrator);
     EXPECT_EQ(next.GetItemText(CLoginDlg::kPassword), wide);
-}
-
-TEST_F(Login, EnterInThePasswordBoxPressesLogin) {
-    CVireoApp app(OptionsFor(FakeLibraryDirectory("full")));
-    CLoginDlg dialog(app);
-    dialog.Open();
-    QTest::keyClicks(dialog.Item(CLoginDlg::kPassword), "123456");
-    QTest::keyClick(dialog.Item(CLoginDlg::kPassword), Qt::Key_Return);
-    EXPECT_EQ(dialog.Result(), dialog::IDOK);
 }
 
 class InputPassword : public ::testing::Test {

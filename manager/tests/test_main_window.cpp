@@ -43,8 +43,8 @@ void ChooseTab(CVireoDlg& window, int index) {
     window.Tabs().findChild<QTabBar*>()->setCurrentIndex(index);
 }
 
-// A control of the page on tab `tab`; an edit is writable when not read-only, any
-// other control when enabled.
+// A control of the page on tab `tab`; an edit is writable when not read-only,
+// any other control when enabled.
 struct Control {
     int tab, id;
     bool edit = false;
@@ -110,23 +110,62 @@ protected:
     CVireoApp app{OptionsFor(FakeLibraryDirectory("full"))};
 };
 
-TEST_F(Program, AGeneralUserGetsThreeTabs) {
-    script.Then<CLoginDlg>(LogInAs(kGeneralUser, "123456")).Then<CVireoDlg>([](CVireoDlg& window) {
-        EXPECT_EQ(window.windowTitle(), QString("Vireo %1 ").arg(VIREO_VERSION_TEXT));
-        EXPECT_EQ(TabCaptions(window),
-                  (std::vector<QString>{"Camera Info", "Camera Settings", "WiFi&&Bluetooth"}));
-        EXPECT_EQ(VisiblePages(window), std::vector<TabPage*>{window.PageOfTab(0)});
-        ExpectWritingFor(window, kGeneralUser);
-        Press(window, dialog::IDCANCEL);
-    });
+TEST_F(Program, AGeneralUserGetsThreeTabsAndAboutFromTheWindowsMenu) {
+    script.Then<CLoginDlg>(LogInAs(kGeneralUser, "123456"))
+        .Then<CVireoDlg>([this](CVireoDlg& window) {
+            EXPECT_EQ(window.windowTitle(), QString("Vireo %1 ").arg(VIREO_VERSION_TEXT));
+            EXPECT_EQ(TabCaptions(window),
+                      (std::vector<QString>{"Camera Info", "Camera Settings", "WiFi&&Bluetooth"}));
+            EXPECT_EQ(VisiblePages(window), std::vector<TabPage*>{window.PageOfTab(0)});
+            ExpectWritingFor(window, kGeneralUser);
+            EXPECT_TRUE(window.actions().contains(window.AboutAction()));
+            EXPECT_EQ(window.contextMenuPolicy(), Qt::ActionsContextMenu);
+            script.Then<CAboutDlg>([](CAboutDlg& about) {
+                EXPECT_EQ(about.windowTitle(), "About Vireo");
+                EXPECT_EQ(about.GetItemText(CAboutDlg::kText),
+                          QString::fromUtf8("Vireo\uFF0C%1 Version")
+                              .arg(QString(VIREO_VERSION_TEXT).mid(1)));
+                Press(about, dialog::IDOK);
+            });
+            window.AboutAction()->trigger();
+            EXPECT_TRUE(window.isVisible());
+            Press(window, dialog::IDCANCEL);
+        });
     Run();
     const auto calls = FakeLog();
     EXPECT_EQ(std::count(calls.begin(), calls.end(), "SyncDateTime"), 1);
 }
 
+// Every control an operator can reach has a name a screen reader says, and the
+// window behaves as desktop windows do: minimisable, fits a small laptop,
+// Escape does not end the program.
+void ExpectAnOrdinaryDesktopWindowWithNamedControls(CVireoDlg& window) {
+    EXPECT_TRUE(window.windowFlags() & Qt::WindowMinimizeButtonHint);
+    EXPECT_EQ(window.windowFlags() & Qt::WindowType_Mask, Qt::Window);
+    EXPECT_LE(window.minimumSizeHint().height(), 700);
+    for (TabPage* page : window.Pages()) {
+        for (QWidget* control : page->findChildren<QWidget*>()) {
+            if (control->focusPolicy() == Qt::NoFocus || control->isHidden() ||
+                control->focusProxy())
+                continue;
+            QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(control);
+            ASSERT_NE(accessible, nullptr);
+            EXPECT_FALSE(accessible->text(QAccessible::Name).isEmpty())
+                << control->metaObject()->className() << " on " << page->metaObject()->className();
+        }
+    }
+    QTest::keyClick(&window, Qt::Key_Escape);
+    EXPECT_TRUE(window.isVisible());
+}
+
 TEST_F(Program, AnAdministratorGetsFiveTabsAndReconnectHandsEveryPageTheNewUserType) {
-    script.Then<CLoginDlg>(LogInAs(kAdministrator, "888888"))
+    script
+        .Then<CLoginDlg>([](CLoginDlg& login) {
+            EXPECT_EQ(login.focusWidget(), login.Item(CLoginDlg::kPassword));
+            LogInAs(kAdministrator, "888888")(login);
+        })
         .Then<CVireoDlg>([this](CVireoDlg& window) {
+            ExpectAnOrdinaryDesktopWindowWithNamedControls(window);
             EXPECT_EQ(TabCaptions(window),
                       (std::vector<QString>{"Camera Info", "Camera Settings", "WiFi&&Bluetooth",
                                             "AES256 Encryption", "Change Password"}));
@@ -139,7 +178,8 @@ TEST_F(Program, AnAdministratorGetsFiveTabsAndReconnectHandsEveryPageTheNewUserT
             EXPECT_EQ(window.PageOfTab(5), nullptr);
             EXPECT_EQ(window.PageOfTab(0)->GetItemText(CSysManagerDlg::kModel), "FAKE_USB");
             ChooseTab(window, 3);
-            // The next login reaches another camera, one that shows itself as a disk.
+            // The next login reaches another camera, one that shows itself as a
+            // disk.
             ::setenv("FAKE_PETREL_USB", "0", 1);
             ::setenv("FAKE_PETREL_DISK", "1", 1);
             script.Then<CLoginDlg>([](CLoginDlg& login) {
@@ -192,57 +232,6 @@ TEST_F(Program, WithoutTheLibraryTheMainWindowNeverOpens) {
     EXPECT_EQ(orphan.InitInstance(), 0);
     EXPECT_FALSE(mainWindowOpened);
     EXPECT_EQ(messages.Texts(), (std::vector<QString>{"Connection Failed.", "Connection Failed."}));
-}
-
-TEST_F(Program, AboutOpensFromTheWindowsMenuAndClosesAgain) {
-    script.Then<CLoginDlg>(LogInAs(kGeneralUser, "123456"))
-        .Then<CVireoDlg>([this](CVireoDlg& window) {
-            EXPECT_TRUE(window.actions().contains(window.AboutAction()));
-            EXPECT_EQ(window.contextMenuPolicy(), Qt::ActionsContextMenu);
-            script.Then<CAboutDlg>([](CAboutDlg& about) {
-                EXPECT_EQ(about.windowTitle(), "About Vireo");
-                EXPECT_EQ(about.GetItemText(CAboutDlg::kText),
-                          QString::fromUtf8("Vireo\uFF0C%1 Version")
-                              .arg(QString(VIREO_VERSION_TEXT).mid(1)));
-                Press(about, dialog::IDOK);
-            });
-            window.AboutAction()->trigger();
-            EXPECT_TRUE(window.isVisible());
-            EXPECT_EQ(window.Tabs().TabCount(), 3);
-            Press(window, dialog::IDCANCEL);
-        });
-    Run();
-}
-
-// Every control an operator can reach has a name a screen reader says, and the
-// window behaves as desktop windows do: minimisable, fits a small laptop, Escape
-// does not end the program.
-TEST_F(Program, TheWindowIsAnOrdinaryDesktopWindowWithNamedControls) {
-    script.Then<CLoginDlg>([](CLoginDlg& login) {
-        EXPECT_EQ(login.focusWidget(), login.Item(CLoginDlg::kPassword));
-        LogInAs(kAdministrator, "888888")(login);
-    });
-    script.Then<CVireoDlg>([](CVireoDlg& window) {
-        EXPECT_TRUE(window.windowFlags() & Qt::WindowMinimizeButtonHint);
-        EXPECT_EQ(window.windowFlags() & Qt::WindowType_Mask, Qt::Window);
-        EXPECT_LE(window.minimumSizeHint().height(), 700);
-        for (TabPage* page : window.Pages()) {
-            for (QWidget* control : page->findChildren<QWidget*>()) {
-                if (control->focusPolicy() == Qt::NoFocus || control->isHidden() ||
-                    control->focusProxy())
-                    continue;
-                QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(control);
-                ASSERT_NE(accessible, nullptr);
-                EXPECT_FALSE(accessible->text(QAccessible::Name).isEmpty())
-                    << control->metaObject()->className() << " on "
-                    << page->metaObject()->className();
-            }
-        }
-        QTest::keyClick(&window, Qt::Key_Escape);
-        EXPECT_TRUE(window.isVisible());
-        Press(window, dialog::IDCANCEL);
-    });
-    Run();
 }
 
 }  // namespace

@@ -1,9 +1,9 @@
-// The network page over a simulated camera, driven as an operator would: what it
-// shows, what the camera stores after Apply, its rules and its messages.
+// The pages over a simulated camera, driven as an operator would: what the network
+// page shows and stores, and one table of actions on any page with their messages
+// and the commands the camera executed.
 #include <QComboBox>
 #include <array>
 #include <cstring>
-#include <functional>
 #include <tuple>
 
 #include "camera_session.h"
@@ -97,70 +97,41 @@ TEST_F(NetworkPage, ShowsEveryRecordTheCameraHolds) {
     EXPECT_EQ(network.GetAddress(Page::kServerIp), 0xC0A80114u);
 }
 
+// Each group's Apply stores what was typed there and leaves every other record as read.
 TEST_P(CameraSession, NetworkApplyStoresExactlyWhatWasTypedAndLeavesTheRestAsRead) {
-    struct Case {
-        const char* name;
-        std::function<void(Page&)> type;
-        int apply;
-        std::function<void(camsim::CameraState&)> stored;
-        QString message;
-    };
-    const Case cases[] = {
-        {"network",
-         [](Page& p) {
-             p.SetItemText(Page::kDeviceName, "Wache S\u00fcd");
-             p.SetAddress(Page::kServerIp, 0x0A000102);
-             p.SelectListIndex(Page::kServerArea, 26);  // Italy
-         },
-         Page::kNetworkApply,
-         [](camsim::CameraState& s) {
-             std::memcpy(s.networkInfo.data(), "Wache S\u00fcd", 10);
-             std::memcpy(s.networkInfo.data() + offsetof(NetworkInfo, serverIp), "10.0.1.2\0\0\0\0",
-                         12);
-         },
-         "Network Settings set successfully."},
-        {"wifi",
-         [](Page& p) {
-             p.SetItemText(Page::kApSsid, "Caf\u00e9 \U0001F4F7");
-             Choose(p, Page::kBand, 0);
-             Choose(p, Page::kChannel, 6);
-             p.SetItemText(Page::kStaPassword, "m\u1eadt kh\u1ea9u");
-             p.SetItemText(Page::kPinCode, "11223344");
-         },
-         Page::kWifiApply,
-         [](camsim::CameraState& s) {
-             WifiApSetting accessPoint{"Caf\u00e9 \U0001F4F7", "p\u00e4sswort", 2, 0, 6};
-             Put(s.wifiApSetting, accessPoint);
-             WifiStaSetting station{"\u9580\u53e3", "m\u1eadt kh\u1ea9u", 1};
-             Put(s.wifiStaSetting, station);
-             s.p2pCode = "11223344";
-         },
-         "Wifi Settings set successfully."},
-        {"bluetooth",
-         [](Page& p) {
-             p.SetItemText(Page::kPairName, "Brustgurt \u2665");
-             p.SetItemText(Page::kHeartRateLow, "0");
-             p.SetItemText(Page::kHeartRateHigh, "255");
-         },
-         Page::kBluetoothApply,
-         [](camsim::CameraState& s) {
-             BluetoothInfo bluetooth{2, "001122334455", "Brustgurt \u2665", "665544332211", 0, 255};
-             Put(s.bluetoothInfo, bluetooth);
-         },
-         "Bluetooth Settings set successfully."},
-    };
     AddCamera(Seeded(), GetParam());
     Page& network = Open<Page>(kAdministrator);
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        camsim::CameraState expected = camera->state();
-        c.type(network);
-        Press(network, c.apply);
-        c.stored(expected);
-        EXPECT_EQ(Records(camera->state()), Records(expected));
-        EXPECT_EQ(messages.Texts(), std::vector<QString>{c.message});
-        messages.shown.clear();
-    }
+    camsim::CameraState expected = camera->state();
+    network.SetItemText(Page::kDeviceName, "Wache S\u00fcd");
+    network.SetAddress(Page::kServerIp, 0x0A000102);
+    network.SelectListIndex(Page::kServerArea, 26);  // Italy
+    Press(network, Page::kNetworkApply);
+    std::memcpy(expected.networkInfo.data(), "Wache S\u00fcd", 10);
+    std::memcpy(expected.networkInfo.data() + offsetof(NetworkInfo, serverIp), "10.0.1.2\0\0\0\0",
+                12);
+    EXPECT_EQ(Records(camera->state()), Records(expected));
+
+    network.SetItemText(Page::kApSsid, "Caf\u00e9 \U0001F4F7");
+    Choose(network, Page::kBand, 0);
+    Choose(network, Page::kChannel, 6);
+    network.SetItemText(Page::kStaPassword, "m\u1eadt kh\u1ea9u");
+    network.SetItemText(Page::kPinCode, "11223344");
+    Press(network, Page::kWifiApply);
+    Put(expected.wifiApSetting, WifiApSetting{"Caf\u00e9 \U0001F4F7", "p\u00e4sswort", 2, 0, 6});
+    Put(expected.wifiStaSetting, WifiStaSetting{"\u9580\u53e3", "m\u1eadt kh\u1ea9u", 1});
+    expected.p2pCode = "11223344";
+    EXPECT_EQ(Records(camera->state()), Records(expected));
+
+    network.SetItemText(Page::kPairName, "Brustgurt \u2665");
+    network.SetItemText(Page::kHeartRateLow, "0");
+    network.SetItemText(Page::kHeartRateHigh, "255");
+    Press(network, Page::kBluetoothApply);
+    Put(expected.bluetoothInfo,
+        BluetoothInfo{2, "001122334455", "Brustgurt \u2665", "665544332211", 0, 255});
+    EXPECT_EQ(Records(camera->state()), Records(expected));
+    EXPECT_EQ(messages.Texts(), (std::vector<QString>{"Network Settings set successfully.",
+                                                      "Wifi Settings set successfully.",
+                                                      "Bluetooth Settings set successfully."}));
 }
 
 TEST_F(NetworkPage, TheChannelListIsTheChosenBandsWithTheLastChannelSelected) {
@@ -224,31 +195,27 @@ protected:
 
 TEST_F(PageActions, EachActionSaysWhatHappenedAndSendsWhatItShould) {
     using Info = CSysManagerDlg;
+    using Crypt = CDialogEncryption;
+    const QString shortKey = "Please enter 32-character AES key.";
+    const QString wideKey = "AES Key takes at most 32 bytes of text.";
     const QString heart = "Heart Rate 0-255!", wifi = "Wifi Settings set successfully.";
-    const QString failed = "Failed";
+    const QString failed = "Failed", p2p = "P2P Code must be 8 digits";
+    const QString tooLong = "Password takes at most 31 bytes of text.";
+    const QString umlauts = QString("\u00e4").repeated(16);  // 32 bytes of UTF-8
     const Codes wifiWrites{0x59, 0x5B, 0x5E};
     const Action actions[] = {
+        // Model, user and device IDs, battery, version, bar code, disk space, watermark, lock.
         {0, {}, Info::kRefresh, 0, {}, {0x2D, 0x31, 0x29, 0x01, 0x33, 0x35, 0x44, 0x3D}},
         {2, {}, 0, 0, {}, {0x52, 0x58, 0x5C, 0x5A, 0x5F, 0x62, 0x54, 0x56}},
         {2, {}, Page::kNetworkRefresh, 0, {}, {0x52}},
         {2, {}, Page::kWifiRefresh, 0, {}, {0x58, 0x5C, 0x5A, 0x5F, 0x62}},
         {2, {}, Page::kBluetoothRefresh, 0, {}, {0x54}},
-        {2,
-         {{Page::kPinCode, "1234567"}},
-         Page::kWifiApply,
-         0,
-         {"P2P Code must be 8 digits"},
-         wifiWrites},
+        {2, {{Page::kPinCode, "1234567"}}, Page::kWifiApply, 0, {p2p}, wifiWrites},
         {2, {{Page::kPinCode, "12345678"}}, Page::kWifiApply, 0, {wifi}, {0x59, 0x5B, 0x5E, 0x63}},
         {2, {{Page::kHeartRateHigh, "256"}}, Page::kBluetoothApply, 0, {heart}, {}},
         {2, {{Page::kHeartRateLow, "-1"}}, Page::kBluetoothApply, 0, {heart}, {}},
         {2, {{Page::kHeartRateLow, ""}}, Page::kBluetoothApply, 0, {heart}, {}},
-        {2,
-         {{Page::kStaPassword, QString("\u00e4").repeated(16)}},
-         Page::kWifiApply,
-         0,
-         {"Password takes at most 31 bytes of text."},
-         {}},  // 32 bytes of UTF-8
+        {2, {{Page::kStaPassword, umlauts}}, Page::kWifiApply, 0, {tooLong}, {}},
         {2, {}, Page::kNetworkRefresh, 1, {"Camera Not Connected"}, {0x52}},
         {2, {}, Page::kNetworkApply, 1, {failed}, {0x53}},
         {2, {}, Page::kWifiRefresh, 1, {"GetWifiUniversal Failed"}, {0x58}},
@@ -260,6 +227,8 @@ TEST_F(PageActions, EachActionSaysWhatHappenedAndSendsWhatItShould) {
         {2, {}, Page::kWifiApply, 3, {"STA Setting Failed"}, wifiWrites},
         {2, {}, Page::kWifiApply, 4, {"Set P2P PIN Failed"}, {0x59, 0x5B, 0x5E, 0x63}},
         {2, {}, Page::kBluetoothApply, 1, {failed}, {0x55}},
+        {3, {{Crypt::kAesKey, QString(31, u'k')}}, Crypt::kApply, 0, {shortKey}, {}},
+        {3, {{Crypt::kAesKey, QString(32, QChar(0xE4))}}, Crypt::kApply, 0, {wideKey}, {}},
     };
     AddCamera(Seeded());
     LogIn(kAdministrator);
