@@ -77,29 +77,22 @@ TEST(Text8, CutsBeforeACharacterThatWouldNotFit) {
     EXPECT_EQ(dialog::FromText8("full", 4), "full");  // a full field has no terminator
 }
 
-TEST(Controls, ListEntriesCarryValuesAndUnknownValuesKeepTheSelection) {
+TEST(Controls, ListsCarryValuesEditsAreCutAndWrongIdsOrKindsAreReported) {
     TestDialog window;
     window.AddListEntry(kList, "Off", 0);
     window.AddListEntry(kList, "On", 7);
     window.SelectListIndex(kList, 0);
     EXPECT_TRUE(window.SelectListValue(kList, 7));
     EXPECT_EQ(window.ListSelection(kList), 1);
-    EXPECT_FALSE(window.SelectListValue(kList, 1));
+    EXPECT_FALSE(window.SelectListValue(kList, 1));  // an unknown value keeps the selection
     EXPECT_EQ(window.SelectedListValue(kList), 7);
     window.ResetList(kList);
     EXPECT_EQ(window.SelectedListValue(kList), -1);
-}
 
-TEST(Controls, EditsAreCutAtTheirLimitAndPasswordsHidden) {
-    TestDialog window;
     window.LimitText(kEdit, 6);
     window.SetItemText(kEdit, "12345678");
     EXPECT_EQ(window.GetItemText(kEdit), "123456");
     EXPECT_EQ(static_cast<QLineEdit*>(window.Item(kEdit))->echoMode(), QLineEdit::Password);
-}
-
-TEST(Controls, WrongIdsAndKindsAreReported) {
-    TestDialog window;
     EXPECT_THROW(window.Item(999), std::out_of_range);
     EXPECT_THROW(window.LimitText(kList, 3), std::logic_error);
 }
