@@ -11,7 +11,6 @@
 
 #include "caption.h"
 #include "dialog_units.h"
-#include "message_box.h"
 #include "modal_dialog.h"
 #include "tab_control.h"
 #include "test_support.h"
@@ -24,16 +23,12 @@ using dialog::ControlKind;
 constexpr int kLabel = 10;
 constexpr int kEdit = 11;
 constexpr int kList = 12;
-constexpr int kAddress = 13;
-constexpr int kCheck = 14;
 constexpr int kTabs = 15;
 
 constexpr dialog::ControlTemplate kControls[] = {
     {kLabel, ControlKind::RightLabel, "Wi&Fi&&BT", {4, 4, 80, 10}},
     {kEdit, ControlKind::PasswordEdit, "", {4, 18, 80, 13}},
     {kList, ControlKind::DropList, "", {4, 34, 80, 60}},
-    {kAddress, ControlKind::IpAddress, "", {4, 50, 80, 13}},
-    {kCheck, ControlKind::CheckBox, "On", {4, 66, 80, 10}},
     {kTabs, ControlKind::Tabs, "", {90, 4, 100, 80}},
     {dialog::IDCANCEL, ControlKind::Button, "Cancel", {90, 86, 50, 12}},
 };
@@ -45,13 +40,9 @@ public:
     TestDialog() : dialog::Dialog(kTemplate) {}
 };
 
-TEST(Captions, MarkersVanishAndDoubledAmpersandsShowOne) {
-    EXPECT_EQ(dialog::VisibleCaption("WiFi&&Bluetooth"), "WiFi&Bluetooth");
+TEST(Captions, LabelsKeepTheirCaptionButShowItsVisibleText) {
     EXPECT_EQ(dialog::VisibleCaption("About Vireo(&A)..."), "About Vireo(A)...");
     EXPECT_EQ(dialog::VisibleCaption("trailing&"), "trailing");
-}
-
-TEST(Captions, LabelsKeepTheirCaptionButShowItsVisibleText) {
     TestDialog window;
     EXPECT_EQ(window.GetItemText(kLabel), "Wi&Fi&&BT");
     EXPECT_EQ(static_cast<QLabel*>(window.Item(kLabel))->text(), "WiFi&BT");
@@ -86,42 +77,22 @@ TEST(Text8, CutsBeforeACharacterThatWouldNotFit) {
     EXPECT_EQ(dialog::FromText8("full", 4), "full");  // a full field has no terminator
 }
 
-TEST(Controls, ListEntriesCarryValuesAndUnknownValuesKeepTheSelection) {
+TEST(Controls, ListsCarryValuesEditsAreCutAndWrongIdsOrKindsAreReported) {
     TestDialog window;
     window.AddListEntry(kList, "Off", 0);
     window.AddListEntry(kList, "On", 7);
     window.SelectListIndex(kList, 0);
     EXPECT_TRUE(window.SelectListValue(kList, 7));
     EXPECT_EQ(window.ListSelection(kList), 1);
-    EXPECT_FALSE(window.SelectListValue(kList, 1));
+    EXPECT_FALSE(window.SelectListValue(kList, 1));  // an unknown value keeps the selection
     EXPECT_EQ(window.SelectedListValue(kList), 7);
     window.ResetList(kList);
     EXPECT_EQ(window.SelectedListValue(kList), -1);
-}
 
-TEST(Controls, EditsAddressesAndCheckBoxes) {
-    TestDialog window;
     window.LimitText(kEdit, 6);
     window.SetItemText(kEdit, "12345678");
     EXPECT_EQ(window.GetItemText(kEdit), "123456");
     EXPECT_EQ(static_cast<QLineEdit*>(window.Item(kEdit))->echoMode(), QLineEdit::Password);
-    window.SetReadOnly(kEdit, true);
-    EXPECT_TRUE(window.IsReadOnly(kEdit));
-
-    window.SetAddress(kAddress, 0xC0A80114u);
-    EXPECT_EQ(window.GetItemText(kAddress), "192.168.1.20");
-    EXPECT_EQ(window.GetAddress(kAddress), 0xC0A80114u);
-
-    window.SetCheck(kCheck, true);
-    EXPECT_TRUE(window.IsChecked(kCheck));
-    window.EnableItem(kCheck, false);
-    EXPECT_FALSE(window.IsItemEnabled(kCheck));
-    window.ShowItem(kCheck, false);
-    EXPECT_FALSE(window.IsItemShown(kCheck));
-}
-
-TEST(Controls, WrongIdsAndKindsAreReported) {
-    TestDialog window;
     EXPECT_THROW(window.Item(999), std::out_of_range);
     EXPECT_THROW(window.LimitText(kList, 3), std::logic_error);
 }
@@ -141,18 +112,6 @@ TEST(Controls, OnlyTheOperatorsTabChoiceIsReported) {
     EXPECT_TRUE(tabs.PageRect().top() > 0 && tabs.PageRect().width() > 0);
 }
 
-TEST(MessageBoxes, TheInstalledHandlerSeesAndAnswers) {
-    MessageRecorder recorder;
-    recorder.answer = dialog::MessageAnswer::No;
-    const auto answer =
-        dialog::ShowMessageBox({nullptr, "Reset?", "Warning", dialog::MessageButtons::YesNo,
-                                dialog::MessageIcon::Warning});
-    EXPECT_EQ(answer, dialog::MessageAnswer::No);
-    ASSERT_EQ(recorder.shown.size(), 1u);
-    EXPECT_EQ(recorder.shown[0].title, "Warning");
-    EXPECT_EQ(recorder.shown[0].buttons, dialog::MessageButtons::YesNo);
-}
-
 TEST(ModalDialogs, EndDialogEndsTheRunWithItsResultAndHidingDoesNot) {
     TestDialog window;
     ModalScript script;
@@ -165,18 +124,15 @@ TEST(ModalDialogs, EndDialogEndsTheRunWithItsResultAndHidingDoesNot) {
     EXPECT_TRUE(script.Done());
 }
 
-TEST(ModalDialogs, EscapeAndTheCloseBoxCancel) {
+TEST(ModalDialogs, TheCloseBoxCancelsAndEnterPressesTheFocusedButton) {
     TestDialog window;
     window.Open();
     window.close();
     EXPECT_EQ(window.Result(), dialog::IDCANCEL);
-}
-
-TEST(ModalDialogs, EnterPressesTheFocusedButton) {
-    TestDialog window;
-    window.Open();
-    QTest::keyClick(window.Item(dialog::IDCANCEL), Qt::Key_Return);
-    EXPECT_EQ(window.Result(), dialog::IDCANCEL);
+    TestDialog other;
+    other.Open();
+    QTest::keyClick(other.Item(dialog::IDCANCEL), Qt::Key_Return);
+    EXPECT_EQ(other.Result(), dialog::IDCANCEL);
 }
 
 }  // namespace

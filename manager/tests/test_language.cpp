@@ -41,21 +41,8 @@ protected:
     QTemporaryDir folder;
 };
 
-TEST_F(Language, AnEmptyFileBecomesATemplateOfTheLoginsTexts) {
-    const QString path = folder.filePath("vireo.ini");
-    WriteFile(path, "");
-    RunLoginWith(path, [](CLoginDlg&) {});
-    const QString saved = ReadFile(path);
-    for (const char* line :
-         {"[LoginDlg]", "StUserType=User Type", "StPassword=Password", "BtnLogin=Login",
-          "BtnCancel=Cancel", "Msg1=Please enter 6-character password.",
-          "Msg2=Firmware version mismatch.", "Msg3=Connection Failed.",
-          "Msg4=Wrong login password.", "Msg5=Wrong login password, please login in 3 minutes."})
-        EXPECT_TRUE(saved.contains(QString::fromUtf8(line))) << line << " missing from:\n"
-                                                             << saved.toStdString();
-}
-
-TEST_F(Language, TranslatedTextsReplaceTheBuiltInOnes) {
+// The file names some texts; the login shows them and adds the rest with their defaults.
+TEST_F(Language, TranslatedTextsReplaceTheBuiltInOnesAndTheMissingOnesAreAdded) {
     const QString path = folder.filePath("de.ini");
     WriteFile(path,
               "[LoginDlg]\nBtnLogin=Anmelden\nStPassword=Pass&&wort\nMsg1=Sechs Zeichen bitte.\n");
@@ -66,6 +53,14 @@ TEST_F(Language, TranslatedTextsReplaceTheBuiltInOnes) {
         Press(login, CLoginDlg::kLogin);
     });
     EXPECT_EQ(messages.Texts(), std::vector<QString>{"Sechs Zeichen bitte."});
+    const QString saved = ReadFile(path);
+    for (const char* line :
+         {"[LoginDlg]", "StUserType=User Type", "StPassword=Pass&&wort", "BtnLogin=Anmelden",
+          "BtnCancel=Cancel", "Msg1=Sechs Zeichen bitte.", "Msg2=Firmware version mismatch.",
+          "Msg3=Connection Failed.", "Msg4=Wrong login password.",
+          "Msg5=Wrong login password, please login in 3 minutes."})
+        EXPECT_TRUE(saved.contains(QString::fromUtf8(line))) << line << " missing from:\n"
+                                                             << saved.toStdString();
 }
 
 }  // namespace

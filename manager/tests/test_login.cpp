@@ -13,7 +13,6 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-const QString kConnectionFailed = "Connection Failed.";
 const QString kWrongPassword = "Wrong login password.";
 
 class Login : public ::testing::Test {
@@ -36,7 +35,7 @@ protected:
     std::unique_ptr<CLoginDlg> dialog;
 };
 
-TEST_F(Login, OpensWithItsTitleChoicesAndLimit) {
+TEST_F(Login, OpensWithItsTitleChoicesAndLimitAndEnterPressesLogin) {
     CVireoApp app(OptionsFor(FakeLibraryDirectory("full")));
     CLoginDlg dialog(app);
     dialog.Open();
@@ -50,6 +49,8 @@ TEST_F(Login, OpensWithItsTitleChoicesAndLimit) {
     EXPECT_FALSE(dialog.IsItemShown(dialog::IDCANCEL));
     QTest::keyClicks(dialog.Item(CLoginDlg::kPassword), "12345678");
     EXPECT_EQ(dialog.GetItemText(CLoginDlg::kPassword), "123456");
+    QTest::keyClick(dialog.Item(CLoginDlg::kPassword), Qt::Key_Return);  // presses Login
+    EXPECT_EQ(dialog.Result(), dialog::IDOK);
 }
 
 TEST_F(Login, AShortPasswordIsRefusedBeforeAnyConnection) {
@@ -58,21 +59,6 @@ TEST_F(Login, AShortPasswordIsRefusedBeforeAnyConnection) {
     EXPECT_EQ(messages.shown[0].title, "Prompt");
     EXPECT_TRUE(FakeLog().empty());
     EXPECT_EQ(dialog->Result(), 0);  // still open
-}
-
-TEST_F(Login, AMissingLibraryFailsEveryPress) {
-    LogIn("none", "123456");
-    Press(*dialog, CLoginDlg::kLogin);
-    EXPECT_EQ(messages.Texts(), (std::vector<QString>{kConnectionFailed, kConnectionFailed}));
-    EXPECT_EQ(dialog->Result(), 0);
-    EXPECT_FALSE(app->IsLibraryLoaded());
-}
-
-TEST_F(Login, NoCameraOrAMissingListExportFails) {
-    ::setenv("FAKE_PETREL_USB", "0", 1);
-    LogIn("full", "123456");
-    LogIn("no-storage-list", "123456");
-    EXPECT_EQ(messages.Texts(), (std::vector<QString>{kConnectionFailed, kConnectionFailed}));
 }
 
 TEST_F(Login, AVersionMismatchIsReportedAndItsConnectionClosedAtTheNextPress) {
@@ -88,68 +74,37 @@ TEST_F(Login, AVersionMismatchIsReportedAndItsConnectionClosedAtTheNextPress) {
                                 "CloseDevice usb", "EnumDeviceList", "ConnectDevice usb",
                                 "ReleaseList 1", "VerifiPassword 888888 1"}));
     EXPECT_EQ(dialog->Result(), dialog::IDOK);
+    dialog.reset();
+    app.reset();
+    EXPECT_EQ(FakeLog().back(), "CloseDevice usb");  // the end of the program closes the last one
 }
 
-TEST_F(Login, TheCamerasVerdictDecidesTheMessage) {
-    const struct {
-        const char* status;
-        QString message;
-    } verdicts[] = {
-        {"4", kWrongPassword},                                      // rejected
-        {"1", kWrongPassword},                                      // transfer failed
-        {"6", "Wrong login password, please login in 3 minutes."},  // locked out
-    };
-    for (const auto& verdict : verdicts) {
-        messages.shown.clear();
-        ::setenv("FAKE_PETREL_VERIFY", verdict.status, 1);
-        LogIn("full", "654321", kAdministrator);
-        EXPECT_EQ(messages.Texts(), std::vector<QString>{verdict.message})
-            << "status " << verdict.status;
-        EXPECT_EQ(dialog->Result(), 0);
-        // The type tried and the password sent are kept for the next dialog.
-        EXPECT_EQ(g_nUserType, kAdministrator);
-        EXPECT_STREQ(g_szLastPassword, "654321");
-    }
-}
-
-TEST_F(Login, ALibraryWithoutThePasswordCheckRefusesTheLogin) {
+TEST_F(Login, AFailedTransferOrALibraryWithoutThePasswordCheckIsAWrongPassword) {
+    ::setenv("FAKE_PETREL_VERIFY", "1", 1);
+    LogIn("full", "654321", kAdministrator);
+    EXPECT_EQ(dialog->Result(), 0);
+    // The type tried and the password sent are kept for the next dialog.
+    EXPECT_EQ(g_nUserType, kAdministrator);
+    EXPECT_STREQ(g_szLastPassword, "654321");
     LogIn("no-verify", "123456");
-    EXPECT_EQ(messages.Texts(), std::vector<QString>{kWrongPassword});
+    EXPECT_EQ(messages.Texts(), (std::vector<QString>{kWrongPassword, kWrongPassword}));
     EXPECT_EQ(dialog->Result(), 0);
 }
 
+// A password of characters beyond one byte each stays within its buffers.
 TEST_F(Login, AnAcceptedPasswordEndsTheDialogAndIsOfferedNextTime) {
-    LogIn("full", "888888", kAdministrator);
+    const QString wide = QString::fromUtf8(
+        "\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E\xE5\xAF\x86\xE7\xA0\x81\xE5\x93\x88");
+    LogIn("full", wide, kAdministrator);
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_EQ(dialog->Result(), dialog::IDOK);
     EXPECT_EQ(g_nUserType, kAdministrator);
-    EXPECT_EQ(FakeLog().back(), "VerifiPassword 888888 1");
-
-    CLoginDlg next(*app);
-    next.Open();
-    EXPECT_EQ(next.ListSelection(CLoginDlg::kUserType), kAdministrator);
-    EXPECT_EQ(next.GetItemText(CLoginDlg::kPassword), "888888");
-}
-
-TEST_F(Login, EnterInThePasswordBoxPressesLogin) {
-    CVireoApp app(OptionsFor(FakeLibraryDirectory("full")));
-    CLoginDlg dialog(app);
-    dialog.Open();
-    QTest::keyClicks(dialog.Item(CLoginDlg::kPassword), "123456");
-    QTest::keyClick(dialog.Item(CLoginDlg::kPassword), Qt::Key_Return);
-    EXPECT_EQ(dialog.Result(), dialog::IDOK);
-}
-
-TEST_F(Login, PasswordsBeyondOneByteACharacterStayWithinTheirBuffers) {
-    const QString wide = QString::fromUtf8(
-        "\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E\xE5\xAF\x86\xE7\xA0\x81\xE5\x93\x88");
-    LogIn("full", wide);
-    EXPECT_EQ(dialog->Result(), dialog::IDOK);
-    EXPECT_EQ(FakeLog().back(), "VerifiPassword " + wide.toStdString() + " 0");
+    EXPECT_EQ(FakeLog().back(), "VerifiPassword " + wide.toStdString() + " 1");
     EXPECT_EQ(QString::fromUtf8(g_szLastPassword), wide);
 
     CLoginDlg next(*app);
     next.Open();
+    EXPECT_EQ(next.ListSelection(CLoginDlg::kUserType), kAdministrator);
     EXPECT_EQ(next.GetItemText(CLoginDlg::kPassword), wide);
 }
 
@@ -160,26 +115,24 @@ protected:
     CDialogInputPassword prompt{app.Texts()};
 };
 
-TEST_F(InputPassword, AcceptsSixCharactersOnly) {
+TEST_F(InputPassword, CancelGivesNoneAndOkWantsSixCharacters) {
     prompt.Open();
     EXPECT_EQ(prompt.windowTitle(), "Input Password");
-    QTest::keyClicks(prompt.Item(CDialogInputPassword::kPassword), "12345");
-    Press(prompt, CDialogInputPassword::kOk);
-    EXPECT_EQ(messages.Texts(), std::vector<QString>{"Please enter 6-character password."});
-    EXPECT_EQ(prompt.Result(), 0);
-
-    QTest::keyClicks(prompt.Item(CDialogInputPassword::kPassword), "67");
-    Press(prompt, CDialogInputPassword::kOk);
-    EXPECT_EQ(prompt.Result(), dialog::IDOK);
-    EXPECT_STREQ(prompt.Password(), "123456");
-}
-
-TEST_F(InputPassword, CancelEndsWithoutAPassword) {
-    prompt.Open();
     QTest::keyClicks(prompt.Item(CDialogInputPassword::kPassword), "123456");
     Press(prompt, dialog::IDCANCEL);
     EXPECT_EQ(prompt.Result(), dialog::IDCANCEL);
     EXPECT_STREQ(prompt.Password(), "");
+
+    prompt.Open();
+    prompt.SetItemText(CDialogInputPassword::kPassword, "");
+    QTest::keyClicks(prompt.Item(CDialogInputPassword::kPassword), "12345");
+    Press(prompt, CDialogInputPassword::kOk);
+    EXPECT_EQ(messages.Texts(), std::vector<QString>{"Please enter 6-character password."});
+    EXPECT_EQ(prompt.Result(), 0);
+    QTest::keyClicks(prompt.Item(CDialogInputPassword::kPassword), "67");
+    Press(prompt, CDialogInputPassword::kOk);
+    EXPECT_EQ(prompt.Result(), dialog::IDOK);
+    EXPECT_STREQ(prompt.Password(), "123456");
 }
 
 }  // namespace

@@ -43,17 +43,55 @@ void ChooseTab(CVireoDlg& window, int index) {
     window.Tabs().findChild<QTabBar*>()->setCurrentIndex(index);
 }
 
-// Whether any writing action of a page is enabled.
-bool CanWrite(CVireoDlg& window) {
-    const std::pair<TabPage*, int> writing[] = {
-        {window.PageOfTab(0), CSysManagerDlg::kApply},
-        {window.PageOfTab(0), CSysManagerDlg::kFormatDisk},
-        {window.PageOfTab(1), CParamDlg::kApply},
-        {window.PageOfTab(2), CDialogNetWork::kWifiApply},
-        {window.PageOfTab(3), CDialogEncryption::kApply},
-    };
-    return std::any_of(std::begin(writing), std::end(writing),
-                       [](const auto& item) { return item.first->IsItemEnabled(item.second); });
+// A control of the page on tab `tab`; an edit is writable when not read-only,
+// any other control when enabled.
+struct Control {
+    int tab, id;
+    bool edit = false;
+};
+
+// Controls that write to the camera, for administrators only.
+const Control kWriting[] = {
+    {0, CSysManagerDlg::kApply},
+    {0, CSysManagerDlg::kDefaultSettings},
+    {0, CSysManagerDlg::kLockMemory},
+    {0, CSysManagerDlg::kFormatDisk},
+    {0, CSysManagerDlg::kUserId, true},
+    {0, CSysManagerDlg::kUserName, true},
+    {0, CSysManagerDlg::kDeviceId, true},
+    {0, CSysManagerDlg::kWatermark, true},
+    {1, CParamDlg::kApply},
+    {2, CDialogNetWork::kNetworkApply},
+    {2, CDialogNetWork::kWifiApply},
+    {2, CDialogNetWork::kBluetoothApply},
+    {2, CDialogNetWork::kDeviceName, true},
+    {2, CDialogNetWork::kApSsid, true},
+    {2, CDialogNetWork::kPinCode, true},
+    {2, CDialogNetWork::kHeartRateLow, true},
+    {3, CDialogEncryption::kApply},
+};
+// Controls that only read: buttons always enabled, edits always read-only.
+const Control kReading[] = {
+    {0, CSysManagerDlg::kRefresh},          {0, CSysManagerDlg::kSyncTime},
+    {0, CSysManagerDlg::kOpenExplorer},     {1, CParamDlg::kRefresh},
+    {2, CDialogNetWork::kWifiRefresh},      {0, CSysManagerDlg::kModel, true},
+    {0, CSysManagerDlg::kMacAddress, true}, {0, CSysManagerDlg::kVersion, true},
+    {0, CSysManagerDlg::kBattery, true},    {0, CSysManagerDlg::kFreeSpace, true},
+};
+
+bool Writable(CVireoDlg& window, const Control& control) {
+    TabPage& page = *window.PageOfTab(control.tab);
+    return control.edit ? !page.IsReadOnly(control.id) : page.IsItemEnabled(control.id);
+}
+
+void ExpectWritingFor(CVireoDlg& window, int userType) {
+    for (const Control& control : kWriting)
+        EXPECT_EQ(Writable(window, control), userType == kAdministrator)
+            << "tab " << control.tab << " id " << control.id;
+    for (const Control& control : kReading)
+        EXPECT_EQ(Writable(window, control), !control.edit)
+            << "tab " << control.tab << " id " << control.id;
+    for (TabPage* page : window.Pages()) EXPECT_EQ(page->UserType(), userType);
 }
 
 class Program : public ::testing::Test {
@@ -72,27 +110,66 @@ protected:
     CVireoApp app{OptionsFor(FakeLibraryDirectory("full"))};
 };
 
-TEST_F(Program, AGeneralUserGetsThreeTabs) {
-    script.Then<CLoginDlg>(LogInAs(kGeneralUser, "123456")).Then<CVireoDlg>([](CVireoDlg& window) {
-        EXPECT_EQ(window.windowTitle(), QString("Vireo %1 ").arg(VIREO_VERSION_TEXT));
-        EXPECT_EQ(TabCaptions(window),
-                  (std::vector<QString>{"Camera Info", "Camera Settings", "WiFi&&Bluetooth"}));
-        EXPECT_EQ(VisiblePages(window), std::vector<TabPage*>{window.PageOfTab(0)});
-        EXPECT_FALSE(CanWrite(window));
-        Press(window, dialog::IDCANCEL);
-    });
+TEST_F(Program, AGeneralUserGetsThreeTabsAndAboutFromTheWindowsMenu) {
+    script.Then<CLoginDlg>(LogInAs(kGeneralUser, "123456"))
+        .Then<CVireoDlg>([this](CVireoDlg& window) {
+            EXPECT_EQ(window.windowTitle(), QString("Vireo %1 ").arg(VIREO_VERSION_TEXT));
+            EXPECT_EQ(TabCaptions(window),
+                      (std::vector<QString>{"Camera Info", "Camera Settings", "WiFi&&Bluetooth"}));
+            EXPECT_EQ(VisiblePages(window), std::vector<TabPage*>{window.PageOfTab(0)});
+            ExpectWritingFor(window, kGeneralUser);
+            EXPECT_TRUE(window.actions().contains(window.AboutAction()));
+            EXPECT_EQ(window.contextMenuPolicy(), Qt::ActionsContextMenu);
+            script.Then<CAboutDlg>([](CAboutDlg& about) {
+                EXPECT_EQ(about.windowTitle(), "About Vireo");
+                EXPECT_EQ(about.GetItemText(CAboutDlg::kText),
+                          QString::fromUtf8("Vireo\uFF0C%1 Version")
+                              .arg(QString(VIREO_VERSION_TEXT).mid(1)));
+                Press(about, dialog::IDOK);
+            });
+            window.AboutAction()->trigger();
+            EXPECT_TRUE(window.isVisible());
+            Press(window, dialog::IDCANCEL);
+        });
     Run();
     const auto calls = FakeLog();
     EXPECT_EQ(std::count(calls.begin(), calls.end(), "SyncDateTime"), 1);
 }
 
-TEST_F(Program, AnAdministratorGetsFiveTabsAndEveryPageOnItsTab) {
-    script.Then<CLoginDlg>(LogInAs(kAdministrator, "888888"))
-        .Then<CVireoDlg>([](CVireoDlg& window) {
+// Every control an operator can reach has a name a screen reader says, and the
+// window behaves as desktop windows do: minimisable, fits a small laptop,
+// Escape does not end the program.
+void ExpectAnOrdinaryDesktopWindowWithNamedControls(CVireoDlg& window) {
+    EXPECT_TRUE(window.windowFlags() & Qt::WindowMinimizeButtonHint);
+    EXPECT_EQ(window.windowFlags() & Qt::WindowType_Mask, Qt::Window);
+    EXPECT_LE(window.minimumSizeHint().height(), 700);
+    for (TabPage* page : window.Pages()) {
+        for (QWidget* control : page->findChildren<QWidget*>()) {
+            if (control->focusPolicy() == Qt::NoFocus || control->isHidden() ||
+                control->focusProxy())
+                continue;
+            QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(control);
+            ASSERT_NE(accessible, nullptr);
+            EXPECT_FALSE(accessible->text(QAccessible::Name).isEmpty())
+                << control->metaObject()->className() << " on " << page->metaObject()->className();
+        }
+    }
+    QTest::keyClick(&window, Qt::Key_Escape);
+    EXPECT_TRUE(window.isVisible());
+}
+
+TEST_F(Program, AnAdministratorGetsFiveTabsAndReconnectHandsEveryPageTheNewUserType) {
+    script
+        .Then<CLoginDlg>([](CLoginDlg& login) {
+            EXPECT_EQ(login.focusWidget(), login.Item(CLoginDlg::kPassword));
+            LogInAs(kAdministrator, "888888")(login);
+        })
+        .Then<CVireoDlg>([this](CVireoDlg& window) {
+            ExpectAnOrdinaryDesktopWindowWithNamedControls(window);
             EXPECT_EQ(TabCaptions(window),
                       (std::vector<QString>{"Camera Info", "Camera Settings", "WiFi&&Bluetooth",
                                             "AES256 Encryption", "Change Password"}));
-            EXPECT_TRUE(CanWrite(window));
+            ExpectWritingFor(window, kAdministrator);
             for (int tab = 4; tab >= 0; --tab) {
                 ChooseTab(window, tab);
                 EXPECT_EQ(VisiblePages(window), std::vector<TabPage*>{window.PageOfTab(tab)})
@@ -100,16 +177,9 @@ TEST_F(Program, AnAdministratorGetsFiveTabsAndEveryPageOnItsTab) {
             }
             EXPECT_EQ(window.PageOfTab(5), nullptr);
             EXPECT_EQ(window.PageOfTab(0)->GetItemText(CSysManagerDlg::kModel), "FAKE_USB");
-            window.close();
-        });
-    Run();
-}
-
-TEST_F(Program, ReconnectKeepsTheTabsButHandsEveryPageTheNewUserType) {
-    script.Then<CLoginDlg>(LogInAs(kAdministrator, "888888"))
-        .Then<CVireoDlg>([this](CVireoDlg& window) {
             ChooseTab(window, 3);
-            // The next login reaches another camera, one that shows itself as a disk.
+            // The next login reaches another camera, one that shows itself as a
+            // disk.
             ::setenv("FAKE_PETREL_USB", "0", 1);
             ::setenv("FAKE_PETREL_DISK", "1", 1);
             script.Then<CLoginDlg>([](CLoginDlg& login) {
@@ -123,11 +193,12 @@ TEST_F(Program, ReconnectKeepsTheTabsButHandsEveryPageTheNewUserType) {
             EXPECT_EQ(window.Tabs().TabCount(), 5);
             EXPECT_EQ(window.Tabs().CurSel(), 0);
             EXPECT_EQ(VisiblePages(window), std::vector<TabPage*>{window.PageOfTab(0)});
-            for (TabPage* page : window.Pages()) EXPECT_EQ(page->UserType(), kGeneralUser);
-            EXPECT_FALSE(CanWrite(window));
+            ExpectWritingFor(window, kGeneralUser);
             EXPECT_EQ(window.PageOfTab(0)->GetItemText(CSysManagerDlg::kModel), "FAKE_DISK");
+            // The password page offers the general user's password alone.
             auto* password = window.PageOfTab(4);
             EXPECT_EQ(password->ListCount(CModifyPwdDlg::kUserType), 1);
+            EXPECT_EQ(password->SelectedListValue(CModifyPwdDlg::kUserType), kGeneralUser);
             EXPECT_EQ(password->GetItemText(CModifyPwdDlg::kLoginPasswordLabel), "Login Password:");
             Press(window, dialog::IDCANCEL);
         });
@@ -161,61 +232,6 @@ TEST_F(Program, WithoutTheLibraryTheMainWindowNeverOpens) {
     EXPECT_EQ(orphan.InitInstance(), 0);
     EXPECT_FALSE(mainWindowOpened);
     EXPECT_EQ(messages.Texts(), (std::vector<QString>{"Connection Failed.", "Connection Failed."}));
-}
-
-TEST_F(Program, AboutOpensFromTheWindowsMenuAndClosesAgain) {
-    script.Then<CLoginDlg>(LogInAs(kGeneralUser, "123456"))
-        .Then<CVireoDlg>([this](CVireoDlg& window) {
-            EXPECT_TRUE(window.actions().contains(window.AboutAction()));
-            EXPECT_EQ(window.contextMenuPolicy(), Qt::ActionsContextMenu);
-            script.Then<CAboutDlg>([](CAboutDlg& about) {
-                EXPECT_EQ(about.windowTitle(), "About Vireo");
-                EXPECT_EQ(about.GetItemText(CAboutDlg::kText),
-                          QString::fromUtf8("Vireo\uFF0C%1 Version")
-                              .arg(QString(VIREO_VERSION_TEXT).mid(1)));
-                Press(about, dialog::IDOK);
-            });
-            window.AboutAction()->trigger();
-            EXPECT_TRUE(window.isVisible());
-            EXPECT_EQ(window.Tabs().TabCount(), 3);
-            Press(window, dialog::IDCANCEL);
-        });
-    Run();
-}
-
-}  // namespace
-
-namespace {
-
-// Every control an operator can reach has a name a screen reader says, and the
-// window behaves as desktop windows do: minimisable, fits a small laptop, Escape
-// does not end the program.
-TEST_F(Program, TheWindowIsAnOrdinaryDesktopWindowWithNamedControls) {
-    script.Then<CLoginDlg>([](CLoginDlg& login) {
-        EXPECT_EQ(login.focusWidget(), login.Item(CLoginDlg::kPassword));
-        LogInAs(kAdministrator, "888888")(login);
-    });
-    script.Then<CVireoDlg>([](CVireoDlg& window) {
-        EXPECT_TRUE(window.windowFlags() & Qt::WindowMinimizeButtonHint);
-        EXPECT_EQ(window.windowFlags() & Qt::WindowType_Mask, Qt::Window);
-        EXPECT_LE(window.minimumSizeHint().height(), 700);
-        for (TabPage* page : window.Pages()) {
-            for (QWidget* control : page->findChildren<QWidget*>()) {
-                if (control->focusPolicy() == Qt::NoFocus || control->isHidden() ||
-                    control->focusProxy())
-                    continue;
-                QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(control);
-                ASSERT_NE(accessible, nullptr);
-                EXPECT_FALSE(accessible->text(QAccessible::Name).isEmpty())
-                    << control->metaObject()->className() << " on "
-                    << page->metaObject()->className();
-            }
-        }
-        QTest::keyClick(&window, Qt::Key_Escape);
-        EXPECT_TRUE(window.isVisible());
-        Press(window, dialog::IDCANCEL);
-    });
-    Run();
 }
 
 }  // namespace

@@ -1,21 +1,13 @@
-// Login and main window with the real libPetrel.so beside the test program, over
-// cameras simulated under umockdev.
-#include <camsim/simulator.h>
-#include <gtest/gtest.h>
-
-#include "app_state.h"
+// Login with the real libPetrel.so beside the test program, over cameras simulated
+// under umockdev.
+#include "camera_session.h"
 #include "login_dlg.h"
-#include "program_path.h"
-#include "test_support.h"
-#include "vireo_dlg.h"
 
 namespace {
 
-class SimulatedCamera : public ::testing::Test {
+class SimulatedCamera : public CameraSession {
 protected:
-    void SetUp() override { ResetProcessState(); }
-
-    // One Login press with the real library; the dialog stays for further presses.
+    // One Login press; the dialog stays for further presses.
     void Press(const char* password, int userType) {
         if (!login) {
             login = std::make_unique<CLoginDlg>(app);
@@ -26,26 +18,23 @@ protected:
         ::Press(*login, CLoginDlg::kLogin);
     }
 
-    camsim::Simulator simulator;
-    MessageRecorder messages;
-    CVireoApp app{OptionsFor(platform::ProgramDirectory())};
     std::unique_ptr<CLoginDlg> login;
 };
 
 TEST_F(SimulatedCamera, TheCameraChecksThePasswordOfTheChosenUserType) {
-    camsim::Camera& camera = simulator.addUsbCamera();
+    camsim::Camera& usb = AddCamera();
     Press("888888", kGeneralUser);  // the administrator's password, offered as a general user's
     EXPECT_EQ(messages.Texts(), std::vector<QString>{"Wrong login password."});
     Press("888888", kAdministrator);
     EXPECT_EQ(login->Result(), dialog::IDOK);
-    EXPECT_EQ(camera.session().verifiedLevel, kAdministrator);
+    EXPECT_EQ(usb.session().verifiedLevel, kAdministrator);
     EXPECT_EQ(g_nUserType, kAdministrator);
 }
 
 TEST_F(SimulatedCamera, ALockedOutCameraGivesTheWaitMessage) {
     camsim::CameraState state;
     state.lockout.maxAttempts = 1;
-    simulator.addUsbCamera(state);
+    AddCamera(state);
     Press("000000", kGeneralUser);
     Press("123456", kGeneralUser);
     EXPECT_EQ(messages.Texts(),
@@ -57,15 +46,15 @@ TEST_F(SimulatedCamera, ALockedOutCameraGivesTheWaitMessage) {
 TEST_F(SimulatedCamera, FirmwareOfAnotherInterfaceVersionIsRefused) {
     camsim::CameraState state;
     state.version = "FW_2.4.1_API_0.9.0_B0420";
-    simulator.addUsbCamera(state);
+    AddCamera(state);
     Press("123456", kGeneralUser);
     EXPECT_EQ(messages.Texts(), std::vector<QString>{"Firmware version mismatch."});
     EXPECT_NE(app.Connection(), nullptr);  // kept until the next press
 }
 
 TEST_F(SimulatedCamera, AUsbCameraIsPreferredOverACameraDisk) {
-    camsim::Camera& disk = simulator.addDiskCamera();
-    camsim::Camera& usb = simulator.addUsbCamera();
+    camsim::Camera& disk = AddCamera({}, camsim::Carrier::Disk);
+    camsim::Camera& usb = AddCamera();
     Press("123456", kGeneralUser);
     EXPECT_EQ(login->Result(), dialog::IDOK);
     EXPECT_EQ(usb.session().verifiedLevel, kGeneralUser);
@@ -73,7 +62,7 @@ TEST_F(SimulatedCamera, AUsbCameraIsPreferredOverACameraDisk) {
 }
 
 TEST_F(SimulatedCamera, WithoutAUsbCameraTheCameraDiskIsUsed) {
-    camsim::Camera& disk = simulator.addDiskCamera();
+    camsim::Camera& disk = AddCamera({}, camsim::Carrier::Disk);
     Press("123456", kGeneralUser);
     EXPECT_EQ(login->Result(), dialog::IDOK);
     EXPECT_EQ(disk.session().verifiedLevel, kGeneralUser);
@@ -83,36 +72,6 @@ TEST_F(SimulatedCamera, WithoutACameraTheConnectionFails) {
     Press("123456", kGeneralUser);
     EXPECT_EQ(messages.Texts(), std::vector<QString>{"Connection Failed."});
     EXPECT_FALSE(app.IsLibraryLoaded());
-}
-
-TEST_F(SimulatedCamera, TheMainWindowShowsTheCameraAndReconnectChangesTheUserType) {
-    camsim::CameraState state;
-    state.modelId = "BWC_SIM7";
-    simulator.addUsbCamera(state);
-    ModalScript script;
-    script
-        .Then<CLoginDlg>([](CLoginDlg& first) {
-            first.SelectListIndex(CLoginDlg::kUserType, kAdministrator);
-            first.SetItemText(CLoginDlg::kPassword, "888888");
-            ::Press(first, CLoginDlg::kLogin);
-        })
-        .Then<CVireoDlg>([&script](CVireoDlg& window) {
-            EXPECT_EQ(window.Tabs().TabCount(), 5);
-            EXPECT_EQ(window.PageOfTab(0)->GetItemText(CSysManagerDlg::kModel), "BWC_SIM7");
-            script.Then<CLoginDlg>([](CLoginDlg& again) {
-                again.SelectListIndex(CLoginDlg::kUserType, kGeneralUser);
-                again.SetItemText(CLoginDlg::kPassword, "123456");
-                ::Press(again, CLoginDlg::kLogin);
-            });
-            ::Press(window, CVireoDlg::kReconnect);
-            EXPECT_EQ(window.Tabs().TabCount(), 5);
-            for (TabPage* page : window.Pages()) EXPECT_EQ(page->UserType(), kGeneralUser);
-            EXPECT_FALSE(window.PageOfTab(1)->IsItemEnabled(CParamDlg::kApply));
-            ::Press(window, dialog::IDCANCEL);
-        });
-    script.Start();
-    EXPECT_EQ(app.InitInstance(), 0);
-    EXPECT_TRUE(script.Done());
 }
 
 }  // namespace

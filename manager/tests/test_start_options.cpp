@@ -9,11 +9,14 @@ std::optional<StartOptions> Parse(const QStringList& arguments, const QString& e
     return ParseStartOptions(QStringList{"vireo"} + arguments, environment, error);
 }
 
-TEST(StartOptions, TheOptionWinsOverTheEnvironmentAndNeitherMeansNoFile) {
+TEST(StartOptions, TheOptionWinsOverTheEnvironmentAndTheLibraryIsInTheProgramsFolder) {
     QString error;
     EXPECT_EQ(Parse({"--language", "de.ini"}, "fr.ini", error)->languageFile, "de.ini");
     EXPECT_EQ(Parse({}, "fr.ini", error)->languageFile, "fr.ini");
-    EXPECT_TRUE(Parse({}, "", error)->languageFile.empty());
+    const auto options = Parse({}, "", error);
+    ASSERT_TRUE(options);
+    EXPECT_TRUE(options->languageFile.empty());
+    EXPECT_EQ(options->libraryDirectory.back(), '/');
 }
 
 TEST(StartOptions, UnknownArgumentsAreRefusedWithAReason) {
@@ -22,14 +25,6 @@ TEST(StartOptions, UnknownArgumentsAreRefusedWithAReason) {
     EXPECT_TRUE(error.contains("colour"));
     EXPECT_FALSE(Parse({"extra"}, "", error));
     EXPECT_TRUE(error.contains("extra"));
-}
-
-TEST(StartOptions, TheLibraryIsLoadedFromTheProgramsFolder) {
-    QString error;
-    const auto options = Parse({}, "", error);
-    ASSERT_TRUE(options);
-    EXPECT_FALSE(options->libraryDirectory.empty());
-    EXPECT_EQ(options->libraryDirectory.back(), '/');
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include "multilanguage.h"
 #include "test_support.h"
+#include "text_conversion.h"
 
 namespace {
 
@@ -12,55 +13,41 @@ using language_test::ReadFile;
 using language_test::TempDir;
 using language_test::WriteFile;
 
-TEST(GetString, MissingSectionIsAddedWithKeyAndSaved) {
-    TempDir dir;
-    CIniFile document;
-    EXPECT_FALSE(document.Load(dir / "lang.ini"));  // missing, but remembered as the path
+std::u16string Wide(const char* text) { return vireo::text::Utf8ToWide(text).value(); }
 
-    EXPECT_EQ(document.GetString(u"Sec", u"New", u"Text"), u"Text");
-    EXPECT_EQ(ReadFile(dir / "lang.ini"), "[Sec]\nNew=Text\n\n");
-
-    // The first default is what every later lookup gets, and a hit writes nothing.
-    std::filesystem::remove(dir / "lang.ini");
-    EXPECT_EQ(document.GetString(u"Sec", u"New", u"Other"), u"Text");
-    EXPECT_FALSE(std::filesystem::exists(dir / "lang.ini"));
+// A lookup in a file holding `before` (none if null) answers `answer` and leaves
+// `after` in the file (`before` if null: nothing is written).
+TEST(GetString, AMissingKeyIsAddedWithItsDefaultAndTheWholeDocumentSaved) {
+    const char* const top = "# top\n[A]\nx = 1 ; one\n[B]\ny=2\n";
+    const char* const twice = "[A]\nk=1\n[A]\nk=2\nj=3\n";
+    const char* const cased = "[S]\nempty=\nKey=upper\n; Key=in a comment\n";
+    const struct {
+        const char *before, *section, *key, *fallback, *answer, *after;
+    } cases[] = {
+        {nullptr, "Sec", "New", "Text", "Text", "[Sec]\nNew=Text\n\n"},
+        {top, "A", "x", "default", "1", nullptr},
+        {top, "A", "z", "zed", "zed", "; top\n[A]\nx=1 ; one\nz=zed\n\n[B]\ny=2\n\n"},
+        {twice, "A", "k", "d", "1", nullptr},  // only the first same-named section answers
+        {twice, "A", "j", "d", "d", "[A]\nk=1\nj=d\n\n[A]\nk=2\nj=3\n\n"},
+        {cased, "S", "empty", "default", "", nullptr},
+        {cased, "S", "key", "lower", "lower",
+         "[S]\nempty=\nKey=upper\n; Key=in a comment\nkey=lower\n\n"},
+        {cased, "s", "Key", "other", "other",
+         "[S]\nempty=\nKey=upper\n; Key=in a comment\n\n[s]\nKey=other\n\n"},
+    };
+    for (const auto& row : cases) {
+        TempDir dir;
+        if (row.before != nullptr) WriteFile(dir / "lang.ini", row.before);
+        CIniFile document;
+        EXPECT_EQ(document.Load(dir / "lang.ini"), row.before != nullptr);
+        EXPECT_EQ(document.GetString(Wide(row.section), Wide(row.key), Wide(row.fallback)),
+                  Wide(row.answer))
+            << row.key;
+        EXPECT_EQ(ReadFile(dir / "lang.ini"), row.after ? row.after : row.before) << row.key;
+    }
 }
 
-TEST(GetString, MissingKeyJoinsItsSectionAndTheWholeDocumentIsSaved) {
-    TempDir dir;
-    WriteFile(dir / "lang.ini", "# top\n[A]\nx = 1 ; one\n[B]\ny=2\n");
-    CIniFile document;
-    ASSERT_TRUE(document.Load(dir / "lang.ini"));
-
-    EXPECT_EQ(document.GetString(u"A", u"x", u"default"), u"1");
-    EXPECT_EQ(document.GetString(u"A", u"z", u"zed"), u"zed");
-    EXPECT_EQ(ReadFile(dir / "lang.ini"), "; top\n[A]\nx=1 ; one\nz=zed\n\n[B]\ny=2\n\n");
-}
-
-TEST(GetString, OnlyTheFirstOfTwoSameNamedSectionsAnswers) {
-    TempDir dir;
-    WriteFile(dir / "lang.ini", "[A]\nk=1\n[A]\nk=2\nj=3\n");
-    CIniFile document;
-    ASSERT_TRUE(document.Load(dir / "lang.ini"));
-
-    EXPECT_EQ(document.GetString(u"A", u"k", u"d"), u"1");
-    EXPECT_EQ(document.GetString(u"A", u"j", u"d"), u"d");
-    EXPECT_EQ(ReadFile(dir / "lang.ini"), "[A]\nk=1\nj=d\n\n[A]\nk=2\nj=3\n\n");
-}
-
-TEST(GetString, EmptyValueIsAnAnswerAndNamesAreCaseSensitive) {
-    CIniFile document;
-    document.Parse("[S]\nempty=\nKey=upper\n; Key=in a comment\n");
-    EXPECT_EQ(document.GetString(u"S", u"empty", u"default"), u"");
-    EXPECT_EQ(document.GetString(u"S", u"Key", u"default"), u"upper");
-    EXPECT_EQ(document.GetString(u"S", u"key", u"lower"), u"lower");
-    EXPECT_EQ(document.GetString(u"s", u"Key", u"other section"), u"other section");
-    EXPECT_EQ(
-        document.BuildText(),
-        "[S]\nempty=\nKey=upper\n; Key=in a comment\nkey=lower\n\n[s]\nKey=other section\n\n");
-}
-
-TEST(GetString, WithoutFileEveryLookupYieldsItsDefaultAndNothingIsWritten) {
+TEST(GetString, WithoutFileTheFirstDefaultAnswersAndNothingIsWritten) {
     CIniFile document;
     EXPECT_FALSE(document.Load(""));
     EXPECT_TRUE(document.GetPath().empty());
@@ -86,7 +73,6 @@ TEST(Multilanguage, Utf8LookupStoresAndReturnsUtf8) {
 
     EXPECT_EQ(language.GetString("Default", "Success", "Erfolgreich \xE2\x9C\x93"),
               "Erfolgreich \xE2\x9C\x93");
-    EXPECT_EQ(language.GetString("Default", "Success", "ignored"), "Erfolgreich \xE2\x9C\x93");
     EXPECT_EQ(language.GetString(u"Default", u"Success", u"ignored"), u"Erfolgreich \u2713");
     EXPECT_EQ(ReadFile(dir / "lang.ini"), "[Default]\nSuccess=Erfolgreich \xE2\x9C\x93\n\n");
     // Bad bytes from a caller are replaced, not stored.

@@ -15,16 +15,11 @@ using language_test::Normalise;
 using language_test::ReadFile;
 using language_test::TempDir;
 
-struct GoldenCase {
-    const char* name;
-    bool savedFormIsStable;  // saving the saved form again changes nothing
-};
-
-class GoldenFile : public testing::TestWithParam<GoldenCase> {};
+class GoldenFile : public testing::TestWithParam<const char*> {};
 
 TEST_P(GoldenFile, SaveGivesExpectedText) {
     const std::filesystem::path golden = LANGUAGE_GOLDEN_DIR;
-    const std::string name = GetParam().name;
+    const std::string name = GetParam();
     const std::string expected = ReadFile(golden / (name + ".saved.ini"));
 
     TempDir dir;
@@ -33,20 +28,19 @@ TEST_P(GoldenFile, SaveGivesExpectedText) {
     ASSERT_TRUE(document.Load(dir / "lang.ini"));
     ASSERT_EQ(document.Save(), SaveResult::Saved);
     EXPECT_EQ(ReadFile(dir / "lang.ini"), expected);
-
-    if (GetParam().savedFormIsStable) {
+    // Saving the saved form again changes nothing, but for a comment after a dropped
+    // section: it joins the section before it.
+    if (name != "invalid_utf8") {
         EXPECT_EQ(Normalise(expected), expected);
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Pairs, GoldenFile,
-    testing::Values(GoldenCase{"example", true}, GoldenCase{"comments", true},
-                    GoldenCase{"spacing", true}, GoldenCase{"duplicates", true},
-                    GoldenCase{"ignored", true}, GoldenCase{"crlf", true}, GoldenCase{"bom", true},
-                    GoldenCase{"unicode", true}, GoldenCase{"inline_comment", true},
-                    // A comment after a dropped section joins the section before it.
-                    GoldenCase{"invalid_utf8", false}),
-    [](const testing::TestParamInfo<GoldenCase>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Pairs, GoldenFile,
+                         testing::Values("example", "comments", "spacing", "duplicates", "ignored",
+                                         "crlf", "bom", "unicode", "inline_comment",
+                                         "invalid_utf8"),
+                         [](const testing::TestParamInfo<const char*>& info) {
+                             return std::string(info.param);
+                         });
 
 }  // namespace

@@ -1,8 +1,6 @@
 // The file's UTF-8 and the document's UTF-16, both ways, valid and not.
 #include <gtest/gtest.h>
 
-#include "multilanguage.h"
-#include "test_support.h"
 #include "text_conversion.h"
 
 namespace {
@@ -49,18 +47,6 @@ TEST(TextConversion, UnpairedSurrogatesAreRejectedOrReplaced) {
               "a\xEF\xBF\xBD"
               "b");
     EXPECT_FALSE(WideToUtf8(std::u16string(u"\xDC00")));
-}
-
-TEST(TextConversion, TheUserInterfaceLookupStoresUtf8Defaults) {
-    language_test::TempDir dir;
-    CMultilanguage language;
-    language.Load(dir / "lang.ini");
-    EXPECT_EQ(language.GetString("Login", "Title", "Anmeldung \xE2\x80\x93 Kamera"),
-              "Anmeldung \xE2\x80\x93 Kamera");
-    EXPECT_EQ(language_test::ReadFile(dir / "lang.ini"),
-              "[Login]\nTitle=Anmeldung \xE2\x80\x93 Kamera\n\n");
-    // A broken argument is shown replaced rather than dropped.
-    EXPECT_EQ(language.GetString("Login", "Broken", "x\xFFy"), "x\xEF\xBF\xBDy");
 }
 
 }  // namespace

@@ -28,8 +28,7 @@ int Setting(const char* name, int fallback) {
 
 void Log(const std::string& line) {
     const char* path = std::getenv("FAKE_PETREL_LOG");
-    if (path == nullptr) return;
-    if (std::FILE* file = std::fopen(path, "a")) {
+    if (std::FILE* file = path != nullptr ? std::fopen(path, "a") : nullptr) {
         std::fprintf(file, "%s\n", line.c_str());
         std::fclose(file);
     }

@@ -56,6 +56,8 @@ private:
     QObject m_timers;  // pending polls die with the script
 };
 
+inline void PrintTo(const QString& text, std::ostream* out) { *out << text.toStdString(); }
+
 // Folders of the fake libraries built for the tests, and of one with none.
 std::string FakeLibraryDirectory(const char* variant);
 
