@@ -1,11 +1,6 @@
 // Finding cameras and opening connections, through the exports of libPetrel.so.
-#include <gtest/gtest.h>
-
-#include <array>
 #include <cstdlib>
-#include <cstring>
 #include <set>
-#include <string>
 
 #include "support/camera_fixture.h"
 
@@ -65,11 +60,10 @@ TEST_F(Discovery, AReplugKeepsTheDiskItsLetter) {
 TEST_F(Discovery, AnEntryWithoutTheTagIsRefused) {
     std::array<uint32_t, 8> forged{};  // as large as an entry, tag 0
     auto* entry = reinterpret_cast<DeviceListEntry*>(forged.data());
-    DeviceConnection* untouched = reinterpret_cast<DeviceConnection*>(0x2);
-    DeviceConnection* out = untouched;
+    DeviceConnection* out = nullptr;
     EXPECT_EQ(ConnectDevice(entry, &out), STATUS_FAILED);
     EXPECT_EQ(ConnectDevice(nullptr, &out), STATUS_FAILED);
-    EXPECT_EQ(out, untouched);
+    EXPECT_EQ(out, nullptr);
     EXPECT_EQ(GetStorageDisk(entry), 0);
     EXPECT_EQ(CloseDevice(nullptr), 0);
 }
@@ -157,11 +151,10 @@ TEST_F(Discovery, OfflineVolumeNameIsStableAndTheLetterGoesAway) {
 
 TEST(StatusNames, EveryStatusHasItsOwnName) {
     std::set<std::string> names;
-    for (int status = STATUS_OK; status <= STATUS_NOT_SUPPORTED; ++status) {
+    for (int status = -1; status <= STATUS_NOT_SUPPORTED + 1; ++status) {
         names.insert(PetrelStatusName(status));
     }
-    EXPECT_EQ(names.size(), 8u);
-    EXPECT_EQ(names.count("STATUS_UNKNOWN"), 0u);
+    EXPECT_EQ(names.size(), 9u) << "eight names and STATUS_UNKNOWN";
     EXPECT_STREQ(PetrelStatusName(STATUS_NO_CONNECTION), "STATUS_NO_CONNECTION");
     EXPECT_STREQ(PetrelStatusName(STATUS_NOT_SUPPORTED), "STATUS_NOT_SUPPORTED");
     EXPECT_STREQ(PetrelStatusName(8), "STATUS_UNKNOWN");
