@@ -36,18 +36,19 @@ protected:
         Uninit_Device(nullptr, nullptr);
         CameraTest::TearDown();
     }
-    camsim::Camera& Initialised(Carrier carrier, const camsim::CameraState& state = {}) {
+    // A camera after Init_Device; unlocked passes the gate as administrator.
+    camsim::Camera& Initialised(Carrier carrier, const camsim::CameraState& state = {},
+                                bool unlocked = false) {
         camsim::Camera& camera = AddCamera(carrier, state);
         EXPECT_EQ(Init(), kOk);
+        if (unlocked) {
+            EXPECT_EQ(Verify(kAdminPassword, PETREL_USER_ADMINISTRATOR), kDone);
+        }
         camera.clearLog();
         return camera;
     }
-    // As Initialised, with the gate passed as administrator.
     camsim::Camera& Unlocked(Carrier carrier, const camsim::CameraState& state = {}) {
-        camsim::Camera& camera = Initialised(carrier, state);
-        EXPECT_EQ(Verify(kAdminPassword, PETREL_USER_ADMINISTRATOR), kDone);
-        camera.clearLog();
-        return camera;
+        return Initialised(carrier, state, true);
     }
     // The result code a member wrote; it returns true with its success code alone.
     static uint16_t Result(const MemberCall& call, const char* password, uint16_t success = kOk) {

@@ -62,11 +62,9 @@ struct Scratch {
 
 inline std::vector<camsim::LoggedRequest> Logged(const camsim::Camera& camera,
                                                  camsim::Direction direction) {
-    std::vector<camsim::LoggedRequest> kept;
-    for (const auto& entry : camera.log()) {
-        if (entry.direction == direction) kept.push_back(entry);
-    }
-    return kept;
+    auto log = camera.log();
+    std::erase_if(log, [direction](const auto& entry) { return entry.direction != direction; });
+    return log;
 }
 inline auto Writes(const camsim::Camera& c) { return Logged(c, camsim::Direction::Write); }
 inline auto Reads(const camsim::Camera& c) { return Logged(c, camsim::Direction::Read); }
