@@ -295,13 +295,6 @@ INSTANTIATE_TEST_SUITE_P(
                      testing::Values(Fault::NoReply, Fault::WrongMagic, Fault::WrongChecksum,
                                      Fault::LengthTooLong, Fault::OtherCommand, Fault::Unplugged)));
 
-TEST_P(EachCarrier, NoCommandSucceedsOnceTheCameraIsGone) {
-    Verified(GetParam()).injectFault(Fault::Unplugged, 1, camsim::FaultSpan::FromThenOn);
-    EveryRowAnswers(connection_, STATUS_FAILED);
-}
-
-PETREL_ON_EACH_CARRIER(EachCarrier);
-
 TEST_F(CameraTest, OnceTheUsbCameraLeftForItsDiskEveryCommandFindsNoConnection) {
     camsim::Camera& camera = Verified(Carrier::kUsb);
     ASSERT_EQ(SetMSCMode(connection_), STATUS_OK);
