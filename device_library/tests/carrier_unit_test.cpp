@@ -1,17 +1,12 @@
 // The carriers and the connection record seen from inside the library.
-#include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
-
-#include "camsim/simulator.h"
-#include "petrel.h"
+#include "support/camera_fixture.h"
 #include "transport/connection.h"
 #include "transport/disk_carrier.h"
 
 namespace {
 
 TEST(DiskCarrier, CommandBlockAndWholeSixteenByteBlocksOfAtMostOneCipherUnit) {
+    PETREL_NEEDS_SIMULATOR();
     camsim::Simulator sim;
     camsim::Camera& camera = sim.addDiskCamera();
     ASSERT_EQ(EnumStorageList(nullptr, 0), 1);
@@ -42,6 +37,7 @@ TEST(DiskCarrier, CommandBlockAndWholeSixteenByteBlocksOfAtMostOneCipherUnit) {
 class ModelCode : public testing::TestWithParam<std::pair<std::string, std::string>> {};
 
 TEST_P(ModelCode, IsTheTextAfterTheFirstUnderscoreCutToFifteen) {
+    PETREL_NEEDS_SIMULATOR();
     camsim::Simulator sim;
     camsim::CameraState state;
     state.modelId = GetParam().first;

@@ -1,16 +1,9 @@
 // What the exports carry between a caller and the simulated camera: every byte of a
 // record both ways, each text cut where its copy rule says, the payloads the library
 // builds, and the exports that take more than one plain exchange.
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <chrono>
-#include <cstring>
 #include <ctime>
 #include <functional>
-#include <string>
 #include <type_traits>
-#include <vector>
 
 #include "support/camera_fixture.h"
 
@@ -92,7 +85,7 @@ TEST_P(OverCamera, RecordsTravelEveryByteBothWays) {
         camera().update([&](S& s) { row.hold(s, held); });
         Scratch out;
         ASSERT_EQ(row.get(connection(), out.data()), STATUS_OK);
-        EXPECT_EQ(ToWire(row, Head(Bytes(out.bytes.begin(), out.bytes.end()), row.size)), held);
+        EXPECT_EQ(ToWire(row, out.Head(row.size)), held);
         EXPECT_EQ(out.bytes[row.size], kUntouched) << "nothing beyond the record";
         if (row.set == nullptr) continue;
         const Bytes record = Pattern(row.size, 0x40);
@@ -129,11 +122,11 @@ TEST_P(OverCamera, TextsAreCutWhereTheirCopyRulesSay) {
              {std::string("API_1.0.8"), Letters(row.charactersRead + 4)}) {
             camera().update([&](S& s) { s.*row.member = held; });
             Scratch out;
-            ASSERT_EQ(row.get(connection(), reinterpret_cast<char*>(out.data())), STATUS_OK);
+            ASSERT_EQ(row.get(connection(), out.text()), STATUS_OK);
             Bytes expected(held.begin(), held.begin() + static_cast<std::ptrdiff_t>(std::min(
                                                             held.size(), row.charactersRead)));
             expected.resize(row.bytesWritten, 0);
-            EXPECT_EQ(Head(Bytes(out.bytes.begin(), out.bytes.end()), row.bytesWritten), expected);
+            EXPECT_EQ(out.Head(row.bytesWritten), expected);
             EXPECT_EQ(out.bytes[row.bytesWritten], kUntouched);
         }
         if (row.set == nullptr) continue;
@@ -154,7 +147,6 @@ TEST_P(OverCamera, TextsAreCutWhereTheirCopyRulesSay) {
 
 // ---- Built payloads --------------------------------------------------------
 
-const DeviceTime kSomeTime{2024, 3, 5, 14, 7, 9};
 const char kSomeKey[] = "0123456789abcdef0123456789ABCDEF";
 
 struct Built {
@@ -165,7 +157,23 @@ struct Built {
 
 // clang-format off
 const Built kBuilt[] = {
-    {"blink 50 ms is one unit", [](auto* c) { return SetLedState(c, 2, 1, 50); }, {2, 1, 1, 0}}, {"blink 0 is one unit", [](auto* c) { return SetLedState(c, 2, 2, 0); }, {2, 2, 1, 0}}, {"blink 25.5 s", [](auto* c) { return SetLedState(c, 3, 2, 25500); }, {3, 2, 255, 0}}, {"blink 30 s", [](auto* c) { return SetLedState(c, 1, 0, 30000); }, {1, 0, 0x2C, 0x01}}, {"low 16 bits 0", [](auto* c) { return SetLedState(c, 2, 2, 6553600); }, {2, 2, 1, 0}}, {"negative", [](auto* c) { return SetLedState(c, 2, 2, -250); }, {2, 2, 0xFE, 0xFF}}, {"rings below 0", [](auto* c) { return SetBuzzer(c, -3, 250); }, {0, 0, 2, 0}}, {"rings above 255", [](auto* c) { return SetBuzzer(c, 300, 250); }, {255, 0, 2, 0}}, {"heartbeat capped", [](auto* c) { return SendHeartbeat(c, 200000, nullptr); }, {0xC0, 0xD4, 1, 0}}, {"heartbeat at most", [](auto* c) { return SendHeartbeat(c, 0xFFFFFFFF, nullptr); }, {0xC0, 0xD4, 1, 0}}, {"host type other than 1", [](auto* c) { return SetSystemType(c, 7); }, {0, 0, 0, 0}}, {"host type 1", [](auto* c) { return SetSystemType(c, 1); }, {1, 0, 0, 0}}, {"clock", [](auto* c) { return SetTime(c, &kSomeTime); }, {0x7C, 0, 3, 5, 0x0E, 7, 9, 0}}, {"reset guard", [](auto* c) { return ResetDevice(c); }, {0x3E, 0x51, 0x0C, 0x72, 0x26, 0x19, 0x44}}, {"lock and password", [](auto* c) { return SetLockMemoryState(c, 7, "secret"); }, {1, 1, 's', 'e', 'c', 'r', 'e', 't', 0}}, {"unlock", [](auto* c) { return SetLockMemoryState(c, 0, ""); }, {0, 1, 0}}, {"pairing code and terminator", [](auto* c) { return SetP2pCode(c, "87654321"); }, {'8', '7', '6', '5', '4', '3', '2', '1', 0}}, {"encryption mode low 8 bits", [](auto* c) { return SetEncryption(c, 0x103, 1, kSomeKey); }, {3, 1, '0', '1', '2'}},
+    {"blink 50 ms is one unit", [](auto* c) { return SetLedState(c, 2, 1, 50); }, {2, 1, 1, 0}},
+    {"blink 0 is one unit", [](auto* c) { return SetLedState(c, 2, 2, 0); }, {2, 2, 1, 0}},
+    {"blink 25.5 s", [](auto* c) { return SetLedState(c, 3, 2, 25500); }, {3, 2, 255, 0}},
+    {"blink 30 s", [](auto* c) { return SetLedState(c, 1, 0, 30000); }, {1, 0, 0x2C, 0x01}},
+    {"low 16 bits 0", [](auto* c) { return SetLedState(c, 2, 2, 6553600); }, {2, 2, 1, 0}},
+    {"negative", [](auto* c) { return SetLedState(c, 2, 2, -250); }, {2, 2, 0xFE, 0xFF}},
+    {"rings below 0", [](auto* c) { return SetBuzzer(c, -3, 250); }, {0, 0, 2, 0}},
+    {"rings above 255", [](auto* c) { return SetBuzzer(c, 300, 250); }, {255, 0, 2, 0}},
+    {"heartbeat capped", [](auto* c) { return SendHeartbeat(c, 200000, nullptr); }, {0xC0, 0xD4, 1, 0}},
+    {"heartbeat at most", [](auto* c) { return SendHeartbeat(c, 0xFFFFFFFF, nullptr); }, {0xC0, 0xD4, 1, 0}},
+    {"host type other than 1", [](auto* c) { return SetSystemType(c, 7); }, {0, 0, 0, 0}},
+    {"host type 1", [](auto* c) { return SetSystemType(c, 1); }, {1, 0, 0, 0}},
+    {"reset guard", [](auto* c) { return ResetDevice(c); }, {0x3E, 0x51, 0x0C, 0x72, 0x26, 0x19, 0x44}},
+    {"lock and password", [](auto* c) { return SetLockMemoryState(c, 7, "secret"); }, {1, 1, 's', 'e', 'c', 'r', 'e', 't', 0}},
+    {"unlock", [](auto* c) { return SetLockMemoryState(c, 0, ""); }, {0, 1, 0}},
+    {"pairing code and terminator", [](auto* c) { return SetP2pCode(c, "87654321"); }, {'8', '7', '6', '5', '4', '3', '2', '1', 0}},
+    {"encryption mode low 8 bits", [](auto* c) { return SetEncryption(c, 0x103, 1, kSomeKey); }, {3, 1, '0', '1', '2'}},
 };
 // clang-format on
 
@@ -207,7 +215,10 @@ TEST_P(OverCamera, NumbersTheCameraReportsAreLittleEndian) {
     EXPECT_EQ(GetTimeOut(connection(), nullptr), STATUS_OK) << "the output is optional";
 }
 
-TEST_P(OverCamera, ClockOfTheComputerIsSentAsSetTimeSendsIt) {
+// The half-hour zone shows the clock sent is the computer's local calendar time.
+TEST_P(OverCamera, LocalClockOfTheComputerIsSentAsSetTimeSendsIt) {
+    setenv("TZ", "IST-5:30", 1);
+    tzset();
     for (int attempt = 0; attempt < 3; ++attempt) {
         camera().clearLog();
         const std::time_t before = std::time(nullptr);
@@ -223,20 +234,21 @@ TEST_P(OverCamera, ClockOfTheComputerIsSentAsSetTimeSendsIt) {
         EXPECT_EQ(writes[0].wire, writes[1].wire);
         EXPECT_EQ(camera().state().clock, (camsim::DateTime{now.year, now.month, now.day, now.hour,
                                                             now.minute, now.second}));
-        return;
+        break;
     }
-    FAIL() << "every attempt straddled a second";
+    EXPECT_EQ(Writes(camera()).size(), 2u) << "every attempt straddled a second";
+    unsetenv("TZ");
+    tzset();
 }
 
 TEST_P(OverCamera, KeyTextIsAssembledFromItsChunks) {
     camera().update([](S& s) { s.rsaAesKey = Letters(150); });
     Scratch out;
-    ASSERT_EQ(GetRsaAesKey(connection(), reinterpret_cast<char*>(out.data())), STATUS_OK);
-    Bytes expected(150);
+    ASSERT_EQ(GetRsaAesKey(connection(), out.text()), STATUS_OK);
     const std::string key = Letters(150);
-    std::copy(key.begin(), key.end(), expected.begin());
+    Bytes expected(key.begin(), key.end());
     expected.resize(192, 0);
-    EXPECT_EQ(Head(Bytes(out.bytes.begin(), out.bytes.end()), 192), expected);
+    EXPECT_EQ(out.Head(192), expected);
     EXPECT_EQ(out.bytes[192], kUntouched) << "only two chunks are copied";
     const auto reads = Reads(camera());
     ASSERT_EQ(reads.size(), 2u);
@@ -248,29 +260,26 @@ TEST_P(OverCamera, KeyTextIsAssembledFromItsChunks) {
     }
 
     camera().update([](S& s) { s.rsaAesKey = Letters(PETREL_RSA_AES_KEY_SIZE); });
-    ASSERT_EQ(GetRsaAesKey(connection(), reinterpret_cast<char*>(out.data())), STATUS_OK);
-    EXPECT_EQ(std::string(reinterpret_cast<char*>(out.data()), PETREL_RSA_AES_KEY_SIZE),
-              Letters(PETREL_RSA_AES_KEY_SIZE));
+    ASSERT_EQ(GetRsaAesKey(connection(), out.text()), STATUS_OK);
+    EXPECT_EQ(std::string(out.text(), PETREL_RSA_AES_KEY_SIZE), Letters(PETREL_RSA_AES_KEY_SIZE));
 
     camera().update([](S& s) { s.keyChunksNeverLast = true; });
     camera().clearLog();
     Scratch never;
-    EXPECT_EQ(GetRsaAesKey(connection(), reinterpret_cast<char*>(never.data())), STATUS_FAILED);
+    EXPECT_EQ(GetRsaAesKey(connection(), never.text()), STATUS_FAILED);
     EXPECT_TRUE(never.Untouched());
     EXPECT_EQ(Reads(camera()).size(), 5u);
     camera().update([](S& s) { s.keyChunksNeverLast = false; });
 }
 
 TEST_P(OverCamera, StorageLockAndEncryptionReadBack) {
-    ASSERT_EQ(SetLockMemoryState(connection(), 1, "secret"), STATUS_OK);
-    EXPECT_TRUE(camera().state().storageLocked);
-    EXPECT_EQ(camera().state().lockPassword, "secret");
-    int32_t state = 5;
-    ASSERT_EQ(GetLockMemoryState(connection(), &state), STATUS_OK) << "over a reopened disk";
-    EXPECT_EQ(state, 1);
-    ASSERT_EQ(SetLockMemoryState(connection(), 0, ""), STATUS_OK);
-    ASSERT_EQ(GetLockMemoryState(connection(), &state), STATUS_OK);
-    EXPECT_EQ(state, 0);
+    for (const int32_t locked : {1, 0}) {  // its payload bytes: the built-payload table
+        ASSERT_EQ(SetLockMemoryState(connection(), locked, locked ? "secret" : ""), STATUS_OK);
+        EXPECT_EQ(camera().state().storageLocked, locked == 1);
+        int32_t state = 5;
+        ASSERT_EQ(GetLockMemoryState(connection(), &state), STATUS_OK) << "over a reopened disk";
+        EXPECT_EQ(state, locked);
+    }
 
     uint8_t mode = 0, playback = 0;
     char key[32];
@@ -281,8 +290,7 @@ TEST_P(OverCamera, StorageLockAndEncryptionReadBack) {
     EXPECT_EQ(std::string(key, sizeof key), kSomeKey);
 }
 
-INSTANTIATE_TEST_SUITE_P(Carriers, OverCamera, testing::Values(Carrier::kUsb, Carrier::kDisk),
-                         [](const auto& info) { return CarrierName(info.param); });
+PETREL_ON_EACH_CARRIER(OverCamera);
 
 }  // namespace
 }  // namespace petrel_test
