@@ -31,9 +31,6 @@ public:
     // Reads the camera into the fields; a field whose export fails keeps its text.
     void Refresh();
 
-    // The camera's memory lock state as last known: nonzero locked.
-    std::int32_t LockState() const { return m_lockState; }
-
 protected:
     void OnInitPage() override;
     void OnShowPage() override;
@@ -48,5 +45,5 @@ private:
     void FormatDisk();
     void SetLockState(std::int32_t state);
 
-    std::int32_t m_lockState = 0;
+    std::int32_t m_lockState = 0;  // as last known: nonzero locked
 };
