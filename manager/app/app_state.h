@@ -1,6 +1,7 @@
 // Process-wide state of the login, shared by the main window and the pages.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 inline constexpr int kGeneralUser = 0;
@@ -12,3 +13,6 @@ extern std::int32_t g_nUserType;
 extern std::uint8_t g_nLastUserType;
 // The last password sent to the camera, terminated; put back into the next login dialog.
 extern char g_szLastPassword[36];
+
+// Puts `size` bytes of `password` (cut to fit, terminated) into g_szLastPassword.
+void RememberPassword(const char* password, std::size_t size);

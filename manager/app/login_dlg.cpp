@@ -100,9 +100,7 @@ void CLoginDlg::OnLogin() {
     g_nLastUserType = static_cast<std::uint8_t>(g_nUserType);
 
     const int status = PETREL_CALL(m_app, VerifiPassword, password.data(), g_nUserType);
-    static_assert(sizeof g_szLastPassword >= sizeof(PasswordBuffer));
-    std::memset(g_szLastPassword, 0, sizeof g_szLastPassword);
-    std::memcpy(g_szLastPassword, password.data(), password.size());
+    RememberPassword(password.data(), std::strlen(password.data()));
 
     if (status == STATUS_OK)
         EndDialog(dialog::IDOK);

@@ -117,11 +117,13 @@ void CModifyPwdDlg::Apply() {
         return;
     }
     // The list offers the administrator's password only after an administrator login.
-    if (PETREL_CALL(m_camera, SetPassword, newPassword.constData(), SelectedListValue(kUserType)) !=
-        STATUS_OK) {
+    const int changedUserType = SelectedListValue(kUserType);
+    if (PETREL_CALL(m_camera, SetPassword, newPassword.constData(), changedUserType) != STATUS_OK) {
         PromptFailed();  // the boxes stay filled for another try
         return;
     }
+    // Reconnect offers the last password; after changing one's own, that is the new one.
+    if (changedUserType == UserType()) RememberPassword(newPassword.constData(), newPassword.size());
     ClearPasswords();
     Prompt(kChanged);
 }

@@ -97,6 +97,8 @@ TEST_F(CameraSession, PasswordChecksRunInTheirOrderAndOnlyACheckedChangeIsStored
         std::array<std::string, 2> expected = kFactoryPasswords;
         if (row.message == changed) expected[static_cast<std::size_t>(row.level)] = row.chosen;
         EXPECT_EQ(camera->state().passwords, expected);
+        // Reconnect offers the administrator's own password, the new one once changed.
+        EXPECT_EQ(g_szLastPassword, expected[kAdministrator]);
         EXPECT_EQ(page.GetItemText(CModifyPwdDlg::kNewPassword),
                   row.message == changed ? "" : row.chosen);
     }
