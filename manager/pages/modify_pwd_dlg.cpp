@@ -123,7 +123,8 @@ void CModifyPwdDlg::Apply() {
         return;
     }
     // Reconnect offers the last password; after changing one's own, that is the new one.
-    if (changedUserType == UserType()) RememberPassword(newPassword.constData(), newPassword.size());
+    if (changedUserType == UserType())
+        RememberPassword(newPassword.constData(), newPassword.size());
     ClearPasswords();
     Prompt(kChanged);
 }
