@@ -5,73 +5,72 @@
 
 namespace {
 
-class SimulatedCamera : public CameraSession {
-protected:
-    // One Login press; the dialog stays for further presses.
-    void Press(const char* password, int userType) {
-        if (!login) {
-            login = std::make_unique<CLoginDlg>(app);
-            login->Open();
+using camsim::Carrier;
+
+TEST(Login, ReachesTheRightCameraAndSaysWhyItCannot) {
+    MessageRecorder messages;
+    camsim::CameraState lockedAfterOne, otherInterface;
+    lockedAfterOne.lockout.maxAttempts = 1;
+    otherInterface.version = "FW_2.4.1_API_0.9.0_B0420";
+    const QString wrong = "Wrong login password.";
+    const struct {
+        const char* name;
+        std::vector<std::pair<Carrier, camsim::CameraState>> cameras;
+        std::vector<std::pair<const char*, int>> presses;  // password, user type
+        std::vector<QString> messages;
+        int verifiedCamera;  // index of the camera that verified the last press, or -1
+    } cases[] = {
+        {"the chosen user type's password is checked",
+         {{Carrier::Usb, {}}},
+         {{"888888", kGeneralUser}, {"888888", kAdministrator}},
+         {wrong},
+         0},
+        {"a locked-out camera asks to wait",
+         {{Carrier::Usb, lockedAfterOne}},
+         {{"000000", kGeneralUser}, {"123456", kGeneralUser}},
+         {wrong, "Wrong login password, please login in 3 minutes."},
+         -1},
+        {"another interface version is refused",
+         {{Carrier::Usb, otherInterface}},
+         {{"123456", kGeneralUser}},
+         {"Firmware version mismatch."},
+         -1},
+        {"a USB camera is preferred over a camera disk",
+         {{Carrier::Disk, {}}, {Carrier::Usb, {}}},
+         {{"123456", kGeneralUser}},
+         {},
+         1},
+        {"without a USB camera the disk is used", {{Carrier::Disk, {}}}, {{"123456", 0}}, {}, 0},
+        {"without a camera the connection fails", {}, {{"123456", 0}}, {"Connection Failed."}, -1},
+    };
+    for (const auto& row : cases) {
+        SCOPED_TRACE(row.name);
+        ResetProcessState();
+        messages.shown.clear();
+        camsim::Simulator cameras;
+        std::vector<camsim::Camera*> added;
+        for (const auto& [carrier, state] : row.cameras)
+            added.push_back(&(carrier == Carrier::Usb ? cameras.addUsbCamera(state)
+                                                      : cameras.addDiskCamera(state)));
+        CVireoApp session(OptionsFor(platform::ProgramDirectory()));
+        CLoginDlg login(session);
+        login.Open();
+        for (const auto& [password, userType] : row.presses) {
+            login.SelectListIndex(CLoginDlg::kUserType, userType);
+            login.SetItemText(CLoginDlg::kPassword, password);
+            Press(login, CLoginDlg::kLogin);
         }
-        login->SelectListIndex(CLoginDlg::kUserType, userType);
-        login->SetItemText(CLoginDlg::kPassword, password);
-        ::Press(*login, CLoginDlg::kLogin);
+        EXPECT_EQ(messages.Texts(), row.messages);
+        EXPECT_EQ(login.Result(), row.verifiedCamera >= 0 ? dialog::IDOK : 0);
+        for (std::size_t i = 0; i < added.size(); ++i)
+            EXPECT_EQ(added[i]->session().verifiedLevel,
+                      static_cast<int>(i) == row.verifiedCamera ? row.presses.back().second : -1);
+        // The last press's type is the login's, whether or not the camera accepted it.
+        if (!row.cameras.empty()) {
+            EXPECT_EQ(g_nUserType, row.presses.back().second);
+        }
+        EXPECT_EQ(session.IsLibraryLoaded(), !row.cameras.empty());
     }
-
-    std::unique_ptr<CLoginDlg> login;
-};
-
-TEST_F(SimulatedCamera, TheCameraChecksThePasswordOfTheChosenUserType) {
-    camsim::Camera& usb = AddCamera();
-    Press("888888", kGeneralUser);  // the administrator's password, offered as a general user's
-    EXPECT_EQ(messages.Texts(), std::vector<QString>{"Wrong login password."});
-    Press("888888", kAdministrator);
-    EXPECT_EQ(login->Result(), dialog::IDOK);
-    EXPECT_EQ(usb.session().verifiedLevel, kAdministrator);
-    EXPECT_EQ(g_nUserType, kAdministrator);
-}
-
-TEST_F(SimulatedCamera, ALockedOutCameraGivesTheWaitMessage) {
-    camsim::CameraState state;
-    state.lockout.maxAttempts = 1;
-    AddCamera(state);
-    Press("000000", kGeneralUser);
-    Press("123456", kGeneralUser);
-    EXPECT_EQ(messages.Texts(),
-              (std::vector<QString>{"Wrong login password.",
-                                    "Wrong login password, please login in 3 minutes."}));
-    EXPECT_EQ(login->Result(), 0);
-}
-
-TEST_F(SimulatedCamera, FirmwareOfAnotherInterfaceVersionIsRefused) {
-    camsim::CameraState state;
-    state.version = "FW_2.4.1_API_0.9.0_B0420";
-    AddCamera(state);
-    Press("123456", kGeneralUser);
-    EXPECT_EQ(messages.Texts(), std::vector<QString>{"Firmware version mismatch."});
-    EXPECT_NE(app.Connection(), nullptr);  // kept until the next press
-}
-
-TEST_F(SimulatedCamera, AUsbCameraIsPreferredOverACameraDisk) {
-    camsim::Camera& disk = AddCamera({}, camsim::Carrier::Disk);
-    camsim::Camera& usb = AddCamera();
-    Press("123456", kGeneralUser);
-    EXPECT_EQ(login->Result(), dialog::IDOK);
-    EXPECT_EQ(usb.session().verifiedLevel, kGeneralUser);
-    EXPECT_EQ(disk.session().verifiedLevel, -1);
-}
-
-TEST_F(SimulatedCamera, WithoutAUsbCameraTheCameraDiskIsUsed) {
-    camsim::Camera& disk = AddCamera({}, camsim::Carrier::Disk);
-    Press("123456", kGeneralUser);
-    EXPECT_EQ(login->Result(), dialog::IDOK);
-    EXPECT_EQ(disk.session().verifiedLevel, kGeneralUser);
-}
-
-TEST_F(SimulatedCamera, WithoutACameraTheConnectionFails) {
-    Press("123456", kGeneralUser);
-    EXPECT_EQ(messages.Texts(), std::vector<QString>{"Connection Failed."});
-    EXPECT_FALSE(app.IsLibraryLoaded());
 }
 
 }  // namespace
