@@ -10,6 +10,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "busy_cursor.h"
 #include "caption.h"
 #include "dialog_units.h"
 #include "ipv4_field.h"
@@ -111,12 +112,20 @@ void DialogItems::BuildControls(QWidget* parent, std::span<const ControlTemplate
 void DialogItems::AddItem(int id, QWidget* widget) {
     m_items[id] = widget;
     if (auto* button = qobject_cast<QPushButton*>(widget))
-        QObject::connect(button, &QPushButton::clicked, button, [this, id] { OnCommand(id); });
+        QObject::connect(button, &QPushButton::clicked, button, [this, id] {
+            BusyCursor busy;
+            OnCommand(id);
+        });
     else if (auto* list = qobject_cast<QComboBox*>(widget))
-        QObject::connect(list, &QComboBox::activated, list, [this, id] { OnSelChange(id); });
+        QObject::connect(list, &QComboBox::activated, list, [this, id] {
+            BusyCursor busy;
+            OnSelChange(id);
+        });
     else if (auto* tabs = qobject_cast<TabControl*>(widget))
-        QObject::connect(tabs, &TabControl::SelectionChanged, tabs,
-                         [this, id] { OnSelChange(id); });
+        QObject::connect(tabs, &TabControl::SelectionChanged, tabs, [this, id] {
+            BusyCursor busy;
+            OnSelChange(id);
+        });
 }
 
 QWidget* DialogItems::Item(int id) const {

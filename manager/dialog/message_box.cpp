@@ -3,6 +3,8 @@
 #include <QMessageBox>
 #include <utility>
 
+#include "busy_cursor.h"
+
 namespace dialog {
 namespace {
 
@@ -27,6 +29,7 @@ MessageAnswer RunQtMessageBox(const MessageRequest& request) {
 }  // namespace
 
 MessageAnswer ShowMessageBox(const MessageRequest& request) {
+    OperatorCursor waitingForTheOperator;
     const auto& handler = InstalledHandler();
     return handler ? handler(request) : RunQtMessageBox(request);
 }

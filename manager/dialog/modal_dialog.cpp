@@ -2,6 +2,7 @@
 
 #include <QEventLoop>
 
+#include "busy_cursor.h"
 #include "dialog_units.h"
 
 namespace dialog {
@@ -19,6 +20,7 @@ int Dialog::DoModal() {
     show();
     // Our own loop rather than exec(): a window that hides itself for a while
     // (the main window during Reconnect) keeps running until EndDialog.
+    OperatorCursor waitingForTheOperator;
     QEventLoop loop;
     m_modalLoop = &loop;
     loop.exec(QEventLoop::DialogExec);

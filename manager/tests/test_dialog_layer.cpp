@@ -135,6 +135,41 @@ TEST(ModalDialogs, TheCloseBoxCancelsAndEnterPressesTheFocusedButton) {
     EXPECT_EQ(other.Result(), dialog::IDCANCEL);
 }
 
+// What the cursor is while an action runs, while it asks the operator, and after.
+class CursorDialog : public TestDialog {
+    Q_OBJECT
+public:
+    std::vector<Qt::CursorShape> shapes;
+
+protected:
+    void OnCommand(int) override {
+        shapes.push_back(CurrentShape());
+        dialog::ShowMessageBox({this, "Sure?", "Prompt"});
+        shapes.push_back(CurrentShape());
+    }
+
+public:
+    static Qt::CursorShape CurrentShape() {
+        const QCursor* cursor = QGuiApplication::overrideCursor();
+        return cursor ? cursor->shape() : Qt::BlankCursor;  // blank: none set
+    }
+};
+
+TEST(ModalDialogs, TheCursorIsBusyDuringAnActionAndAnArrowWhileTheOperatorIsAsked) {
+    CursorDialog window;
+    window.Open();
+    Qt::CursorShape asked = Qt::BlankCursor;
+    const auto previous = dialog::SetMessageBoxHandler([&](const dialog::MessageRequest&) {
+        asked = CursorDialog::CurrentShape();
+        return dialog::MessageAnswer::Ok;
+    });
+    Press(window, dialog::IDCANCEL);
+    dialog::SetMessageBoxHandler(previous);
+    EXPECT_EQ(window.shapes, (std::vector{Qt::WaitCursor, Qt::WaitCursor}));
+    EXPECT_EQ(asked, Qt::ArrowCursor);
+    EXPECT_EQ(CursorDialog::CurrentShape(), Qt::BlankCursor);
+}
+
 }  // namespace
 
 #include "test_dialog_layer.moc"
