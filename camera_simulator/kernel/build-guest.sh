@@ -9,6 +9,7 @@ out=$1
 program=$2
 rules=$3
 here=$(cd "$(dirname "$0")" && pwd)
+export PATH=$PATH:/usr/sbin:/sbin  # modprobe, also for a user whose PATH lacks it
 
 image=$(ls /boot/vmlinuz-* 2>/dev/null | sort -V | tail -n 1)
 [ -n "$image" ] || { echo "no kernel in /boot: install linux-image-amd64" >&2; exit 1; }

@@ -24,21 +24,17 @@ Bytes stringDescriptor(const std::string& text) {
 }  // namespace
 
 Bytes usbDescriptors(UsbFunction function) {
-    const bool disk = function == UsbFunction::Disk;
+    const InterfaceClass interface = interfaceClassOf(function);
     Bytes d{kDeviceDescriptorLength, 1};
     put16(d, 0x0200);
     d.insert(d.end(), {0, 0, 0, 64});
     put16(d, kCameraVendor);
-    put16(d, disk ? kDiskProduct : kCommandProduct);
+    put16(d, productOf(function));
     put16(d, 0x0100);
     d.insert(d.end(), {1, 2, 3, 1});
     // One configuration with one interface and a high-speed bulk pair (32 bytes in all).
     d.insert(d.end(), {9, 2, 32, 0, 1, 1, 0, 0xC0, 50});
-    if (disk) {
-        d.insert(d.end(), {9, 4, 0, 0, 2, 0x08, 0x06, 0x50, 0});  // SCSI over bulk-only
-    } else {
-        d.insert(d.end(), {9, 4, 0, 0, 2, 0xFF, 0, 0, 0});
-    }
+    d.insert(d.end(), {9, 4, 0, 0, 2, interface.code, interface.subclass, interface.protocol, 0});
     for (std::uint8_t endpoint : {kBulkOut, kBulkIn}) {
         d.insert(d.end(), {7, 5, endpoint, 2});
         put16(d, 512);

@@ -16,6 +16,22 @@ inline constexpr std::uint16_t kDiskProduct = 0x0002;
 
 enum class UsbFunction { Command, Disk };
 
+struct InterfaceClass {
+    std::uint8_t code;
+    std::uint8_t subclass;
+    std::uint8_t protocol;
+};
+
+// A vendor interface, or SCSI commands over bulk-only transport.
+constexpr InterfaceClass interfaceClassOf(UsbFunction function) {
+    return function == UsbFunction::Disk ? InterfaceClass{0x08, 0x06, 0x50}
+                                         : InterfaceClass{0xFF, 0, 0};
+}
+
+constexpr std::uint16_t productOf(UsbFunction function) {
+    return function == UsbFunction::Disk ? kDiskProduct : kCommandProduct;
+}
+
 inline constexpr std::uint8_t kBulkOut = 0x01;
 inline constexpr std::uint8_t kBulkIn = 0x81;
 

@@ -147,14 +147,14 @@ int RedirCamera::send(const std::uint8_t* data, int count) {
 void RedirCamera::greeted() { arrive(model::UsbFunction::Command); }
 
 void RedirCamera::arrive(model::UsbFunction function) {
-    const bool disk = function == model::UsbFunction::Disk;
     function_ = function;
     transport_.reset();
+    const model::InterfaceClass interface = model::interfaceClassOf(function);
     usb_redir_interface_info_header interfaces{};
     interfaces.interface_count = 1;
-    interfaces.interface_class[0] = disk ? 0x08 : 0xFF;
-    interfaces.interface_subclass[0] = disk ? 0x06 : 0;
-    interfaces.interface_protocol[0] = disk ? 0x50 : 0;
+    interfaces.interface_class[0] = interface.code;
+    interfaces.interface_subclass[0] = interface.subclass;
+    interfaces.interface_protocol[0] = interface.protocol;
     usbredirparser_send_interface_info(parser_, &interfaces);
 
     usb_redir_ep_info_header endpoints{};
@@ -172,7 +172,7 @@ void RedirCamera::arrive(model::UsbFunction function) {
     usb_redir_device_connect_header device{};
     device.speed = usb_redir_speed_high;
     device.vendor_id = model::kCameraVendor;
-    device.product_id = disk ? model::kDiskProduct : model::kCommandProduct;
+    device.product_id = model::productOf(function);
     device.device_version_bcd = 0x0100;
     usbredirparser_send_device_connect(parser_, &device);
 }
