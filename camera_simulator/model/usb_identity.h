@@ -32,6 +32,14 @@ constexpr std::uint16_t productOf(UsbFunction function) {
     return function == UsbFunction::Disk ? kDiskProduct : kCommandProduct;
 }
 
+// Command frames travel as this vendor request, out to the camera and back in.
+inline constexpr std::uint8_t kVendorOut = 0x40;
+inline constexpr std::uint8_t kVendorIn = 0xC0;
+inline constexpr std::uint8_t kCommandRequest = 0x55;
+
+inline constexpr std::uint8_t kStandardDeviceIn = 0x80;
+inline constexpr std::uint8_t kGetDescriptor = 0x06;
+
 inline constexpr std::uint8_t kBulkOut = 0x01;
 inline constexpr std::uint8_t kBulkIn = 0x81;
 

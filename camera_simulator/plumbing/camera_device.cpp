@@ -6,11 +6,9 @@
 namespace camsim::detail {
 namespace {
 
-constexpr std::uint8_t kVendorOut = 0x40;
-constexpr std::uint8_t kVendorIn = 0xC0;
-constexpr std::uint8_t kStandardIn = 0x80;
-constexpr std::uint8_t kCommandRequest = 0x55;
-constexpr std::uint8_t kGetDescriptor = 6;
+using model::kCommandRequest;
+using model::kVendorIn;
+using model::kVendorOut;
 
 UsbAnswer failure(int error) { return UsbAnswer{-1, error, {}}; }
 
@@ -161,7 +159,8 @@ UsbAnswer CameraDevice::usbControl(unsigned appearance, const UsbSetup& setup,
 }
 
 UsbAnswer CameraDevice::standardRequest(const UsbSetup& setup, std::span<std::uint8_t> data) const {
-    if (setup.requestType != kStandardIn || setup.request != kGetDescriptor) return failure(EPIPE);
+    if (setup.requestType != model::kStandardDeviceIn || setup.request != model::kGetDescriptor)
+        return failure(EPIPE);
     const auto descriptor =
         model::usbDescriptor(model_.core().state, model::UsbFunction::Command, setup.value);
     return descriptor ? copied(*descriptor, data) : failure(EPIPE);

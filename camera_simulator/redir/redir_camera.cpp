@@ -19,15 +19,14 @@ struct RedirCamera::ControlReply {
 
 namespace {
 
+using model::kCommandRequest;
+using model::kVendorIn;
+using model::kVendorOut;
+
 constexpr std::uint8_t kDirectionIn = 0x80;
-constexpr std::uint8_t kStandardDeviceIn = 0x80;
-constexpr std::uint8_t kVendorOut = 0x40;
-constexpr std::uint8_t kVendorIn = 0xC0;
 constexpr std::uint8_t kClassInterfaceOut = 0x21;
 constexpr std::uint8_t kClassInterfaceIn = 0xA1;
 constexpr std::uint8_t kGetStatus = 0x00;
-constexpr std::uint8_t kGetDescriptor = 0x06;
-constexpr std::uint8_t kCommandRequest = 0x55;
 constexpr std::uint8_t kGetMaxLun = 0xFE;
 constexpr std::uint8_t kBulkOnlyReset = 0xFF;
 
@@ -206,7 +205,7 @@ void RedirCamera::control(std::uint64_t id, const usb_redir_control_packet_heade
                           std::span<const std::uint8_t> data) {
     if (!function_) return;
     ControlReply reply;
-    if (header.requesttype == kStandardDeviceIn) {
+    if (header.requesttype == model::kStandardDeviceIn) {
         reply = standardRequest(header);
     } else if (*function_ == model::UsbFunction::Command) {
         reply = commandRequest(header, data);
@@ -227,7 +226,7 @@ RedirCamera::ControlReply RedirCamera::standardRequest(
     const usb_redir_control_packet_header& header) const {
     ControlReply reply;
     std::optional<model::Bytes> data;
-    if (header.request == kGetDescriptor)
+    if (header.request == model::kGetDescriptor)
         data = model::usbDescriptor(model_.core().state, *function_, header.value);
     if (header.request == kGetStatus) data = model::Bytes{0, 0};
     if (!data) return reply;
