@@ -11,6 +11,8 @@ packages=(
     qt6-base-dev qt6-qpa-plugins libgl-dev
     xvfb xauth
     clang libclang-rt-14-dev
+    # The kernel tier: a QEMU guest built from Debian's kernel, busybox and udev.
+    qemu-system-x86 linux-image-amd64 busybox-static libusbredirparser-dev cpio kmod xz-utils udev
 )
 
 missing=()

@@ -23,6 +23,8 @@ struct CameraCore {
 
     // Moves state.clock on by the whole seconds elapsed since it was last advanced.
     void advanceClock();
+    // Forgets what the previous connection verified; the count of wrong checks stays.
+    void startSession();
 };
 
 // Something the camera does to its presence once its reply is out.

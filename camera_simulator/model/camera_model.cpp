@@ -24,6 +24,12 @@ void CameraCore::advanceClock() {
     c = DateTime{tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec};
 }
 
+void CameraCore::startSession() {
+    SessionState fresh;
+    fresh.failedChecks = session.failedChecks;
+    session = fresh;
+}
+
 CameraModel::CameraModel(const CameraState& initial) {
     core_.state = initial;
     core_.factory = initial;

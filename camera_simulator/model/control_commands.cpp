@@ -33,9 +33,7 @@ void resetDevice(CameraCore& core, CommandContext& ctx) {
 // Sent first on every connection: the camera starts a new session.
 void setSystemType(CameraCore& core, CommandContext& ctx) {
     core.state.systemType = ctx.request[0];
-    const unsigned failed = core.session.failedChecks;
-    core.session = SessionState{};
-    core.session.failedChecks = failed;
+    core.startSession();
     core.keyCursor = 0;
 }
 

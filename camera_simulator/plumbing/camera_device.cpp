@@ -1,15 +1,14 @@
 #include "camera_device.h"
 
+#include "../model/usb_identity.h"
 #include "node_binding.h"
 
 namespace camsim::detail {
 namespace {
 
-constexpr std::uint8_t kVendorOut = 0x40;
-constexpr std::uint8_t kVendorIn = 0xC0;
-constexpr std::uint8_t kStandardIn = 0x80;
-constexpr std::uint8_t kCommandRequest = 0x55;
-constexpr std::uint8_t kGetDescriptor = 6;
+using model::kCommandRequest;
+using model::kVendorIn;
+using model::kVendorOut;
 
 UsbAnswer failure(int error) { return UsbAnswer{-1, error, {}}; }
 
@@ -17,15 +16,6 @@ UsbAnswer copied(std::span<const std::uint8_t> from, std::span<std::uint8_t> to)
     const std::size_t n = std::min(from.size(), to.size());
     std::copy_n(from.begin(), n, to.begin());
     return UsbAnswer{static_cast<int>(n), 0, {}};
-}
-
-// A string descriptor: ASCII text widened to UTF-16LE, as long as one descriptor allows.
-model::Bytes stringDescriptor(const std::string& text) {
-    const std::size_t chars = std::min<std::size_t>(text.size(), 126);
-    model::Bytes d{static_cast<std::uint8_t>(2 + 2 * chars), 3};
-    for (std::size_t i = 0; i < chars; ++i)
-        d.insert(d.end(), {static_cast<std::uint8_t>(text[i]), 0});
-    return d;
 }
 
 }  // namespace
@@ -169,24 +159,11 @@ UsbAnswer CameraDevice::usbControl(unsigned appearance, const UsbSetup& setup,
 }
 
 UsbAnswer CameraDevice::standardRequest(const UsbSetup& setup, std::span<std::uint8_t> data) const {
-    if (setup.requestType != kStandardIn || setup.request != kGetDescriptor) return failure(EPIPE);
-    const auto descriptors = plumbing::usbDescriptors(plumbing::kCommandProduct);
-    const std::size_t index = setup.value & 0xFF;
-    switch (setup.value >> 8) {
-        case 1:
-            return copied(std::span(descriptors).first(18), data);
-        case 2:
-            return copied(std::span(descriptors).subspan(18), data);
-        case 3: {
-            const CameraState& s = model_.core().state;
-            if (index == 0) return copied(model::Bytes{4, 3, 0x09, 0x04}, data);
-            const std::array<const std::string*, 3> texts{&s.manufacturer, &s.product, &s.serial};
-            if (index > texts.size()) return failure(EPIPE);
-            return copied(stringDescriptor(*texts[index - 1]), data);
-        }
-        default:
-            return failure(EPIPE);
-    }
+    if (setup.requestType != model::kStandardDeviceIn || setup.request != model::kGetDescriptor)
+        return failure(EPIPE);
+    const auto descriptor =
+        model::usbDescriptor(model_.core().state, model::UsbFunction::Command, setup.value);
+    return descriptor ? copied(*descriptor, data) : failure(EPIPE);
 }
 
 ScsiAnswer CameraDevice::scsiCommand(unsigned appearance, std::span<const std::uint8_t> cdb,
@@ -256,9 +233,7 @@ void CameraDevice::leave(Presence next, Lock&) {
     nodes_.clear();
     presence_ = next;
     // Whatever was verified belonged to the connection that just ended.
-    SessionState fresh;
-    fresh.failedChecks = model_.core().session.failedChecks;
-    model_.core().session = fresh;
+    model_.core().startSession();
     changed_.notify_all();
 }
 

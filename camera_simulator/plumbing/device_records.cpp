@@ -2,8 +2,14 @@
 
 #include <cstdio>
 
+#include "../model/usb_identity.h"
+
 namespace camsim::plumbing {
 namespace {
+
+using model::kCameraVendor;
+using model::kCommandProduct;
+using model::kDiskProduct;
 
 constexpr const char* kHostController = "/devices/pci0000:00/0000:00:14.0/usb1";
 
@@ -24,11 +30,6 @@ std::string format(const char* pattern, auto... args) {
     return text;
 }
 
-void put16(std::vector<std::uint8_t>& bytes, std::uint16_t value) {
-    bytes.push_back(static_cast<std::uint8_t>(value));
-    bytes.push_back(static_cast<std::uint8_t>(value >> 8));
-}
-
 std::string usbDeviceAttributes(unsigned port, unsigned devnum, std::uint16_t vendor,
                                 std::uint16_t product) {
     return format(
@@ -47,22 +48,6 @@ std::string genericNode(const DiskPlace& place) { return format("/dev/sg%u", pla
 
 std::string blockNode(const DiskPlace& place) { return "/dev/" + place.block; }
 
-std::vector<std::uint8_t> usbDescriptors(std::uint16_t product) {
-    std::vector<std::uint8_t> d{18, 1};
-    put16(d, 0x0200);
-    d.insert(d.end(), {0, 0, 0, 64});
-    put16(d, kCameraVendor);
-    put16(d, product);
-    put16(d, 0x0100);
-    d.insert(d.end(), {1, 2, 3, 1});
-    // One configuration: one vendor interface with a bulk pair (32 bytes in all).
-    d.insert(d.end(), {9, 2, 32, 0, 1, 1, 0, 0xC0, 50});
-    d.insert(d.end(), {9, 4, 0, 0, 2, 0xFF, 0, 0, 0});
-    d.insert(d.end(), {7, 5, 0x01, 2, 64, 0, 0});
-    d.insert(d.end(), {7, 5, 0x81, 2, 64, 0, 0});
-    return d;
-}
-
 std::string rootHubRecord() {
     // A high-speed hub: one interface of class 9 with its status endpoint (25 bytes).
     const std::vector<std::uint8_t> descriptors{
@@ -76,7 +61,7 @@ std::string rootHubRecord() {
 }
 
 std::string usbRecord(const UsbPlace& place) {
-    const std::string descriptors = hex(usbDescriptors(kCommandProduct));
+    const std::string descriptors = hex(model::usbDescriptors(model::UsbFunction::Command));
     return "P: " + usbSysfsPath(place.port) + "\nN: " + usbNode(place).substr(5) + "=" +
            descriptors + "\n" +
            usbDeviceAttributes(place.port, place.devnum, kCameraVendor, kCommandProduct) +

@@ -10,10 +10,6 @@
 
 namespace camsim::plumbing {
 
-inline constexpr std::uint16_t kCameraVendor = 0x4255;
-inline constexpr std::uint16_t kCommandProduct = 0x0001;
-inline constexpr std::uint16_t kDiskProduct = 0x0002;
-
 // Where one appearance of a device lives; numbers are handed out by the simulator.
 struct UsbPlace {
     unsigned port = 1;    // 1-<port> on bus 1
@@ -32,9 +28,6 @@ std::string usbSysfsPath(unsigned port);
 std::string usbNode(const UsbPlace& place);  // "/dev/bus/usb/001/002"
 std::string genericNode(const DiskPlace& place);
 std::string blockNode(const DiskPlace& place);
-
-// The device and configuration descriptors libusb reads from the node.
-std::vector<std::uint8_t> usbDescriptors(std::uint16_t product);
 
 // The bus's root hub: a machine always has one, so /dev/bus/usb exists with no camera on it.
 std::string rootHubRecord();
