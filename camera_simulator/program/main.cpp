@@ -21,8 +21,8 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: camera-sim [--usb N] [--disk N] [--plain-disk N] [--state FILE] [--log FILE]\n"
-    "                  [--unplug CAMERA@EXCHANGE] [--plug-every SECONDS] [--quiet]\n"
-    "                  [--] PROGRAM [ARGS...]\n"
+    "                  [--unplug C@K] [--forget C@K] [--plug-every SECONDS]\n"
+    "                  [--quiet] [--] PROGRAM [ARGS...]\n"
     "Runs PROGRAM with simulated cameras attached (one USB camera unless told otherwise).\n"
     "  --usb N         cameras on their USB command interface\n"
     "  --disk N        cameras reached through their disk\n"
@@ -31,10 +31,19 @@ constexpr const char* kUsage =
     "ends\n"
     "  --log FILE      every command each camera received is written to FILE when PROGRAM ends\n"
     "  --unplug C@K    camera C (from 1) is unplugged at the Kth command it receives\n"
+    "  --forget C@K    from its Kth command on, camera C answers as usual but changes nothing\n"
     "  --plug-every S  the cameras of --usb and --disk are plugged in one at a time, S seconds\n"
     "                  apart (0.5 or 1s), the first S seconds after PROGRAM starts\n"
     "New cameras have serial numbers SN0000000001, SN0000000002, ... and bar codes BC...\n"
     "Passwords of a new camera: general user 123456, administrator 888888.\n";
+
+// A fault that strikes one camera from one of its exchanges on.
+struct LastingFault {
+    const char* option;
+    camsim::Fault fault;
+    unsigned camera;    // from 1
+    unsigned exchange;  // from 1
+};
 
 struct Options {
     unsigned usb = 0;
@@ -44,8 +53,8 @@ struct Options {
     bool quiet = false;
     std::string stateFile;
     std::string logFile;
-    std::vector<std::pair<unsigned, unsigned>> unplugs;  // camera from 1, exchange from 1
-    std::chrono::milliseconds plugEvery{0};              // 0: every camera is there from the start
+    std::vector<LastingFault> faults;
+    std::chrono::milliseconds plugEvery{0};  // 0: every camera is there from the start
     std::vector<char*> program;
 };
 
@@ -84,13 +93,16 @@ bool parse(int argc, char** argv, Options& options) {
             options.stateFile = value;
         } else if (flag == "--log") {
             options.logFile = value;
-        } else if (flag == "--unplug") {
+        } else if (flag == "--unplug" || flag == "--forget") {
             unsigned camera = 0, exchange = 0;
             char end = 0;
             if (std::sscanf(value, "%u@%u%c", &camera, &exchange, &end) != 2 || camera == 0 ||
                 exchange == 0)
                 return false;
-            options.unplugs.emplace_back(camera, exchange);
+            const bool unplug = flag == "--unplug";
+            options.faults.push_back({unplug ? "--unplug" : "--forget",
+                                      unplug ? camsim::Fault::Unplugged : camsim::Fault::Forgetful,
+                                      camera, exchange});
         } else if (flag == "--plug-every") {
             if (!parseSeconds(value, options.plugEvery)) return false;
         } else if (flag == "--usb" || flag == "--disk") {
@@ -300,14 +312,14 @@ int main(int argc, char** argv) {
             for (const auto& camera : arriving) attach(simulator, camera);
             arriving.clear();
         }
-        for (const auto& [camera, exchange] : options.unplugs) {
+        for (const auto& [option, fault, camera, exchange] : options.faults) {
             if (camera > simulator.cameraCount()) {
-                std::fprintf(stderr, "camera-sim: --unplug names camera %u of %zu\n", camera,
+                std::fprintf(stderr, "camera-sim: %s names camera %u of %zu\n", option, camera,
                              simulator.cameraCount());
                 return 2;
             }
             simulator.camera(camera - 1)
-                .injectFault(camsim::Fault::Unplugged, exchange, camsim::FaultSpan::FromThenOn);
+                .injectFault(fault, exchange, camsim::FaultSpan::FromThenOn);
         }
         for (unsigned i = 0; i < options.plainDisks; ++i) simulator.addPlainDisk();
         if (!options.quiet) {

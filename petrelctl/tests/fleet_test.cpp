@@ -153,6 +153,28 @@ TEST(Apply, OneCameraUnpluggedMidwayFailsAloneAndNamed) {
     EXPECT_EQ(Count(run.stateFile, "unitName=Traffic\n"), 3u);
 }
 
+TEST(ReadBack, AWriteTheCameraForgotFailsNamingRecordAndField) {
+    struct Row {
+        Strings arguments;
+        const char* carrier;
+        const char* named;
+    };
+    for (const Row& row : {
+             Row{{"settings", "set", "preRecord=On"},
+                 "--usb",
+                 R"(read back settings failed: preRecord is 0 "Off", not 7 "On")"},
+             Row{{"identity", "set", "unitName=X"},
+                 "--disk",
+                 R"(read back unit failed: unitName is "", not "X")"},
+             Row{{"apply", kExample}, "--usb", R"(read back settings failed: videoQuality is)"},
+         }) {
+        const Outcome run =
+            harness::RunCtl(row.arguments, kAdmin, {}, {row.carrier, "1", "--forget", "1@1"});
+        EXPECT_EQ(run.status, 1) << row.arguments[0];
+        EXPECT_TRUE(run.err.find(row.named) != std::string::npos) << run.err;
+    }
+}
+
 TEST(Several, JsonGivesOneObjectPerCamera) {
     const Folder folder;
     const Outcome run = RunIn(folder, {"--all", "--json", "info"}, nullptr, {"--usb", "3"});
