@@ -4,11 +4,12 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
+#include <iostream>
 #include <sstream>
-#include <vector>
 
 #include "output.h"
 #include "progress.h"
@@ -16,26 +17,31 @@
 namespace petrelctl {
 namespace {
 
-constexpr int kProgressDescriptor = 3;
-
-std::vector<std::string> WorkerArguments(const Command& command, const Options& options,
-                                         const CameraRef& camera) {
-    std::vector<std::string> words = {"petrelctl", "--camera", camera.Label(), "--level",
-                                      std::to_string(options.level)};
-    const std::pair<bool, const char*> flags[] = {{options.json, "--json"},
-                                                  {options.assumeYes, "--yes"},
-                                                  {options.dryRun, "--dry-run"},
-                                                  {options.syncClock, "--sync-clock"},
-                                                  {options.includeSecrets, "--include-secrets"},
-                                                  {options.showSecrets, "--show-secrets"}};
-    for (const auto& [set, flag] : flags) {
-        if (set) words.emplace_back(flag);
+// The worker's side: the command on its one camera, its results in the worker's files.
+int RunAsWorker(const Worker& worker, const Command& command, Options options, int progress) {
+    // What the parent set up to wait for signals is not the worker's.
+    sigset_t none;
+    sigemptyset(&none);
+    sigprocmask(SIG_SETMASK, &none, nullptr);
+    std::signal(SIGINT, SIG_DFL);
+    std::signal(SIGTERM, SIG_DFL);
+    dup2(open("/dev/null", O_RDONLY), STDIN_FILENO);
+    dup2(fileno(worker.out), STDOUT_FILENO);
+    dup2(fileno(worker.err), STDERR_FILENO);
+    ReportTo(progress);
+    // A camera disk known by its node is the worker's only drive.
+    if (!worker.camera.diskNode.empty()) {
+        const std::string drives =
+            std::string(1, worker.camera.drive) + "=" + worker.camera.diskNode;
+        setenv("PETREL_DRIVES", drives.c_str(), 1);
     }
-    words.emplace_back("--");
-    std::istringstream name(command.name);
-    for (std::string word; name >> word;) words.push_back(word);
-    words.insert(words.end(), options.arguments.begin(), options.arguments.end());
-    return words;
+    options.camera = worker.camera;
+    options.several = false;
+    Output output(options.json);
+    const int failed = command.run(options, output);
+    const int status = std::max(failed, output.Finish());
+    std::cout.flush();
+    return status;
 }
 
 std::string Contents(std::FILE* file) {
@@ -51,51 +57,32 @@ std::string Contents(std::FILE* file) {
 
 }  // namespace
 
-// The worker gets the password through its environment, out of other users' sight.
+// A forked process rather than a new program: the worker starts at once, with the
+// library already loaded and the bus already walked.
 void Start(Worker& worker, const Command& command, const Options& options) {
-    auto words = WorkerArguments(command, options, worker.camera);
     worker.out = std::tmpfile();
     worker.err = std::tmpfile();
     int progress[2] = {-1, -1};
     const bool ready = worker.out && worker.err && pipe2(progress, O_CLOEXEC) == 0;
+    // Nothing buffered here may be written a second time by the worker.
+    std::cout.flush();
+    std::fflush(nullptr);
     worker.pid = ready ? fork() : -1;
+    if (worker.pid == 0) _exit(RunAsWorker(worker, command, options, progress[1]));
     if (worker.pid > 0) {
         close(progress[1]);
         worker.progress = progress[0];
         return;
     }
-    if (worker.pid < 0) {
-        for (const int end : progress) {
-            if (end >= 0) close(end);
-        }
-        for (std::FILE* file : {worker.out, worker.err}) {
-            if (file != nullptr) std::fclose(file);
-        }
-        worker.out = worker.err = nullptr;
-        worker.status = 127;
-        worker.problem = "cannot start a worker";
-        return;
+    for (const int end : progress) {
+        if (end >= 0) close(end);
     }
-    // A parent waiting for signals keeps them blocked; the worker must not inherit that.
-    sigset_t none;
-    sigemptyset(&none);
-    sigprocmask(SIG_SETMASK, &none, nullptr);
-    dup2(open("/dev/null", O_RDONLY), STDIN_FILENO);
-    dup2(fileno(worker.out), STDOUT_FILENO);
-    dup2(fileno(worker.err), STDERR_FILENO);
-    dup2(progress[1], kProgressDescriptor);
-    setenv(kProgressVariable, std::to_string(kProgressDescriptor).c_str(), 1);
-    if (options.password) setenv("PETREL_PASSWORD", options.password->c_str(), 1);
-    // A camera disk known by its node is the worker's only drive.
-    if (!worker.camera.diskNode.empty())
-        setenv("PETREL_DRIVES",
-               (std::string(1, worker.camera.drive) + "=" + worker.camera.diskNode).c_str(), 1);
-    std::vector<char*> argv;
-    for (auto& word : words) argv.push_back(word.data());
-    argv.push_back(nullptr);
-    execv("/proc/self/exe", argv.data());
-    std::perror("petrelctl: cannot start a worker");
-    _exit(127);
+    for (std::FILE* file : {worker.out, worker.err}) {
+        if (file != nullptr) std::fclose(file);
+    }
+    worker.out = worker.err = nullptr;
+    worker.status = 127;
+    worker.problem = "cannot start a worker";
 }
 
 bool ReadProgress(Worker& worker, const std::function<void(const std::string&)>& onStep) {
