@@ -84,6 +84,7 @@ int RunWatch(const Options& options, Output& output) {
     if (!arrivals.Listening())
         return output.FailWith("watch", "cannot listen to udev for cameras being plugged in");
     const sigset_t waiting = CatchStops();
+    output.Streamed();
     std::cerr << "petrelctl: waiting for cameras (" << job.description << "); stop with Ctrl-C"
               << std::endl;
     std::list<Worker> workers;
