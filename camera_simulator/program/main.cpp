@@ -328,6 +328,10 @@ int main(int argc, char** argv) {
             for (std::size_t i = 0; i < simulator.cameraCount(); ++i)
                 std::fprintf(stderr, "camera-sim:   %s\n",
                              simulator.camera(i).deviceNode().c_str());
+            if (!arriving.empty())
+                std::fprintf(stderr, "camera-sim: %zu more to be plugged in, one every %.1f s\n",
+                             arriving.size(),
+                             static_cast<double>(options.plugEvery.count()) / 1000);
         }
         int status = 0;
         {
