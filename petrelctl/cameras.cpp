@@ -19,6 +19,17 @@ struct FoundList {
     ~FoundList() { ReleaseList(entries.data(), count); }
 };
 
+// The USB cameras of the last walk of the bus, kept so that Connect, here or in a worker
+// forked a moment later, opens its camera without walking the bus again.
+const FoundList& UsbCameras(bool walkAgain) {
+    static FoundList found;
+    if (walkAgain || found.count == 0) {
+        ReleaseList(found.entries.data(), found.count);
+        found.count = std::max(0, EnumDeviceList(found.entries.data(), kListCapacity));
+    }
+    return found;
+}
+
 void Identify(CameraRef& camera) {
     DeviceConnection* connection = nullptr;
     if (Connect(camera, &connection) == STATUS_OK) {
@@ -69,11 +80,8 @@ int PositionOf(const std::string& address, int listed) {
 
 std::vector<CameraRef> FindCameras(bool identify) {
     std::vector<CameraRef> cameras;
-    {
-        FoundList usb;
-        usb.count = std::max(0, EnumDeviceList(usb.entries.data(), kListCapacity));
-        for (int i = 0; i < usb.count; ++i) cameras.emplace_back().usb = i + 1;
-    }
+    const int usb = UsbCameras(true).count;
+    for (int i = 0; i < usb; ++i) cameras.emplace_back().usb = i + 1;
     {
         FoundList disks;
         disks.count = std::max(0, EnumStorageList(disks.entries.data(), 0));
@@ -86,8 +94,7 @@ std::vector<CameraRef> FindCameras(bool identify) {
 
 int Connect(const CameraRef& camera, DeviceConnection** connection) {
     if (camera.drive != 0) return ConnectStorageDevice(camera.drive, connection);
-    FoundList usb;
-    usb.count = std::max(0, EnumDeviceList(usb.entries.data(), kListCapacity));
+    const FoundList& usb = UsbCameras(false);
     const int position =
         camera.usbAddress.empty() ? camera.usb : PositionOf(camera.usbAddress, usb.count);
     if (position < 1 || position > usb.count) return -1;
