@@ -124,9 +124,8 @@ constexpr const char* kAsanBesidePreload = "verify_asan_link_order=0";
 
 // umockdev's preload first, once, before whatever was preloaded already.
 std::string withPreload(const std::string& preloaded) {
-    if (preloaded.empty() || preloaded.starts_with(kPreload))
-        return preloaded.empty() ? kPreload : preloaded;
-    return std::string(kPreload) + ":" + preloaded;
+    if (preloaded.empty()) return kPreload;
+    return preloaded.starts_with(kPreload) ? preloaded : std::string(kPreload) + ":" + preloaded;
 }
 
 std::string withAsanOption(const std::string& options) {
