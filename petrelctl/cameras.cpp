@@ -1,18 +1,34 @@
 #include "cameras.h"
 
+#include <usb.h>
+
 #include <algorithm>
 #include <array>
+#include <regex>
 
 namespace petrelctl {
 namespace {
 
 constexpr int kListCapacity = 32;
+constexpr std::uint16_t kCameraVendor = 0x4255;
+constexpr std::uint16_t kCameraProduct = 0x0001;
 
 struct FoundList {
     std::array<DeviceListEntry*, kListCapacity> entries{};
     int count = 0;
     ~FoundList() { ReleaseList(entries.data(), count); }
 };
+
+// The USB cameras of the last walk of the bus, kept so that Connect, here or in a worker
+// forked a moment later, opens its camera without walking the bus again.
+const FoundList& UsbCameras(bool walkAgain) {
+    static FoundList found;
+    if (walkAgain || found.count == 0) {
+        ReleaseList(found.entries.data(), found.count);
+        found.count = std::max(0, EnumDeviceList(found.entries.data(), kListCapacity));
+    }
+    return found;
+}
 
 void Identify(CameraRef& camera) {
     DeviceConnection* connection = nullptr;
@@ -36,20 +52,41 @@ bool NeedsIdentity(const std::vector<std::string>& selectors) {
     });
 }
 
+// "usb:001/005": a camera by its bus and device number, as hotplug names it.
+bool IsUsbAddress(const std::string& selector) {
+    static const std::regex address(R"(usb:\d{3}/\d{3})");
+    return std::regex_match(selector, address);
+}
+
+// The position in the library's list of the USB camera at `address`, 0 when none. The
+// library keeps libusb's bus walk, in its order, dropping what is not a camera; this
+// process shares that walk, so the positions agree.
+int PositionOf(const std::string& address, int listed) {
+    int position = 0;
+    for (usb_bus* bus = usb_get_busses(); bus != nullptr; bus = bus->next) {
+        for (struct usb_device* device = bus->devices; device != nullptr; device = device->next) {
+            if (device->descriptor.idVendor != kCameraVendor ||
+                device->descriptor.idProduct != kCameraProduct)
+                continue;
+            ++position;
+            if (address == std::string(bus->dirname) + "/" + device->filename)
+                return position <= listed ? position : 0;
+        }
+    }
+    return 0;
+}
+
 }  // namespace
 
 std::vector<CameraRef> FindCameras(bool identify) {
     std::vector<CameraRef> cameras;
-    {
-        FoundList usb;
-        usb.count = std::max(0, EnumDeviceList(usb.entries.data(), kListCapacity));
-        for (int i = 0; i < usb.count; ++i) cameras.push_back({i + 1, 0, {}, {}});
-    }
+    const int usb = UsbCameras(true).count;
+    for (int i = 0; i < usb; ++i) cameras.emplace_back().usb = i + 1;
     {
         FoundList disks;
         disks.count = std::max(0, EnumStorageList(disks.entries.data(), 0));
         for (int i = 0; i < disks.count; ++i)
-            cameras.push_back({0, static_cast<char>(GetStorageDisk(disks.entries[i])), {}, {}});
+            cameras.emplace_back().drive = static_cast<char>(GetStorageDisk(disks.entries[i]));
     }
     if (identify) std::for_each(cameras.begin(), cameras.end(), Identify);
     return cameras;
@@ -57,13 +94,15 @@ std::vector<CameraRef> FindCameras(bool identify) {
 
 int Connect(const CameraRef& camera, DeviceConnection** connection) {
     if (camera.drive != 0) return ConnectStorageDevice(camera.drive, connection);
-    FoundList usb;
-    usb.count = std::max(0, EnumDeviceList(usb.entries.data(), kListCapacity));
-    if (camera.usb < 1 || camera.usb > usb.count) return -1;
-    return ConnectDevice(usb.entries[static_cast<std::size_t>(camera.usb - 1)], connection);
+    const FoundList& usb = UsbCameras(false);
+    const int position =
+        camera.usbAddress.empty() ? camera.usb : PositionOf(camera.usbAddress, usb.count);
+    if (position < 1 || position > usb.count) return -1;
+    return ConnectDevice(usb.entries[static_cast<std::size_t>(position - 1)], connection);
 }
 
 bool ValidSelector(const std::string& selector) {
+    if (IsUsbAddress(selector)) return true;
     if (selector.starts_with("usb:")) {
         const std::string number = selector.substr(4);
         return !number.empty() && number.size() < 3 &&
@@ -83,6 +122,10 @@ std::optional<std::vector<CameraRef>> SelectCameras(const Options& options, std:
     }
     std::vector<CameraRef> selected;
     for (const auto& selector : options.selectors) {
+        if (IsUsbAddress(selector)) {
+            selected.emplace_back().usbAddress = selector.substr(4);
+            continue;
+        }
         const auto match = std::find_if(found.begin(), found.end(), [&](const CameraRef& camera) {
             return Matches(camera, selector);
         });

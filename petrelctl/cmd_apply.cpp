@@ -102,8 +102,9 @@ int ApplyLock(DeviceConnection* camera, const Options& options, const Profile& p
 int CheckApply(const Options& options, Output& output) { return Load(options, output) ? 0 : 2; }
 
 int RunApply(const Options& options, Output& output) {
-    const auto profile = Load(options, output);
+    auto profile = Load(options, output);
     if (!profile) return 2;
+    if (options.syncClock) profile->syncClock = true;
     auto session = Session::OpenVerified(options, output, Access::kAdministrator);
     if (!session) return 1;
     DeviceConnection* camera = session->get();

@@ -14,8 +14,10 @@ struct Options {
     bool json = false;
     bool assumeYes = false;
     bool dryRun = false;
-    bool includeSecrets = false;  // backup writes passwords and keys
-    bool showSecrets = false;     // shown records include passwords and keys
+    bool includeSecrets = false;              // backup writes passwords and keys
+    bool showSecrets = false;                 // shown records include passwords and keys
+    bool syncClock = false;                   // apply also sets the camera's clock; watch sets it
+    std::optional<std::string> applyProfile;  // watch applies it to every camera
     bool all = false;
     std::vector<std::string> selectors;   // --camera and --drive, as typed
     std::optional<CameraRef> camera;      // the one camera to open; none: the first found

@@ -25,6 +25,8 @@ int RunBackup(const Options& options, Output& output);
 int CheckBackup(const Options& options, Output& output);
 int RunApply(const Options& options, Output& output);
 int CheckApply(const Options& options, Output& output);
+int RunWatch(const Options& options, Output& output);
+int CheckWatch(const Options& options, Output& output);
 
 template <const RecordGroup& (*Group)()>
 int RunShowRecords(const Options& options, Output& output) {

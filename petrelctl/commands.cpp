@@ -59,6 +59,9 @@ const std::vector<Command>& Commands() {
         {"apply", "PROFILE", "give the camera the settings a profile names (--dry-run)", 1, 1,
          RunApply, CheckApply},
         {"mass-storage", "", "switch the camera to removable-disk mode", 0, 0, RunMassStorage},
+        {"watch", "--apply PROFILE|--sync-clock",
+         "provision every camera plugged in, once each, until interrupted", 0, 0, RunWatch,
+         CheckWatch, false},
     };
     return kCommands;
 }

@@ -17,13 +17,16 @@ void PrintHelp() {
            "  --json            print one JSON object instead of text\n"
            "  --all             run on every camera found, one process per camera\n"
            "  --camera WHICH    run on the camera WHICH names: its serial number, its bar\n"
-           "                    code, usb:N (the Nth USB camera) or drive:D; repeatable.\n"
+           "                    code, usb:N (the Nth USB camera), usb:BUS/DEVICE\n"
+           "                    (usb:001/005) or drive:D; repeatable.\n"
            "                    Without --all or --camera the first camera found is used\n"
            "                    (USB cameras come first)\n"
            "  --drive LETTER    the same as --camera drive:LETTER (D..Y)\n"
            "  --dry-run         restore and apply show what would change and write nothing\n"
            "  --include-secrets backup keeps passwords and keys (the file gets mode 0600)\n"
            "  --show-secrets    show the passwords and keys the camera reports\n"
+           "  --sync-clock      apply and watch set the camera's clock to this computer's\n"
+           "  --apply PROFILE   watch applies PROFILE to every camera plugged in\n"
            "  --level 0|1       log in as general user (0) or administrator (1, the default)\n"
            "  --password TEXT   login password; without it PETREL_PASSWORD is used\n"
            "  --yes             confirm destructive commands without asking\n\n"
@@ -57,6 +60,7 @@ const std::map<std::string, bool petrelctl::Options::*> kFlags = {
     {"--dry-run", &petrelctl::Options::dryRun},
     {"--include-secrets", &petrelctl::Options::includeSecrets},
     {"--show-secrets", &petrelctl::Options::showSecrets},
+    {"--sync-clock", &petrelctl::Options::syncClock},
 };
 
 // Parses the options wherever they stand; the other words are left in `words`.
@@ -82,12 +86,15 @@ std::optional<int> ParseOptions(int argc, char** argv, petrelctl::Options& optio
             std::string selector = argv[++i];
             if (selector.starts_with("drive:")) selector = "drive:" + UpperCase(selector.substr(6));
             if (!petrelctl::ValidSelector(selector))
-                return Usage("--camera takes a serial number, a bar code, usb:N or drive:D");
+                return Usage(
+                    "--camera takes a serial number, a bar code, usb:N, usb:BUS/DEVICE or drive:D");
             options.selectors.push_back(selector);
         } else if (arg == "--level" && hasValue) {
             const std::string level = argv[++i];
             if (level != "0" && level != "1") return Usage("--level takes 0 or 1");
             options.level = level[0] - '0';
+        } else if (arg == "--apply" && hasValue) {
+            options.applyProfile = argv[++i];
         } else if (arg == "--password" && hasValue) {
             options.password = argv[++i];
         } else if (arg == "--help" || arg == "-h") {

@@ -81,6 +81,7 @@ int Output::Refuse(const std::string& message) {
 }
 
 int Output::Finish() {
+    if (streamed_ && exitStatus_ == 0) return 0;
     if (json_) {
         std::string text = "{\"ok\": " + std::string(exitStatus_ != 0 ? "false" : "true");
         if (exitStatus_ != 0) text += ", \"error\": " + JsonQuote(error_);

@@ -25,6 +25,10 @@ public:
     // Reports input that was refused before anything was sent; exit status 2.
     int Refuse(const std::string& message);
 
+    // The command writes its results itself as they come (a line per camera): Finish
+    // then writes only a failure.
+    void Streamed() { streamed_ = true; }
+
     // Writes everything gathered; returns the exit status (0 unless a step failed or
     // the input was refused).
     int Finish();
@@ -40,6 +44,7 @@ private:
     bool json_;
     int depth_ = 0;
     int exitStatus_ = 0;
+    bool streamed_ = false;
     std::string error_;
     std::vector<Entry> entries_;
 };

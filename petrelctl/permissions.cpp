@@ -1,9 +1,11 @@
 // A camera that is present but refused to open is nearly always a permission problem.
 #include <dirent.h>
+#include <fcntl.h>
 #include <limits.h>
 #include <stdlib.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <fstream>
 #include <string>
@@ -34,7 +36,12 @@ std::vector<std::string> Entries(const std::string& folder) {
     return names;
 }
 
-bool Unopenable(const std::string& node) { return access(node.c_str(), R_OK | W_OK) != 0; }
+// Only a refusal is a permission problem; a node that is missing or busy is not.
+bool Unopenable(const std::string& node) {
+    const int descriptor = open(node.c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC);
+    if (descriptor >= 0) close(descriptor);
+    return descriptor < 0 && (errno == EACCES || errno == EPERM);
+}
 
 bool UnderCamera(std::string device) {
     for (; device.size() > 12; device = device.substr(0, device.rfind('/'))) {

@@ -1,5 +1,5 @@
 // What a worker tells the petrelctl that started it for several cameras: who its
-// camera is and which step it is at, a line at a time on an inherited descriptor.
+// camera is and which step it is at, a line at a time on a pipe.
 #pragma once
 
 #include <string>
@@ -8,8 +8,8 @@
 
 namespace petrelctl {
 
-// The environment variable naming the descriptor; unset when petrelctl runs alone.
-inline constexpr const char* kProgressVariable = "PETRELCTL_PROGRESS_FD";
+// Reports go to `descriptor` from now on; none are sent when petrelctl runs alone.
+void ReportTo(int descriptor);
 
 // Reports that the worker is at `step`; nothing when no one listens.
 void ReportStep(const std::string& step);

@@ -52,12 +52,14 @@ std::optional<Session> Session::Open(const Options& options, Output& output) {
         return Session(connection);
     }
     CloseDevice(connection);
-    if (status < 0) {
+    // A camera this user may not open is not found either: the first-camera path asks why.
+    const std::string problem = options.camera && status < 0 ? "" : PermissionProblem();
+    if (!problem.empty()) {
+        output.FailWith("connect", problem);
+    } else if (status < 0) {
         output.FailWith("connect", options.camera
                                        ? options.camera->Label() + " is gone"
                                        : "no camera found on USB or as a removable disk");
-    } else if (const std::string problem = PermissionProblem(); !problem.empty()) {
-        output.FailWith("connect", problem);
     } else if (status == STATUS_VERSION_MISMATCH) {
         output.FailWith("connect",
                         "STATUS_VERSION_MISMATCH: the camera's firmware does not "

@@ -35,7 +35,7 @@ CameraModel::CameraModel(const CameraState& initial) {
     core_.factory = initial;
 }
 
-Answer CameraModel::execute(const Command& command) {
+Answer CameraModel::execute(const Command& command, bool forgetful) {
     const CommandSpec* spec = findCommand(command.code);
     if (!spec) return {};
     // A series of key chunks is broken by any other command.
@@ -47,7 +47,9 @@ Answer CameraModel::execute(const Command& command) {
     ctx.request.resize(spec->requestLength, 0);
     ctx.reply = ctx.request;
     ctx.reply.resize(spec->replyLength, 0);
+    const CameraState before = forgetful ? core_.state : CameraState{};
     spec->handler(core_, ctx);
+    if (forgetful) core_.state = before;
     return Answer{true, std::move(ctx.reply), ctx.effect};
 }
 

@@ -23,7 +23,8 @@ class CameraModel {
 public:
     explicit CameraModel(const CameraState& initial);
 
-    Answer execute(const Command& command);
+    // A forgetful camera answers as usual and then forgets what the command changed.
+    Answer execute(const Command& command, bool forgetful = false);
 
     CameraCore& core() { return core_; }
     const CameraCore& core() const { return core_; }

@@ -52,7 +52,8 @@ TransferResult DiskPort::write(std::span<const std::uint8_t> cdb,
         return refused(ctx_.log, std::move(entry), TransferStatus::CheckCondition);
     }
     Answer answer =
-        ctx_.model.execute(Command{Carrier::Disk, entry.code, entry.params, entry.payload});
+        ctx_.model.execute(Command{Carrier::Disk, entry.code, entry.params, entry.payload},
+                           strike.is(Fault::Forgetful));
     Bytes frame = buildReplyFrame(entry.code, answer.payload);
     if (strike.damagesReply()) frame = damageReply(std::move(frame), *strike.fault);
     entry.reply = answer.payload;

@@ -23,7 +23,8 @@ TransferResult UsbPort::write(std::span<const std::uint8_t> data) {
         entry.payload = frame->payload;
         if (!strike.is(Fault::NoReply)) {
             Answer answer =
-                ctx_.model.execute(Command{Carrier::Usb, frame->code, {}, frame->payload});
+                ctx_.model.execute(Command{Carrier::Usb, frame->code, {}, frame->payload},
+                                   strike.is(Fault::Forgetful));
             if (answer.known) {
                 Bytes reply = buildReplyFrame(frame->code, answer.payload);
                 if (strike.damagesReply()) reply = damageReply(std::move(reply), *strike.fault);

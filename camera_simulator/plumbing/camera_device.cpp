@@ -208,18 +208,21 @@ void CameraDevice::arrive(Carrier carrier, Lock&) {
     model::PortContext ports{model_, faults_, log_};
     usb_.emplace(ports);
     disk_.emplace(ports);
+    std::string record;
     if (carrier == Carrier::Usb) {
         const plumbing::UsbPlace place{port_, testbed_.nextDevnum()};
-        testbed_.add(plumbing::usbRecord(place));
+        record = plumbing::usbRecord(place);
         nodes_ = {plumbing::usbNode(place)};
     } else {
         const plumbing::DiskPlace place{port_, testbed_.nextHost(), testbed_.nextGeneric(),
                                         testbed_.nextBlockName(), true};
-        testbed_.add(plumbing::diskRecord(place));
+        record = plumbing::diskRecord(place);
         nodes_ = {plumbing::genericNode(place), plumbing::blockNode(place)};
     }
+    // Served before it is added: a client told of it by its uevent can talk to it at once.
     for (const auto& node : nodes_)
         testbed_.attach(node, std::make_unique<plumbing::NodeBinding>(carrier, this, appearance_));
+    testbed_.add(record);
     sysfs_ = plumbing::usbSysfsPath(port_);
     presence_ = carrier == Carrier::Usb ? Presence::Usb : Presence::Disk;
     last_ = carrier;

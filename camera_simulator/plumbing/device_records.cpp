@@ -63,7 +63,7 @@ std::string rootHubRecord() {
 std::string usbRecord(const UsbPlace& place) {
     const std::string descriptors = hex(model::usbDescriptors(model::UsbFunction::Command));
     return "P: " + usbSysfsPath(place.port) + "\nN: " + usbNode(place).substr(5) + "=" +
-           descriptors + "\n" +
+           descriptors + "\nE: DEVNAME=" + usbNode(place) + "\n" +
            usbDeviceAttributes(place.port, place.devnum, kCameraVendor, kCommandProduct) +
            "H: descriptors=" + descriptors + "\n";
 }

@@ -4,11 +4,15 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
+#include <condition_variable>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 extern char** environ;
@@ -17,7 +21,8 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: camera-sim [--usb N] [--disk N] [--plain-disk N] [--state FILE] [--log FILE]\n"
-    "                  [--unplug CAMERA@EXCHANGE] [--quiet] [--] PROGRAM [ARGS...]\n"
+    "                  [--unplug C@K] [--forget C@K] [--plug-every SECONDS]\n"
+    "                  [--quiet] [--] PROGRAM [ARGS...]\n"
     "Runs PROGRAM with simulated cameras attached (one USB camera unless told otherwise).\n"
     "  --usb N         cameras on their USB command interface\n"
     "  --disk N        cameras reached through their disk\n"
@@ -26,8 +31,19 @@ constexpr const char* kUsage =
     "ends\n"
     "  --log FILE      every command each camera received is written to FILE when PROGRAM ends\n"
     "  --unplug C@K    camera C (from 1) is unplugged at the Kth command it receives\n"
+    "  --forget C@K    from its Kth command on, camera C answers as usual but changes nothing\n"
+    "  --plug-every S  the cameras of --usb and --disk are plugged in one at a time, S seconds\n"
+    "                  apart (0.5 or 1s), the first S seconds after PROGRAM starts\n"
     "New cameras have serial numbers SN0000000001, SN0000000002, ... and bar codes BC...\n"
     "Passwords of a new camera: general user 123456, administrator 888888.\n";
+
+// A fault that strikes one camera from one of its exchanges on.
+struct LastingFault {
+    const char* option;
+    camsim::Fault fault;
+    unsigned camera;    // from 1
+    unsigned exchange;  // from 1
+};
 
 struct Options {
     unsigned usb = 0;
@@ -37,7 +53,8 @@ struct Options {
     bool quiet = false;
     std::string stateFile;
     std::string logFile;
-    std::vector<std::pair<unsigned, unsigned>> unplugs;  // camera from 1, exchange from 1
+    std::vector<LastingFault> faults;
+    std::chrono::milliseconds plugEvery{0};  // 0: every camera is there from the start
     std::vector<char*> program;
 };
 
@@ -46,6 +63,15 @@ bool parseCount(const char* text, unsigned& count) {
     const unsigned long n = std::strtoul(text, &end, 10);
     if (end == text || *end != '\0' || n > 16) return false;
     count = static_cast<unsigned>(n);
+    return true;
+}
+
+bool parseSeconds(std::string text, std::chrono::milliseconds& interval) {
+    if (text.ends_with("s")) text.pop_back();
+    char* end = nullptr;
+    const double seconds = std::strtod(text.c_str(), &end);
+    if (end == text.c_str() || *end != '\0' || !(seconds > 0 && seconds <= 60)) return false;
+    interval = std::chrono::milliseconds(static_cast<long>(seconds * 1000));
     return true;
 }
 
@@ -67,13 +93,18 @@ bool parse(int argc, char** argv, Options& options) {
             options.stateFile = value;
         } else if (flag == "--log") {
             options.logFile = value;
-        } else if (flag == "--unplug") {
+        } else if (flag == "--unplug" || flag == "--forget") {
             unsigned camera = 0, exchange = 0;
             char end = 0;
             if (std::sscanf(value, "%u@%u%c", &camera, &exchange, &end) != 2 || camera == 0 ||
                 exchange == 0)
                 return false;
-            options.unplugs.emplace_back(camera, exchange);
+            const bool unplug = flag == "--unplug";
+            options.faults.push_back({unplug ? "--unplug" : "--forget",
+                                      unplug ? camsim::Fault::Unplugged : camsim::Fault::Forgetful,
+                                      camera, exchange});
+        } else if (flag == "--plug-every") {
+            if (!parseSeconds(value, options.plugEvery)) return false;
         } else if (flag == "--usb" || flag == "--disk") {
             if (!parseCount(value, flag == "--usb" ? options.usb : options.disk)) return false;
             options.countsGiven = true;
@@ -88,17 +119,30 @@ bool parse(int argc, char** argv, Options& options) {
     return options.program.size() > 1;
 }
 
+constexpr const char* kPreload = "libumockdev-preload.so.0";
+constexpr const char* kAsanBesidePreload = "verify_asan_link_order=0";
+
+// umockdev's preload first, once, before whatever was preloaded already.
+std::string withPreload(const std::string& preloaded) {
+    if (preloaded.empty()) return kPreload;
+    return preloaded.starts_with(kPreload) ? preloaded : std::string(kPreload) + ":" + preloaded;
+}
+
+std::string withAsanOption(const std::string& options) {
+    return options.empty() ? kAsanBesidePreload : std::string(kAsanBesidePreload) + ":" + options;
+}
+
 // The client's environment: umockdev's preload first, and ASan told not to mind it.
 std::vector<std::string> clientEnvironment(const std::string& root) {
     std::vector<std::string> env;
-    std::string preload = "libumockdev-preload.so.0";
-    std::string asan = "verify_asan_link_order=0";
+    std::string preload = withPreload({});
+    std::string asan = withAsanOption({});
     for (char** e = environ; *e; ++e) {
         const std::string entry = *e;
         if (entry.starts_with("LD_PRELOAD="))
-            preload += ":" + entry.substr(11);
+            preload = withPreload(entry.substr(11));
         else if (entry.starts_with("ASAN_OPTIONS="))
-            asan += ":" + entry.substr(13);
+            asan = withAsanOption(entry.substr(13));
         else if (!entry.starts_with("UMOCKDEV_DIR="))
             env.push_back(entry);
     }
@@ -120,6 +164,85 @@ camsim::CameraState newCamera(unsigned number) {
     state.macAddress = text;
     return state;
 }
+
+// umockdev sends a device's uevents only from a process under its preload: camera-sim
+// starts again under it when cameras are to arrive while the program runs.
+bool underPreload() {
+    const char* preloaded = std::getenv("LD_PRELOAD");
+    return preloaded != nullptr && std::string(preloaded).starts_with(kPreload);
+}
+
+void runUnderPreload(char** argv) {
+    const char* preloaded = std::getenv("LD_PRELOAD");
+    const char* asan = std::getenv("ASAN_OPTIONS");
+    setenv("LD_PRELOAD", withPreload(preloaded ? preloaded : "").c_str(), 1);
+    setenv("ASAN_OPTIONS", withAsanOption(asan ? asan : "").c_str(), 1);
+    execv("/proc/self/exe", argv);
+    std::perror("camera-sim: cannot start again under umockdev's preload");
+    std::exit(2);
+}
+
+struct NewCamera {
+    camsim::Carrier carrier;
+    camsim::CameraState state;
+};
+
+std::vector<NewCamera> newCameras(const Options& options) {
+    std::vector<NewCamera> cameras;
+    unsigned number = 0;
+    for (unsigned i = 0; i < options.usb; ++i)
+        cameras.push_back({camsim::Carrier::Usb, newCamera(++number)});
+    for (unsigned i = 0; i < options.disk; ++i)
+        cameras.push_back({camsim::Carrier::Disk, newCamera(++number)});
+    return cameras;
+}
+
+void attach(camsim::Simulator& simulator, const NewCamera& camera) {
+    if (camera.carrier == camsim::Carrier::Usb)
+        simulator.addUsbCamera(camera.state);
+    else
+        simulator.addDiskCamera(camera.state);
+}
+
+// Plugs cameras in one at a time while the program runs, until it ends.
+class Plugger {
+public:
+    Plugger(camsim::Simulator& simulator, std::vector<NewCamera> cameras,
+            std::chrono::milliseconds every)
+        : simulator_(simulator), cameras_(std::move(cameras)), every_(every) {
+        if (!cameras_.empty()) thread_ = std::thread([this] { plugAll(); });
+    }
+    ~Plugger() {
+        {
+            std::lock_guard lock(mutex_);
+            stopping_ = true;
+        }
+        stopped_.notify_all();
+        if (thread_.joinable()) thread_.join();
+    }
+
+private:
+    void plugAll() {
+        for (const auto& camera : cameras_) {
+            std::unique_lock lock(mutex_);
+            if (stopped_.wait_for(lock, every_, [this] { return stopping_; })) return;
+            try {
+                attach(simulator_, camera);
+            } catch (const std::exception& e) {
+                std::fprintf(stderr, "camera-sim: %s\n", e.what());
+                return;
+            }
+        }
+    }
+
+    camsim::Simulator& simulator_;
+    const std::vector<NewCamera> cameras_;
+    const std::chrono::milliseconds every_;
+    std::mutex mutex_;
+    std::condition_variable stopped_;
+    bool stopping_ = false;
+    std::thread thread_;
+};
 
 bool writeLog(camsim::Simulator& simulator, const std::string& path) {
     std::FILE* file = std::fopen(path.c_str(), "w");
@@ -172,6 +295,7 @@ int main(int argc, char** argv) {
         std::fputs(kUsage, stderr);
         return 2;
     }
+    if (options.plugEvery.count() > 0 && !underPreload()) runUnderPreload(argv);
     try {
         camsim::Simulator simulator;
         const bool loaded =
@@ -181,21 +305,20 @@ int main(int argc, char** argv) {
                          options.stateFile.c_str());
             return 2;
         }
-        if (!loaded) {
-            if (!options.countsGiven) options.usb = 1;
-            unsigned number = 0;
-            for (unsigned i = 0; i < options.usb; ++i) simulator.addUsbCamera(newCamera(++number));
-            for (unsigned i = 0; i < options.disk; ++i)
-                simulator.addDiskCamera(newCamera(++number));
+        if (!loaded && !options.countsGiven) options.usb = 1;
+        auto arriving = loaded ? std::vector<NewCamera>() : newCameras(options);
+        if (options.plugEvery.count() == 0) {
+            for (const auto& camera : arriving) attach(simulator, camera);
+            arriving.clear();
         }
-        for (const auto& [camera, exchange] : options.unplugs) {
+        for (const auto& [option, fault, camera, exchange] : options.faults) {
             if (camera > simulator.cameraCount()) {
-                std::fprintf(stderr, "camera-sim: --unplug names camera %u of %zu\n", camera,
+                std::fprintf(stderr, "camera-sim: %s names camera %u of %zu\n", option, camera,
                              simulator.cameraCount());
                 return 2;
             }
             simulator.camera(camera - 1)
-                .injectFault(camsim::Fault::Unplugged, exchange, camsim::FaultSpan::FromThenOn);
+                .injectFault(fault, exchange, camsim::FaultSpan::FromThenOn);
         }
         for (unsigned i = 0; i < options.plainDisks; ++i) simulator.addPlainDisk();
         if (!options.quiet) {
@@ -204,8 +327,16 @@ int main(int argc, char** argv) {
             for (std::size_t i = 0; i < simulator.cameraCount(); ++i)
                 std::fprintf(stderr, "camera-sim:   %s\n",
                              simulator.camera(i).deviceNode().c_str());
+            if (!arriving.empty())
+                std::fprintf(stderr, "camera-sim: %zu more to be plugged in, one every %.1f s\n",
+                             arriving.size(),
+                             static_cast<double>(options.plugEvery.count()) / 1000);
         }
-        const int status = run(options.program, simulator.rootDir());
+        int status = 0;
+        {
+            const Plugger plugger(simulator, std::move(arriving), options.plugEvery);
+            status = run(options.program, simulator.rootDir());
+        }
         if (!options.logFile.empty() && !writeLog(simulator, options.logFile)) {
             std::fprintf(stderr, "camera-sim: cannot write %s\n", options.logFile.c_str());
             return status == 0 ? 1 : status;

@@ -153,6 +153,28 @@ TEST(Apply, OneCameraUnpluggedMidwayFailsAloneAndNamed) {
     EXPECT_EQ(Count(run.stateFile, "unitName=Traffic\n"), 3u);
 }
 
+TEST(ReadBack, AWriteTheCameraForgotFailsNamingRecordAndField) {
+    struct Row {
+        Strings arguments;
+        const char* carrier;
+        const char* named;
+    };
+    for (const Row& row : {
+             Row{{"settings", "set", "preRecord=On"},
+                 "--usb",
+                 R"(read back settings failed: preRecord is 0 "Off", not 7 "On")"},
+             Row{{"identity", "set", "unitName=X"},
+                 "--disk",
+                 R"(read back unit failed: unitName is "", not "X")"},
+             Row{{"apply", kExample}, "--usb", R"(read back settings failed: videoQuality is)"},
+         }) {
+        const Outcome run =
+            harness::RunCtl(row.arguments, kAdmin, {}, {row.carrier, "1", "--forget", "1@1"});
+        EXPECT_EQ(run.status, 1) << row.arguments[0];
+        EXPECT_TRUE(run.err.find(row.named) != std::string::npos) << run.err;
+    }
+}
+
 TEST(Several, JsonGivesOneObjectPerCamera) {
     const Folder folder;
     const Outcome run = RunIn(folder, {"--all", "--json", "info"}, nullptr, {"--usb", "3"});
@@ -168,6 +190,24 @@ TEST(Several, JsonGivesOneObjectPerCamera) {
         }
     }
     EXPECT_EQ(serials, (std::set<std::string>{"SN0000000001", "SN0000000002", "SN0000000003"}));
+}
+
+TEST(Watch, ProvisionsEachCameraPluggedInOnceAndStopsCleanly) {
+    const Folder folder;
+    const Outcome run =
+        harness::RunUntilLines(folder, {"watch", "--apply", kExample, "--sync-clock"}, kAdmin,
+                               {"--usb", "3", "--plug-every", "1s"}, 3);
+    EXPECT_EQ(run.status, 0) << run.err;
+    const std::string log = "\n" + run.log;
+    for (const char* camera : {"1", "2", "3"}) {
+        EXPECT_TRUE(std::regex_search(
+            run.out, std::regex(std::string(R"(usb:\d{3}/\d{3} SN000000000)") + camera +
+                                " BC000000000" + camera + ": apply .*, sync clock: done\n")))
+            << run.out;
+        for (const char* command : {" write SetSysParam ", " write SetTime "})
+            EXPECT_EQ(Count(log, "\n" + std::string(camera) + command), 1u) << command << log;
+    }
+    EXPECT_EQ(Count(run.out, "\n"), 3u) << run.out;
 }
 
 }  // namespace

@@ -25,8 +25,12 @@ Folder::~Folder() {
     if (!path_.empty()) std::filesystem::remove_all(path_);
 }
 
-Outcome RunIn(const Folder& folder, const Strings& arguments, const char* password,
-              const Strings& simulator) {
+namespace {
+
+// Runs `script` under camera-sim in `folder`, with petrelctl and `arguments` as its
+// arguments; the script leaves petrelctl's exit status in the file "status".
+Outcome Run(const Folder& folder, const Strings& arguments, const char* password,
+            const Strings& simulator, const std::string& script) {
     const std::string state = folder.Path("state"), out = folder.Path("out"),
                       err = folder.Path("err"), status = folder.Path("status"),
                       log = folder.Path("log");
@@ -34,8 +38,7 @@ Outcome RunIn(const Folder& folder, const Strings& arguments, const char* passwo
     Strings command = {CAMERA_SIM_PATH, "--quiet", "--state", state, "--log", log};
     command.insert(command.end(), simulator.begin(), simulator.end());
     // petrelctl's own exit status, kept apart from whatever camera-sim ends with.
-    command.insert(command.end(),
-                   {"--", "/bin/sh", "-c", "\"$0\" \"$@\"; echo $? > " + status, PETRELCTL_PATH});
+    command.insert(command.end(), {"--", "/bin/sh", "-c", script, PETRELCTL_PATH});
     command.insert(command.end(), arguments.begin(), arguments.end());
 
     const pid_t child = fork();
@@ -67,6 +70,29 @@ Outcome RunIn(const Folder& folder, const Strings& arguments, const char* passwo
         }
     }
     return run;
+}
+
+}  // namespace
+
+Outcome RunIn(const Folder& folder, const Strings& arguments, const char* password,
+              const Strings& simulator) {
+    return Run(folder, arguments, password, simulator, "\"$0\" \"$@\"; echo $? > status");
+}
+
+Outcome RunUntilLines(const Folder& folder, const Strings& arguments, const char* password,
+                      const Strings& simulator, int lines) {
+    const std::string script =
+        "\"$0\" \"$@\" & pid=$!\n"
+        "for i in $(seq 200); do\n"
+        "  [ $(wc -l < out) -ge " +
+        std::to_string(lines) +
+        " ] && break\n"
+        "  sleep 0.1\n"
+        "done\n"
+        "kill -INT $pid\n"
+        "(sleep 10; kill -KILL $pid) 2>/dev/null & watchdog=$!\n"
+        "wait $pid; echo $? > status; kill $watchdog\n";
+    return Run(folder, arguments, password, simulator, script);
 }
 
 Outcome RunCtl(const Strings& arguments, const char* password, const Strings& initial,

@@ -38,6 +38,11 @@ private:
 Outcome RunIn(const Folder& folder, const Strings& arguments, const char* password,
               const Strings& simulator = {});
 
+// As RunIn for a command that runs until interrupted: it gets SIGINT once it has written
+// `lines` lines to standard output, or after 20 seconds; SIGKILL follows 10 seconds later.
+Outcome RunUntilLines(const Folder& folder, const Strings& arguments, const char* password,
+                      const Strings& simulator, int lines);
+
 // As RunIn in a fresh folder; `initial` lines are added to a fresh USB camera's state first.
 Outcome RunCtl(const Strings& arguments, const char* password, const Strings& initial = {},
                const Strings& simulator = {});

@@ -36,6 +36,7 @@ enum class Fault {
     LengthTooLong,  // reply frame declaring one byte more than is sent
     OtherCommand,   // reply frame carrying the next command code
     Unplugged,      // transfers fail with ENODEV; from-then-on also removes the device
+    Forgetful,      // the command is answered as done, but the camera's settings stay as they were
 };
 
 enum class FaultSpan { Once, FromThenOn };
