@@ -11,6 +11,7 @@ packages=(
     qt6-base-dev qt6-qpa-plugins libgl-dev
     xvfb xauth
     clang libclang-rt-14-dev
+    dpkg-dev help2man librsvg2-bin desktop-file-utils man-db bash-completion
 )
 
 missing=()

@@ -73,9 +73,11 @@ std::string CIniFile::DescribeReadProblem() const {
         case ReadProblem::Kind::None:
             return {};
         case ReadProblem::Kind::Unreadable:
-            return file + ": cannot be read (not a readable regular file); built-in texts are shown";
+            return file +
+                   ": cannot be read (not a readable regular file); built-in texts are shown";
         case ReadProblem::Kind::TooLarge:
-            return file + ": larger than 1 MiB; only its start is used and the file is left as it is";
+            return file +
+                   ": larger than 1 MiB; only its start is used and the file is left as it is";
         case ReadProblem::Kind::NotText:
             return file + ": line " + std::to_string(m_readProblem.line) +
                    " is not UTF-8 text; the texts that could be read are used and the file is "

@@ -99,8 +99,8 @@ bool CIniFile::ParseLine(std::string_view line, CIniSection*& current) {
     // A value that could not be read is no value: the lookup shows the built-in text.
     if (existing == nullptr && !value) return false;
     if (existing == nullptr) {
-        current->AppendKey(std::make_unique<CIniKey>(
-            std::move(name), std::move(*value), std::move(comment)));
+        current->AppendKey(
+            std::make_unique<CIniKey>(std::move(name), std::move(*value), std::move(comment)));
         return true;
     }
     if (value) existing->SetValue(std::move(*value));

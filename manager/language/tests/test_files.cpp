@@ -72,7 +72,10 @@ TEST(Loading, AFileNotAllTextIsUsedAsFarAsReadableAndNeverOverwritten) {
         {"UTF-16", "\xFF\xFE[\0A\0]\0\n\0o\0k\0=\0O\0u\0i\0\n\0"s, 1},
         {"NUL byte", "[A]\nok=Oui\nTitle=x\0y\n"s, 3},
         {"control byte", "[A]\nok=Oui\n\x1B[31m\n", 3},
-        {"binary", "\x7F" "ELF\x02\x01\x01\0\0\0"s, 1},
+        {"binary",
+         "\x7F"
+         "ELF\x02\x01\x01\0\0\0"s,
+         1},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
