@@ -61,6 +61,10 @@ completions=$(bash -c 'source /usr/share/bash-completion/bash_completion
     _completion_loader petrelctl; _petrelctl petrelctl videoR set; echo "${COMPREPLY[*]}"' 2>/dev/null)
 [ "$completions" = "videoResolution=" ] || fail "bash completion offered '$completions'"
 
+# Vireo loads the library from its own folder, through a link to the installed one.
+libdir=$(pkg-config --variable=libdir petrel)
+[ "$(readlink -f "$libdir/vireo/libPetrel.so")" = "$(readlink -f "$libdir/libPetrel.so.1")" ] ||
+    fail "$libdir/vireo/libPetrel.so does not lead to the installed library"
 run_vireo
 # The locale finds installed translations; one that cannot be read is named and left
 # alone, and a read-only one never gets the texts it lacks.
