@@ -7,6 +7,7 @@
 
 #include "cameras.h"
 #include "command.h"
+#include "completion.h"
 #include "fleet.h"
 
 namespace {
@@ -63,6 +64,16 @@ const std::map<std::string, bool petrelctl::Options::*> kFlags = {
     {"--sync-clock", &petrelctl::Options::syncClock},
 };
 
+// The options that take the next word as their value, as ParseOptions reads them.
+const std::vector<std::string> kValueOptions = {"--drive", "--camera", "--level", "--password"};
+
+std::vector<std::string> AllOptions() {
+    std::vector<std::string> options = kValueOptions;
+    for (const auto& flag : kFlags) options.push_back(flag.first);
+    options.push_back("--help");
+    return options;
+}
+
 // Parses the options wherever they stand; the other words are left in `words`.
 // Returns an exit status when the process should stop now.
 std::optional<int> ParseOptions(int argc, char** argv, petrelctl::Options& options,
@@ -110,6 +121,12 @@ std::optional<int> ParseOptions(int argc, char** argv, petrelctl::Options& optio
 }  // namespace
 
 int main(int argc, char** argv) {
+    // Hidden: the shell's completion asks what may follow the words typed so far.
+    if (argc > 1 && std::string(argv[1]) == "__complete") {
+        petrelctl::PrintCompletions(std::vector<std::string>(argv + 2, argv + argc), AllOptions(),
+                                    kValueOptions);
+        return 0;
+    }
     petrelctl::Options options;
     std::vector<std::string> words;
     if (const auto stop = ParseOptions(argc, argv, options, words)) return *stop;

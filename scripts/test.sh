@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Builds and runs every test: the release build, the sanitizer build and a short
-# run of each fuzzer. Fails on the first failing step.
+# Builds and runs every test: the release build, the sanitizer build, a short run of
+# each fuzzer and the Debian packages. Fails on the first failing step.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -25,4 +25,6 @@ for fuzzer in reply_fuzzer:device_library/fuzz/corpus vireo_language_fuzz:manage
     cp -n "${fuzzer#*:}"/* "$work"/ 2>/dev/null || true
     "build/fuzz/bin/$name" -max_total_time=20 -print_final_stats=1 "$work" 2>&1 | tail -3
 done
+# The Debian packages: built, installed, used and removed again.
+bash scripts/package-check.sh
 echo "All tests passed."

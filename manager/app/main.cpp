@@ -5,16 +5,17 @@
 #include "vireo_app.h"
 
 int main(int argc, char* argv[]) {
+    // Parsed before QApplication exists, which needs a display: --help works without one.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+    const auto request = ParseStartOptions(arguments, QProcessEnvironment::systemEnvironment());
+    if (const auto* text = std::get_if<StartText>(&request)) {
+        std::fputs(qPrintable(text->text), text->exitStatus == 0 ? stdout : stderr);
+        return text->exitStatus;
+    }
+
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vireo"));
-
-    QString error;
-    const auto options =
-        ParseStartOptions(QApplication::arguments(), qEnvironmentVariable("VIREO_LANGUAGE"), error);
-    if (!options) {
-        std::fprintf(stderr, "vireo: %s\nusage: vireo [--language FILE]\n", qPrintable(error));
-        return 2;
-    }
-    CVireoApp app(*options);
+    CVireoApp app(std::get<StartOptions>(request));
     return app.InitInstance();
 }

@@ -1,6 +1,7 @@
 #include "vireo_app.h"
 
 #include <array>
+#include <cstdio>
 #include <utility>
 
 #include "login_dlg.h"
@@ -21,7 +22,9 @@ CVireoApp::CVireoApp(StartOptions options) : m_options(std::move(options)) {}
 CVireoApp::~CVireoApp() { CloseConnection(); }
 
 int CVireoApp::InitInstance() {
-    m_lang.Load(m_options.languageFile);
+    m_lang.Load(m_options.languageFile, m_options.languageMode);
+    if (const std::string problem = m_lang.GetDocument().DescribeReadProblem(); !problem.empty())
+        std::fprintf(stderr, "vireo: %s\n", problem.c_str());
     {
         CLoginDlg login(*this);
         if (login.DoModal() != dialog::IDOK) return 0;

@@ -15,6 +15,7 @@
 struct StartOptions {
     std::filesystem::path languageFile;  // empty: built-in texts, nothing written
     std::string libraryDirectory;        // where libPetrel.so is loaded from, with a trailing '/'
+    LoadMode languageMode = LoadMode::SaveMissingTexts;
 };
 
 class CVireoApp final : public Camera {

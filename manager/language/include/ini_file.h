@@ -15,6 +15,19 @@ enum class SaveResult {
     TooLarge,            // the text would exceed the size limit; the file is untouched
     SourceNotFullyRead,  // the file could not be read whole; overwriting it would lose data
     WriteFailed,         // the folder or disk refused the write; the old file is intact
+    ReadOnly,            // the file was loaded to be read only
+};
+
+enum class LoadMode {
+    SaveMissingTexts,  // a lookup that misses adds its default to the file
+    ReadOnly,          // an installed translation: it is read, never written
+};
+
+// Why the loaded file is never written over: what it holds was not all read.
+struct ReadProblem {
+    enum class Kind { None, Unreadable, TooLarge, NotText };
+    Kind kind = Kind::None;
+    std::size_t line = 0;  // for NotText, 1-based
 };
 
 // "SAVE_TOO_LARGE" and so on, for callers' messages.
@@ -32,9 +45,11 @@ public:
     // Makes `name` absolute, remembers it as the path to save to, and appends what the
     // file holds. False when the name is empty (nothing is read and the path stays),
     // when the file is missing, unreadable or empty, or when memory runs out; in every
-    // such case the sections stay as they were. Only the first kMaxTextBytes of a
-    // larger file are read, and such a file is then never overwritten by Save.
-    bool Load(const std::filesystem::path& name);
+    // such case the sections stay as they were. Only regular files are opened, and
+    // never in a way that could wait (a pipe is refused). A file that is not read
+    // whole (larger than kMaxTextBytes, not UTF-8 text, not readable) is never
+    // overwritten by Save: its lines that could be read are used.
+    bool Load(const std::filesystem::path& name, LoadMode mode = LoadMode::SaveMissingTexts);
 
     // Writes the whole document to the path through a temporary file in the same
     // folder, so the old file is either replaced whole or left as it was.
@@ -61,6 +76,11 @@ public:
 
     const std::filesystem::path& GetPath() const noexcept { return m_path; }
 
+    ReadProblem GetReadProblem() const noexcept { return m_readProblem; }
+    // One line for the user naming the file and what was wrong with it; empty
+    // when it was read whole.
+    std::string DescribeReadProblem() const;
+
 private:
     using CListEx<CIniSection>::Append;
     using CListEx<CIniSection>::Splice;
@@ -70,6 +90,7 @@ private:
     void Adopt(CIniFile& fresh);
 
     std::filesystem::path m_path;
-    bool m_sourceNotFullyRead = false;
+    ReadProblem m_readProblem;
+    bool m_readOnly = false;
     vireo::detail::NameIndex<CIniSection> m_index;
 };

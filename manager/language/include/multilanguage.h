@@ -16,7 +16,9 @@ public:
 
     // An empty name means no language file: nothing is read or written and every
     // lookup yields its default.
-    bool Load(const std::filesystem::path& name) { return m_ini.Load(name); }
+    bool Load(const std::filesystem::path& name, LoadMode mode = LoadMode::SaveMissingTexts) {
+        return m_ini.Load(name, mode);
+    }
 
     std::u16string_view GetString(std::u16string_view section, std::u16string_view key,
                                   std::u16string_view defaultText) {

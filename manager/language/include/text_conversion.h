@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -19,6 +20,10 @@ enum class OnInvalid {
 // U+10FFFF and NUL, none of which a language text can hold.
 std::optional<std::u16string> Utf8ToWide(std::string_view utf8,
                                          OnInvalid onInvalid = OnInvalid::Reject);
+
+// The 1-based number of the first line that is not text a language file can hold
+// (malformed UTF-8, NUL or another control character but tab and CR), or nullopt.
+std::optional<std::size_t> FirstLineNotText(std::string_view bytes);
 
 // Fails (Reject) on unpaired surrogates and NUL.
 std::optional<std::string> WideToUtf8(std::u16string_view wide,

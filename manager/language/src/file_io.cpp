@@ -67,7 +67,9 @@ void SyncFolder(const std::filesystem::path& folder) {
 
 FilePrefix ReadFilePrefix(const std::filesystem::path& path, std::size_t limit) {
     FilePrefix result;
-    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    // Non-blocking, so that a pipe or a device answers at once (and is then refused)
+    // instead of waiting for a writer; a regular file reads the same either way.
+    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
     if (file.Get() < 0) {
         result.status =
             errno == ENOENT ? FilePrefix::Status::Missing : FilePrefix::Status::Unreadable;

@@ -1,9 +1,11 @@
 #include "ini_file.h"
 
 #include <new>
+#include <string>
 #include <system_error>
 
 #include "file_io.h"
+#include "text_conversion.h"
 
 namespace io = vireo::language_io;
 
@@ -19,11 +21,25 @@ const char* SaveResultName(SaveResult result) noexcept {
             return "SAVE_SOURCE_NOT_FULLY_READ";
         case SaveResult::WriteFailed:
             return "SAVE_WRITE_FAILED";
+        case SaveResult::ReadOnly:
+            return "SAVE_READ_ONLY";
     }
     return "SAVE_UNKNOWN";
 }
 
-bool CIniFile::Load(const std::filesystem::path& name) {
+namespace {
+
+ReadProblem ProblemOf(const io::FilePrefix& file) {
+    using Kind = ReadProblem::Kind;
+    if (file.status == io::FilePrefix::Status::Unreadable) return {Kind::Unreadable};
+    if (file.truncated) return {Kind::TooLarge};
+    if (const auto line = vireo::text::FirstLineNotText(file.bytes)) return {Kind::NotText, *line};
+    return {};
+}
+
+}  // namespace
+
+bool CIniFile::Load(const std::filesystem::path& name, LoadMode mode) {
     if (name.empty()) return false;
     std::error_code error;
     auto full = std::filesystem::absolute(name, error);
@@ -34,7 +50,8 @@ bool CIniFile::Load(const std::filesystem::path& name) {
         if (file.status == io::FilePrefix::Status::Read && !file.bytes.empty()) Parse(file.bytes);
         // Only now, with nothing left to fail, does the document take the new path.
         m_path = std::move(full);
-        m_sourceNotFullyRead = file.status == io::FilePrefix::Status::Unreadable || file.truncated;
+        m_readProblem = ProblemOf(file);
+        m_readOnly = mode == LoadMode::ReadOnly;
         return file.status == io::FilePrefix::Status::Read && !file.bytes.empty();
     } catch (const std::bad_alloc&) {
         return false;
@@ -43,10 +60,30 @@ bool CIniFile::Load(const std::filesystem::path& name) {
 
 SaveResult CIniFile::Save() const {
     if (m_path.empty()) return SaveResult::NoPath;
-    if (m_sourceNotFullyRead) return SaveResult::SourceNotFullyRead;
+    if (m_readOnly) return SaveResult::ReadOnly;
+    if (m_readProblem.kind != ReadProblem::Kind::None) return SaveResult::SourceNotFullyRead;
     const std::string text = BuildText();
     if (text.size() > kMaxTextBytes) return SaveResult::TooLarge;
     return io::WriteFileAtomically(m_path, text) ? SaveResult::Saved : SaveResult::WriteFailed;
+}
+
+std::string CIniFile::DescribeReadProblem() const {
+    const std::string file = m_path.string();
+    switch (m_readProblem.kind) {
+        case ReadProblem::Kind::None:
+            return {};
+        case ReadProblem::Kind::Unreadable:
+            return file +
+                   ": cannot be read (not a readable regular file); built-in texts are shown";
+        case ReadProblem::Kind::TooLarge:
+            return file +
+                   ": larger than 1 MiB; only its start is used and the file is left as it is";
+        case ReadProblem::Kind::NotText:
+            return file + ": line " + std::to_string(m_readProblem.line) +
+                   " is not UTF-8 text; the texts that could be read are used and the file is "
+                   "left as it is";
+    }
+    return {};
 }
 
 CIniSection* CIniFile::FindSection(std::u16string_view name) const {

@@ -96,9 +96,11 @@ bool CIniFile::ParseLine(std::string_view line, CIniSection*& current) {
     auto comment = hasComment ? WidenComment(ExtractComment(rest.substr(marker))) : std::nullopt;
 
     CIniKey* existing = name ? current->FindKey(*name) : nullptr;
+    // A value that could not be read is no value: the lookup shows the built-in text.
+    if (existing == nullptr && !value) return false;
     if (existing == nullptr) {
-        current->AppendKey(std::make_unique<CIniKey>(
-            std::move(name), value ? std::move(value) : std::u16string(), std::move(comment)));
+        current->AppendKey(
+            std::make_unique<CIniKey>(std::move(name), std::move(*value), std::move(comment)));
         return true;
     }
     if (value) existing->SetValue(std::move(*value));

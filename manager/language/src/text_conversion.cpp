@@ -86,6 +86,20 @@ std::optional<std::u16string> Utf8ToWide(std::string_view utf8, OnInvalid onInva
     return out;
 }
 
+std::optional<std::size_t> FirstLineNotText(std::string_view bytes) {
+    std::size_t line = 1;
+    for (std::size_t pos = 0; pos < bytes.size();) {
+        std::size_t length = 0;
+        const char32_t cp = DecodeOne(bytes, pos, length);
+        if (cp == '\n')
+            ++line;
+        else if (cp == 0 || (cp < 0x20 && cp != '\t' && cp != '\r') || cp == 0x7F)
+            return line;
+        pos += length;
+    }
+    return std::nullopt;
+}
+
 std::optional<std::string> WideToUtf8(std::u16string_view wide, OnInvalid onInvalid) {
     std::string out;
     out.reserve(wide.size() * 3);

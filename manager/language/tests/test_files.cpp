@@ -59,6 +59,60 @@ TEST(Loading, MissingAndUnreadableFilesLeaveTheDocumentAsItWas) {
     EXPECT_TRUE(std::filesystem::is_directory(dir.Path()));
 }
 
+// Whatever could not be read would be lost by a save: the file stays as it was, the
+// lines that could be read are used, and a missing text shows its built-in default.
+TEST(Loading, AFileNotAllTextIsUsedAsFarAsReadableAndNeverOverwritten) {
+    using namespace std::string_literals;
+    const struct {
+        const char* name;
+        std::string bytes;
+        std::size_t badLine;
+    } rows[] = {
+        {"Latin-1", "[A]\nok=Oui\nTitle=Connexion \xE0 la cam\xE9ra\n", 3},
+        {"UTF-16", "\xFF\xFE[\0A\0]\0\n\0o\0k\0=\0O\0u\0i\0\n\0"s, 1},
+        {"NUL byte", "[A]\nok=Oui\nTitle=x\0y\n"s, 3},
+        {"control byte", "[A]\nok=Oui\n\x1B[31m\n", 3},
+        {"binary",
+         "\x7F"
+         "ELF\x02\x01\x01\0\0\0"s,
+         1},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        TempDir dir;
+        WriteFile(dir / "lang.ini", row.bytes);
+        CIniFile document;
+        document.Load(dir / "lang.ini");
+        if (row.badLine > 1) {
+            EXPECT_EQ(document.GetString(u"A", u"ok", u"d"), u"Oui");
+        }
+        EXPECT_EQ(document.GetString(u"A", u"Title", u"Connect"), u"Connect");
+        EXPECT_EQ(document.Save(), SaveResult::SourceNotFullyRead);
+        EXPECT_EQ(ReadFile(dir / "lang.ini"), row.bytes);
+        EXPECT_EQ(dir.EntryCount(), 1u);
+        EXPECT_NE(document.DescribeReadProblem().find("line " + std::to_string(row.badLine) + " "),
+                  std::string::npos)
+            << document.DescribeReadProblem();
+    }
+}
+
+TEST(Loading, APipeIsRefusedAtOnceAndAReadOnlyFileIsNeverWritten) {
+    TempDir dir;
+    ASSERT_EQ(::mkfifo((dir / "pipe.ini").c_str(), 0600), 0);
+    CIniFile piped;
+    EXPECT_FALSE(piped.Load(dir / "pipe.ini"));  // would wait for a writer if opened blocking
+    EXPECT_EQ(piped.GetReadProblem().kind, ReadProblem::Kind::Unreadable);
+    EXPECT_EQ(piped.GetString(u"A", u"k", u"d"), u"d");
+
+    WriteFile(dir / "de.ini", "[A]\nk=v\n");
+    CIniFile installed;
+    ASSERT_TRUE(installed.Load(dir / "de.ini", LoadMode::ReadOnly));
+    EXPECT_EQ(installed.GetString(u"A", u"new", u"d"), u"d");
+    EXPECT_EQ(installed.Save(), SaveResult::ReadOnly);
+    EXPECT_EQ(ReadFile(dir / "de.ini"), "[A]\nk=v\n");
+    EXPECT_EQ(installed.DescribeReadProblem(), "");
+}
+
 TEST(Saving, AFolderThatCannotTakeTheFileReportsFailure) {
     TempDir dir;
     CIniFile document;

@@ -1,0 +1,91 @@
+#!/usr/bin/env bash
+# Builds the Debian packages from the release build, installs them as an administrator
+# would (apt-get resolves their dependencies), uses what they installed, and purges
+# them again, checking that nothing they installed is left behind.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+build=$PWD/build/default
+packages=(libpetrel1 libpetrel-dev petrel-udev petrelctl vireo)
+as_root=()
+[ "$(id -u)" -eq 0 ] || as_root=(sudo)
+work=$(mktemp -d)
+
+fail() {
+    echo "package check: $*" >&2
+    exit 1
+}
+
+purge() {
+    "${as_root[@]}" rm -f /usr/share/vireo/xx.ini
+    logged "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get purge -y "${packages[@]}"
+}
+
+cleanup() {
+    dpkg-query -W -f='${Status}\n' vireo 2>/dev/null | grep -q installed && purge
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+# Runs the installed Vireo without a display for a few seconds; it must still be running.
+run_vireo() {
+    local status=0
+    XDG_RUNTIME_DIR=$work QT_QPA_PLATFORM=offscreen timeout 4 /usr/bin/vireo "$@" || status=$?
+    [ "$status" -eq 124 ] || fail "vireo $* ended with status $status before its time was up"
+}
+
+rm -rf "$build/packages"
+# Quiet unless it fails.
+logged() {
+    "$@" >"$work/log" 2>&1 || { cat "$work/log"; fail "$* failed"; }
+}
+
+logged cpack --config "$build/CPackConfig.cmake" -G DEB -B "$build/packages"
+logged "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends \
+    "$build"/packages/*.deb
+
+/usr/bin/petrelctl --help >/dev/null
+man -w petrelctl >/dev/null && man -w vireo >/dev/null
+desktop-file-validate /usr/share/applications/vireo.desktop
+flags=$(pkg-config --cflags --libs petrel)
+cc -std=c11 -Wall -Wextra -Werror -pedantic-errors device_library/examples/standard_interface_example.c \
+    $flags -o "$work/example"
+"$build/bin/camera-sim" --quiet -- "$work/example" | grep -q '^battery: *87%' ||
+    fail "the example built against petrel.pc did not read the simulated camera"
+"$build/bin/camera-sim" --quiet --usb 2 -- /usr/bin/petrelctl list | grep -q SN0000000002 ||
+    fail "petrelctl list did not list the simulated cameras"
+
+completions=$(bash -c 'source /usr/share/bash-completion/bash_completion
+    COMP_WORDS=(petrelctl settings set videoR); COMP_CWORD=3
+    COMP_LINE="petrelctl settings set videoR"; COMP_POINT=${#COMP_LINE}
+    _completion_loader petrelctl; _petrelctl petrelctl videoR set; echo "${COMPREPLY[*]}"' 2>/dev/null)
+[ "$completions" = "videoResolution=" ] || fail "bash completion offered '$completions'"
+
+# Vireo loads the library from its own folder, through a link to the installed one.
+libdir=$(pkg-config --variable=libdir petrel)
+[ "$(readlink -f "$libdir/vireo/libPetrel.so")" = "$(readlink -f "$libdir/libPetrel.so.1")" ] ||
+    fail "$libdir/vireo/libPetrel.so does not lead to the installed library"
+run_vireo
+# The locale finds installed translations; one that cannot be read is named and left
+# alone, and a read-only one never gets the texts it lacks.
+"${as_root[@]}" mkfifo /usr/share/vireo/xx.ini
+LANG=xx_YY.UTF-8 run_vireo 2>"$work/stderr"
+grep -q '^vireo: /usr/share/vireo/xx.ini: cannot be read' "$work/stderr" ||
+    fail "a pipe as the locale's translation was not reported: $(cat "$work/stderr")"
+"${as_root[@]}" rm /usr/share/vireo/xx.ini
+printf '[LoginDlg]\nBtnLogin=Xx\n' | "${as_root[@]}" tee /usr/share/vireo/xx.ini >/dev/null
+LANG=xx_YY.UTF-8 run_vireo
+[ "$(cat /usr/share/vireo/xx.ini)" = "$(printf '[LoginDlg]\nBtnLogin=Xx')" ] ||
+    fail "vireo wrote into an installed translation"
+LANG=de_DE.UTF-8 run_vireo
+
+for package in "${packages[@]}"; do dpkg -L "$package"; done | sort -u >"$work/installed"
+purge
+while read -r path; do
+    [ "$path" != /. ] || continue
+    [ -e "$path" ] || [ -L "$path" ] || continue
+    # A folder stays when another package owns it too.
+    [ -d "$path" ] && dpkg -S "$path" >/dev/null 2>&1 && continue
+    fail "$path is left after purging the packages"
+done <"$work/installed"
+echo "Packages built, installed, used and removed: ${packages[*]}"
