@@ -14,7 +14,7 @@ namespace {
 
 void PrintHelp() {
     std::cout
-        << "usage: petrelctl [OPTIONS] COMMAND [ARGS...]\n\n"
+        << "Usage: petrelctl [OPTIONS] COMMAND [ARGS...]\n\n"
            "  --json            print one JSON object instead of text\n"
            "  --all             run on every camera found, one process per camera\n"
            "  --camera WHICH    run on the camera WHICH names: its serial number, its bar\n"
