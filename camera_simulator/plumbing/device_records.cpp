@@ -31,11 +31,14 @@ std::string format(const char* pattern, auto... args) {
 }
 
 std::string usbDeviceAttributes(unsigned port, unsigned devnum, std::uint16_t vendor,
-                                std::uint16_t product) {
+                                std::uint16_t product, const std::string& serial) {
+    // A device without a serial string has no serial attribute, as in the kernel.
+    const std::string serialLine = serial.empty() ? "" : "A: serial=" + serial + "\n";
     return format(
-        "E: SUBSYSTEM=usb\nE: DEVTYPE=usb_device\nE: BUSNUM=001\nE: DEVNUM=%03u\n"
-        "A: idVendor=%04x\nA: idProduct=%04x\nA: busnum=1\nA: devnum=%u\nA: devpath=%u\n",
-        devnum, vendor, product, devnum, port);
+               "E: SUBSYSTEM=usb\nE: DEVTYPE=usb_device\nE: BUSNUM=001\nE: DEVNUM=%03u\n"
+               "A: idVendor=%04x\nA: idProduct=%04x\nA: busnum=1\nA: devnum=%u\nA: devpath=%u\n",
+               devnum, vendor, product, devnum, port) +
+           serialLine;
 }
 
 }  // namespace
@@ -64,7 +67,7 @@ std::string usbRecord(const UsbPlace& place) {
     const std::string descriptors = hex(model::usbDescriptors(model::UsbFunction::Command));
     return "P: " + usbSysfsPath(place.port) + "\nN: " + usbNode(place).substr(5) + "=" +
            descriptors + "\nE: DEVNAME=" + usbNode(place) + "\n" +
-           usbDeviceAttributes(place.port, place.devnum, kCameraVendor, kCommandProduct) +
+           usbDeviceAttributes(place.port, place.devnum, kCameraVendor, kCommandProduct, place.serial) +
            "H: descriptors=" + descriptors + "\n";
 }
 
@@ -79,7 +82,7 @@ std::string diskRecord(const DiskPlace& place) {
     const std::uint16_t vendor = place.camera ? kCameraVendor : 0x0BDA;
     const std::string scsi = scsiDevicePath(place);
     return "P: " + usbSysfsPath(place.port) + "\n" +
-           usbDeviceAttributes(place.port, 0, vendor, kDiskProduct) + "\n" + "P: " + scsi +
+           usbDeviceAttributes(place.port, place.devnum, vendor, kDiskProduct, place.serial) + "\n" + "P: " + scsi +
            "\nE: SUBSYSTEM=scsi\nE: DEVTYPE=scsi_device\nA: type=0\n" +
            "A: vendor=" + (place.camera ? "CAMERA  " : "GENERIC ") + "\n\n" + "P: " + scsi +
            "/block/" + place.block + "\nN: " + place.block + "\nE: SUBSYSTEM=block\n" +

@@ -49,7 +49,8 @@ Camera& Simulator::addDiskCamera(const CameraState& initial) {
 
 void Simulator::addPlainDisk() {
     plumbing::Testbed& testbed = *impl_->testbed;
-    const plumbing::DiskPlace place{impl_->nextPort++, testbed.nextHost(), testbed.nextGeneric(),
+    const plumbing::DiskPlace place{impl_->nextPort++, testbed.nextDevnum(), "",
+                                    testbed.nextHost(), testbed.nextGeneric(),
                                     testbed.nextBlockName(), false};
     testbed.add(plumbing::diskRecord(place));
     for (const auto& node : {plumbing::genericNode(place), plumbing::blockNode(place)})

@@ -79,10 +79,10 @@ PETREL_API int ConnectDevice(const DeviceListEntry* entry, DeviceConnection** co
         return STATUS_FAILED;
     }
     DeviceConnection* opened = nullptr;
-    if (entry->kind == kUsbEntry) {
+    if (entry->info.kind == kUsbEntry) {
         opened = OpenUsbConnection(entry->device);
-    } else if (entry->kind == kDiskEntry) {
-        opened = OpenDiskConnection(LetterOf(entry->driveLetter));
+    } else if (entry->info.kind == kDiskEntry) {
+        opened = OpenDiskConnection(LetterOf(entry->info.driveLetter));
     }
     return FinishConnect(opened, connection);
 }

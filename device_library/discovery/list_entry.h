@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+#include "petrel.h"
+
 struct usb_device;
 
 constexpr uint32_t kListEntryTag = 0xA1;
@@ -11,7 +13,6 @@ enum EntryKind : int32_t { kUsbEntry = 0, kDiskEntry = 1 };
 
 struct DeviceListEntry {
     uint32_t tag;
-    int32_t kind;
-    int32_t driveLetter;
-    struct usb_device* device;
+    struct usb_device* device;  // USB only
+    PetrelEntryInfo info;       // where the camera was found, for PetrelGetEntryInfo
 };

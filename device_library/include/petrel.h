@@ -672,6 +672,38 @@ PETREL_API int GetStaListInfo(DeviceConnection* connection, void* ignored);
 PETREL_API int DeleteStaInfo(DeviceConnection* connection, void* ignored);
 PETREL_API int DeleteStaInfoAll(DeviceConnection* connection, void* ignored);
 
+/* ---- Extensions for front-ends ---------------------------------------- */
+
+/* What a manager or a fleet tool needs to tell cameras apart and to handle a camera
+ * disk's file systems, without walking the bus or the mount table itself. */
+
+#define PETREL_VENDOR_ID 0x4255      /* the camera's USB vendor ID */
+#define PETREL_PRODUCT_USB 0x0001    /* the camera on USB */
+
+typedef struct PetrelEntryInfo {
+    int32_t kind;          /* 0 USB camera, 1 camera disk */
+    int32_t busNumber;     /* USB bus of the camera (a disk: of its USB ancestor); 0 unknown */
+    int32_t deviceNumber;  /* USB device number on that bus; 0 unknown */
+    int32_t driveLetter;   /* camera disk: its drive letter (character code); USB: 0 */
+    char serial[64];       /* USB serial-number string, zero-terminated; "" when unknown */
+    char node[64];         /* the node the library opens: /dev/bus/usb/BBB/DDD or /dev/sgN; "" unknown */
+} PetrelEntryInfo;
+
+/* Where a listed camera is, as found when the list was made (the serial is read from
+ * the camera's USB string descriptor, or from sysfs for a disk; no password needed).
+ * STATUS_OK; STATUS_BAD_ARGUMENT for a null, unknown or released entry or null info. */
+PETREL_API int PetrelGetEntryInfo(const DeviceListEntry* entry, PetrelEntryInfo* info);
+
+/* Mount point of a mounted file system of camera disk `letter` into out (size bytes,
+ * zero-terminated). STATUS_OK when one is mounted; STATUS_FAILED when none is;
+ * STATUS_BAD_ARGUMENT for a letter that is no camera disk, null out or too small size. */
+PETREL_API int PetrelStorageMountPoint(int letter, char* out, int size);
+
+/* Unmounts every file system of camera disk `letter`. STATUS_OK when none is left
+ * mounted (also when none was); STATUS_FAILED when one stays mounted (busy, no right);
+ * STATUS_BAD_ARGUMENT for a letter that is no camera disk. */
+PETREL_API int PetrelUnmountStorage(int letter);
+
 /* ======================================================================== */
 /* ==== Standard-interface family (ZFY) =================================== */
 /* ======================================================================== */

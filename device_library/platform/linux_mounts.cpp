@@ -74,11 +74,16 @@ bool VolumeNameOf(char letter, char* out, size_t capacity) {
 bool TakeVolumeOffline(char letter) {
     const auto disk = MappedDiskOf(letter);
     if (!disk) return false;
-    bool allUnmounted = true;
-    for (const auto& point : MountPointsOf(disk->blockName)) {
-        if (umount2(point.c_str(), 0) != 0) allUnmounted = false;
-    }
-    return allUnmounted;
+    for (const auto& point : MountPointsOf(disk->blockName)) umount2(point.c_str(), 0);
+    // The table judges, not each call: a point mounted twice is listed twice.
+    return MountPointsOf(disk->blockName).empty();
+}
+
+std::string MountPointOf(char letter) {
+    const auto disk = MappedDiskOf(letter);
+    if (!disk) return {};
+    const auto points = MountPointsOf(disk->blockName);
+    return points.empty() ? std::string() : points.front();
 }
 
 bool DiskSpaceOf(char letter, uint64_t& totalBytes, uint64_t& freeBytes) {
