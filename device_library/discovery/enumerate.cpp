@@ -9,6 +9,7 @@
 #include <string>
 
 #include "commands/model_code.h"
+#include "discovery/camera_disk.h"
 #include "discovery/list_entry.h"
 #include "petrel.h"
 #include "platform/drive_map.h"
@@ -97,13 +98,18 @@ int WalkUsbBus(struct usb_device** found, int capacity) {
     return count;
 }
 
+}  // namespace
+
+namespace petrel {
+
 bool IsCameraDisk(char letter) {
+    if (!platform::IsRemovableDrive(letter)) return false;
     DeviceConnection probe;
-    probe.carrier = petrel::OpenDiskCarrier(letter);
-    return probe.carrier != nullptr && petrel::ReadModelCode(&probe);
+    probe.carrier = OpenDiskCarrier(letter);
+    return probe.carrier != nullptr && ReadModelCode(&probe);
 }
 
-}  // namespace
+}  // namespace petrel
 
 extern "C" {
 
@@ -122,7 +128,7 @@ PETREL_API int EnumStorageList(DeviceListEntry** list, int /*ignored*/) {
     petrel::platform::RefreshDriveMap();
     int count = 0;
     for (char letter = kFirstDrive; letter <= kLastDrive; ++letter) {
-        if (!petrel::platform::IsRemovableDrive(letter) || !IsCameraDisk(letter)) continue;
+        if (!petrel::IsCameraDisk(letter)) continue;
         if (list != nullptr) {
             DeviceListEntry* entry = NewEntry(nullptr, DiskInfoOf(letter));
             if (entry == nullptr) continue;
