@@ -73,7 +73,8 @@ std::string usbRecord(const UsbPlace& place) {
     const std::string descriptors = hex(model::usbDescriptors(model::UsbFunction::Command));
     return "P: " + usbSysfsPath(place.port) + "\nN: " + usbNode(place).substr(5) + "=" +
            descriptors + "\nE: DEVNAME=" + usbNode(place) + "\n" +
-           usbDeviceAttributes(place.port, place.devnum, kCameraVendor, kCommandProduct, place.serial) +
+           usbDeviceAttributes(place.port, place.devnum, kCameraVendor, kCommandProduct,
+                               place.serial) +
            "H: descriptors=" + descriptors + "\n";
 }
 
@@ -88,8 +89,8 @@ std::string diskRecord(const DiskPlace& place) {
     const std::uint16_t vendor = place.camera ? kCameraVendor : 0x0BDA;
     const std::string scsi = scsiDevicePath(place);
     return "P: " + usbSysfsPath(place.port) + "\n" +
-           usbDeviceAttributes(place.port, place.devnum, vendor, kDiskProduct, place.serial) + "\n" + "P: " + scsi +
-           "\nE: SUBSYSTEM=scsi\nE: DEVTYPE=scsi_device\nA: type=0\n" +
+           usbDeviceAttributes(place.port, place.devnum, vendor, kDiskProduct, place.serial) +
+           "\n" + "P: " + scsi + "\nE: SUBSYSTEM=scsi\nE: DEVTYPE=scsi_device\nA: type=0\n" +
            "A: vendor=" + (place.camera ? "CAMERA  " : "GENERIC ") + "\n\n" + "P: " + scsi +
            "/block/" + place.block + "\nN: " + place.block + "\nE: SUBSYSTEM=block\n" +
            "E: DEVTYPE=disk\nE: DEVNAME=" + blockNode(place) +

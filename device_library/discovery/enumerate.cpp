@@ -73,7 +73,8 @@ PetrelEntryInfo DiskInfoOf(char letter) {
     PetrelEntryInfo info{};
     info.kind = kDiskEntry;
     info.driveLetter = letter;
-    if (const auto disk = petrel::platform::MappedDiskOf(letter)) CopyText(info.node, disk->genericNode);
+    if (const auto disk = petrel::platform::MappedDiskOf(letter))
+        CopyText(info.node, disk->genericNode);
     if (const auto usb = petrel::platform::UsbAncestorOf(letter)) {
         info.busNumber = usb->busNumber;
         info.deviceNumber = usb->deviceNumber;
@@ -86,7 +87,8 @@ PetrelEntryInfo DiskInfoOf(char letter) {
 // A manager that unloads and reloads this library would leave one list behind each
 // time, so libusb stays loaded once it has been used, and its list is reused.
 void KeepUsbLibraryLoaded() {
-    static const bool pinned = dlopen("libusb-0.1.so.4", RTLD_NOW | RTLD_NOLOAD | RTLD_NODELETE) != nullptr;
+    static const bool pinned =
+        dlopen("libusb-0.1.so.4", RTLD_NOW | RTLD_NOLOAD | RTLD_NODELETE) != nullptr;
     (void)pinned;
 }
 
@@ -135,7 +137,8 @@ PETREL_API int EnumDeviceList(DeviceListEntry** list, int capacity) {
     if (list == nullptr) return count;
     int stored = 0;
     for (int i = 0; i < count; ++i) {
-        if (DeviceListEntry* entry = NewEntry(found[i], UsbInfoOf(found[i]))) list[stored++] = entry;
+        if (DeviceListEntry* entry = NewEntry(found[i], UsbInfoOf(found[i])))
+            list[stored++] = entry;
     }
     return stored;
 }

@@ -61,8 +61,8 @@ std::string ResolveLink(const std::string& link) {
     char target[512] = {};
     const ssize_t got = readlink(link.c_str(), target, sizeof target - 1);
     if (got <= 0) return {};
-    std::string path = target[0] == '/' ? std::string(target)
-                                         : link.substr(0, link.rfind('/') + 1) + target;
+    std::string path =
+        target[0] == '/' ? std::string(target) : link.substr(0, link.rfind('/') + 1) + target;
     std::vector<std::string> parts;
     size_t start = 0;
     while (start <= path.size()) {
@@ -101,7 +101,8 @@ int NumberAttribute(const std::string& path) {
     const std::string text = ReadAttribute(path);
     char* end = nullptr;
     const long value = std::strtol(text.c_str(), &end, 10);
-    return text.empty() || *end != '\0' || value < 0 || value > 0xFFFF ? 0 : static_cast<int>(value);
+    return text.empty() || *end != '\0' || value < 0 || value > 0xFFFF ? 0
+                                                                       : static_cast<int>(value);
 }
 
 // A generic node is a candidate when its SCSI device has a removable disk or sits on a
@@ -150,7 +151,8 @@ void ApplyFixedMap(DriveMap& map, const char* text) {
         const std::string node = item.substr(2);
         if (map.forgotten.count(node) != 0) continue;
         const std::string name = node.substr(node.rfind('/') + 1);
-        map.letters[letter - 'A'] = MappedDisk{node, CandidateOf(name).value_or(MappedDisk{}).blockName};
+        map.letters[letter - 'A'] =
+            MappedDisk{node, CandidateOf(name).value_or(MappedDisk{}).blockName};
     }
 }
 

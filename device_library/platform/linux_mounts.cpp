@@ -28,7 +28,8 @@ std::vector<std::string> MountPointsOf(const std::string& blockName) {
     while (const mntent* entry = getmntent(table)) {
         const char* name = entry->mnt_fsname;
         if (std::strncmp(name, device.c_str(), device.size()) == 0 &&
-            (name[device.size()] == '\0' || std::isdigit(static_cast<unsigned char>(name[device.size()])))) {
+            (name[device.size()] == '\0' ||
+             std::isdigit(static_cast<unsigned char>(name[device.size()])))) {
             points.emplace_back(entry->mnt_dir);
         }
     }

@@ -1,11 +1,11 @@
 // One instance per loaded library, unguarded: callers serialise all calls.
 #include "standard_interface/library_state.h"
 
-#include "transport/connection.h"
-
 #include <cstddef>
 #include <cstring>
 #include <initializer_list>
+
+#include "transport/connection.h"
 
 namespace petrel::zfy {
 namespace {

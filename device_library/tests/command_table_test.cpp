@@ -224,8 +224,8 @@ TEST_F(CameraTest, StaleAndMadeUpHandlesAreRefusedUnread) {
         EXPECT_EQ(GetStaListInfo(connection, nullptr), STATUS_BAD_ARGUMENT);
         EXPECT_EQ(CloseDevice(connection), STATUS_BAD_ARGUMENT) << "closed twice";
 
-        auto* entry = static_cast<DeviceListEntry*>(stale == closed ? static_cast<void*>(released)
-                                                                    : stale);
+        auto* entry =
+            static_cast<DeviceListEntry*>(stale == closed ? static_cast<void*>(released) : stale);
         DeviceConnection* opened = nullptr;
         EXPECT_EQ(ConnectDevice(entry, &opened), STATUS_BAD_ARGUMENT);
         EXPECT_EQ(opened, nullptr);

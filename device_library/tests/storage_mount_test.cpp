@@ -24,7 +24,7 @@ struct MountCase {
     bool busy;           // a file stays open in the first one
     int pointStatus;     // PetrelStorageMountPoint before the unmount
     int unmountStatus;
-    bool leftMounted;    // a file system of the source is still mounted afterwards
+    bool leftMounted;  // a file system of the source is still mounted afterwards
 };
 
 struct Outcome {
@@ -58,8 +58,8 @@ int MountAndAsk(const MountCase& row, const std::string& source, int letter, int
             return 1;
         folders.emplace_back(folder);
     }
-    const int busy = row.busy ? open((folders.at(0) + "/open").c_str(), O_CREAT | O_RDWR, 0600)
-                              : -1;
+    const int busy =
+        row.busy ? open((folders.at(0) + "/open").c_str(), O_CREAT | O_RDWR, 0600) : -1;
     Outcome outcome;
     char point[256] = {};
     outcome.pointStatus = PetrelStorageMountPoint(letter, point, sizeof point);
@@ -117,12 +117,11 @@ TEST_P(StorageMounts, PointAndUnmountFollowTheMountTable) {
 
 INSTANTIATE_TEST_SUITE_P(
     Tables, StorageMounts,
-    testing::Values(
-        MountCase{"NothingMounted", 0, "", false, STATUS_FAILED, STATUS_OK, false},
-        MountCase{"Disk", 1, "", false, STATUS_OK, STATUS_OK, false},
-        MountCase{"PartitionTwice", 2, "1", false, STATUS_OK, STATUS_OK, false},
-        MountCase{"OtherDiskAlike", 1, "a", false, STATUS_FAILED, STATUS_OK, true},
-        MountCase{"Busy", 1, "", true, STATUS_OK, STATUS_FAILED, true}),
+    testing::Values(MountCase{"NothingMounted", 0, "", false, STATUS_FAILED, STATUS_OK, false},
+                    MountCase{"Disk", 1, "", false, STATUS_OK, STATUS_OK, false},
+                    MountCase{"PartitionTwice", 2, "1", false, STATUS_OK, STATUS_OK, false},
+                    MountCase{"OtherDiskAlike", 1, "a", false, STATUS_FAILED, STATUS_OK, true},
+                    MountCase{"Busy", 1, "", true, STATUS_OK, STATUS_FAILED, true}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(MountExports, RefuseWhatIsNoCameraDisk) {
@@ -135,7 +134,8 @@ TEST_F(MountExports, RefuseWhatIsNoCameraDisk) {
     const int plain = letter == 'D' ? 'E' : 'D';
     char point[64];
     for (const int other : {plain, 0, int{'A'}, int{'Z'}, letter + 0x100, -letter}) {
-        EXPECT_EQ(PetrelStorageMountPoint(other, point, sizeof point), STATUS_BAD_ARGUMENT) << other;
+        EXPECT_EQ(PetrelStorageMountPoint(other, point, sizeof point), STATUS_BAD_ARGUMENT)
+            << other;
         EXPECT_EQ(PetrelUnmountStorage(other), STATUS_BAD_ARGUMENT) << other;
     }
     EXPECT_EQ(PetrelStorageMountPoint(letter, nullptr, 64), STATUS_BAD_ARGUMENT);
