@@ -25,9 +25,11 @@ constexpr int kWalkLimit = 32;
 constexpr char kFirstDrive = 'D';
 constexpr char kLastDrive = 'Y';
 
+void FreeEntry(DeviceListEntry* entry) { std::free(entry); }
+
 // Library-wide, like every other piece of state: callers serialise all calls.
-petrel::LiveSet<DeviceListEntry>& LiveEntries() {
-    static petrel::LiveSet<DeviceListEntry> live;
+petrel::LiveSet<DeviceListEntry, FreeEntry>& LiveEntries() {
+    static petrel::LiveSet<DeviceListEntry, FreeEntry> live;
     return live;
 }
 
@@ -163,9 +165,8 @@ PETREL_API int ReleaseList(DeviceListEntry** list, int count) {
     for (int i = 0; i < count; ++i) {
         DeviceListEntry* entry = list[i];
         if (!petrel::IsLiveEntry(entry)) continue;
-        LiveEntries().Remove(entry);
         list[i] = nullptr;
-        std::free(entry);
+        LiveEntries().Retire(entry);
     }
     return 0;
 }

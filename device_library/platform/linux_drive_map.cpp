@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "petrel.h"
+#include "../include/petrel.h"  // by its own path: Vireo compiles this file, too
 #include "platform/drive_map.h"
 #include "platform/volume.h"
 

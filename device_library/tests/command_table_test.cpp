@@ -205,8 +205,11 @@ TEST_F(CameraTest, StaleAndMadeUpHandlesAreRefusedUnread) {
     ASSERT_EQ(ConnectDevice(released, &closed), STATUS_OK);
     EXPECT_EQ(ReleaseList(list.data(), 1), 0);
     EXPECT_EQ(CloseDevice(closed), 0);
-    // A live connection opened afterwards must not take the closed one's place.
-    ASSERT_EQ(ConnectFirst(&connection_), STATUS_OK);
+    // A live entry and connection made afterwards must not take the old ones' places.
+    std::array<DeviceListEntry*, 4> fresh{};
+    ASSERT_EQ(EnumDeviceList(fresh.data(), 4), 1);
+    ASSERT_NE(fresh[0], released);
+    ASSERT_EQ(ConnectDevice(fresh[0], &connection_), STATUS_OK);
     ASSERT_NE(connection_, closed);
     camera.clearLog();
 
@@ -244,6 +247,9 @@ TEST_F(CameraTest, StaleAndMadeUpHandlesAreRefusedUnread) {
     EXPECT_EQ(GetBattery(connection_, &battery), STATUS_NOT_VERIFIED) << "the live one still works";
     char model[32];
     EXPECT_EQ(GetModelID(connection_, model), STATUS_OK);
+    EXPECT_EQ(GetStorageDisk(fresh[0]), 0);
+    EXPECT_EQ(ReleaseList(fresh.data(), 1), 0);
+    EXPECT_EQ(fresh[0], nullptr);
 }
 
 // Unanswered, the camera leaves the command unexecuted, the status is never success and the
