@@ -1,7 +1,5 @@
 #include "codec.h"
 
-#include <array>
-
 namespace petrel::audit::codec {
 
 nlohmann::json ChangesToJson(const std::vector<Change>& changes) {

@@ -1,12 +1,14 @@
 #include "journal_trail.h"
 
+// The audit library's own source line means nothing to whoever reads the trail.
+#define SD_JOURNAL_SUPPRESS_LOCATION
+
 #include <sys/uio.h>
 #include <syslog.h>
 #include <systemd/sd-journal.h>
 #include <unistd.h>
 
 #include <cstring>
-#include <set>
 
 #include "codec.h"
 
