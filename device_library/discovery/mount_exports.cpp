@@ -10,12 +10,16 @@
 
 namespace {
 
-// Only a disk the storage list would name: never another removable disk of this computer.
+// Only a camera's disk: never another removable disk of this computer. The camera's vendor
+// settles it without a word to the camera; a disk mapped otherwise must answer as one.
 // The drive map is refreshed first: the disk may have arrived since the last enumeration.
 bool IsCameraDiskLetter(int letter) {
     if (letter < 0 || letter > 0xFF) return false;
+    const char drive = static_cast<char>(letter);
     petrel::platform::RefreshDriveMap();
-    return petrel::IsCameraDisk(static_cast<char>(letter));
+    if (!petrel::platform::IsRemovableDrive(drive)) return false;
+    const auto usb = petrel::platform::UsbAncestorOf(drive);
+    return (usb && usb->vendorId == PETREL_VENDOR_ID) || petrel::IsCameraDisk(drive);
 }
 
 }  // namespace

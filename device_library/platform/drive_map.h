@@ -21,6 +21,7 @@ void ForgetDrive(char letter);
 
 // The USB device a mapped disk hangs from, as sysfs describes it.
 struct UsbAncestor {
+    int vendorId = 0;      // 0 unknown
     int busNumber = 0;     // 0 unknown
     int deviceNumber = 0;  // 0 unknown
     std::string serial;    // empty when the device has none

@@ -212,8 +212,9 @@ std::optional<UsbAncestor> UsbAncestorOf(char letter) {
     const std::string name = disk->genericNode.substr(disk->genericNode.rfind('/') + 1);
     const std::string usb = UsbAncestorPath(ResolveLink(std::string(kGenericClass) + "/" + name));
     if (usb.empty()) return UsbAncestor{};
-    return UsbAncestor{NumberAttribute(usb + "/busnum"), NumberAttribute(usb + "/devnum"),
-                       ReadAttribute(usb + "/serial")};
+    const long vendor = std::strtol(ReadAttribute(usb + "/idVendor").c_str(), nullptr, 16);
+    return UsbAncestor{static_cast<int>(vendor), NumberAttribute(usb + "/busnum"),
+                       NumberAttribute(usb + "/devnum"), ReadAttribute(usb + "/serial")};
 }
 
 bool IsRemovableDrive(char letter) { return MappedDiskOf(letter).has_value(); }
