@@ -127,6 +127,8 @@ bool WriteAll(int fd, const std::string& text) {
 
 }  // namespace
 
+std::string JsonLine(const Record& record) { return codec::Dump(ToJson(record)); }
+
 namespace file_trail {
 
 bool Append(const std::string& path, const Record& record, std::string* error) {
@@ -144,7 +146,7 @@ bool Append(const std::string& path, const Record& record, std::string* error) {
     } else if ((info.st_mode & 077) != 0 && fchmod(fd, 0600) != 0) {
         written = false;
         *error = Reason("cannot make the audit file private:", path);
-    } else if (!WriteAll(fd, codec::Dump(ToJson(record)) + "\n") || fsync(fd) != 0) {
+    } else if (!WriteAll(fd, JsonLine(record) + "\n") || fsync(fd) != 0) {
         written = false;
         *error = Reason("cannot write the audit file", path);
     }

@@ -67,6 +67,7 @@ TEST_F(FileTrail, ReadsBackWhatWasWrittenWithoutSecrets) {
     ExpectSameRecord(trail.records[0], AsRecorded(sample));
     ExpectSameRecord(trail.records[1], other);
     EXPECT_LE(trail.records[0].time, trail.records[1].time);
+    EXPECT_EQ(JsonLine(trail.records[0]) + "\n" + JsonLine(trail.records[1]) + "\n", text);
     EXPECT_GT(trail.records[0].time, std::chrono::system_clock::now() - 1min);
 }
 

@@ -27,6 +27,8 @@ struct MountCase {
     bool leftMounted;  // a file system of the source is still mounted afterwards
 };
 
+void PrintTo(const MountCase& row, std::ostream* out) { *out << row.name; }
+
 struct Outcome {
     int pointStatus = -1;
     int unmountStatus = -1;

@@ -73,6 +73,10 @@ Record NewRecord(Event event, std::string operation, std::string program,
 // The record as it is shown and as the journal's MESSAGE: one line.
 std::string Summary(const Record& record);
 
+// The record as one JSON object on one line, exactly as the file trail holds it (for a
+// reader that prints records as JSON, whichever trail they came from).
+std::string JsonLine(const Record& record);
+
 // $XDG_STATE_HOME/petrel/audit.jsonl, or ~/.local/state/petrel/audit.jsonl.
 std::string DefaultFile();
 
