@@ -17,7 +17,6 @@
 #include "transport/connection.h"
 #include "transport/disk_carrier.h"
 #include "transport/live_set.h"
-#include "transport/usb_carrier.h"
 
 namespace {
 
@@ -67,7 +66,7 @@ PetrelEntryInfo UsbInfoOf(struct usb_device* device) {
         std::snprintf(info.node, sizeof info.node, "/dev/bus/usb/%03d/%03d", info.busNumber,
                       info.deviceNumber);
     }
-    petrel::ReadUsbSerial(device, info.serial, sizeof info.serial);
+    CopyText(info.serial, petrel::platform::UsbSerialAt(info.busNumber, info.deviceNumber));
     return info;
 }
 

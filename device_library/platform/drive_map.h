@@ -29,4 +29,8 @@ struct UsbAncestor {
 
 std::optional<UsbAncestor> UsbAncestorOf(char letter);
 
+// The serial-number string the kernel read from the USB device at bus/device; empty when
+// unknown. Read from sysfs, so listing cameras never opens one.
+std::string UsbSerialAt(int busNumber, int deviceNumber);
+
 }  // namespace petrel::platform

@@ -217,6 +217,18 @@ std::optional<UsbAncestor> UsbAncestorOf(char letter) {
                        NumberAttribute(usb + "/devnum"), ReadAttribute(usb + "/serial")};
 }
 
+std::string UsbSerialAt(int busNumber, int deviceNumber) {
+    if (busNumber == 0 || deviceNumber == 0) return {};
+    const std::string devices = "/sys/bus/usb/devices";
+    for (const std::string& name : ListDirectory(devices)) {
+        const std::string device = devices + "/" + name;
+        if (NumberAttribute(device + "/busnum") == busNumber &&
+            NumberAttribute(device + "/devnum") == deviceNumber)
+            return ReadAttribute(device + "/serial");
+    }
+    return {};
+}
+
 bool IsRemovableDrive(char letter) { return MappedDiskOf(letter).has_value(); }
 
 void RemoveDriveMapping(char letter) { ForgetDrive(letter); }
