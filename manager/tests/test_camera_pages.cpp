@@ -18,7 +18,8 @@ TEST_P(CameraSession, InfoRefreshFillsEveryFieldInItsFormat) {
     camsim::CameraState state;
     state.userId = "123456";
     state.userName = "Ana Ruiz";
-    state.waterMark = "Präsidium";
+    state.waterMark = "Präsidium Streife Nord";  // longer than what may be typed
+    state.barCode = "BC00000000000016";
     state.batteryPercent = 64;
     state.diskTotalMb = 4294967295u;  // unsigned, never negative
     state.diskFreeMb = 0;
@@ -28,13 +29,13 @@ TEST_P(CameraSession, InfoRefreshFillsEveryFieldInItsFormat) {
     const std::pair<int, QString> expected[] = {
         {Info::kModel, "BWC_X1"},
         {Info::kVersion, "FW_2.4.1_API_1.0.8_B0420"},
-        {Info::kMacAddress, "BC0000000001"},
+        {Info::kMacAddress, "BC00000000000016"},
         {Info::kUserId, "123456"},
         {Info::kUserName, "Ana Ruiz"},
         {Info::kDeviceId, "000000"},  // the camera has none
         {Info::kBattery, "64%"},
         {Info::kFreeSpace, "0.0 GB of 4194304.0GB"},
-        {Info::kWatermark, "Präsidium"},
+        {Info::kWatermark, "Präsidium Streife Nord"},
         {Info::kLockMemory, "UnLock Memory"},
     };
     for (const auto& [id, text] : expected) EXPECT_EQ(page.GetItemText(id), text) << id;

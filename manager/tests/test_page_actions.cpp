@@ -54,7 +54,7 @@ camsim::CameraState Seeded() {
     WifiUniversal universal{1,          1,         7, "A1B2C3D4E5F6",
                             "10.0.0.5", "10.0.0.1"};  // timeout 7 is no known code
     Put(state.wifiUniversal, universal);
-    WifiApSetting accessPoint{"Kamera-B\u00fcro", "p\u00e4sswort", 2, 1, 40};
+    WifiApSetting accessPoint{"Kamera-B\u00fcro-Etage-3", "p\u00e4sswort", 2, 1, 40};
     Put(state.wifiApSetting, accessPoint);
     WifiStaSetting station{"\u9580\u53e3", "\u0441\u0435\u043a\u0440\u0435\u0442", 1};
     Put(state.wifiStaSetting, station);
@@ -91,7 +91,7 @@ TEST_F(NetworkPage, ShowsEveryRecordTheCameraHolds) {
         {Page::kServerArea, "Israel"},
         {Page::kWifiMode, "STA mode"},
         {Page::kConnectTimeout, "Unknown (7)"},
-        {Page::kApSsid, "Kamera-B\u00fcro"},
+        {Page::kApSsid, "Kamera-B\u00fcro-Etage-3"},  // longer than what may be typed
         {Page::kBand, "5 GHz"},
         {Page::kChannel, "40"},
         {Page::kConnectionLimit, "3"},
@@ -162,6 +162,7 @@ TEST_F(NetworkPage, TheChannelListIsTheChosenBandsWithTheLastChannelSelected) {
         {"5 GHz", lists, 1, 40, 1, {"36", "40"}, "40"},
         {"channel not listed", lists, 0, 13, 0, {"1", "6", "11", "Unknown (13)"}, "Unknown (13)"},
         {"automatic", {0, 0xFF}, 0, 0, 0, {"Auto"}, "Auto"},
+        {"automatic, not listed", {1, 6, 0xFF}, 0, 0, 0, {"1", "6", "Auto"}, "Auto"},
     };
     AddCamera();  // its access point reports no channel
     Page& network = Open<Page>(kAdministrator);
@@ -525,6 +526,10 @@ TEST_F(PageActions, EachActionSaysWhatHappenedSendsWhatItShouldAndChangesNothing
         }
         camera->clearFaults();
         EXPECT_EQ(messages.Texts(), action.messages);
+        // A failed write names the library's status under the message.
+        if (action.button == Page::kNetworkApply && action.faultAt != 0) {
+            EXPECT_EQ(messages.shown.back().detail, "STATUS_FAILED");
+        }
         if (action.commands) {
             EXPECT_EQ(Commands(), *action.commands);
         }
@@ -539,11 +544,12 @@ TEST_F(PageActions, LeavingATabWithChangesNotAppliedAsksFirst) {
     const struct {
         int tab;
         Change change;
+        int apply;
     } rows[] = {
-        {0, {CSysManagerDlg::kUserName, "Ben"}},
-        {1, {SETTING(gps), ""}},
-        {2, {Page::kStaSsid, "Elsewhere"}},
-        {3, {CDialogEncryption::kAesKey, QString(32, u'k')}},
+        {0, {CSysManagerDlg::kUserName, "Ben"}, CSysManagerDlg::kApply},
+        {1, {SETTING(gps), ""}, CParamDlg::kApply},
+        {2, {Page::kStaSsid, "Elsewhere"}, Page::kWifiApply},
+        {3, {CDialogEncryption::kAesKey, QString(32, u'k')}, CDialogEncryption::kApply},
     };
     const std::vector<QString> asked{"Changes on this page have not been applied. Discard them?"};
     AddCamera(Seeded());
@@ -574,6 +580,15 @@ TEST_F(PageActions, LeavingATabWithChangesNotAppliedAsksFirst) {
         EXPECT_EQ(window.Tabs().CurSel(), other);
         EXPECT_FALSE(page.isVisible());
         messages.shown.clear();
+
+        // Applied, the change is the camera's: nothing to ask.
+        tabs->setCurrentIndex(row.tab);
+        Make(page, row.change);
+        Press(page, row.apply);
+        messages.shown.clear();
+        tabs->setCurrentIndex(other);
+        EXPECT_TRUE(messages.shown.empty());
+        EXPECT_EQ(window.Tabs().CurSel(), other);
     }
     window.close();
 }
