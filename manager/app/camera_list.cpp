@@ -110,7 +110,7 @@ std::vector<FoundCamera> ListCameras(const Camera& library) {
 QString CarrierText(const FoundCamera& camera, const dialog::TextLookup& texts) {
     if (!camera.disk) return texts(kSection, "CarrierUsb", QStringLiteral("USB"));
     const QString letter = camera.letter > ' ' && camera.letter < 0x7F ? QString(QChar(camera.letter)) : QStringLiteral("?");
-    return texts(kSection, "CarrierDisk", QStringLiteral("camera disk %1:")).arg(letter);
+    return texts(kSection, "CarrierDisk", QStringLiteral("camera disk %1")).arg(letter);
 }
 
 QString CameraSummary(const FoundCamera& camera, const dialog::TextLookup& texts,

@@ -60,7 +60,7 @@ std::vector<FoundCamera> ListCameras(const Camera& library);
 // Reads the bar code (and, on USB, the serial number) of `camera` over `connection`.
 void ReadIdentity(const Camera& library, DeviceConnection* connection, FoundCamera& camera);
 
-// Its carrier, "USB" or "camera disk E:".
+// Its carrier, "USB" or "camera disk E".
 QString CarrierText(const FoundCamera& camera, const dialog::TextLookup& texts);
 
 // The camera in one line for the login's list and the window title: its carrier,

@@ -1,7 +1,9 @@
 #include "login_dlg.h"
 
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <utility>
@@ -80,9 +82,9 @@ void CLoginDlg::OnInitDialog() {
         static_cast<QLabel*>(Item(label))->setBuddy(Item(control));
     Localise(m_app.Texts(), kSection, kLocalised);
     RegisterMessages(m_app.Texts(), kSection, kMessages);
+    OfferCameras();
     auto* banner = static_cast<QLabel*>(Item(kBanner));
     banner->setPixmap(VireoBanner(banner->size()));
-    OfferCameras();
     // The operator types the password first, also at Reconnect where it is filled in.
     static_cast<QLineEdit*>(Item(kPassword))->selectAll();
     Item(kPassword)->setFocus();
@@ -96,7 +98,13 @@ void CLoginDlg::OfferCameras() {
     if (m_cameras.size() < 2) return;  // nothing to choose: the login looks as it always did
     const int row = Item(kPasswordLabel)->y() - Item(kUserTypeLabel)->y();
     for (int id : kBelowCameraRow) Item(id)->move(Item(id)->pos() + QPoint(0, row));
-    setFixedSize(width(), height() + row);
+    // The list as wide as its longest entry, the window and its banner with it.
+    auto* list = static_cast<QComboBox*>(Item(kCamera));
+    list->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    const int wider = std::max(0, list->sizeHint().width() - list->width());
+    list->resize(list->width() + wider, list->height());
+    setFixedSize(width() + wider, height() + row);
+    Item(kBanner)->resize(width(), Item(kBanner)->height());
     ShowItem(kCameraLabel, true);
     ShowItem(kCamera, true);
 }

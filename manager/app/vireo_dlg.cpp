@@ -163,8 +163,9 @@ void CVireoDlg::ShowCamera() {
     const QString userName = ReadUserName(m_app);
     setWindowTitle(QStringLiteral("Vireo %1 %2")
                        .arg(m_app.GetVersionText(), CameraSummary(camera, m_app.Texts(), userName)));
-    const QString line = m_app.GetString(kSection, "StCamera",
-                                          "Camera on %1: bar code %2, serial number %3, user name %4");
+    const QString line =
+        m_app.GetString(kSection, "StCamera",
+                        "Connected camera: bar code %2, serial number %3, user name %4, on %1");
     SetItemText(kCameraLine, line.arg(CarrierText(camera, m_app.Texts()), OrDash(camera.barCode),
                                       OrDash(camera.serial), OrDash(userName)));
 }

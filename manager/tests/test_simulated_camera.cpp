@@ -2,10 +2,12 @@
 // under umockdev.
 #include "camera_session.h"
 #include "login_dlg.h"
+#include "vireo_dlg.h"
 
 namespace {
 
 using camsim::Carrier;
+using namespace Qt::StringLiterals;
 
 TEST(Login, ReachesTheRightCameraAndSaysWhyItCannot) {
     MessageRecorder messages;
@@ -71,6 +73,71 @@ TEST(Login, ReachesTheRightCameraAndSaysWhyItCannot) {
         }
         EXPECT_EQ(session.IsLibraryLoaded(), !row.cameras.empty());
     }
+}
+
+// With several cameras the login lists them all, USB first; the chosen one is
+// connected, and the main window names it, also after a Reconnect to another.
+TEST(Login, OffersEveryCameraAndConnectsTheChosenOne) {
+    MessageRecorder messages;
+    ResetProcessState();
+    camsim::Simulator cameras;
+    const auto identity = [](const std::string& name) {
+        camsim::CameraState state;
+        state.barCode = "BC-" + name;
+        state.serial = "SN-" + name;
+        state.userName = "Officer " + name;
+        return state;
+    };
+    camsim::Camera* added[] = {&cameras.addDiskCamera(identity("Disk")),
+                               &cameras.addUsbCamera(identity("One")),
+                               &cameras.addUsbCamera(identity("Two"))};
+    const auto clearLogs = [&] {
+        for (camsim::Camera* camera : added) camera->clearLog();
+    };
+    // Which cameras heard anything since the logs were cleared.
+    const auto reached = [&] {
+        std::vector<bool> heard;
+        for (camsim::Camera* camera : added) heard.push_back(!camera->log().empty());
+        return heard;
+    };
+    const auto choose = [&](int index, int userType) {
+        return [=](CLoginDlg& login) {
+            EXPECT_TRUE(login.IsItemShown(CLoginDlg::kCamera));
+            EXPECT_EQ(login.ListSelection(CLoginDlg::kCamera), 0);
+            std::vector<QString> listed;
+            for (int i = 0; i < login.ListCount(CLoginDlg::kCamera); ++i)
+                listed.push_back(login.ListEntryText(CLoginDlg::kCamera, i));
+            EXPECT_EQ(listed, (std::vector<QString>{u"USB · BC-One · SN-One"_s,
+                                                    u"USB · BC-Two · SN-Two"_s,
+                                                    u"camera disk D · BC-Disk · SN-Disk"_s}));
+            login.SelectListIndex(CLoginDlg::kCamera, index);
+            login.SelectListIndex(CLoginDlg::kUserType, userType);
+            login.SetItemText(CLoginDlg::kPassword, userType == kAdministrator ? "888888" : "123456");
+            clearLogs();
+            Press(login, CLoginDlg::kLogin);
+        };
+    };
+    const QString title = u"Vireo " VIREO_VERSION_TEXT " "_s;
+    CVireoApp app(OptionsFor(platform::ProgramDirectory()));
+    ModalScript script;
+    script.Then<CLoginDlg>(choose(1, kAdministrator)).Then<CVireoDlg>([&](CVireoDlg& window) {
+        EXPECT_EQ(reached(), (std::vector<bool>{false, false, true}));
+        EXPECT_EQ(added[2]->session().verifiedLevel, kAdministrator);
+        EXPECT_EQ(window.windowTitle(), title + u"USB · BC-Two · SN-Two · Officer Two"_s);
+        EXPECT_EQ(window.GetItemText(CVireoDlg::kCameraLine),
+                  "Connected camera: bar code BC-Two, serial number SN-Two, user name Officer Two, on USB");
+        script.Then<CLoginDlg>(choose(2, kGeneralUser));
+        Press(window, CVireoDlg::kReconnect);
+        EXPECT_EQ(reached(), (std::vector<bool>{true, false, false}));
+        EXPECT_EQ(added[0]->session().verifiedLevel, kGeneralUser);
+        EXPECT_EQ(window.windowTitle(),
+                  title + u"camera disk D · BC-Disk · SN-Disk · Officer Disk"_s);
+        window.close();
+    });
+    script.Start();
+    app.InitInstance();
+    EXPECT_TRUE(script.Done());
+    EXPECT_TRUE(messages.shown.empty());
 }
 
 }  // namespace
