@@ -67,9 +67,9 @@ const CameraEntries::Entry* CameraEntries::Find(const FoundCamera& camera) const
     // By its node while it stays plugged in; by its place only when the library cannot say.
     const auto found = std::find_if(m_entries.begin(), m_entries.end(), [&](const Entry& entry) {
         const FoundCamera& listed = entry.camera;
-        return listed.disk == camera.disk && (camera.node.isEmpty()
-                                                  ? listed.position == camera.position
-                                                  : listed.node == camera.node);
+        return listed.disk == camera.disk &&
+               (camera.node.isEmpty() ? listed.position == camera.position
+                                      : listed.node == camera.node);
     });
     return found != m_entries.end() ? &*found : nullptr;
 }
@@ -100,7 +100,8 @@ std::vector<FoundCamera> ListCameras(const Camera& library) {
         if (entries.Entries().size() > 1 && connect != nullptr && close != nullptr) {
             const int status = connect(entry, &connection);
             if (status == STATUS_OK) ReadIdentity(library, connection, camera);
-            if (connection != nullptr) close(connection);  // also after a refusal that handed one over
+            if (connection != nullptr)
+                close(connection);  // also after a refusal that handed one over
         }
         cameras.push_back(camera);
     }
@@ -109,7 +110,9 @@ std::vector<FoundCamera> ListCameras(const Camera& library) {
 
 QString CarrierText(const FoundCamera& camera, const dialog::TextLookup& texts) {
     if (!camera.disk) return texts(kSection, "CarrierUsb", QStringLiteral("USB"));
-    const QString letter = camera.letter > ' ' && camera.letter < 0x7F ? QString(QChar(camera.letter)) : QStringLiteral("?");
+    const QString letter = camera.letter > ' ' && camera.letter < 0x7F
+                               ? QString(QChar(camera.letter))
+                               : QStringLiteral("?");
     return texts(kSection, "CarrierDisk", QStringLiteral("camera disk %1")).arg(letter);
 }
 

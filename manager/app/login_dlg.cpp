@@ -35,10 +35,8 @@ constexpr dialog::ControlTemplate kControls[] = {
 constexpr dialog::DialogTemplate kTemplate{"Login", 230, 122, kControls};
 
 constexpr dialog::LocalisedItem kLocalised[] = {
-    {CLoginDlg::kCameraLabel, "StCamera"},
-    {CLoginDlg::kUserTypeLabel, "StUserType"},
-    {CLoginDlg::kPasswordLabel, "StPassword"},
-    {CLoginDlg::kLogin, "BtnLogin"},
+    {CLoginDlg::kCameraLabel, "StCamera"},     {CLoginDlg::kUserTypeLabel, "StUserType"},
+    {CLoginDlg::kPasswordLabel, "StPassword"}, {CLoginDlg::kLogin, "BtnLogin"},
     {dialog::IDCANCEL, "BtnCancel"},
 };
 
@@ -128,8 +126,10 @@ void CLoginDlg::OnLogin() {
 
     // With one camera or none, whichever is found at this press, as before.
     const int chosenCamera = ListSelection(kCamera);
-    const int connected = m_app.ConnectCamera(
-        m_cameras.size() > 1 && chosenCamera >= 0 ? &m_cameras[static_cast<std::size_t>(chosenCamera)] : nullptr);
+    const int connected =
+        m_app.ConnectCamera(m_cameras.size() > 1 && chosenCamera >= 0
+                                ? &m_cameras[static_cast<std::size_t>(chosenCamera)]
+                                : nullptr);
     if (connected == CVireoApp::kVersionMismatch) {
         ShowPrompt(m_app.Texts(), this, kSection, kVersionMismatch);
         return;

@@ -13,8 +13,8 @@
 #include "art.h"
 #include "login_dlg.h"
 #include "record_fields.h"
-#include "text8.h"
 #include "tab_control.h"
+#include "text8.h"
 #include "vireo_app.h"
 
 namespace {
@@ -161,8 +161,9 @@ void CVireoDlg::ShowCamera() {
     FoundCamera camera = m_app.ConnectedCamera();
     ReadIdentity(m_app, m_app.Connection(), camera);
     const QString userName = ReadUserName(m_app);
-    setWindowTitle(QStringLiteral("Vireo %1 %2")
-                       .arg(m_app.GetVersionText(), CameraSummary(camera, m_app.Texts(), userName)));
+    setWindowTitle(
+        QStringLiteral("Vireo %1 %2")
+            .arg(m_app.GetVersionText(), CameraSummary(camera, m_app.Texts(), userName)));
     const QString line =
         m_app.GetString(kSection, "StCamera",
                         "Connected camera: bar code %2, serial number %3, user name %4, on %1");

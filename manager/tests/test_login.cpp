@@ -79,10 +79,10 @@ TEST_F(Login, AVersionMismatchIsReportedAndItsConnectionClosedAtTheNextPress) {
 
     ::unsetenv("FAKE_PETREL_CONNECT");
     Press(*dialog, CLoginDlg::kLogin);
-    EXPECT_EQ(FakeLog(), (Lines{"EnumDeviceList", "EnumStorageList", "ReleaseList 1",
-                                "EnumDeviceList", "ConnectDevice usb", "ReleaseList 1",
-                                "CloseDevice usb", "EnumDeviceList", "ConnectDevice usb",
-                                "ReleaseList 1", "VerifiPassword 888888 1"}));
+    EXPECT_EQ(FakeLog(),
+              (Lines{"EnumDeviceList", "EnumStorageList", "ReleaseList 1", "EnumDeviceList",
+                     "ConnectDevice usb", "ReleaseList 1", "CloseDevice usb", "EnumDeviceList",
+                     "ConnectDevice usb", "ReleaseList 1", "VerifiPassword 888888 1"}));
     EXPECT_EQ(dialog->Result(), dialog::IDOK);
     dialog.reset();
     app.reset();
