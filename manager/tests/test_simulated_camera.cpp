@@ -37,11 +37,6 @@ TEST(Login, ReachesTheRightCameraAndSaysWhyItCannot) {
          {{"123456", kGeneralUser}},
          {"Firmware version mismatch."},
          -1},
-        {"a USB camera is preferred over a camera disk",
-         {{Carrier::Disk, {}}, {Carrier::Usb, {}}},
-         {{"123456", kGeneralUser}},
-         {},
-         1},
         {"without a USB camera the disk is used", {{Carrier::Disk, {}}}, {{"123456", 0}}, {}, 0},
         {"without a camera the connection fails", {}, {{"123456", 0}}, {"Connection Failed."}, -1},
     };
