@@ -81,6 +81,7 @@ TEST(Login, OffersEveryCameraAndConnectsTheChosenOne) {
         state.barCode = "BC-" + name;
         state.serial = "SN-" + name;
         state.userName = "Officer " + name;
+        state.userId = "100001";  // so that the info page's Apply takes its identity
         return state;
     };
     camsim::Camera* added[] = {&cameras.addDiskCamera(identity("Disk")),
@@ -128,7 +129,12 @@ TEST(Login, OffersEveryCameraAndConnectsTheChosenOne) {
             EXPECT_EQ(window.GetItemText(CVireoDlg::kCameraLine),
                       "Connected camera: bar code BC-Two, serial number SN-Two, user name Officer "
                       "Two, on USB");
-            script.Then<CLoginDlg>(choose({two, disk}, 1, kGeneralUser));
+            // A new user name shows as soon as the info page wrote it.
+        TabPage& info = *window.PageOfTab(0);
+        info.SetItemText(CSysManagerDlg::kUserName, "Officer Renamed");
+        Press(info, CSysManagerDlg::kApply);
+        EXPECT_EQ(window.windowTitle(), title + u"USB · BC-Two · SN-Two · Officer Renamed"_s);
+        script.Then<CLoginDlg>(choose({two, disk}, 1, kGeneralUser));
             Press(window, CVireoDlg::kReconnect);
             EXPECT_EQ(reached(), (std::vector<bool>{true, false, false}));
             EXPECT_EQ(added[0]->session().verifiedLevel, kGeneralUser);
@@ -139,7 +145,7 @@ TEST(Login, OffersEveryCameraAndConnectsTheChosenOne) {
     script.Start();
     app.InitInstance();
     EXPECT_TRUE(script.Done());
-    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_EQ(messages.Texts(), std::vector<QString>{"Set Successfully."});
 }
 
 }  // namespace
