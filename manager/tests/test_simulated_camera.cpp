@@ -130,11 +130,11 @@ TEST(Login, OffersEveryCameraAndConnectsTheChosenOne) {
                       "Connected camera: bar code BC-Two, serial number SN-Two, user name Officer "
                       "Two, on USB");
             // A new user name shows as soon as the info page wrote it.
-        TabPage& info = *window.PageOfTab(0);
-        info.SetItemText(CSysManagerDlg::kUserName, "Officer Renamed");
-        Press(info, CSysManagerDlg::kApply);
-        EXPECT_EQ(window.windowTitle(), title + u"USB · BC-Two · SN-Two · Officer Renamed"_s);
-        script.Then<CLoginDlg>(choose({two, disk}, 1, kGeneralUser));
+            TabPage& info = *window.PageOfTab(0);
+            info.SetItemText(CSysManagerDlg::kUserName, "Officer Renamed");
+            Press(info, CSysManagerDlg::kApply);
+            EXPECT_EQ(window.windowTitle(), title + u"USB · BC-Two · SN-Two · Officer Renamed"_s);
+            script.Then<CLoginDlg>(choose({two, disk}, 1, kGeneralUser));
             Press(window, CVireoDlg::kReconnect);
             EXPECT_EQ(reached(), (std::vector<bool>{true, false, false}));
             EXPECT_EQ(added[0]->session().verifiedLevel, kGeneralUser);
