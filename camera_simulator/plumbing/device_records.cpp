@@ -13,6 +13,12 @@ using model::kDiskProduct;
 
 constexpr const char* kHostController = "/devices/pci0000:00/0000:00:14.0/usb1";
 
+// A node without contents would be a terminal to umockdev, whose master end the testbed
+// keeps open after the device is removed (one descriptor per disk appearance). With
+// contents it is a plain file, which umockdev's preload still presents as a character
+// device; only its ioctls are used, and they go to the node's handler.
+constexpr const char* kGenericNodeContents = "=00";
+
 // Uppercase: umockdev reads node contents only in that form.
 std::string hex(const std::vector<std::uint8_t>& bytes) {
     std::string text;
@@ -89,7 +95,7 @@ std::string diskRecord(const DiskPlace& place) {
            "E: DEVTYPE=disk\nE: DEVNAME=" + blockNode(place) +
            "\nA: removable=" + (place.camera ? "0" : "1") + "\nA: size=62521344\n\n" +
            "P: " + scsi + "/scsi_generic/sg" + std::to_string(place.generic) + "\nN: sg" +
-           std::to_string(place.generic) +
+           std::to_string(place.generic) + kGenericNodeContents +
            "\nE: SUBSYSTEM=scsi_generic\nE: DEVNAME=" + genericNode(place) + "\n";
 }
 

@@ -9,12 +9,14 @@
 #include <string>
 
 #include "commands/model_code.h"
+#include "discovery/camera_disk.h"
 #include "discovery/list_entry.h"
 #include "petrel.h"
 #include "platform/drive_map.h"
 #include "platform/volume.h"
 #include "transport/connection.h"
 #include "transport/disk_carrier.h"
+#include "transport/live_set.h"
 #include "transport/usb_carrier.h"
 
 namespace {
@@ -23,9 +25,20 @@ constexpr int kWalkLimit = 32;
 constexpr char kFirstDrive = 'D';
 constexpr char kLastDrive = 'Y';
 
+// Library-wide, like every other piece of state: callers serialise all calls.
+petrel::LiveSet<DeviceListEntry>& LiveEntries() {
+    static petrel::LiveSet<DeviceListEntry> live;
+    return live;
+}
+
 DeviceListEntry* NewEntry(struct usb_device* device, const PetrelEntryInfo& info) {
     auto* entry = static_cast<DeviceListEntry*>(std::calloc(1, sizeof(DeviceListEntry)));
-    if (entry != nullptr) *entry = DeviceListEntry{kListEntryTag, device, info};
+    if (entry == nullptr) return nullptr;
+    *entry = DeviceListEntry{device, info};
+    if (!LiveEntries().Add(entry)) {
+        std::free(entry);
+        return nullptr;
+    }
     return entry;
 }
 
@@ -97,13 +110,22 @@ int WalkUsbBus(struct usb_device** found, int capacity) {
     return count;
 }
 
+}  // namespace
+
+namespace petrel {
+
 bool IsCameraDisk(char letter) {
-    DeviceConnection probe;
-    probe.carrier = petrel::OpenDiskCarrier(letter);
-    return probe.carrier != nullptr && petrel::ReadModelCode(&probe);
+    if (!platform::IsRemovableDrive(letter)) return false;
+    DeviceConnection* probe = NewConnection(OpenDiskCarrier(letter));
+    if (probe == nullptr) return false;
+    const bool answered = ReadModelCode(probe);
+    FreeConnection(probe);
+    return answered;
 }
 
-}  // namespace
+bool IsLiveEntry(const DeviceListEntry* entry) { return LiveEntries().Contains(entry); }
+
+}  // namespace petrel
 
 extern "C" {
 
@@ -122,7 +144,7 @@ PETREL_API int EnumStorageList(DeviceListEntry** list, int /*ignored*/) {
     petrel::platform::RefreshDriveMap();
     int count = 0;
     for (char letter = kFirstDrive; letter <= kLastDrive; ++letter) {
-        if (!petrel::platform::IsRemovableDrive(letter) || !IsCameraDisk(letter)) continue;
+        if (!petrel::IsCameraDisk(letter)) continue;
         if (list != nullptr) {
             DeviceListEntry* entry = NewEntry(nullptr, DiskInfoOf(letter));
             if (entry == nullptr) continue;
@@ -137,6 +159,8 @@ PETREL_API int ReleaseList(DeviceListEntry** list, int count) {
     if (list == nullptr) return 0;
     for (int i = 0; i < count; ++i) {
         DeviceListEntry* entry = list[i];
+        if (!petrel::IsLiveEntry(entry)) continue;
+        LiveEntries().Remove(entry);
         list[i] = nullptr;
         std::free(entry);
     }
@@ -144,12 +168,12 @@ PETREL_API int ReleaseList(DeviceListEntry** list, int count) {
 }
 
 PETREL_API int GetStorageDisk(const DeviceListEntry* entry) {
-    if (entry == nullptr || entry->tag != kListEntryTag || entry->info.kind != kDiskEntry) return 0;
+    if (!petrel::IsLiveEntry(entry) || entry->info.kind != kDiskEntry) return 0;
     return static_cast<signed char>(entry->info.driveLetter & 0xFF);
 }
 
 PETREL_API int PetrelGetEntryInfo(const DeviceListEntry* entry, PetrelEntryInfo* info) {
-    if (entry == nullptr || entry->tag != kListEntryTag || info == nullptr) {
+    if (!petrel::IsLiveEntry(entry) || info == nullptr) {
         return STATUS_BAD_ARGUMENT;
     }
     *info = entry->info;

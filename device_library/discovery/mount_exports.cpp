@@ -3,17 +3,19 @@
 #include <cstring>
 #include <string>
 
+#include "discovery/camera_disk.h"
 #include "petrel.h"
 #include "platform/drive_map.h"
 #include "platform/volume.h"
 
 namespace {
 
+// Only a disk the storage list would name: never another removable disk of this computer.
 // The drive map is refreshed first: the disk may have arrived since the last enumeration.
 bool IsCameraDiskLetter(int letter) {
     if (letter < 0 || letter > 0xFF) return false;
     petrel::platform::RefreshDriveMap();
-    return petrel::platform::IsRemovableDrive(static_cast<char>(letter));
+    return petrel::IsCameraDisk(static_cast<char>(letter));
 }
 
 }  // namespace

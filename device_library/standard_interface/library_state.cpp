@@ -1,6 +1,8 @@
 // One instance per loaded library, unguarded: callers serialise all calls.
 #include "standard_interface/library_state.h"
 
+#include "transport/connection.h"
+
 #include <cstddef>
 #include <cstring>
 #include <initializer_list>
@@ -28,7 +30,11 @@ void ForgetPassword() { Wipe(state.rememberedPassword, sizeof state.rememberedPa
 
 }  // namespace
 
-DeviceConnection* CurrentConnection() { return state.current; }
+DeviceConnection* CurrentConnection() {
+    // A handle closed behind the family's back is not kept as current.
+    if (!IsLiveConnection(state.current)) state.current = nullptr;
+    return state.current;
+}
 
 void ReplaceCurrentConnection(DeviceConnection* connection) {
     CloseDevice(state.current);
