@@ -177,7 +177,15 @@ void CVireoDlg::ShowOnly(TabPage* shown) {
 }
 
 void CVireoDlg::OnSelChange(int id) {
-    if (id == kTabs) ShowOnly(PageOfTab(Tabs().CurSel()));
+    if (id != kTabs) return;
+    // Leaving a page with changes not applied asks first; staying keeps its tab.
+    for (int tab = 0; tab < Tabs().TabCount(); ++tab) {
+        if (TabPage* page = PageOfTab(tab); tab != Tabs().CurSel() && !page->MayLeave()) {
+            Tabs().SetCurSel(tab);
+            return;
+        }
+    }
+    ShowOnly(PageOfTab(Tabs().CurSel()));
 }
 
 void CVireoDlg::OnCommand(int id) {

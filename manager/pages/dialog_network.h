@@ -84,16 +84,29 @@ private:
     void Refresh4G();
     void RebuildChannels();
 
-    // Shows `record` when the read's `status` is success.
-    bool Shown(int record, const void* bytes, int status);
-    // Fills `record` from the page; a text too long for its field is reported instead.
-    bool Collected(int record, void* bytes);
-    // Reports `failure` unless `status` is success.
-    bool Sent(int status, const MessageText& failure);
-    void Report(int status, const MessageText& success);
+    // Fills `record` from the page; a record not read or a value that does not fit is reported.
+    bool Collected(int record, void* bytes, std::size_t size);
+    template <typename Bytes>
+    bool Collected(int record, Bytes& bytes) {
+        return Collected(record, &bytes, sizeof bytes);
+    }
+    // Reports `failure` unless `status` is success; on success the bytes are the camera's.
+    bool Sent(int record, const void* bytes, std::size_t size, int status,
+              const MessageText& failure);
+    template <typename Bytes>
+    bool Sent(int record, const Bytes& bytes, int status, const MessageText& failure) {
+        return Sent(record, &bytes, sizeof bytes, status, failure);
+    }
+    void Report(int record, const void* bytes, std::size_t size, int status,
+                const MessageText& success);
+    template <typename Bytes>
+    void Report(int record, const Bytes& bytes, int status, const MessageText& success) {
+        Report(record, &bytes, sizeof bytes, status, success);
+    }
     void PromptDefault(const MessageText& message);
 
     WifiChannelInfo m_channelInfo{};
     std::uint8_t m_lastChannel24G = 0;
     std::uint8_t m_lastChannel5G = 0;
+    int m_cameraBand = -1;  // 0 for 2.4 GHz, 1 for 5 GHz, as last read; -1 unread
 };
