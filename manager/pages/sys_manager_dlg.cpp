@@ -3,7 +3,6 @@
 #include <QCoreApplication>
 #include <array>
 
-#include "camera_disk.h"
 #include "input_password_dlg.h"
 #include "record_fields.h"
 #include "text8.h"
@@ -242,6 +241,18 @@ void CSysManagerDlg::ToggleMemoryLock() {
     SetLockState(wanted);
 }
 
+namespace {
+
+// Only the library's "none is mounted" lets a format go ahead without unmounting first.
+bool IsMountedHere(const Camera& camera, int letter) {
+    std::array<char, 4096> mountPoint{};
+    auto* find = PETREL_EXPORT(camera, PetrelStorageMountPoint);
+    return find == nullptr ||
+           find(letter, mountPoint.data(), static_cast<int>(mountPoint.size())) != STATUS_FAILED;
+}
+
+}  // namespace
+
 void CSysManagerDlg::FormatDisk() {
     const auto answer =
         dialog::ShowMessageBox({this, Text(kConfirmFormat.key, kConfirmFormat.fallback),
@@ -250,11 +261,11 @@ void CSysManagerDlg::FormatDisk() {
     auto* format = PETREL_EXPORT(m_camera, FormatDisk);
     if (format == nullptr) return;
     auto* storageId = PETREL_EXPORT(m_camera, GetStorageID);
-    const char letter =
-        storageId != nullptr ? static_cast<char>(storageId(m_camera.Connection())) : '\0';
-    const bool visible = letter != '\0' && platform::IsDriveVisible(letter);
+    const int letter = storageId != nullptr ? storageId(m_camera.Connection()) : 0;
+    const bool mounted = letter != 0 && IsMountedHere(m_camera, letter);
     // A file system still mounted here would write its stale metadata over the fresh one.
-    if (visible && !platform::UnmountDrive(letter)) {
+    auto* unmount = PETREL_EXPORT(m_camera, PetrelUnmountStorage);
+    if (mounted && (unmount == nullptr || unmount(letter) != STATUS_OK)) {
         Prompt(kReconnectAfterFormat);
         QCoreApplication::exit(0);
         return;
@@ -263,7 +274,7 @@ void CSysManagerDlg::FormatDisk() {
         PromptFailed(status);
         return;
     }
-    if (visible) {
+    if (mounted) {
         Prompt(kReconnectAfterFormat);
         QCoreApplication::exit(0);
         return;
