@@ -11,6 +11,7 @@
 #include "about_dlg.h"
 #include "app_state.h"
 #include "art.h"
+#include "audit_notice.h"
 #include "login_dlg.h"
 #include "record_fields.h"
 #include "tab_control.h"
@@ -97,7 +98,9 @@ void CVireoDlg::OnInitDialog() {
     setContextMenuPolicy(Qt::ActionsContextMenu);
 
     setWindowIcon(m_hIcon);
-    PETREL_CALL(m_app, SyncDateTime);  // silently; the camera's clock follows this computer's
+    // Silently: the camera's clock follows this computer's.
+    RecordOperation(m_app, m_app.Texts(), this,
+                    {petrel::audit::Event::kAction, "set clock", PETREL_CALL(m_app, SyncDateTime)});
     ShowCamera();
 
     auto& tabs = Tabs();

@@ -3,6 +3,8 @@
 #include <utility>
 
 #include "app_state.h"
+#include "audit_notice.h"
+#include "field_changes.h"
 
 namespace {
 
@@ -83,4 +85,40 @@ void TabPage::PromptProblem(const QString& problem) {
 
 void TabPage::PromptPlain(const char* text) {
     dialog::ShowMessageBox({this, QString::fromUtf8(text), QString::fromUtf8(kProgramName)});
+}
+
+TabPage::PressRecord::PressRecord(TabPage& page) : m_page(page) { m_page.m_pressing = true; }
+
+TabPage::PressRecord::~PressRecord() {
+    m_page.m_pressing = false;
+    m_page.WritePressed();
+}
+
+int TabPage::Sending(int record, form::RecordBytes bytes, int status) {
+    using petrel::audit::Event;
+    if (status == kExportMissing) return status;  // nothing reached the camera
+    const fields::RecordFields& fields = m_form.FieldsOf(record);
+    if (!m_pressed)
+        m_pressed = CameraAudit::Operation{Event::kChange, "apply " + GroupOf(fields), status};
+    if (m_pressed->status == STATUS_OK) m_pressed->status = status;  // the first refusal tells
+    for (auto& change : ChangedFields(fields, m_form.AsRead(record), {bytes.data, bytes.size})) {
+        if (change.secret) m_pressed->event = Event::kSecretChange;
+        m_pressed->changes.push_back(std::move(change));
+    }
+    if (!m_pressing) WritePressed();
+    return status;
+}
+
+int TabPage::Performed(petrel::audit::Event event, const char* operation, int status,
+                       std::vector<petrel::audit::Change> changes) {
+    m_pressed = CameraAudit::Operation{event, operation, status, std::move(changes)};
+    if (!m_pressing) WritePressed();
+    return status;
+}
+
+void TabPage::WritePressed() {
+    if (!m_pressed) return;
+    const CameraAudit::Operation pressed = std::move(*m_pressed);
+    m_pressed.reset();
+    RecordOperation(m_camera, m_texts, this, pressed);
 }
