@@ -14,22 +14,29 @@ const std::array<std::string, 2> kFactoryPasswords{"123456", "888888"};
 TEST_F(CameraSession, PasswordChecksRunInTheirOrderAndOnlyACheckedChangeIsStored) {
     const Codes none, verify{kVerifiPassword}, change{kVerifiPassword, kSetPassword};
     const QString changed = "Password successfully changed.";
+    const std::string recorded = "SN0000000001 change password ";
     const struct {
         const char *login, *chosen, *confirmation;
         int level;
         bool refused;  // the camera does not answer the change
         QString message;
         Codes sent;
+        std::vector<std::string> trail;  // a password never, only that it changed
     } cases[] = {
-        {"12345", "65432", "x", kAdministrator, false, "Please enter 6-character password.", none},
+        {"12345", "65432", "x", kAdministrator, false, "Please enter 6-character password.", none,
+         {}},
         {"888887", "65432", "x", kAdministrator, false, "Please enter 6-character New password.",
-         none},
+         none, {}},
         {"888887", "abcdef", "abcdeF", kAdministrator, false, "Passwords did not match. Try again.",
-         none},
-        {"888887", "abcdef", "abcdef", kAdministrator, false, "Wrong login password.", verify},
-        {"888888", "abcdef", "abcdef", kAdministrator, true, "Failed", change},
-        {"888888", "abcdef", "abcdef", kGeneralUser, false, changed, change},
-        {"888888", "abcdef", "abcdef", kAdministrator, false, changed, change},
+         none, {}},
+        {"888887", "abcdef", "abcdef", kAdministrator, false, "Wrong login password.", verify,
+         {recorded + "STATUS_NOT_VERIFIED"}},
+        {"888888", "abcdef", "abcdef", kAdministrator, true, "Failed", change,
+         {recorded + "STATUS_FAILED: password.administrator changed"}},
+        {"888888", "abcdef", "abcdef", kGeneralUser, false, changed, change,
+         {recorded + "STATUS_OK: password.generalUser changed"}},
+        {"888888", "abcdef", "abcdef", kAdministrator, false, changed, change,
+         {recorded + "STATUS_OK: password.administrator changed"}},
     };
     AddCamera();
     auto& page = Open<CModifyPwdDlg>(kAdministrator);
@@ -38,6 +45,7 @@ TEST_F(CameraSession, PasswordChecksRunInTheirOrderAndOnlyACheckedChangeIsStored
         camera->update([](camsim::CameraState& state) { state.passwords = kFactoryPasswords; });
         camera->clearLog();
         messages.shown.clear();
+        ClearAuditTrail();
         if (row.refused) camera->injectFault(camsim::Fault::NoReply, 2);
         page.SelectListValue(CModifyPwdDlg::kUserType, row.level);
         page.SetItemText(CModifyPwdDlg::kLoginPassword, row.login);
@@ -47,6 +55,8 @@ TEST_F(CameraSession, PasswordChecksRunInTheirOrderAndOnlyACheckedChangeIsStored
 
         EXPECT_EQ(messages.Texts(), std::vector<QString>{row.message});
         EXPECT_EQ(Commands(), row.sent);
+        EXPECT_EQ(AuditTrail(), row.trail);
+        EXPECT_EQ(AuditTrailText().find(row.chosen), std::string::npos);
         std::array<std::string, 2> expected = kFactoryPasswords;
         if (row.message == changed) expected[static_cast<std::size_t>(row.level)] = row.chosen;
         EXPECT_EQ(camera->state().passwords, expected);
