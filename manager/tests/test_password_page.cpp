@@ -21,22 +21,21 @@ TEST_F(CameraSession, PasswordChecksRunInTheirOrderAndOnlyACheckedChangeIsStored
         bool refused;  // the camera does not answer the change
         QString message;
         Codes sent;
-        std::vector<std::string> trail;  // a password never, only that it changed
+        const char* trail = nullptr;  // its record: a password never, only that it changed
     } cases[] = {
-        {"12345", "65432", "x", kAdministrator, false, "Please enter 6-character password.", none,
-         {}},
+        {"12345", "65432", "x", kAdministrator, false, "Please enter 6-character password.", none},
         {"888887", "65432", "x", kAdministrator, false, "Please enter 6-character New password.",
-         none, {}},
+         none},
         {"888887", "abcdef", "abcdeF", kAdministrator, false, "Passwords did not match. Try again.",
-         none, {}},
+         none},
         {"888887", "abcdef", "abcdef", kAdministrator, false, "Wrong login password.", verify,
-         {recorded + "STATUS_NOT_VERIFIED"}},
+         "STATUS_NOT_VERIFIED"},
         {"888888", "abcdef", "abcdef", kAdministrator, true, "Failed", change,
-         {recorded + "STATUS_FAILED: password.administrator changed"}},
+         "STATUS_FAILED: password.administrator changed"},
         {"888888", "abcdef", "abcdef", kGeneralUser, false, changed, change,
-         {recorded + "STATUS_OK: password.generalUser changed"}},
+         "STATUS_OK: password.generalUser changed"},
         {"888888", "abcdef", "abcdef", kAdministrator, false, changed, change,
-         {recorded + "STATUS_OK: password.administrator changed"}},
+         "STATUS_OK: password.administrator changed"},
     };
     AddCamera();
     auto& page = Open<CModifyPwdDlg>(kAdministrator);
@@ -55,7 +54,8 @@ TEST_F(CameraSession, PasswordChecksRunInTheirOrderAndOnlyACheckedChangeIsStored
 
         EXPECT_EQ(messages.Texts(), std::vector<QString>{row.message});
         EXPECT_EQ(Commands(), row.sent);
-        EXPECT_EQ(AuditTrail(), row.trail);
+        EXPECT_EQ(AuditTrail(), row.trail != nullptr ? std::vector{recorded + row.trail}
+                                                     : std::vector<std::string>{});
         EXPECT_EQ(AuditTrailText().find(row.chosen), std::string::npos);
         std::array<std::string, 2> expected = kFactoryPasswords;
         if (row.message == changed) expected[static_cast<std::size_t>(row.level)] = row.chosen;
