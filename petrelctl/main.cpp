@@ -5,10 +5,10 @@
 #include <map>
 #include <string>
 
-#include "cameras.h"
-#include "command.h"
-#include "completion.h"
-#include "fleet.h"
+#include "camera/cameras.h"
+#include "commands/command.h"
+#include "commands/completion.h"
+#include "fleet/fleet.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "harness.h"
-#include "json_value.h"
+#include "io/json_value.h"
 
 namespace {
 

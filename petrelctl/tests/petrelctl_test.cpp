@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "harness.h"
-#include "json_value.h"
+#include "io/json_value.h"
 
 namespace {
 
