@@ -1,10 +1,12 @@
 #include "camera/session.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdlib>
 
 #include "camera/cameras.h"
 #include "fleet/progress.h"
+#include "io/password_input.h"
 
 namespace petrelctl {
 namespace {
@@ -41,6 +43,29 @@ std::optional<std::string> LoginPassword(const Options& options) {
     return std::nullopt;
 }
 
+bool GatherPassword(Options& options, bool logsIn, std::string& problem) {
+    if (options.password && options.passwordFile) {
+        problem = "give the password one way: --password, --password-file or --password-stdin";
+        return false;
+    }
+    if (options.passwordFile) {
+        const bool stdinTaken = std::find(options.arguments.begin(), options.arguments.end(),
+                                          "-") != options.arguments.end();
+        if (*options.passwordFile == "-" && stdinTaken) {
+            problem = "--password-stdin and a file on standard input (-) cannot share it";
+            return false;
+        }
+        options.password = ReadPasswordFrom(*options.passwordFile, problem);
+        return options.password.has_value();
+    }
+    if (logsIn && !LoginPassword(options)) {
+        const char* level =
+            options.level == PETREL_USER_ADMINISTRATOR ? "Administrator" : "General User";
+        options.password = PromptPassword(std::string(level) + " password: ");
+    }
+    return true;
+}
+
 Session::~Session() { CloseDevice(connection_); }
 
 std::optional<Session> Session::Open(const Options& options, Output& output) {
@@ -74,7 +99,9 @@ std::optional<Session> Session::OpenVerified(const Options& options, Output& out
                                              Access access) {
     const auto password = LoginPassword(options);
     if (!password) {
-        output.Refuse("this command needs a login: give --password or set PETREL_PASSWORD");
+        output.Refuse(
+            "this command needs a login: give --password-file, --password-stdin or "
+            "--password, set PETREL_PASSWORD, or run it on a terminal");
         return std::nullopt;
     }
     if (access == Access::kAdministrator && options.level != PETREL_USER_ADMINISTRATOR) {

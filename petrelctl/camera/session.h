@@ -34,8 +34,14 @@ private:
     DeviceConnection* connection_;
 };
 
-// The login password: --password, else the environment's PETREL_PASSWORD.
+// The login password: --password (or what GatherPassword read), else the
+// environment's PETREL_PASSWORD.
 std::optional<std::string> LoginPassword(const Options& options);
+
+// Reads the password of --password-file or --password-stdin into options.password, or,
+// for a command that logs in with no password given, asks on the terminal. False, with
+// `problem` saying why, when the password sources conflict or cannot be read.
+bool GatherPassword(Options& options, bool logsIn, std::string& problem);
 
 // Explains a camera that exists but whose device node this user may not open, or "".
 std::string PermissionProblem();

@@ -23,7 +23,8 @@ struct Options {
     std::optional<CameraRef> camera;      // the one camera to open; none: the first found
     bool several = false;                 // the command runs on more than one camera
     int level = 1;                        // login level: 0 general user, 1 administrator
-    std::optional<std::string> password;  // --password, else PETREL_PASSWORD
+    std::optional<std::string> password;      // --password, or read by GatherPassword
+    std::optional<std::string> passwordFile;  // --password-file; "-" for --password-stdin
     std::vector<std::string> arguments;
 };
 
@@ -40,6 +41,7 @@ struct Command {
     // Checks the arguments before any camera is opened; null when there are none to check.
     int (*check)(const Options& options, Output& output) = nullptr;
     bool perCamera = true;  // false: the command looks at every camera itself
+    bool logsIn = true;     // false: the command never asks for a password
 };
 
 // Every subcommand, in the order the help text lists them.

@@ -9,8 +9,9 @@ const std::vector<Command>& Commands() {
     constexpr int kAny = -1;
     static const std::vector<Command> kCommands = {
         {"list", "", "list cameras on USB and camera disks: place, serial number, bar code", 0, 0,
-         RunList, nullptr, false},
-        {"info", "", "show model, bar code, firmware version and USB strings", 0, 0, RunInfo},
+         RunList, nullptr, false, false},
+        {"info", "", "show model, bar code, firmware version and USB strings", 0, 0, RunInfo,
+         nullptr, true, false},
         {"login", "", "check the password of --level on the camera", 0, 0, RunLogin},
         {"clock", "", "show the camera's clock", 0, 0, RunClock},
         {"clock set", "YYYY-MM-DD HH:MM:SS", "set the camera's clock", 1, 2, RunClockSet,

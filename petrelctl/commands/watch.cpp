@@ -70,7 +70,9 @@ int CheckWatch(const Options& options, Output& output) {
     if (!options.applyProfile && !options.syncClock)
         return output.Refuse("watch needs --apply PROFILE, --sync-clock or both");
     if (!LoginPassword(options))
-        return output.Refuse("watch needs a login: give --password or set PETREL_PASSWORD");
+        return output.Refuse(
+            "watch needs a login: give --password-file, --password-stdin or "
+            "--password, or set PETREL_PASSWORD");
     if (!options.applyProfile) return 0;
     Options profile = options;
     profile.arguments = {*options.applyProfile};

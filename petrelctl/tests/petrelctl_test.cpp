@@ -2,6 +2,7 @@
 // simulated camera whose state is read back from camera-sim's state file.
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <map>
 #include <optional>
 #include <regex>
@@ -160,6 +161,39 @@ TEST_P(Operation, BehavesAsDocumented) {
 
 INSTANTIATE_TEST_SUITE_P(Petrelctl, Operation, testing::ValuesIn(kCases),
                          [](const testing::TestParamInfo<Case>& info) { return info.param.name; });
+
+TEST(Password, EachSourceLogsInOrIsRefusedBeforeConnecting) {
+    struct Row {
+        Strings arguments;
+        const char* passwordFile;  // the folder's "pw"
+        const char* input;         // standard input
+        int status;
+        const char* err;
+    };
+    // clang-format off
+    const std::vector<Row> rows = {
+        {{"--password-file", "pw", "login"}, "888888\n", "", 0, "^$"},
+        {{"login", "--password-stdin"}, nullptr, "888888\r\n", 0, "^$"},
+        {{"--password-file", "pw", "login"}, "\n888888\n", "", 2, "pw holds no password"},
+        {{"--password-file", "missing", "login"}, nullptr, "", 2, "missing: No such file"},
+        {{"--password", kAdmin, "--password-stdin", "login"}, nullptr, kAdmin, 2, "one way"},
+        {{"--password-stdin", "apply", "-"}, nullptr, "888888\n", 2, "cannot share"},
+        {{"login"}, nullptr, "888888\n", 2, "needs a login"},  // no terminal: no prompt
+    };
+    // clang-format on
+    for (const Row& row : rows) {
+        SCOPED_TRACE(testing::PrintToString(row.arguments));
+        const harness::Folder folder;
+        if (row.passwordFile) std::ofstream(folder.Path("pw")) << row.passwordFile;
+        std::ofstream(folder.Path("stdin")) << row.input;
+        const Outcome run = harness::RunIn(folder, row.arguments, nullptr);
+        EXPECT_EQ(run.status, row.status) << run.err;
+        EXPECT_TRUE(std::regex_search(run.err, std::regex(row.err))) << run.err;
+        if (row.status == 2) {
+            EXPECT_EQ(run.log, "");
+        }
+    }
+}
 
 using petrelctl::JsonValue;
 
