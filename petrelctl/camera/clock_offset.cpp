@@ -1,6 +1,7 @@
 #include "camera/clock_offset.h"
 
 #include <ctime>
+#include <optional>
 
 namespace petrelctl {
 namespace {
@@ -24,7 +25,24 @@ long long LocalNow() {
     return static_cast<long long>(timegm(&local));
 }
 
+// The calendar fields of local time plus `offset`, when the camera can hold them.
+std::optional<DeviceTime> TimeAt(long long offset) {
+    // Beyond this gmtime's year overflows; the camera's years end far sooner.
+    constexpr long long kFarSeconds = 1LL << 40;
+    if (offset < -kFarSeconds || offset > kFarSeconds) return std::nullopt;
+    const std::time_t wanted = static_cast<std::time_t>(LocalNow() + offset);
+    std::tm fields{};
+    if (gmtime_r(&wanted, &fields) == nullptr || !CameraYear(fields.tm_year + 1900))
+        return std::nullopt;
+    return DeviceTime{fields.tm_year + 1900, fields.tm_mon + 1, fields.tm_mday,
+                      fields.tm_hour,        fields.tm_min,     fields.tm_sec};
+}
+
 }  // namespace
+
+bool CameraYear(int year) { return year >= kFirstCameraYear && year <= kLastCameraYear; }
+
+bool ClockOffsetFits(long long offset) { return TimeAt(offset).has_value(); }
 
 int ReadClockOffset(DeviceConnection* camera, long long* offset) {
     DeviceTime time{};
@@ -34,12 +52,8 @@ int ReadClockOffset(DeviceConnection* camera, long long* offset) {
 }
 
 int WriteClockOffset(DeviceConnection* camera, long long offset) {
-    const std::time_t wanted = static_cast<std::time_t>(LocalNow() + offset);
-    std::tm fields{};
-    gmtime_r(&wanted, &fields);
-    const DeviceTime time = {fields.tm_year + 1900, fields.tm_mon + 1, fields.tm_mday,
-                             fields.tm_hour,        fields.tm_min,     fields.tm_sec};
-    return SetTime(camera, &time);
+    const auto time = TimeAt(offset);
+    return time ? SetTime(camera, &*time) : STATUS_BAD_ARGUMENT;
 }
 
 }  // namespace petrelctl

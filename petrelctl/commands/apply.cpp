@@ -17,16 +17,6 @@ namespace {
 // compared at another is never exact, and a minute is within what a recording needs.
 constexpr long long kClockSlackSeconds = 60;
 
-std::optional<Profile> Load(const Options& options, Output& output) {
-    std::vector<std::string> problems;
-    auto profile = LoadProfile(options.arguments[0], options.several, problems);
-    if (profile) return profile;
-    std::string message = "profile refused, nothing was sent:";
-    for (const auto& problem : problems) message += "\n  " + problem;
-    output.Refuse(message);
-    return std::nullopt;
-}
-
 std::string Shown(const Options& options, const FieldChange& change, const unsigned char* record) {
     const std::string name = change.part->prefix + change.field->name;
     return IsSecret(name) && !options.showSecrets ? kHiddenSecret
@@ -99,12 +89,16 @@ int ApplyLock(DeviceConnection* camera, const Options& options, const Profile& p
 
 }  // namespace
 
-int CheckApply(const Options& options, Output& output) { return Load(options, output) ? 0 : 2; }
+// Read once, here: standard input cannot be read twice, and a file may change.
+int CheckApply(Options& options, Output& output) {
+    std::string refusal;
+    options.profile =
+        LoadCheckedProfile(options.arguments[0], options.several, options.syncClock, refusal);
+    return options.profile ? 0 : output.Refuse(refusal);
+}
 
 int RunApply(const Options& options, Output& output) {
-    auto profile = Load(options, output);
-    if (!profile) return 2;
-    if (options.syncClock) profile->syncClock = true;
+    const Profile* profile = options.profile.get();
     auto session = Session::OpenVerified(options, output, Access::kAdministrator);
     if (!session) return 1;
     DeviceConnection* camera = session->get();

@@ -88,7 +88,7 @@ int Save(const std::string& path, const std::string& text, bool secret, Output& 
 
 }  // namespace
 
-int CheckBackup(const Options& options, Output& output) {
+int CheckBackup(Options& options, Output& output) {
     if (options.several && !std::filesystem::is_directory(options.arguments[0])) {
         return output.Refuse("with several cameras, backup writes into a directory: " +
                              options.arguments[0] + " is none");
@@ -97,7 +97,6 @@ int CheckBackup(const Options& options, Output& output) {
 }
 
 int RunBackup(const Options& options, Output& output) {
-    if (CheckBackup(options, output) != 0) return 2;
     auto session = Session::OpenVerified(options, output, Access::kAdministrator);
     if (!session) return 1;
     Document document;

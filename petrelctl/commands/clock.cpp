@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <regex>
 
+#include "camera/clock_offset.h"
 #include "camera/session.h"
 #include "commands/command_set.h"
 
@@ -25,8 +26,8 @@ std::optional<DeviceTime> Parse(const std::string& text) {
     using namespace std::chrono;
     const year_month_day date{year(time.year), month(static_cast<unsigned>(time.month)),
                               day(static_cast<unsigned>(time.day))};
-    // The camera keeps the year as 16 bits counted from 1900.
-    if (!date.ok() || time.year < 1900 || time.hour > 23 || time.minute > 59 || time.second > 59) {
+    if (!date.ok() || !CameraYear(time.year) || time.hour > 23 || time.minute > 59 ||
+        time.second > 59) {
         return std::nullopt;
     }
     return time;
@@ -56,9 +57,7 @@ int RunClock(const Options& options, Output& output) {
     return ShowClock(session->get(), output);
 }
 
-int CheckClockSet(const Options& options, Output& output) {
-    return Argument(options, output) ? 0 : 2;
-}
+int CheckClockSet(Options& options, Output& output) { return Argument(options, output) ? 0 : 2; }
 
 int RunClockSet(const Options& options, Output& output) {
     const auto time = Argument(options, output);

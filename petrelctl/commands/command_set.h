@@ -11,7 +11,7 @@ int RunInfo(const Options& options, Output& output);
 int RunLogin(const Options& options, Output& output);
 int RunClock(const Options& options, Output& output);
 int RunClockSet(const Options& options, Output& output);
-int CheckClockSet(const Options& options, Output& output);
+int CheckClockSet(Options& options, Output& output);
 int RunClockSync(const Options& options, Output& output);
 int RunBattery(const Options& options, Output& output);
 int RunDisk(const Options& options, Output& output);
@@ -22,11 +22,11 @@ int RunFormat(const Options& options, Output& output);
 int RunReset(const Options& options, Output& output);
 int RunMassStorage(const Options& options, Output& output);
 int RunBackup(const Options& options, Output& output);
-int CheckBackup(const Options& options, Output& output);
+int CheckBackup(Options& options, Output& output);
 int RunApply(const Options& options, Output& output);
-int CheckApply(const Options& options, Output& output);
+int CheckApply(Options& options, Output& output);
 int RunWatch(const Options& options, Output& output);
-int CheckWatch(const Options& options, Output& output);
+int CheckWatch(Options& options, Output& output);
 
 template <const RecordGroup& (*Group)()>
 int RunShowRecords(const Options& options, Output& output) {
@@ -39,7 +39,7 @@ int RunChangeRecords(const Options& options, Output& output) {
 }
 
 template <const RecordGroup& (*Group)()>
-int CheckRecordArguments(const Options& options, Output& output) {
+int CheckRecordArguments(Options& options, Output& output) {
     return CheckChangeRecords(Group(), options, output);
 }
 

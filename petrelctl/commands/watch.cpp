@@ -12,6 +12,7 @@
 #include "commands/command_set.h"
 #include "fleet/arrivals.h"
 #include "fleet/worker.h"
+#include "records/profile.h"
 
 namespace petrelctl {
 namespace {
@@ -66,7 +67,7 @@ void Report(const Worker& worker, const Job& job) {
 
 }  // namespace
 
-int CheckWatch(const Options& options, Output& output) {
+int CheckWatch(Options& options, Output& output) {
     if (!options.applyProfile && !options.syncClock)
         return output.Refuse("watch needs --apply PROFILE, --sync-clock or both");
     if (!LoginPassword(options))
@@ -74,10 +75,10 @@ int CheckWatch(const Options& options, Output& output) {
             "watch needs a login: give --password-file, --password-stdin or "
             "--password, or set PETREL_PASSWORD");
     if (!options.applyProfile) return 0;
-    Options profile = options;
-    profile.arguments = {*options.applyProfile};
-    profile.several = true;  // a profile for every camera to come
-    return CheckApply(profile, output);
+    std::string refusal;
+    // A profile for any number of cameras to come, read once: the workers get this copy.
+    options.profile = LoadCheckedProfile(*options.applyProfile, true, options.syncClock, refusal);
+    return options.profile ? 0 : output.Refuse(refusal);
 }
 
 int RunWatch(const Options& options, Output& output) {

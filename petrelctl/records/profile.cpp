@@ -1,30 +1,30 @@
 #include "records/profile.h"
 
 #include <algorithm>
-#include <cmath>
-#include <fstream>
-#include <sstream>
+#include <limits>
 
-#include "io/json_value.h"
+#include "camera/clock_offset.h"
+#include "io/input_file.h"
+#include "io/json_document.h"
 #include "records/records.h"
 
 namespace petrelctl {
 namespace {
 
-using Type = JsonValue::Type;
+// A profile is a few kilobytes; anything this large is not one.
+constexpr std::size_t kProfileLimit = 1024 * 1024;
 
-// The text EncodeField reads for a JSON value of the field's kind.
-std::optional<std::string> ValueText(const FieldSpec& field, const JsonValue& value,
+// The text EncodeField reads for a JSON value of the field's kind; a whole number is
+// written out as such and EncodeField checks its range.
+std::optional<std::string> ValueText(const FieldSpec& field, const Json& value,
                                      std::string& problem) {
-    const bool integer = value.type == Type::kNumber && value.number == std::floor(value.number) &&
-                         std::fabs(value.number) < 1e9;
     if (field.kind == FieldKind::kText) {
-        if (value.type == Type::kString) return value.text;
+        if (value.is_string()) return value.get<std::string>();
         problem = "must be a string";
-    } else if (integer) {
-        return std::to_string(static_cast<long long>(value.number));
-    } else if (field.kind == FieldKind::kCode && value.type == Type::kString) {
-        return value.text;
+    } else if (value.is_number_integer()) {
+        return value.dump();
+    } else if (field.kind == FieldKind::kCode && value.is_string()) {
+        return value.get<std::string>();
     } else {
         problem = field.kind == FieldKind::kCode ? "must be a code or its text"
                                                  : "must be a whole number";
@@ -32,15 +32,15 @@ std::optional<std::string> ValueText(const FieldSpec& field, const JsonValue& va
     return std::nullopt;
 }
 
-void ReadGroup(const NamedGroup& named, const JsonValue& members, bool severalCameras,
-               Profile& profile, std::vector<std::string>& problems) {
+void ReadGroup(const NamedGroup& named, const Json& members, bool severalCameras, Profile& profile,
+               std::vector<std::string>& problems) {
     const std::string group = named.name;
-    if (members.type != Type::kObject) {
+    if (!members.is_object()) {
         problems.push_back(group + ": must be an object of fields");
         return;
     }
     std::vector<FieldChange> changes;
-    for (const auto& [name, value] : members.members) {
+    for (const auto& [name, value] : members.items()) {
         const std::string where = group + "." + name;
         const RecordPart* foundPart = nullptr;
         const FieldSpec* foundField = nullptr;
@@ -78,37 +78,45 @@ void ReadGroup(const NamedGroup& named, const JsonValue& members, bool severalCa
     }
 }
 
-void ReadClock(const JsonValue& value, Profile& profile, std::vector<std::string>& problems) {
-    if (value.type == Type::kString && value.text == "sync") {
+void ReadClock(const Json& value, Profile& profile, std::vector<std::string>& problems) {
+    if (value == "sync") {
         profile.syncClock = true;
         return;
     }
-    if (value.type == Type::kObject && value.members.size() == 1 &&
-        value.members[0].first == "offsetSeconds" &&
-        value.members[0].second.type == Type::kNumber &&
-        std::fabs(value.members[0].second.number) < 1e11) {
-        profile.clockOffset = std::llround(value.members[0].second.number);
+    if (!value.is_object() || value.size() != 1 || !value.contains("offsetSeconds") ||
+        !value["offsetSeconds"].is_number_integer()) {
+        problems.push_back("clock: must be \"sync\" or {\"offsetSeconds\": SECONDS}");
         return;
     }
-    problems.push_back("clock: must be \"sync\" or {\"offsetSeconds\": SECONDS}");
+    const Json& seconds = value["offsetSeconds"];
+    const bool beyondSigned = seconds.is_number_unsigned() &&
+                              seconds.get<std::uint64_t>() > std::numeric_limits<long long>::max();
+    const auto offset = seconds.get<long long>();
+    if (beyondSigned || !ClockOffsetFits(offset)) {
+        problems.push_back("clock.offsetSeconds: " + seconds.dump() + " puts the camera's clock " +
+                           "outside the years " + std::to_string(kFirstCameraYear) + " to " +
+                           std::to_string(kLastCameraYear));
+        return;
+    }
+    profile.clockOffset = offset;
 }
 
-void ReadDocument(const JsonValue& document, bool severalCameras, Profile& profile,
+void ReadDocument(const Json& document, bool severalCameras, Profile& profile,
                   std::vector<std::string>& problems) {
-    for (const auto& [name, value] : document.members) {
+    for (const auto& [name, value] : document.items()) {
         const auto& groups = AllRecordGroups();
         const auto group = std::find_if(groups.begin(), groups.end(),
                                         [&](const NamedGroup& g) { return name == g.name; });
         if (group != groups.end()) {
             ReadGroup(*group, value, severalCameras, profile, problems);
         } else if (name == "formatVersion") {
-            if (value.type != Type::kNumber || value.number != kProfileVersion)
+            if (value != kProfileVersion || !value.is_number_integer())
                 problems.push_back("formatVersion: must be " + std::to_string(kProfileVersion));
         } else if (name == "clock") {
             ReadClock(value, profile, problems);
         } else if (name == "storageLocked") {
-            if (value.type == Type::kBool)
-                profile.storageLocked = value.boolean;
+            if (value.is_boolean())
+                profile.storageLocked = value.get<bool>();
             else
                 problems.push_back("storageLocked: must be true or false");
         } else if (name == "camera" || name == "timestamp" || name == "secretsIncluded") {
@@ -117,26 +125,21 @@ void ReadDocument(const JsonValue& document, bool severalCameras, Profile& profi
             problems.push_back(name + ": unknown field");
         }
     }
-    const bool given =
-        std::any_of(document.members.begin(), document.members.end(),
-                    [](const auto& member) { return member.first == "formatVersion"; });
-    if (!given) problems.push_back("formatVersion: missing");
+    if (!document.contains("formatVersion")) problems.push_back("formatVersion: missing");
 }
 
 }  // namespace
 
 std::optional<Profile> LoadProfile(const std::string& path, bool severalCameras,
                                    std::vector<std::string>& problems) {
-    std::ifstream in(path);
-    if (!in) {
-        problems.push_back("cannot read " + path);
+    std::string problem;
+    const auto text = ReadInput(path, kProfileLimit, problem);
+    if (!text) {
+        problems.push_back(problem);
         return std::nullopt;
     }
-    std::ostringstream text;
-    text << in.rdbuf();
-    std::string problem;
-    const auto document = ParseJson(text.str(), problem);
-    if (!document || document->type != Type::kObject) {
+    const auto document = ParseDocument(*text, problem);
+    if (!document || !document->is_object()) {
         problems.push_back(path + ": " + (document ? "not a JSON object" : problem));
         return std::nullopt;
     }
@@ -144,6 +147,19 @@ std::optional<Profile> LoadProfile(const std::string& path, bool severalCameras,
     ReadDocument(*document, severalCameras, profile, problems);
     if (!problems.empty()) return std::nullopt;
     return profile;
+}
+
+std::shared_ptr<const Profile> LoadCheckedProfile(const std::string& path, bool severalCameras,
+                                                  bool syncClock, std::string& refusal) {
+    std::vector<std::string> problems;
+    auto profile = LoadProfile(path, severalCameras, problems);
+    if (!profile) {
+        refusal = "profile refused, nothing was sent:";
+        for (const auto& problem : problems) refusal += "\n  " + problem;
+        return nullptr;
+    }
+    profile->syncClock = profile->syncClock || syncClock;
+    return std::make_shared<const Profile>(std::move(*profile));
 }
 
 }  // namespace petrelctl

@@ -2,6 +2,7 @@
 // profiles/profile.schema.json describes the document.
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -31,5 +32,10 @@ struct Profile {
 // camera from another are problems when `severalCameras`.
 std::optional<Profile> LoadProfile(const std::string& path, bool severalCameras,
                                    std::vector<std::string>& problems);
+
+// As LoadProfile, the clock set too when `syncClock`; a null, with every problem in
+// `refusal`, when anything is wrong.
+std::shared_ptr<const Profile> LoadCheckedProfile(const std::string& path, bool severalCameras,
+                                                  bool syncClock, std::string& refusal);
 
 }  // namespace petrelctl
