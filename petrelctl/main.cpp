@@ -26,6 +26,7 @@ void PrintHelp() {
            "  --drive LETTER    the same as --camera drive:LETTER (D..Y)\n"
            "  --dry-run         restore and apply show what would change and write nothing\n"
            "  --include-secrets backup keeps passwords and keys (the file gets mode 0600)\n"
+           "  --force           backup replaces an existing FILE (never one in a DIR)\n"
            "  --show-secrets    show the passwords and keys the camera reports\n"
            "  --sync-clock      apply and watch set the camera's clock to this computer's\n"
            "  --apply PROFILE   watch applies PROFILE to every camera plugged in\n"
@@ -65,6 +66,7 @@ const std::map<std::string, bool petrelctl::Options::*> kFlags = {
     {"--yes", &petrelctl::Options::assumeYes},
     {"--all", &petrelctl::Options::all},
     {"--dry-run", &petrelctl::Options::dryRun},
+    {"--force", &petrelctl::Options::force},
     {"--include-secrets", &petrelctl::Options::includeSecrets},
     {"--show-secrets", &petrelctl::Options::showSecrets},
     {"--sync-clock", &petrelctl::Options::syncClock},

@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include <chrono>
+#include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>
 #include <regex>
@@ -76,6 +77,79 @@ TEST(Backup, SecretsOnlyOnRequestAndThenPrivate) {
         struct stat info {};
         ASSERT_EQ(stat(folder.Path("saved.json").c_str(), &info), 0);
         EXPECT_EQ(info.st_mode & 0777, row.mode);
+    }
+}
+
+// Two cameras into one folder: each gets a file of its own inside it, and no file that
+// was there is touched.
+TEST(Backup, EachCameraGetsItsOwnFileInsideTheFolder) {
+    struct Row {
+        const char* name;
+        std::vector<std::pair<std::string, std::string>> cameras;  // bar code, serial
+        std::set<std::string> files;                               // in backups/ afterwards
+    };
+    // clang-format off
+    const std::vector<Row> rows = {
+        {"SameBarCodeAndSerial", {{"BC1", "SN1"}, {"BC1", "SN1"}}, {"BC1-SN1.json", "BC1-SN1-2.json", "BC1-SN1-3.json"}},
+        {"HostileBarCode", {{"../escaped", "SN1"}, {"../escaped", "SN2"}}, {"_._escaped-SN1.json", "_._escaped-SN2.json", "BC1-SN1.json"}},
+        {"EmptyIdentity", {{"", ""}, {"", ""}}, {"camera.json", "camera-2.json", "BC1-SN1.json"}},
+    };
+    // clang-format on
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const Folder folder;
+        std::string state;
+        for (const auto& [barCode, serial] : row.cameras)
+            state += "camera usb\nbarCode=" + barCode + "\nserial=" + serial + "\n\n";
+        Write(folder.Path("state"), state);
+        std::filesystem::create_directory(folder.Path("backups"));
+        Write(folder.Path("backups/BC1-SN1.json"), "kept");
+        const Outcome run = RunIn(folder, {"--all", "backup", "backups"}, kAdmin);
+        EXPECT_EQ(run.status, 0) << run.err;
+        EXPECT_TRUE(run.out.ends_with("2 of 2 cameras succeeded\n")) << run.out;
+        std::set<std::string> files;
+        for (const auto& entry : std::filesystem::directory_iterator(folder.Path("backups")))
+            files.insert(entry.path().filename().string());
+        EXPECT_EQ(files, row.files);
+        EXPECT_EQ(harness::ReadFile(folder.Path("backups/BC1-SN1.json")), "kept");
+        EXPECT_FALSE(std::filesystem::exists(folder.Path("escaped-SN1.json")));
+    }
+}
+
+// A single file is replaced only with --force, whole, and a symlink there is replaced,
+// not followed.
+TEST(Backup, AnExistingFileOnlyWithForce) {
+    struct Row {
+        const char* name;
+        bool symlink;  // saved.json links to victim.json
+        Strings options;
+        int status;
+        const char* savedStartsWith;
+        unsigned mode;  // of saved.json itself; a symlink's is 0777
+    };
+    const std::vector<Row> rows = {
+        {"FileKept", false, {}, 1, "old", 0644},
+        {"FileReplaced", false, {"--force", "--include-secrets"}, 0, "{", 0600},
+        {"SymlinkKept", true, {}, 1, "old", 0777},
+        {"SymlinkReplaced", true, {"--force"}, 0, "{", 0644},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const Folder folder;
+        Write(folder.Path(row.symlink ? "victim.json" : "saved.json"), "old");
+        chmod(folder.Path("saved.json").c_str(), 0644);
+        if (row.symlink) std::filesystem::create_symlink("victim.json", folder.Path("saved.json"));
+        Strings arguments = row.options;
+        arguments.insert(arguments.end(), {"backup", "saved.json"});
+        const Outcome run = RunIn(folder, arguments, kAdmin);
+        EXPECT_EQ(run.status, row.status) << run.err;
+        EXPECT_TRUE(harness::ReadFile(folder.Path("saved.json")).starts_with(row.savedStartsWith));
+        EXPECT_EQ(harness::ReadFile(folder.Path("victim.json")), row.symlink ? "old" : "");
+        struct stat info {};
+        ASSERT_EQ(lstat(folder.Path("saved.json").c_str(), &info), 0);
+        EXPECT_EQ(info.st_mode & 0777, row.mode);
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path(".")), {}),
+                  row.symlink ? 7 : 6);  // no temporary file is left behind
     }
 }
 
