@@ -17,7 +17,8 @@ const std::vector<NamedGroup>& AllRecordGroups() {
 
 bool IsSecret(const std::string& fieldName) {
     static const std::set<std::string> secrets = {"ap.password", "sta.password", "serverPassword",
-                                                  "simPin",      "apnPassword",  "aesKey"};
+                                                  "simPin",      "apnPassword",  "aesKey",
+                                                  "p2pCode"};
     return secrets.contains(fieldName);
 }
 

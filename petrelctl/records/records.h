@@ -21,7 +21,8 @@ struct NamedGroup {
 // Every group, in the order a backup keeps them.
 const std::vector<NamedGroup>& AllRecordGroups();
 
-// Passwords and keys: shown only with --show-secrets, backed up only with --include-secrets.
+// Passwords, keys and the WiFi pairing code (a peer's password): shown only with
+// --show-secrets, backed up only with --include-secrets.
 bool IsSecret(const std::string& fieldName);
 
 // Fields that tell one camera from another, never to be given to several at once.

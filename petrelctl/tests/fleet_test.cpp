@@ -73,7 +73,8 @@ TEST(Backup, SecretsOnlyOnRequestAndThenPrivate) {
         const Outcome run = RunIn(folder, arguments, kAdmin);
         EXPECT_EQ(run.status, 0) << run.err;
         const std::string saved = harness::ReadFile(folder.Path("saved.json"));
-        EXPECT_EQ(saved.find("\"aesKey\"") != std::string::npos, row.secrets) << saved;
+        for (const char* secret : {"\"aesKey\"", "\"p2pCode\""})
+            EXPECT_EQ(saved.find(secret) != std::string::npos, row.secrets) << saved;
         struct stat info {};
         ASSERT_EQ(stat(folder.Path("saved.json").c_str(), &info), 0);
         EXPECT_EQ(info.st_mode & 0777, row.mode);

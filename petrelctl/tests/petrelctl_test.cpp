@@ -112,7 +112,7 @@ const std::vector<Case> kCases = {
     {"WifiRefusesChannelOutsideBand", {"wifi", "set", "ap.ssid=x", "ap.channel=36"}, kAdmin, 2, "",
      "ap.channel 36 is not in the camera's 2.4 GHz channel list", {{"wifiApSetting", "(00)*"}}},
     {"WifiChannelRefusedBeforeLogin", {"wifi", "set", "ap.channel=200"}, "000000", 2, "", "from 0 to 196"},
-    {"WifiHidesPasswords", {"wifi"}, kAdmin, 0, "ap.password: \\(hidden; --show-secrets", "", {}, {"wifiApSetting=" + std::string(48 * 2, '0') + "7365637265740000" + std::string(54, '0')}},
+    {"WifiHidesPasswords", {"wifi"}, kAdmin, 0, "ap.password: \\(hidden; --show-secrets[\\s\\S]*p2pCode: \\(hidden", "", {}, {"wifiApSetting=" + std::string(48 * 2, '0') + "7365637265740000" + std::string(54, '0')}},
     {"WifiRefusesShortPairingCode", {"wifi", "set", "p2pCode=1234567"}, kAdmin, 2, "", "exactly 8",
      {{"p2pCode", "12345678"}}},
     {"BluetoothSet", {"bluetooth", "set", "btActivate=1", "pairName=watch", "heartRateHigh=180"}, kAdmin, 0, "", "",
