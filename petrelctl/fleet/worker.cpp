@@ -19,12 +19,13 @@ namespace {
 
 // The worker's side: the command on its one camera, its results in the worker's files.
 int RunAsWorker(const Worker& worker, const Command& command, Options options, int progress) {
-    // What the parent set up to wait for signals is not the worker's.
+    // What the parent set up to wait for signals is not the worker's; a signal already
+    // pending meets the worker's own disposition.
+    const auto disposition = worker.finishOnStop ? SIG_IGN : SIG_DFL;
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) std::signal(signal, disposition);
     sigset_t none;
     sigemptyset(&none);
     sigprocmask(SIG_SETMASK, &none, nullptr);
-    std::signal(SIGINT, SIG_DFL);
-    std::signal(SIGTERM, SIG_DFL);
     dup2(open("/dev/null", O_RDONLY), STDIN_FILENO);
     dup2(fileno(worker.out), STDOUT_FILENO);
     dup2(fileno(worker.err), STDERR_FILENO);

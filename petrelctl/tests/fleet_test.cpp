@@ -296,8 +296,8 @@ TEST(Several, JsonGivesOneObjectPerCamera) {
 TEST(Watch, ProvisionsEachCameraPluggedInOnceAndStopsCleanly) {
     const Folder folder;
     const Outcome run =
-        harness::RunUntilLines(folder, {"watch", "--apply", kExample, "--sync-clock"}, kAdmin,
-                               {"--usb", "3", "--plug-every", "1s"}, 3);
+        harness::RunWith(folder, {"watch", "--apply", kExample, "--sync-clock"}, kAdmin,
+                         {"--usb", "3", "--plug-every", "1s"}, "waitfor lines 3; kill -INT $pid");
     EXPECT_EQ(run.status, 0) << run.err;
     const std::string log = "\n" + run.log;
     for (const char* camera : {"1", "2", "3"}) {
@@ -309,6 +309,60 @@ TEST(Watch, ProvisionsEachCameraPluggedInOnceAndStopsCleanly) {
             EXPECT_EQ(Count(log, "\n" + std::string(camera) + command), 1u) << command << log;
     }
     EXPECT_EQ(Count(run.out, "\n"), 3u) << run.out;
+}
+
+// Dock mode under an edited profile and Ctrl-C sent to its whole process group: the
+// camera being written when the worker is caught (stopped) finishes, or, after a second
+// Ctrl-C, is named as unfinished.
+TEST(Watch, NeitherAnEditNorCtrlCLeavesACameraHalfDone) {
+    struct Row {
+        const char* name;
+        const char* steps;
+        int status;
+        const char* out;    // searched in standard output
+        const char* err;    // searched in standard error
+        Strings finished;   // cameras with every record of the profile written
+        Strings untouched;  // cameras sent no write at all
+    };
+    // clang-format off
+    const std::vector<Row> rows = {
+        {"ProfileEditedThenReloaded",
+         "waitfor lines 1; cp edited.json profile.json; kill -HUP $pid; waitfor lines 2; kill -INT $pid",
+         0, R"(SN0000000001 BC0000000001: apply profile.json: done\n.*SN0000000002 BC0000000002: apply profile.json: done\n)",
+         R"(SIGHUP: profile refused, nothing was sent:\n  identity.userId: names one camera[\s\S]*stays in use)",
+         {"1", "2"}, {}},
+        {"CtrlCLetsTheCameraFinish",
+         "w=$(waitfor pgrep -P $pid); kill -STOP $w; kill -INT -$pid; sleep 0.3; kill -CONT $w",
+         0, R"(^usb:\d{3}/\d{3} SN0000000001 BC0000000001: apply profile.json: done\n$)", "stopping: no new cameras",
+         {"1"}, {"2"}},
+        {"SecondCtrlCAbortsNamingTheCamera",
+         "w=$(waitfor pgrep -P $pid); kill -STOP $w; kill -INT -$pid; sleep 0.3; kill -INT -$pid; sleep 0.3; kill -CONT $w",
+         1, R"(^usb:\d{3}/\d{3}: apply profile.json: failed: aborted, left unfinished\n$)",
+         R"(aborted; unfinished: usb:\d{3}/\d{3}\n)", {}, {"1", "2"}},
+    };
+    // clang-format on
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const Folder folder;
+        Write(folder.Path("profile.json"), harness::ReadFile(kExample));
+        Write(folder.Path("edited.json"),
+              R"({"formatVersion": 1, "identity": {"userId": "999999", "userName": "Eve"}})");
+        const Outcome run = harness::RunWith(folder, {"watch", "--apply", "profile.json"}, kAdmin,
+                                             {"--usb", "2", "--plug-every", "1s"}, row.steps);
+        EXPECT_EQ(run.status, row.status) << run.err;
+        EXPECT_TRUE(std::regex_search(run.out, std::regex(row.out))) << run.out;
+        EXPECT_TRUE(std::regex_search(run.err, std::regex(row.err))) << run.err;
+        EXPECT_EQ(Count(run.stateFile, "userName=Eve"), 0u);
+        const std::string log = "\n" + run.log;
+        for (const auto& camera : row.finished) {
+            for (const char* command : {" write SetSysParam ", " write SetDeptInfo "})
+                EXPECT_EQ(Count(log, "\n" + camera + command), 1u) << camera << command << log;
+        }
+        for (const auto& camera : row.untouched) {
+            const std::regex written("\n" + camera + " write Set(?!SystemType)");
+            EXPECT_FALSE(std::regex_search(log, written)) << camera << log;
+        }
+    }
 }
 
 }  // namespace
