@@ -13,6 +13,7 @@
 
 #include "fleet/progress.h"
 #include "io/output.h"
+#include "io/utf8.h"
 
 namespace petrelctl {
 namespace {
@@ -124,8 +125,8 @@ void Finish(Worker& worker) {
 
 std::string Identity(const CameraRef& camera) {
     std::string text = camera.Label();
-    if (!camera.serial.empty()) text += " " + camera.serial;
-    if (!camera.barCode.empty()) text += " " + camera.barCode;
+    if (!camera.serial.empty()) text += " " + Printable(camera.serial);
+    if (!camera.barCode.empty()) text += " " + Printable(camera.barCode);
     return text;
 }
 

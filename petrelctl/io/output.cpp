@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <iostream>
+#include <sstream>
 
 #include "io/utf8.h"
 #include "petrel.h"
@@ -106,11 +107,16 @@ int Output::Finish() {
     } else {
         for (const auto& entry : entries_) {
             const std::string indent(2 * static_cast<size_t>(entry.depth), ' ');
-            if (entry.kind == Entry::kBegin) std::cout << indent << entry.name << ":\n";
+            if (entry.kind == Entry::kBegin) std::cout << indent << Printable(entry.name) << ":\n";
             if (entry.kind == Entry::kField)
-                std::cout << indent << entry.name << ": " << entry.text << "\n";
+                std::cout << indent << Printable(entry.name) << ": " << Printable(entry.text)
+                          << "\n";
         }
-        if (exitStatus_ != 0) std::cerr << "petrelctl: " << error_ << "\n";
+        // A message may have lines of its own; what it quotes is escaped line by line.
+        std::istringstream lines(error_);
+        std::string line, prefix = "petrelctl: ";
+        for (; exitStatus_ != 0 && std::getline(lines, line); prefix.clear())
+            std::cerr << prefix << Printable(line) << "\n";
     }
     return exitStatus_;
 }

@@ -190,6 +190,7 @@ const std::vector<BadProfile> kBadProfiles = {
     {"FractionForWholeNumber", R"({"formatVersion": 1, "bluetooth": {"heartRateHigh": 7.5}})", "bluetooth.heartRateHigh: must be a whole number"},
     {"LoneSurrogate", R"({"formatVersion": 1, "identity": {"unitName": "\ud800"}})", "surrogate"},
     {"SurrogateInUtf8", "{\"formatVersion\": 1, \"identity\": {\"unitName\": \"\xED\xA0\x80\"}}", "invalid string: ill-formed UTF-8"},
+    {"ControlCharacter", R"({"formatVersion": 1, "wifi": {"ap.ssid": "a\u001b[2Jb"}})", "wifi.ap.ssid: may not hold control characters"},
     {"ClockFarAway", R"({"formatVersion": 1, "clock": {"offsetSeconds": -5000000000}})", "clock.offsetSeconds: -5000000000 puts the camera's clock outside the years 1900 to 67435"},
     {"HundredThousandNames", ManyKeys(100000), "more than 1024 members"},
     {"Directory", "", "\\. is a directory", {}, "."},

@@ -83,6 +83,12 @@ const std::vector<Case> kCases = {
      "userId=12345: must be exactly 6 characters", {{"userName", ""}}},
     {"IdentityRefusesTextThatIsNotUtf8", {"identity", "set", "userName=Caf\xE9"}, kAdmin, 2, "", "not UTF-8",
      {{"userName", ""}}},
+    {"TextsRefuseNewline", {"identity", "set", "watermark=a\nb"}, kAdmin, 2, "", R"(watermark=a\\nb: may not hold control characters)",
+     {{"waterMark", "BWC"}}},
+    {"TextsRefuseEscape", {"wifi", "set", "ap.ssid=\x1b[2Jx"}, kAdmin, 2, "", R"(ap.ssid=\\x1b\[2Jx: may not hold control)"},
+    {"TextsRefuseC1", {"identity", "set", "unitName=\xC2\x9B" "2J"}, kAdmin, 2, "", R"(unitName=\\xc2\\x9b2J: may not)"},
+    {"CameraTextsPrintedEscaped", {"identity"}, kAdmin, 0, R"(\nwatermark: A\\x1b\[31mB\\nC\\xc2\\x9b\\xff\n)", "", {},
+     {"waterMark=A\\x1b[31mB\\x0aC\\xC2\\x9B\\xFF"}},
     {"IdentityModelIsReadOnly", {"identity", "set", "modelId=X"}, kAdmin, 2, "", "cannot be changed"},
 
     {"Battery", {"--level", "0", "battery"}, kUser, 0, "battery percent: 87", ""},
