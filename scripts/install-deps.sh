@@ -13,6 +13,8 @@ packages=(
     clang libclang-rt-14-dev
     # The kernel tier: a QEMU guest built from Debian's kernel, busybox and udev.
     qemu-system-x86 linux-image-amd64 busybox-static libusbredirparser-dev cpio kmod xz-utils udev
+    # The audit trail: the journal's client library, JSON Lines, and journald for its tests.
+    libsystemd-dev nlohmann-json3-dev systemd
     # Building, installing and checking the Debian packages.
     dpkg-dev help2man librsvg2-bin desktop-file-utils man-db bash-completion
 )

@@ -19,4 +19,13 @@ std::optional<MappedDisk> MappedDiskOf(char letter);
 
 void ForgetDrive(char letter);
 
+// The USB device a mapped disk hangs from, as sysfs describes it.
+struct UsbAncestor {
+    int busNumber = 0;     // 0 unknown
+    int deviceNumber = 0;  // 0 unknown
+    std::string serial;    // empty when the device has none
+};
+
+std::optional<UsbAncestor> UsbAncestorOf(char letter);
+
 }  // namespace petrel::platform

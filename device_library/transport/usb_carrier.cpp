@@ -50,11 +50,10 @@ private:
     usb_dev_handle* handle_;
 };
 
-void ReadDescriptor(usb_dev_handle* handle, uint8_t index, char* field) {
-    if (index == 0 || usb_get_string_simple(handle, index, field, kDescriptorLength) < 0) {
-        field[0] = '\0';
-    }
-    field[kDescriptorLength - 1] = '\0';
+void ReadDescriptor(usb_dev_handle* handle, uint8_t index, char* field,
+                    size_t size = kDescriptorLength) {
+    if (index == 0 || usb_get_string_simple(handle, index, field, size) < 0) field[0] = '\0';
+    field[size - 1] = '\0';
 }
 
 }  // namespace
@@ -73,6 +72,15 @@ std::unique_ptr<Carrier> OpenUsbCarrier(struct usb_device* device, char* manufac
     std::unique_ptr<Carrier> carrier(new (std::nothrow) UsbCarrier(handle));
     if (carrier == nullptr) usb_close(handle);
     return carrier;
+}
+
+void ReadUsbSerial(struct usb_device* device, char* out, size_t size) {
+    if (size == 0) return;
+    out[0] = '\0';
+    usb_dev_handle* handle = usb_open(device);
+    if (handle == nullptr) return;
+    ReadDescriptor(handle, device->descriptor.iSerialNumber, out, size);
+    usb_close(handle);
 }
 
 }  // namespace petrel
