@@ -166,7 +166,7 @@ int main(int argc, char** argv) {
         std::string problem;
         const auto cameras = petrelctl::SelectCameras(options, problem);
         if (!cameras) {
-            output.FailWith("select", problem);
+            output.FailWith("select", problem, "NO_CAMERA");
             return output.Finish();
         }
         if (options.several) return petrelctl::RunOnEach(*command, options, *cameras);

@@ -108,7 +108,7 @@ int RunBackup(const Options& options, Output& output) {
     std::string problem;
     const auto path = WriteWholeFile(Destination(options.arguments[0], document), text,
                                      options.includeSecrets, existing, problem);
-    if (!path) return output.FailWith("save", problem);
+    if (!path) return output.FailWith("save", problem, "SAVE_FAILED");
     output.Field("file", *path);
     output.Value("secrets included", options.includeSecrets ? "true" : "false",
                  options.includeSecrets ? "yes (passwords and keys; the file has mode 0600)"

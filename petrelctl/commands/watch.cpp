@@ -100,6 +100,7 @@ int Abort(std::list<Worker>& workers, const Job& job) {
         close(worker.progress);
         Finish(worker);
         worker.problem = "aborted, left unfinished";
+        worker.code = "ABORTED";
         Report(worker, job);
         unfinished += (unfinished.empty() ? "" : ", ") + Identity(worker.camera);
     }
@@ -116,12 +117,13 @@ int CheckWatch(Options& options, Output& output) {
     if (!LoginPassword(options))
         return output.Refuse(
             "watch needs a login: give --password-file, --password-stdin or "
-            "--password, or set PETREL_PASSWORD");
+            "--password, or set PETREL_PASSWORD",
+            "NEEDS_PASSWORD");
     if (!options.applyProfile) return 0;
     std::string refusal;
     // A profile for any number of cameras to come, read once: the workers get this copy.
     options.profile = LoadCheckedProfile(*options.applyProfile, true, options.syncClock, refusal);
-    return options.profile ? 0 : output.Refuse(refusal);
+    return options.profile ? 0 : output.Refuse(refusal, "PROFILE_REFUSED");
 }
 
 int RunWatch(const Options& options, Output& output) {

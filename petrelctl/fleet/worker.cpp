@@ -9,6 +9,7 @@
 #include <csignal>
 #include <cstdlib>
 #include <iostream>
+#include <nlohmann/json.hpp>
 #include <sstream>
 
 #include "fleet/progress.h"
@@ -55,6 +56,16 @@ std::string Contents(std::FILE* file) {
         text.append(buffer, got);
     std::fclose(file);
     return text;
+}
+
+// The worker's own error object when its result has one, else one made here.
+std::string ErrorObject(const Worker& worker, const std::string& result) {
+    const auto parsed = nlohmann::json::parse(result, nullptr, false);
+    if (worker.code.empty() && parsed.is_object() && parsed.contains("error") &&
+        parsed["error"].is_object())
+        return parsed["error"].dump();
+    return "{\"code\": " + JsonQuote(worker.code.empty() ? "WORKER_FAILED" : worker.code) +
+           ", \"message\": " + JsonQuote(worker.problem) + "}";
 }
 
 }  // namespace
@@ -119,6 +130,11 @@ void Finish(Worker& worker) {
         if (!line.empty())
             worker.problem = line.starts_with("petrelctl: ") ? line.substr(11) : line;
     }
+    // With --json the worker's complaint is in its result.
+    const auto parsed = nlohmann::json::parse(worker.result, nullptr, false);
+    if (worker.problem.empty() && parsed.is_object() && parsed.contains("error") &&
+        parsed["error"].is_object())
+        worker.problem = parsed["error"].value("message", "");
     if (worker.status != 0 && worker.problem.empty())
         worker.problem = "exit status " + std::to_string(worker.status);
 }
@@ -142,7 +158,7 @@ std::string JsonResult(const Worker& worker) {
            ", \"barCode\": " + JsonQuote(worker.camera.barCode) +
            ", \"ok\": " + (worker.status == 0 ? "true" : "false") +
            ", \"exit\": " + std::to_string(worker.status) +
-           ", \"error\": " + (worker.status == 0 ? "null" : JsonQuote(worker.problem)) +
+           ", \"error\": " + (worker.status == 0 ? "null" : ErrorObject(worker, result)) +
            ", \"result\": " + (result.empty() ? "null" : result) + "}";
 }
 

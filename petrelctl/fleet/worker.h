@@ -24,6 +24,7 @@ struct Worker {
                                 // never left half-written
     int status = -1;
     std::string result, problem;
+    std::string code;  // its error code when its own result cannot tell
 };
 
 // Starts `command` with `options` on worker.camera; on failure the worker is finished

@@ -41,9 +41,8 @@ struct Case {
 const std::vector<Case> kCases = {
     {"HelpListsCommands", {"--help"}, nullptr, 0, R"(settings set NAME=VALUE[\s\S]*mass-storage )", ""},
     {"ListNamesEachCamera", {"list"}, nullptr, 0,
-     "^cameras: 2\nusb:.:\n  carrier: usb\n  serial number: SN000000000.\n  bar code: BC000000000.\n[\\s\\S]*"
-     "drive:D:\n  carrier: disk\n  drive: D\n  serial number: \n  bar code: BC0000000002\n$", "", {}, {},
-     {"--usb", "1", "--disk", "1"}},
+     R"(^usb:1 +usb +\d{3}/\d{3} +SN0000000001 +BC0000000001 +BWC_X1\ndrive:D +disk +\d{3}/\d{3} +SN0000000002 +BC0000000002 +BWC_X1\n$)",
+     "", {}, {}, {"--usb", "1", "--disk", "1"}},
     {"Info", {"info"}, nullptr, 0, "model: BWC_X1\nbar code: BC0000000001", ""},
     {"InfoOnDisk", {"--drive", "D", "info"}, nullptr, 0, "carrier: disk\ndrive: D", "", {}, {}, {"--disk", "1"}},
     {"LoginAdministrator", {"login"}, kAdmin, 0, "user type: Administrator", ""},
@@ -235,8 +234,11 @@ TEST(Json, RecordsKeepTheirTypes) {
     EXPECT_EQ(wifi.at("ap.connectionLimit"), 0);
     EXPECT_EQ(wifi.at("channels24G").at(11), 11);
     const Json disk = ParseJson(RunCtl({"--json", "disk"}, kAdmin));
-    EXPECT_EQ(disk.at("free MiB"), 21004);
-    EXPECT_EQ(disk.at("storage locked"), false);
+    EXPECT_EQ(disk.at("freeMiB"), 21004);
+    EXPECT_EQ(disk.at("storageLocked"), false);
+    const Json list = ParseJson(RunCtl({"--json", "list"}, nullptr));
+    EXPECT_EQ(list.at("cameras").at(0).at("serial"), "SN0000000001");
+    EXPECT_EQ(list.at("cameras").at(0).at("barCode"), "BC0000000001");
 }
 
 TEST(Json, TextsThatAreNotUtf8StillParse) {
@@ -250,8 +252,8 @@ TEST(Json, FailureNamesStepAndStatus) {
     EXPECT_EQ(run.status, 1);
     const Json json = ParseJson(run);
     EXPECT_EQ(json.at("ok"), false);
-    EXPECT_TRUE(
-        json.at("error").get<std::string>().starts_with("login failed: STATUS_NOT_VERIFIED"))
+    EXPECT_EQ(json.at("error").at("code"), "STATUS_NOT_VERIFIED");
+    EXPECT_TRUE(json.at("error").at("message").get<std::string>().starts_with("login failed: "))
         << json;
 }
 
