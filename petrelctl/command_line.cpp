@@ -228,16 +228,12 @@ void PrintCommandHelp(const Command& command) {
               << (*command.usage != '\0' ? " " : "") << command.usage << "\n\n"
               << command.summary << "\n";
     const std::string name = command.name;
-    for (const auto& named : AllRecordGroups()) {
-        if (name != std::string(named.name) + " set") continue;
-        std::cout << "\nFields (NAME=VALUE; petrelctl " << named.name << " shows their values):\n";
-        for (const RecordPart& part : named.group.parts) {
-            for (const FieldSpec& field : part.fields) {
-                if (part.set != nullptr && field.writable)
-                    std::cout << "  " << part.prefix << field.name << "\n";
-            }
-        }
-    }
+    if (!name.ends_with(" set")) return;
+    const std::string group = name.substr(0, name.size() - 4);
+    const auto fields = SettableFieldNames(group);
+    if (fields.empty()) return;
+    std::cout << "\nFields (NAME=VALUE; petrelctl " << group << " shows their values):\n";
+    for (const auto& field : fields) std::cout << "  " << field << "\n";
 }
 
 std::string DidYouMean(const std::string& typed) {

@@ -21,6 +21,10 @@ struct NamedGroup {
 // Every group, in the order a backup keeps them.
 const std::vector<NamedGroup>& AllRecordGroups();
 
+// The names NAME=VALUE takes for the group `groupName` ("wifi": "ap.ssid", ...); none
+// for a name that is no group.
+std::vector<std::string> SettableFieldNames(const std::string& groupName);
+
 // Passwords, keys and the WiFi pairing code (a peer's password): shown only with
 // --show-secrets, backed up only with --include-secrets.
 bool IsSecret(const std::string& fieldName);
