@@ -245,6 +245,15 @@ TEST(Apply, WritesOnlyRecordsThatDiffer) {
     EXPECT_TRUE(again.out.find("records written: 0\n") != std::string::npos) << again.out;
 }
 
+// Standard input can be read only once: every camera gets what the check read.
+TEST(Apply, ProfileOnStandardInputReachesEveryCamera) {
+    const Folder folder;
+    Write(folder.Path("stdin"), harness::ReadFile(kExample));
+    const Outcome run = RunIn(folder, {"--all", "apply", "-"}, kAdmin, {"--usb", "2"});
+    EXPECT_EQ(run.status, 0) << run.err << run.out;
+    EXPECT_EQ(Count(run.stateFile, "unitName=Traffic\n"), 2u);
+}
+
 TEST(Apply, OneCameraUnpluggedMidwayFailsAloneAndNamed) {
     const Folder folder;
     const Outcome run =
