@@ -79,22 +79,27 @@ CameraFiles::CameraFiles(const Camera& camera, dialog::TextLookup texts, QWidget
 }
 
 void CameraFiles::OpenWhenMounted() {
+    if (m_letter == 0 && m_serial.isEmpty()) return;  // no way to tell its disk from another
     // Listening before the first look: nothing that happens after it goes unheard.
     CameraWatch arrivals;
     MountTableWatch mounts;
     if (Look()) return;
-    QProgressDialog progress(
-        m_texts(kSection, "WaitMount", QStringLiteral("Waiting for %1 to be mounted...")).arg(DiskName()),
-        m_texts("Default", "BtnCancel", QStringLiteral("Cancel")), 0, 0, m_parent);
+    const QString waiting =
+        m_texts(kSection, "WaitMount", QStringLiteral("Waiting for %1 to be mounted..."));
+    QProgressDialog progress(waiting.arg(DiskName()),
+                             m_texts("Default", "BtnCancel", QStringLiteral("Cancel")), 0, 0,
+                             m_parent);
     progress.setWindowTitle(QString::fromUtf8(kPromptTitle));
     progress.setMinimumDuration(0);
     bool over = false;
     bool timedOut = false;
     const auto look = [&] {
-        if (!over && Look()) {
-            over = true;
+        if (over) return;
+        over = Look();
+        if (over)
             progress.done(QDialog::Accepted);
-        }
+        else
+            progress.setLabelText(waiting.arg(DiskName()));  // its letter once it is there
     };
     QObject::connect(&arrivals, &CameraWatch::Changed, &progress, look);
     if (QSocketNotifier* notifier = mounts.Notifier())
