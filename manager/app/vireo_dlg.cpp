@@ -138,6 +138,8 @@ void CVireoDlg::LayOut() {
     cameraLine->setContentsMargins(6, 0, 6, 0);
     cameraLine->addWidget(Item(kCameraLine), 1);
     cameraLine->addWidget(Item(kReconnectCamera));
+    // As tall with its button as without: the tabs do not jump when it shows.
+    Item(kCameraLine)->setMinimumHeight(Item(kReconnectCamera)->sizeHint().height());
     column->addLayout(cameraLine);
     column->addWidget(&Tabs(), 1);
     column->addLayout(buttons);
