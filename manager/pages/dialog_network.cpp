@@ -305,26 +305,26 @@ void CDialogNetWork::RebuildChannels() {
                                                last));
 }
 
-bool CDialogNetWork::Collected(int record, void* bytes, std::size_t size) {
+bool CDialogNetWork::Collected(int record, form::RecordBytes bytes) {
     QString problem;
-    if (m_form.Collect(record, bytes, size, problem)) return true;
+    if (m_form.Collect(record, bytes, problem)) return true;
     PromptProblem(problem);
     return false;
 }
 
-bool CDialogNetWork::Sent(int record, const void* bytes, std::size_t size, int status,
+bool CDialogNetWork::Sent(int record, form::RecordBytes bytes, int status,
                           const MessageText& failure) {
     if (status == STATUS_OK) {
-        m_form.Written(record, bytes, size);
+        m_form.Written(record, bytes);
         return true;
     }
     Prompt(kMessageSection, failure, status);
     return false;
 }
 
-void CDialogNetWork::Report(int record, const void* bytes, std::size_t size, int status,
+void CDialogNetWork::Report(int record, form::RecordBytes bytes, int status,
                             const MessageText& success) {
-    if (Sent(record, bytes, size, status, kFailed)) PromptDefault(success);
+    if (Sent(record, bytes, status, kFailed)) PromptDefault(success);
 }
 
 void CDialogNetWork::PromptDefault(const MessageText& message) {

@@ -85,24 +85,10 @@ private:
     void RebuildChannels();
 
     // Fills `record` from the page; a record not read or a value that does not fit is reported.
-    bool Collected(int record, void* bytes, std::size_t size);
-    template <typename Bytes>
-    bool Collected(int record, Bytes& bytes) {
-        return Collected(record, &bytes, sizeof bytes);
-    }
+    bool Collected(int record, form::RecordBytes bytes);
     // Reports `failure` unless `status` is success; on success the bytes are the camera's.
-    bool Sent(int record, const void* bytes, std::size_t size, int status,
-              const MessageText& failure);
-    template <typename Bytes>
-    bool Sent(int record, const Bytes& bytes, int status, const MessageText& failure) {
-        return Sent(record, &bytes, sizeof bytes, status, failure);
-    }
-    void Report(int record, const void* bytes, std::size_t size, int status,
-                const MessageText& success);
-    template <typename Bytes>
-    void Report(int record, const Bytes& bytes, int status, const MessageText& success) {
-        Report(record, &bytes, sizeof bytes, status, success);
-    }
+    bool Sent(int record, form::RecordBytes bytes, int status, const MessageText& failure);
+    void Report(int record, form::RecordBytes bytes, int status, const MessageText& success);
     void PromptDefault(const MessageText& message);
 
     WifiChannelInfo m_channelInfo{};

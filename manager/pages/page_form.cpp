@@ -218,12 +218,11 @@ void PageForm::SetUserType(int userType) {
     }
 }
 
-bool PageForm::Read(int record, int status, const void* bytes, std::size_t size) {
+bool PageForm::Read(int record, int status, RecordBytes bytes) {
     Held& held = m_records.at(static_cast<std::size_t>(record));
-    const bool read = status == 0;
+    const bool read = status == 0;  // the library's STATUS_OK
     if (read) {
-        const auto* first = static_cast<const unsigned char*>(bytes);
-        held.bytes.assign(first, first + size);
+        held.bytes.assign(bytes.data, bytes.data + bytes.size);
     } else {
         held.bytes.clear();
     }
@@ -318,18 +317,17 @@ void PageForm::ShowNote() {
     m_note->setVisible(!unread.isEmpty());
 }
 
-bool PageForm::Collect(int record, void* bytes, std::size_t size, QString& problem) const {
+bool PageForm::Collect(int record, RecordBytes bytes, QString& problem) const {
     const Held& held = m_records.at(static_cast<std::size_t>(record));
-    if (held.state != ReadState::kRead || held.bytes.size() != size) {
+    if (held.state != ReadState::kRead || held.bytes.size() != bytes.size) {
         problem = m_notRead.arg(held.name);
         return false;
     }
-    auto* out = static_cast<unsigned char*>(bytes);
-    std::memcpy(out, held.bytes.data(), size);
+    std::memcpy(bytes.data, held.bytes.data(), bytes.size);
     for (const Bound& bound : m_rows) {
         if (bound.row->record != record || bound.field == nullptr) continue;
         if (ValueOf(bound.control) == bound.shown) continue;  // as read, byte for byte
-        if (!CollectField(bound, out + bound.field->offset, problem)) return false;
+        if (!CollectField(bound, bytes.data + bound.field->offset, problem)) return false;
     }
     return true;
 }
@@ -374,10 +372,9 @@ bool PageForm::CollectField(const Bound& bound, unsigned char* at, QString& prob
     return true;
 }
 
-void PageForm::Written(int record, const void* bytes, std::size_t size) {
+void PageForm::Written(int record, RecordBytes bytes) {
     Held& held = m_records.at(static_cast<std::size_t>(record));
-    const auto* first = static_cast<const unsigned char*>(bytes);
-    held.bytes.assign(first, first + size);
+    held.bytes.assign(bytes.data, bytes.data + bytes.size);
     held.state = ReadState::kRead;
     for (Bound& bound : m_rows)
         if (bound.row->record == record && bound.field != nullptr)

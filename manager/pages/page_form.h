@@ -66,6 +66,18 @@ QString UnknownCodeText(const dialog::TextLookup& texts, int code);
 // Registers a control with the page under its id.
 using AddControl = std::function<void(int id, QWidget* control)>;
 
+// The bytes of one record object, as the form reads and writes them.
+struct RecordBytes {
+    template <typename Record>
+    RecordBytes(Record& record)  // NOLINT(google-explicit-constructor): any record will do
+        : data(reinterpret_cast<unsigned char*>(&record)), size(sizeof record) {}
+    // Copies, not a record of their own bytes.
+    RecordBytes(RecordBytes&) = default;
+    RecordBytes(const RecordBytes&) = default;
+    unsigned char* data;
+    std::size_t size;
+};
+
 // The form keeps the bytes of each record as last read beside the controls. A write
 // starts from them and takes from the controls only the fields the operator changed,
 // so a typing limit, a list without the camera's code or an odd flag byte never
@@ -85,28 +97,16 @@ public:
     // The outcome of reading `record`: on success its fields are shown and its bytes kept;
     // otherwise its controls are cleared and a note on the page says it was not read.
     // True on success.
-    bool Read(int record, int status, const void* bytes, std::size_t size);
-    template <typename Bytes>
-    bool Read(int record, int status, const Bytes& bytes) {
-        return Read(record, status, &bytes, sizeof bytes);
-    }
+    bool Read(int record, int status, RecordBytes bytes);
     // Nothing read before counts any more (a new login, perhaps to another camera).
     void Forget();
 
     // The record as read, with the fields whose controls the operator changed taken from
     // them. False, with `problem` naming the record or the field, when the record was not
     // read or a changed value does not fit; nothing is then to be sent.
-    bool Collect(int record, void* bytes, std::size_t size, QString& problem) const;
-    template <typename Bytes>
-    bool Collect(int record, Bytes& bytes, QString& problem) const {
-        return Collect(record, &bytes, sizeof bytes, problem);
-    }
+    bool Collect(int record, RecordBytes bytes, QString& problem) const;
     // The camera took `bytes` for `record`: they are what the controls now stand for.
-    void Written(int record, const void* bytes, std::size_t size);
-    template <typename Bytes>
-    void Written(int record, const Bytes& bytes) {
-        Written(record, &bytes, sizeof bytes);
-    }
+    void Written(int record, RecordBytes bytes);
 
     // The message naming every one of `records` that was not read, empty when all were.
     QString NotRead(std::span<const int> records) const;

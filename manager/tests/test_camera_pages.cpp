@@ -63,41 +63,6 @@ TEST_P(CameraSession, InfoRefreshClearsTheFieldsOfFailingExportsAndSaysSo) {
     EXPECT_TRUE(messages.shown.empty());
 }
 
-TEST_P(CameraSession, InfoApplyChecksBeforeWritingAndReportsWhatHappened) {
-    const struct {
-        const char *userId, *deviceId, *userName, *watermark, *message;
-        unsigned faultAt;  // the failing exchange, 0 for none
-        bool written;
-    } cases[] = {
-        {"12345", "654321", "Ana", "BWC", "Device/Police ID should be 6-character.", 0, false},
-        {"123456", "54321", "Ana", "BWC", "Device/Police ID should be 6-character.", 0, false},
-        {"123456", "654321", "ÑandúÑandúÑandúÑandúÑandú", "BWC",
-         "User Name takes at most 31 bytes of text.", 0, false},
-        {"123456", "654321", "Ana Ruiz", "Streife 7 Süd", "Set Successfully.", 0, true},
-        {"123456", "654321", "Ana Ruiz", "Streife 7 Süd", "Failed: Watermark", 2, true},
-    };
-    AddCamera({}, GetParam());
-    auto& page = Open<Info>(kAdministrator);
-    for (const auto& row : cases) {
-        messages.shown.clear();
-        camera->clearLog();
-        if (row.faultAt != 0) camera->injectFault(camsim::Fault::Unplugged, row.faultAt);
-        page.SetItemText(Info::kUserId, row.userId);
-        page.SetItemText(Info::kDeviceId, row.deviceId);
-        page.SetItemText(Info::kUserName, QString::fromUtf8(row.userName));
-        page.SetItemText(Info::kWatermark, QString::fromUtf8(row.watermark));
-        Press(page, Info::kApply);
-        camera->clearFaults();
-        EXPECT_EQ(messages.Texts(), std::vector<QString>{row.message}) << row.message;
-        EXPECT_EQ(!Commands().empty(), row.written) << row.message;
-    }
-    const camsim::CameraState stored = camera->state();
-    EXPECT_EQ(stored.userId, "123456");
-    EXPECT_EQ(stored.deviceId, "654321");
-    EXPECT_EQ(stored.userName, "Ana Ruiz");
-    EXPECT_EQ(stored.waterMark, "Streife 7 Süd");
-}
-
 TEST_P(CameraSession, LockMemorySendsThePromptedPasswordAndFollowsTheCamera) {
     const struct {
         const char* password;  // null: the prompt is cancelled
