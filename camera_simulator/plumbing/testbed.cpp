@@ -35,9 +35,8 @@ std::vector<std::string> DevicesLeaving(const std::string& root, const std::stri
         if (!it->is_symlink(error) && it->path().filename() == "uevent")
             devices.push_back(it->path().parent_path().string().substr(root.size()));
     }
-    std::sort(devices.begin(), devices.end(), [](const std::string& a, const std::string& b) {
-        return a.size() > b.size();
-    });
+    std::sort(devices.begin(), devices.end(),
+              [](const std::string& a, const std::string& b) { return a.size() > b.size(); });
     devices.erase(std::unique(devices.begin(), devices.end()), devices.end());
     return devices;
 }

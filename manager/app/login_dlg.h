@@ -1,7 +1,7 @@
 // The login: user type and six-character password, and with several cameras
-// attached the camera to work on, a list that follows cameras being plugged in and out. Every Login press connects the camera afresh
-// and lets the camera check the password; the dialog ends with IDOK only once
-// the camera accepted it.
+// attached the camera to work on, a list that follows cameras being plugged in and out. Every Login
+// press connects the camera afresh and lets the camera check the password; the dialog ends with
+// IDOK only once the camera accepted it.
 #pragma once
 
 #include <vector>

@@ -173,9 +173,9 @@ void CVireoDlg::ShowCamera() {
     const QString line =
         m_app.GetString(kSection, "StCamera",
                         "Connected camera: bar code %2, serial number %3, user name %4, on %1");
-    SetItemText(kCameraLine, line.arg(CarrierText(m_camera, m_app.Texts()),
-                                      OrDash(m_camera.barCode), OrDash(m_camera.serial),
-                                      OrDash(userName)));
+    SetItemText(kCameraLine,
+                line.arg(CarrierText(m_camera, m_app.Texts()), OrDash(m_camera.barCode),
+                         OrDash(m_camera.serial), OrDash(userName)));
     m_cameraAway = false;
     m_cameraBack.reset();
     Item(kCameraLine)->setStyleSheet({});

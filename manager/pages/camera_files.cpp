@@ -111,9 +111,9 @@ void CameraFiles::OpenWhenMounted() {
     progress.exec();
     if (timedOut)
         Say("NotMounted",
-            "Nothing mounted %1 within %2 seconds. Mount it to see the camera's files.",
-            DiskName(),
-            QString::number(std::chrono::duration_cast<std::chrono::seconds>(m_desktop.patience).count()));
+            "Nothing mounted %1 within %2 seconds. Mount it to see the camera's files.", DiskName(),
+            QString::number(
+                std::chrono::duration_cast<std::chrono::seconds>(m_desktop.patience).count()));
 }
 
 bool CameraFiles::Look() {

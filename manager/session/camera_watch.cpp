@@ -21,7 +21,8 @@ using Enumeration = std::unique_ptr<udev_enumerate, Releaser<udev_enumerate, ude
 QString Text(const char* text) { return text != nullptr ? QString::fromUtf8(text) : QString(); }
 
 quint16 HexAttribute(udev_device* device, const char* name) {
-    return static_cast<quint16>(Text(udev_device_get_sysattr_value(device, name)).toUShort(nullptr, 16));
+    return static_cast<quint16>(
+        Text(udev_device_get_sysattr_value(device, name)).toUShort(nullptr, 16));
 }
 
 bool IsCamerasUsbDevice(udev_device* device) {

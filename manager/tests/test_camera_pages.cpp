@@ -123,28 +123,38 @@ TEST_P(CameraSession, OpenFileExplorerOpensTheCameraDiskOnceMounted) {
         std::chrono::milliseconds patience;
         bool cancel;
         std::vector<QString> said;  // after "Navigate...", %1 naming the disk
-        std::vector<QUrl> opened;  // what the file manager was asked to open
+        std::vector<QUrl> opened;   // what the file manager was asked to open
     } rows[] = {
         {"mounted", true, true, std::chrono::seconds(30), false, {}, {QUrl::fromLocalFile(point)}},
-        {"no file manager", true, false, std::chrono::seconds(30), false, {"%1 is mounted at " + point + "."}, {QUrl::fromLocalFile(point)}},
-        {"never mounted", false, true, std::chrono::seconds(1), false,
-         {"Nothing mounted %1 within 1 seconds. Mount it to see the camera's files."}, {}},
+        {"no file manager",
+         true,
+         false,
+         std::chrono::seconds(30),
+         false,
+         {"%1 is mounted at " + point + "."},
+         {QUrl::fromLocalFile(point)}},
+        {"never mounted",
+         false,
+         true,
+         std::chrono::seconds(1),
+         false,
+         {"Nothing mounted %1 within 1 seconds. Mount it to see the camera's files."},
+         {}},
         {"cancelled", false, true, std::chrono::seconds(30), true, {}, {}},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         std::vector<int> asked;
         std::vector<QUrl> opened;
-        const FilesDesktop real = SetFilesDesktop(
-            {[&](const Camera&, int letter) {
-                 asked.push_back(letter);
-                 return row.mounted ? point : QString();
-             },
-             [&](const QUrl& folder) {
-                 opened.push_back(folder);
-                 return row.opens;
-             },
-             row.patience});
+        const FilesDesktop real = SetFilesDesktop({[&](const Camera&, int letter) {
+                                                       asked.push_back(letter);
+                                                       return row.mounted ? point : QString();
+                                                   },
+                                                   [&](const QUrl& folder) {
+                                                       opened.push_back(folder);
+                                                       return row.opens;
+                                                   },
+                                                   row.patience});
         camsim::CameraState state;
         state.serial = std::string("SN-") + row.name;  // the disks of earlier rows stay attached
         AddCamera(state, GetParam());

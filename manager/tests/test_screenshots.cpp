@@ -1,7 +1,7 @@
 // Pictures of the login (with one camera, and with two to choose from), of every
 // tab of the main window, for an administrator and for a general user, each on
-// another of two simulated cameras, and of the window whose camera left and came back; written to SCREENSHOT_DIR for people to look
-// at. Run under a real X server (xvfb-run) to see the real fonts.
+// another of two simulated cameras, and of the window whose camera left and came back; written to
+// SCREENSHOT_DIR for people to look at. Run under a real X server (xvfb-run) to see the real fonts.
 #include <camsim/simulator.h>
 #include <gtest/gtest.h>
 

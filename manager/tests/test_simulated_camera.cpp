@@ -132,8 +132,8 @@ TEST(Login, OffersEveryCameraAndConnectsTheChosenOne) {
             // Plugged in now, it is listed at once (first, as the bus lists it), read and
             // named; the choice stays on the camera chosen.
             added[2] = &cameras.addUsbCamera(identity("Two"));
-            EXPECT_TRUE(QTest::qWaitFor([&] { return login.ListCount(CLoginDlg::kCamera) == 3; },
-                                        1000));
+            EXPECT_TRUE(
+                QTest::qWaitFor([&] { return login.ListCount(CLoginDlg::kCamera) == 3; }, 1000));
             // The camera listed before the chosen one leaves before Login: the choice holds.
             choose({two, one, disk}, 1, 1, kAdministrator, added[2])(login);
         })
@@ -188,8 +188,10 @@ TEST_P(CameraSession, TheWindowSaysItsCameraLeftAndReconnectsItInOnePress) {
 
     camera->clearLog();
     camera->plugIn();
-    EXPECT_TRUE(QTest::qWaitFor([&] { return window.IsItemShown(CVireoDlg::kReconnectCamera); }, 1000));
-    EXPECT_EQ(line(), "Camera disconnected: " + named + ". It is attached again: press Reconnect to go on.");
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return window.IsItemShown(CVireoDlg::kReconnectCamera); }, 1000));
+    EXPECT_EQ(line(), "Camera disconnected: " + named +
+                          ". It is attached again: press Reconnect to go on.");
     EXPECT_FALSE(window.Tabs().isEnabled());
     EXPECT_TRUE(camera->log().empty());
 
