@@ -130,10 +130,12 @@ TEST(Login, OffersEveryCameraAndConnectsTheChosenOne) {
         .Then<CLoginDlg>([&](CLoginDlg& login) {
             EXPECT_EQ(listed(login), (std::vector<QString>{one, disk}));
             // Plugged in now, it is listed at once (first, as the bus lists it), read and
-            // named; the choice stays on the camera chosen.
+            // named; the choice stays on the camera chosen, which is not asked again.
+            added[1]->clearLog();
             added[2] = &cameras.addUsbCamera(identity("Two"));
             EXPECT_TRUE(
                 QTest::qWaitFor([&] { return login.ListCount(CLoginDlg::kCamera) == 3; }, 1000));
+            EXPECT_TRUE(added[1]->log().empty());
             // The camera listed before the chosen one leaves before Login: the choice holds.
             choose({two, one, disk}, 1, 1, kAdministrator, added[2])(login);
         })
