@@ -73,15 +73,17 @@ void CameraWatch::TakeAnnouncements() {
     if (heard) emit Changed();
 }
 
-std::vector<FoundCamera> AttachedCameras() {
-    std::vector<FoundCamera> cameras;
+namespace {
+
+// False when udev could not be asked.
+bool ListAttached(std::vector<FoundCamera>& cameras) {
     const Udev context{udev_new()};
-    if (!context) return cameras;
+    if (!context) return false;
     const Enumeration scan{udev_enumerate_new(context.get())};
     if (!scan || udev_enumerate_add_match_subsystem(scan.get(), "usb") < 0 ||
         udev_enumerate_add_match_subsystem(scan.get(), "scsi_generic") < 0 ||
         udev_enumerate_scan_devices(scan.get()) < 0)
-        return cameras;
+        return false;
     udev_list_entry* item = nullptr;
     udev_list_entry_foreach(item, udev_enumerate_get_list_entry(scan.get())) {
         const Device device{
@@ -89,12 +91,22 @@ std::vector<FoundCamera> AttachedCameras() {
         FoundCamera camera;
         if (device && AsCamera(device.get(), camera)) cameras.push_back(camera);
     }
+    return true;
+}
+
+}  // namespace
+
+std::vector<FoundCamera> AttachedCameras() {
+    std::vector<FoundCamera> cameras;
+    ListAttached(cameras);
     return cameras;
 }
 
 bool IsAttached(const FoundCamera& camera) {
-    const auto attached = AttachedCameras();
-    return std::any_of(attached.begin(), attached.end(), [&](const FoundCamera& present) {
-        return present.disk == camera.disk && present.node == camera.node;
-    });
+    std::vector<FoundCamera> attached;
+    // Where udev cannot tell, nothing says the camera left.
+    return !ListAttached(attached) ||
+           std::any_of(attached.begin(), attached.end(), [&](const FoundCamera& present) {
+               return present.disk == camera.disk && present.node == camera.node;
+           });
 }

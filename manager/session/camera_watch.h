@@ -39,5 +39,5 @@ private:
 // (no drive letter, position or bar code: those are the library's).
 std::vector<FoundCamera> AttachedCameras();
 
-// Whether the camera of `node` on its carrier is attached now.
+// Whether the camera of `node` on its carrier is attached now; true when udev cannot say.
 bool IsAttached(const FoundCamera& camera);
