@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <array>
 
+#include "camera_files.h"
 #include "input_password_dlg.h"
 #include "record_fields.h"
 #include "text8.h"
@@ -208,11 +209,14 @@ void CSysManagerDlg::SyncTime() {
 }
 
 void CSysManagerDlg::OpenExplorer() {
+    CameraFiles files(m_camera, m_texts, this);
     const int status = PETREL_CALL(m_camera, SetMSCMode);
-    if (status == STATUS_OK)
-        Prompt(kNavigate);
-    else
+    if (status != STATUS_OK) {
         PromptFailed(status);
+        return;
+    }
+    Prompt(kNavigate);
+    files.OpenWhenMounted();
 }
 
 void CSysManagerDlg::ResetToDefaults() {

@@ -11,7 +11,8 @@ constexpr MessageText kUnsaved{"UnsavedEdits",
                                "Changes on this page have not been applied. Discard them?"};
 constexpr MessageText kDiscard{"BtnDiscard", "Discard"};
 constexpr MessageText kStay{"BtnStay", "Stay"};
-constexpr MessageText kLeaveMessages[] = {kUnsaved, kDiscard, kStay};
+constexpr MessageText kDisconnected{"CameraDisconnected", "Camera disconnected."};
+constexpr MessageText kSharedMessages[] = {kUnsaved, kDiscard, kStay, kDisconnected};
 constexpr const char* kProgramName = "Vireo";
 
 }  // namespace
@@ -29,7 +30,7 @@ void TabPage::Create(QWidget* parent, int userType) {
     setParent(parent);
     m_form.Build(this, [this](int id, QWidget* control) { AddItem(id, control); });
     m_form.Localise(m_texts, m_section);
-    RegisterMessages(m_texts, "Default", kLeaveMessages);
+    RegisterMessages(m_texts, "Default", kSharedMessages);
     SetUserType(userType);
     OnInitPage();
 }
@@ -67,6 +68,7 @@ QString TabPage::Text(const char* key, const char* fallback) const {
 void TabPage::Prompt(const MessageText& message) { ShowPrompt(m_texts, this, m_section, message); }
 
 void TabPage::Prompt(const char* section, const MessageText& message, int status) {
+    if (status != STATUS_OK && PromptedGone()) return;
     QString detail;
     if (status != STATUS_OK && status != kExportMissing) {
         if (auto* name = PETREL_EXPORT(m_camera, PetrelStatusName))
@@ -78,7 +80,14 @@ void TabPage::Prompt(const char* section, const MessageText& message, int status
 void TabPage::PromptFailed(int status) { Prompt("Default", kFailed, status); }
 
 void TabPage::PromptProblem(const QString& problem) {
+    if (PromptedGone()) return;
     dialog::ShowMessageBox({this, problem, QString::fromUtf8(kPromptTitle)});
+}
+
+bool TabPage::PromptedGone() {
+    if (m_camera.StillAttached()) return false;
+    ShowPrompt(m_texts, this, "Default", kDisconnected);
+    return true;
 }
 
 void TabPage::PromptPlain(const char* text) {

@@ -40,7 +40,8 @@ protected:
 
     QString Text(const char* key, const char* fallback) const;
     // A "Prompt" box with the page's message, or with the shared "Failed". A failure
-    // `status` of the library is named under the message.
+    // `status` of the library is named under the message. A failure or problem met
+    // after the camera left says "Camera disconnected." instead.
     void Prompt(const MessageText& message);
     void Prompt(const char* section, const MessageText& message, int status = STATUS_OK);
     void PromptFailed(int status = kExportMissing);
@@ -54,5 +55,8 @@ protected:
     form::PageForm m_form;
 
 private:
+    // Says the camera is disconnected when it is; true when it did.
+    bool PromptedGone();
+
     int m_userType = 0;
 };
