@@ -53,7 +53,7 @@ bool TabPage::MayLeave() {
     if (isHidden() || !HasUnsavedEdits()) return true;
     dialog::MessageRequest request{
         this, m_texts("Default", kUnsaved.key, QString::fromUtf8(kUnsaved.fallback)),
-        QString::fromUtf8(kPromptTitle), dialog::MessageButtons::YesNo,
+        dialog::Translated(m_texts, kPromptTitle), dialog::MessageButtons::YesNo,
         dialog::MessageIcon::Warning};
     request.yesText = m_texts("Default", kDiscard.key, QString::fromUtf8(kDiscard.fallback));
     request.noText = m_texts("Default", kStay.key, QString::fromUtf8(kStay.fallback));
@@ -78,9 +78,10 @@ void TabPage::Prompt(const char* section, const MessageText& message, int status
 void TabPage::PromptFailed(int status) { Prompt("Default", kFailed, status); }
 
 void TabPage::PromptProblem(const QString& problem) {
-    dialog::ShowMessageBox({this, problem, QString::fromUtf8(kPromptTitle)});
+    dialog::ShowMessageBox({this, problem, dialog::Translated(m_texts, kPromptTitle)});
 }
 
 void TabPage::PromptPlain(const char* text) {
-    dialog::ShowMessageBox({this, QString::fromUtf8(text), QString::fromUtf8(kProgramName)});
+    dialog::ShowMessageBox(
+        {this, dialog::Translated(m_texts, text), QString::fromUtf8(kProgramName)});
 }
