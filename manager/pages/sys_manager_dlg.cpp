@@ -218,11 +218,9 @@ void CSysManagerDlg::OpenExplorer() {
 }
 
 void CSysManagerDlg::ResetToDefaults() {
-    const auto answer = dialog::ShowMessageBox(
-        {this, Text(kConfirmReset.key, kConfirmReset.fallback),
-         dialog::Translated(m_texts, "Warning"),
-         dialog::MessageButtons::YesNo, dialog::MessageIcon::Warning});
-    if (answer != dialog::MessageAnswer::Yes) return;
+    if (!Ask(Text(kConfirmReset.key, kConfirmReset.fallback), "Warning",
+             dialog::MessageIcon::Warning))
+        return;
     if (const int status = PETREL_CALL(m_camera, ResetDevice); status != STATUS_OK) {
         PromptFailed(status);
         return;
@@ -257,11 +255,7 @@ bool IsMountedHere(const Camera& camera, int letter) {
 }  // namespace
 
 void CSysManagerDlg::FormatDisk() {
-    const auto answer =
-        dialog::ShowMessageBox({this, Text(kConfirmFormat.key, kConfirmFormat.fallback),
-                                dialog::Translated(m_texts, kPromptTitle),
-                                dialog::MessageButtons::YesNo});
-    if (answer != dialog::MessageAnswer::Yes) return;
+    if (!Ask(Text(kConfirmFormat.key, kConfirmFormat.fallback), kPromptTitle)) return;
     auto* format = PETREL_EXPORT(m_camera, FormatDisk);
     if (format == nullptr) return;
     auto* storageId = PETREL_EXPORT(m_camera, GetStorageID);

@@ -81,6 +81,14 @@ void TabPage::PromptProblem(const QString& problem) {
     dialog::ShowMessageBox({this, problem, dialog::Translated(m_texts, kPromptTitle)});
 }
 
+bool TabPage::Ask(const QString& question, const char* title, dialog::MessageIcon icon) {
+    dialog::MessageRequest request{this, question, dialog::Translated(m_texts, title),
+                                   dialog::MessageButtons::YesNo, icon};
+    request.yesText = dialog::Translated(m_texts, "Yes");
+    request.noText = dialog::Translated(m_texts, "No");
+    return dialog::ShowMessageBox(request) == dialog::MessageAnswer::Yes;
+}
+
 void TabPage::PromptPlain(const char* text) {
     dialog::ShowMessageBox(
         {this, dialog::Translated(m_texts, text), QString::fromUtf8(kProgramName)});

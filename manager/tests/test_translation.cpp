@@ -1,11 +1,13 @@
-// Under a German locale every text the login (with one camera and with two) and an
-// administrator's five pages show comes from the installed German translation. The
+// Under a German locale every text the login (with one camera and with two), an
+// administrator's five pages, their dialogs and message boxes show comes from the
+// installed German translation. The
 // walk runs once in English and once in German: a text shown alike in both is
 // English left over, unless every word of it is a name, a unit or a number.
 #include <camsim/simulator.h>
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QGroupBox>
@@ -16,7 +18,9 @@
 #include <QTabBar>
 #include <set>
 
+#include "about_dlg.h"
 #include "app_state.h"
+#include "input_password_dlg.h"
 #include "login_dlg.h"
 #include "program_path.h"
 #include "start_options.h"
@@ -30,10 +34,11 @@ using Texts = std::set<QString>;
 
 // Words that are the same in German: names, abbreviations and units.
 const std::set<QString> kNames = {
-    "Vireo", "WiFi", "WLAN",  "Bluetooth", "AES",  "AES256", "MAC",  "P2P",  "PIN",   "SSID",
-    "IP",    "URL",  "APN",   "SIM",       "USB",  "GPS",    "LED",  "AP",   "STA",   "OK",
-    "ONVIF", "Skyvale", "Http", "Https",   "NTSC", "PAL",    "UTC",  "GB",   "GHz",   "Hz",
-    "min",   "s",    "Audio", "Video",     "Text", "Normal", "Administrator"};
+    "Vireo", "WiFi",  "WLAN", "Bluetooth", "AES",          "AES256",  "MAC",  "P2P",
+    "PIN",   "SSID",  "IP",   "URL",       "APN",          "SIM",     "USB",  "GPS",
+    "LED",   "AP",    "STA",  "OK",        "ONVIF",        "Skyvale", "Http", "Https",
+    "NTSC",  "PAL",   "UTC",  "GB",        "GHz",          "Hz",      "min",  "s",
+    "Audio", "Video", "Text", "Normal",    "Administrator"};
 
 // The camera's own texts, shown as the camera holds them.
 const camsim::CameraState kCamera{};
@@ -87,6 +92,22 @@ void CollectEveryTab(CVireoDlg& window, Texts& texts) {
     }
 }
 
+// The about box, the administrator password prompt and the camera info page's questions.
+void CollectDialogs(ModalScript& script, CVireoDlg& window, Texts& texts) {
+    const auto look = [&texts](QWidget& dialog) {
+        Collect(dialog, texts);
+        dialog.close();
+    };
+    script.Then<CAboutDlg>(look);
+    window.actions().first()->trigger();
+    window.Tabs().findChild<QTabBar*>()->setCurrentIndex(0);
+    TabPage& page = *window.Pages()[0];
+    script.Then<CDialogInputPassword>(look);
+    Press(page, CSysManagerDlg::kLockMemory);
+    Press(page, CSysManagerDlg::kDefaultSettings);  // answered No
+    Press(page, CSysManagerDlg::kFormatDisk);
+}
+
 void LogIn(CLoginDlg& login, int camera) {
     login.SelectListIndex(CLoginDlg::kCamera, camera);
     login.SelectListIndex(CLoginDlg::kUserType, kAdministrator);
@@ -110,6 +131,7 @@ Texts Walk(const StartOptions& options) {
         })
         .Then<CVireoDlg>([&](CVireoDlg& window) {
             CollectEveryTab(window, texts);
+            CollectDialogs(script, window, texts);
             camsim::Camera& chosen = simulator.addDiskCamera(kCamera);
             script.Then<CLoginDlg>([&texts](CLoginDlg& login) {
                 LogIn(login, 1);
@@ -121,6 +143,7 @@ Texts Walk(const StartOptions& options) {
             chosen.injectFault(camsim::Fault::NoReply, 1, camsim::FaultSpan::FromThenOn);
             Press(*window.Pages()[0], CSysManagerDlg::kRefresh);
             Collect(window, texts);
+            Press(*window.Pages()[0], CSysManagerDlg::kApply);
             window.close();
         });
     script.Start();
@@ -129,6 +152,8 @@ Texts Walk(const StartOptions& options) {
     for (const auto& message : messages.shown) {
         Add(texts, message.text);
         Add(texts, message.title);
+        Add(texts, message.yesText);
+        Add(texts, message.noText);
     }
     return texts;
 }
