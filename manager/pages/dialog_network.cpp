@@ -290,11 +290,10 @@ void CDialogNetWork::RebuildChannels() {
     ResetList(kChannel);
     for (const std::uint8_t channel : list.first(static_cast<std::size_t>(
              PetrelChannelCount(list.data(), static_cast<int>(list.size())))))
-        AddListEntry(
-            kChannel,
-            channel == PETREL_CHANNEL_AUTO ? dialog::Translated(m_texts, kAutoChannel)
-                                           : QString::number(channel),
-            channel);
+        AddListEntry(kChannel,
+                     channel == PETREL_CHANNEL_AUTO ? dialog::Translated(m_texts, kAutoChannel)
+                                                    : QString::number(channel),
+                     channel);
     SelectListIndex(kChannel, 0);
     const std::uint8_t last = fiveGhz ? m_lastChannel5G : m_lastChannel24G;
     // The channel the camera uses stays even when it does not list it, so Apply keeps it.
