@@ -84,8 +84,8 @@ void TabPage::PromptProblem(const QString& problem) {
 bool TabPage::Ask(const QString& question, const char* title, dialog::MessageIcon icon) {
     dialog::MessageRequest request{this, question, dialog::Translated(m_texts, title),
                                    dialog::MessageButtons::YesNo, icon};
-    request.yesText = dialog::Translated(m_texts, "Yes");
-    request.noText = dialog::Translated(m_texts, "No");
+    request.yesText = dialog::Translated(m_texts, "&Yes");
+    request.noText = dialog::Translated(m_texts, "&No");
     return dialog::ShowMessageBox(request) == dialog::MessageAnswer::Yes;
 }
 

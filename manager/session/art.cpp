@@ -66,6 +66,9 @@ QIcon VireoIcon() {
     return icon;
 }
 
+namespace {
+
+// The program's name over `subtitle`.
 QPixmap VireoBanner(const QSize& size, const QString& subtitle) {
     QPixmap pixmap(size);
     QPainter painter(&pixmap);
@@ -122,6 +125,8 @@ QPixmap VireoBanner(const QSize& size, const QString& subtitle) {
         Qt::AlignLeft | Qt::AlignTop, subtitle);
     return pixmap;
 }
+
+}  // namespace
 
 void ShowBanner(QLabel* banner, const QSize& size, const dialog::TextLookup& texts) {
     const QString subtitle = dialog::Translated(texts, "Body-worn camera manager");

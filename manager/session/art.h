@@ -10,8 +10,6 @@
 class QLabel;
 
 QIcon VireoIcon();
-// The program's name over `subtitle`.
-QPixmap VireoBanner(const QSize& size, const QString& subtitle);
 // `banner` shows the banner at `size` in the language of `texts`, and names it for
 // screen readers.
 void ShowBanner(QLabel* banner, const QSize& size, const dialog::TextLookup& texts);
