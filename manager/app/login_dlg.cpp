@@ -70,18 +70,19 @@ CLoginDlg::CLoginDlg(CVireoApp& app, QWidget* parent)
 
 void CLoginDlg::OnInitDialog() {
     LimitText(kPassword, kPasswordLength);
-    AddListEntry(kUserType, QStringLiteral("General User"), kGeneralUser);
-    AddListEntry(kUserType, QStringLiteral("Administrator"), kAdministrator);
+    AddListEntry(kUserType, dialog::Translated(m_app.Texts(), "General User"), kGeneralUser);
+    AddListEntry(kUserType, dialog::Translated(m_app.Texts(), "Administrator"), kAdministrator);
     SelectListIndex(kUserType, g_nLastUserType == kAdministrator ? kAdministrator : kGeneralUser);
     SetItemText(kPassword, dialog::FromText8(g_szLastPassword, sizeof g_szLastPassword));
     setWindowIcon(VireoIcon());
-    setWindowTitle(QStringLiteral("Login-Vireo %1 %2").arg(m_app.GetVersionText(), QString()));
+    setWindowTitle(dialog::Translated(m_app.Texts(), "Login-Vireo %1 %2")
+                       .arg(m_app.GetVersionText(), QString()));
     for (const auto& [label, control] : kLabelled)
         static_cast<QLabel*>(Item(label))->setBuddy(Item(control));
     Localise(m_app.Texts(), kSection, kLocalised);
     RegisterMessages(m_app.Texts(), kSection, kMessages);
     auto* banner = static_cast<QLabel*>(Item(kBanner));
-    banner->setPixmap(VireoBanner(banner->size()));
+    ShowBanner(banner, banner->size(), m_app.Texts());
     OfferCameras();
     // Cameras plugged in or pulled out while the login is open show in its list at once.
     connect(&m_watch, &CameraWatch::Changed, this, [this] { OfferCameras(); });

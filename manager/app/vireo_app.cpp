@@ -92,6 +92,8 @@ QString CVireoApp::GetVersionText() const {
 }
 
 QString CVireoApp::GetString(const char* section, const char* key, const QString& fallback) {
+    if (std::string_view(section) == dialog::kUnlistedSection)
+        return QString::fromStdString(m_lang.FindString(section, key, fallback.toStdString()));
     return QString::fromStdString(
         m_lang.GetString(std::string_view(section), key, fallback.toStdString()));
 }

@@ -50,7 +50,8 @@ public:
 
     QString GetVersionText() const;
 
-    // The language document's text for section/key, added with `fallback` when missing.
+    // The language document's text for section/key, added with `fallback` when missing;
+    // under dialog::kUnlistedSection only read, never added.
     QString GetString(const char* section, const char* key, const QString& fallback);
     dialog::TextLookup Texts();
 

@@ -92,7 +92,7 @@ TabPage* CVireoDlg::PageOfTab(int index) {
 
 void CVireoDlg::OnInitDialog() {
     // X11 windows have no system menu of their own: the window's context menu holds About.
-    m_about = new QAction(QStringLiteral("About Vireo(&A)..."), this);
+    m_about = new QAction(dialog::Translated(m_app.Texts(), "About Vireo(&A)..."), this);
     m_about->setShortcut(QKeySequence::HelpContents);
     connect(m_about, &QAction::triggered, this, [this] { OnAbout(); });
     addAction(m_about);
@@ -123,7 +123,7 @@ void CVireoDlg::OnInitDialog() {
 
 void CVireoDlg::LayOut() {
     auto* banner = static_cast<QLabel*>(Item(kBanner));
-    banner->setPixmap(VireoBanner(banner->size()));
+    ShowBanner(banner, banner->size(), m_app.Texts());
     banner->setScaledContents(false);
     banner->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 
@@ -153,7 +153,7 @@ void CVireoDlg::LayOut() {
         size = size.boundedTo(screen->availableSize() - QSize(0, 40));
     resize(size);
     banner->setMinimumWidth(0);
-    banner->setPixmap(VireoBanner(QSize(size.width(), banner->height())));
+    ShowBanner(banner, QSize(size.width(), banner->height()), m_app.Texts());
 }
 
 void CVireoDlg::keyPressEvent(QKeyEvent* event) {

@@ -54,7 +54,7 @@ bool TabPage::MayLeave() {
     if (isHidden() || !HasUnsavedEdits()) return true;
     dialog::MessageRequest request{
         this, m_texts("Default", kUnsaved.key, QString::fromUtf8(kUnsaved.fallback)),
-        QString::fromUtf8(kPromptTitle), dialog::MessageButtons::YesNo,
+        dialog::Translated(m_texts, kPromptTitle), dialog::MessageButtons::YesNo,
         dialog::MessageIcon::Warning};
     request.yesText = m_texts("Default", kDiscard.key, QString::fromUtf8(kDiscard.fallback));
     request.noText = m_texts("Default", kStay.key, QString::fromUtf8(kStay.fallback));
@@ -81,7 +81,15 @@ void TabPage::PromptFailed(int status) { Prompt("Default", kFailed, status); }
 
 void TabPage::PromptProblem(const QString& problem) {
     if (PromptedGone()) return;
-    dialog::ShowMessageBox({this, problem, QString::fromUtf8(kPromptTitle)});
+    dialog::ShowMessageBox({this, problem, dialog::Translated(m_texts, kPromptTitle)});
+}
+
+bool TabPage::Ask(const QString& question, const char* title, dialog::MessageIcon icon) {
+    dialog::MessageRequest request{this, question, dialog::Translated(m_texts, title),
+                                   dialog::MessageButtons::YesNo, icon};
+    request.yesText = dialog::Translated(m_texts, "&Yes");
+    request.noText = dialog::Translated(m_texts, "&No");
+    return dialog::ShowMessageBox(request) == dialog::MessageAnswer::Yes;
 }
 
 bool TabPage::PromptedGone() {
@@ -91,5 +99,6 @@ bool TabPage::PromptedGone() {
 }
 
 void TabPage::PromptPlain(const char* text) {
-    dialog::ShowMessageBox({this, QString::fromUtf8(text), QString::fromUtf8(kProgramName)});
+    dialog::ShowMessageBox(
+        {this, dialog::Translated(m_texts, text), QString::fromUtf8(kProgramName)});
 }

@@ -46,6 +46,9 @@ protected:
     void Prompt(const char* section, const MessageText& message, int status = STATUS_OK);
     void PromptFailed(int status = kExportMissing);
     void PromptProblem(const QString& problem);
+    // A Yes/No question under `title`, answers in the page's language; true for Yes.
+    bool Ask(const QString& question, const char* title,
+             dialog::MessageIcon icon = dialog::MessageIcon::None);
     // A message in the program's own words, under the program's name rather than "Prompt".
     void PromptPlain(const char* text);
 
