@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
     build-essential cmake pkg-config
-    libusb-dev libssl-dev libudev-dev
+    libusb-dev libssl-dev libudev-dev nlohmann-json3-dev
     libgtest-dev libbenchmark-dev libinih-dev
     umockdev libumockdev-dev
     qt6-base-dev qt6-qpa-plugins libgl-dev

@@ -1,5 +1,6 @@
 #include "audit_notice.h"
 
+#include "app_state.h"
 #include "camera.h"
 #include "prompt.h"
 
@@ -18,6 +19,14 @@ void RecordOperation(Camera& camera, const dialog::TextLookup& texts, QWidget* p
     std::string error;
     if (audit == nullptr || audit->Write(operation, &error)) return;
     ShowPrompt(texts, parent, kSection, kNotRecorded, QString::fromStdString(error));
+}
+
+void RecordRefusedLogin(Camera& camera, const dialog::TextLookup& texts, QWidget* parent,
+                        int userType, int status) {
+    RecordOperation(
+        camera, texts, parent,
+        {petrel::audit::Event::kLoginRefused,
+         userType == kAdministrator ? "login as administrator" : "login as general user", status});
 }
 
 void RegisterAuditMessages(const dialog::TextLookup& texts) {
