@@ -21,6 +21,8 @@ enum LongOnly {
     kPasswordFile,
     kPasswordStdin,
     kPassword,
+    kSince,
+    kUntil,
 };
 
 const option kOptions[] = {
@@ -38,6 +40,8 @@ const option kOptions[] = {
     {"password-file", required_argument, nullptr, kPasswordFile},
     {"password-stdin", no_argument, nullptr, kPasswordStdin},
     {"password", required_argument, nullptr, kPassword},
+    {"since", required_argument, nullptr, kSince},
+    {"until", required_argument, nullptr, kUntil},
     {"yes", no_argument, nullptr, 'y'},
     {"help", no_argument, nullptr, 'h'},
     {"version", no_argument, nullptr, 'V'},
@@ -96,6 +100,12 @@ bool Take(int code, const char* value, CommandLine& line, std::string& problem) 
             break;
         case kPassword:
             options.password = value;
+            break;
+        case kSince:
+            options.since = value;
+            break;
+        case kUntil:
+            options.until = value;
             break;
         case 'd':
         case 'c': {
@@ -210,11 +220,15 @@ void PrintHelp() {
            "      --password TEXT    login password; other users see it in ps, so prefer the\n"
            "                         two above. Without any of them PETREL_PASSWORD is used,\n"
            "                         else a command that logs in asks on the terminal\n"
+           "      --since TIME, --until TIME  history shows only records from or until TIME\n"
+           "                         (YYYY-MM-DD [HH:MM[:SS]], local time)\n"
            "  -y, --yes              confirm destructive commands without asking\n"
            "  -h, --help             show this help, or with a command that command's\n"
            "  -V, --version          show the version\n\n"
            "Options may also follow the command; \"--\" ends them. Commands that change\n"
-           "the camera need the administrator level, except clock sync and mass-storage.\n\n"
+           "the camera need the administrator level, except clock sync and mass-storage.\n"
+           "Every change to a camera, and every refused password, is recorded in the\n"
+           "system journal (else in a JSON Lines file); petrelctl history shows it.\n\n"
            "Commands:\n";
     for (const auto& command : Commands()) {
         std::string line = std::string("  ") + command.name + " " + command.usage;

@@ -8,6 +8,7 @@
 #include "command_line.h"
 #include "commands/completion.h"
 #include "fleet/fleet.h"
+#include "trail/operation_record.h"
 
 namespace {
 
@@ -75,6 +76,5 @@ int main(int argc, char** argv) {
         if (options.several) return petrelctl::RunOnEach(*command, options, *cameras);
         options.camera = cameras->front();
     }
-    const int failed = command->run(options, output);
-    return std::max(failed, output.Finish());
+    return petrelctl::RunRecorded(*command, options, output);
 }
