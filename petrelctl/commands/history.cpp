@@ -20,7 +20,8 @@ using Clock = std::chrono::system_clock;
 
 constexpr const char* kJournalSocket = "/run/systemd/journal/socket";
 
-// "YYYY-MM-DD", with " HH:MM" or " HH:MM:SS" (or a T) after it, in local time.
+// "YYYY-MM-DD", with " HH:MM" or " HH:MM:SS" (or a T) after it, in local time, from
+// 1970 to 2200.
 std::optional<Clock::time_point> ParseTime(const std::string& text) {
     static const std::regex pattern(
         R"((\d{4})-(\d{2})-(\d{2})(?:[ T](\d{2}):(\d{2})(?::(\d{2}))?)?)");
@@ -34,6 +35,8 @@ std::optional<Clock::time_point> ParseTime(const std::string& text) {
     tm.tm_min = match[5].matched ? std::stoi(match[5]) : 0;
     tm.tm_sec = match[6].matched ? std::stoi(match[6]) : 0;
     tm.tm_isdst = -1;
+    // The clock's time points end in 2262.
+    if (tm.tm_year < 70 || tm.tm_year > 2200 - 1900) return std::nullopt;
     const std::tm asked = tm;
     const std::time_t time = std::mktime(&tm);
     // mktime carries a day 31 of a 30-day month on to the next: refuse what it moved.
