@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstring>
 #include <iostream>
 #include <sstream>
 
@@ -177,6 +178,16 @@ std::optional<CommandLine> ParseCommandLine(int argc, char** argv, std::string& 
     }
     line.words.assign(argv + optind, argv + argc);
     return line;
+}
+
+void BlankPasswords(int argc, char** argv, const std::vector<std::string>& passwords) {
+    for (int i = 1; i < argc; ++i) {
+        std::string_view argument = argv[i];
+        char* value = argv[i];
+        if (argument.starts_with("--password=")) value += std::strlen("--password=");
+        if (std::find(passwords.begin(), passwords.end(), value) == passwords.end()) continue;
+        std::memset(value, 'x', std::strlen(value));
+    }
 }
 
 std::vector<std::string> AllOptions() {

@@ -56,6 +56,11 @@ int main(int argc, char** argv) {
     const std::string typed = words.front();
     const petrelctl::Command* command = petrelctl::FindCommand(words);
     if (command == nullptr) return Usage("unknown command " + typed + petrelctl::DidYouMean(typed));
+    std::vector<std::string> typedPasswords;
+    if (line->options.password) typedPasswords.push_back(*line->options.password);
+    if (std::string(command->name) == "change-password" && words.size() > 1)
+        typedPasswords.push_back(words[1]);
+    petrelctl::BlankPasswords(argc, argv, typedPasswords);
     const int count = static_cast<int>(words.size());
     if (count < command->minArguments ||
         (command->maxArguments >= 0 && count > command->maxArguments)) {
