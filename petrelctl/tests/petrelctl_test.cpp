@@ -210,6 +210,17 @@ TEST(Password, EachSourceLogsInOrIsRefusedBeforeConnecting) {
     }
 }
 
+// The journal keeps each sender's command line with its entries, and ps shows it.
+TEST(Password, TypedOnTheCommandLineItIsBlankedOnceRead) {
+    const harness::Folder folder;
+    const Outcome run = harness::RunWith(
+        folder, {"watch", "--sync-clock", "--password", "s3cr3t"}, nullptr, {},
+        "waitfor grep -q waiting err; tr '\\0' ' ' < /proc/$pid/cmdline > cmdline; kill -INT $pid");
+    const std::string shown = harness::ReadFile(folder.Path("cmdline"));
+    EXPECT_NE(shown.find("watch --sync-clock --password xxxxxx"), std::string::npos) << shown;
+    EXPECT_EQ(run.status, 0) << run.err;
+}
+
 using Json = nlohmann::json;
 
 Json ParseJson(const Outcome& run) {
