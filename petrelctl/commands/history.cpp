@@ -68,16 +68,19 @@ void Append(Trail& trail, Trail more) {
     if (trail.error.empty()) trail.error = more.error;
 }
 
+// A file not there yet holds no records.
+Trail ReadFileIfAny(const std::string& path, const petrel::audit::Query& query) {
+    return access(path.c_str(), F_OK) == 0 ? petrel::audit::ReadFile(path, query) : Trail{};
+}
+
 // Where petrelctl writes: the administrator's file alone; else the journal where one runs
 // and the user's file, which holds what was recorded while none ran.
 Trail ReadTrail(const petrel::audit::Query& query) {
     if (const std::string chosen = ChosenAuditFile(); !chosen.empty())
-        return petrel::audit::ReadFile(chosen, query);
+        return ReadFileIfAny(chosen, query);
     Trail trail;
     if (access(kJournalSocket, F_OK) == 0) trail = petrel::audit::ReadJournal(query);
-    const std::string file = petrel::audit::DefaultFile();
-    if (access(file.c_str(), F_OK) == 0 || trail.records.empty())
-        Append(trail, petrel::audit::ReadFile(file, query));
+    Append(trail, ReadFileIfAny(petrel::audit::DefaultFile(), query));
     std::stable_sort(trail.records.begin(), trail.records.end(),
                      [](const Record& a, const Record& b) { return a.time < b.time; });
     return trail;
