@@ -175,5 +175,5 @@ void CLoginDlg::OnLogin() {
     }
     ShowPrompt(m_app.Texts(), this, kSection,
                status == STATUS_PASSWORD_LOCKED ? kLockedOut : kWrongPassword);
-    RecordRefusedLogin(m_app, m_app.Texts(), this, g_nUserType, status);
+    RecordRefusedLogin(m_app, m_app.Texts(), this, status);
 }

@@ -101,8 +101,9 @@ void CVireoDlg::OnInitDialog() {
 
     setWindowIcon(m_hIcon);
     // Silently: the camera's clock follows this computer's.
-    RecordOperation(m_app, m_app.Texts(), this,
-                    {petrel::audit::Event::kAction, "set clock", PETREL_CALL(m_app, SyncDateTime)});
+    RecordOperation(
+        m_app, m_app.Texts(), this,
+        {petrel::audit::Event::kAction, "clock sync", PETREL_CALL(m_app, SyncDateTime)});
     ShowCamera();
 
     auto& tabs = Tabs();
@@ -257,7 +258,7 @@ void CVireoDlg::OnReconnectCamera() {
             AfterLogin();
             return;
         }
-        RecordRefusedLogin(m_app, m_app.Texts(), this, g_nUserType, checked);
+        RecordRefusedLogin(m_app, m_app.Texts(), this, checked);
     }
     OnReconnect();
 }

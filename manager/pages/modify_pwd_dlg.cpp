@@ -125,15 +125,15 @@ void CModifyPwdDlg::Apply() {
     if (const int checked =
             PETREL_CALL(m_camera, VerifiPassword, Password(typedLogin).constData(), UserType());
         checked != STATUS_OK) {
-        Performed(Event::kLoginRefused, "change password", checked);
+        Performed(Event::kLoginRefused, "change-password", checked);
         Prompt(kWrongLoginPassword);
         return;
     }
     // The list offers the administrator's password only after an administrator login.
     const int changedUserType = SelectedListValue(kUserType);
     const Change changed = Change::Secret(
-        changedUserType == kAdministrator ? "password.administrator" : "password.generalUser");
-    if (Performed(Event::kSecretChange, "change password",
+        changedUserType == kAdministrator ? "administrator password" : "general user password");
+    if (Performed(Event::kSecretChange, "change-password",
                   PETREL_CALL(m_camera, SetPassword, newPassword.constData(), changedUserType),
                   {changed}) != STATUS_OK) {
         PromptFailed();  // the boxes stay filled for another try

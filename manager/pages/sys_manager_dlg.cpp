@@ -225,15 +225,14 @@ void CSysManagerDlg::Apply() {
 }
 
 void CSysManagerDlg::SyncTime() {
-    Prompt(Performed(Event::kAction, "set clock", PETREL_CALL(m_camera, SyncDateTime)) == STATUS_OK
+    Prompt(Performed(Event::kAction, "clock sync", PETREL_CALL(m_camera, SyncDateTime)) == STATUS_OK
                ? kSynchronised
                : kNotSynchronised);
 }
 
 void CSysManagerDlg::OpenExplorer() {
     CameraFiles files(m_camera, m_texts, this);
-    const int status =
-        Performed(Event::kAction, "mass-storage mode", PETREL_CALL(m_camera, SetMSCMode));
+    const int status = Performed(Event::kAction, "mass-storage", PETREL_CALL(m_camera, SetMSCMode));
     if (status != STATUS_OK) {
         PromptFailed(status);
         return;
@@ -260,7 +259,7 @@ void CSysManagerDlg::ToggleMemoryLock() {
     if (prompt.DoModal() != dialog::IDOK) return;
     const std::int32_t wanted = m_lockState == 0 ? 1 : 0;
     if (const int status =
-            Performed(Event::kAction, wanted != 0 ? "lock storage" : "unlock storage",
+            Performed(Event::kAction, wanted != 0 ? "lock" : "unlock",
                       PETREL_CALL(m_camera, SetLockMemoryState, wanted, prompt.Password()));
         status != STATUS_OK) {
         PromptFailed(status);

@@ -1,5 +1,6 @@
 #include "tab_page.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "app_state.h"
@@ -117,12 +118,16 @@ int TabPage::Sending(int record, form::RecordBytes bytes, int status) {
     if (status == kExportMissing) return status;  // nothing reached the camera
     const fields::RecordFields& fields = m_form.FieldsOf(record);
     if (!m_pressed)
-        m_pressed = CameraAudit::Operation{Event::kChange, "apply " + GroupOf(fields), status};
+        m_pressed = CameraAudit::Operation{Event::kChange, GroupOf(fields) + " set", status};
     if (m_pressed->status == STATUS_OK) m_pressed->status = status;  // the first refusal tells
-    for (auto& change : ChangedFields(fields, m_form.AsRead(record), {bytes.data, bytes.size})) {
-        if (change.secret) m_pressed->event = Event::kSecretChange;
+    for (auto& change : ChangedFields(fields, m_form.AsRead(record), {bytes.data, bytes.size}))
         m_pressed->changes.push_back(std::move(change));
-    }
+    // Only secrets changed: a secret change, as petrelctl records it.
+    const auto& changes = m_pressed->changes;
+    m_pressed->event = !changes.empty() && std::all_of(changes.begin(), changes.end(),
+                                                       [](const auto& c) { return c.secret; })
+                           ? Event::kSecretChange
+                           : Event::kChange;
     if (!m_pressing) WritePressed();
     return status;
 }

@@ -1,6 +1,5 @@
 #include "audit_notice.h"
 
-#include "app_state.h"
 #include "camera.h"
 #include "prompt.h"
 
@@ -22,11 +21,8 @@ void RecordOperation(Camera& camera, const dialog::TextLookup& texts, QWidget* p
 }
 
 void RecordRefusedLogin(Camera& camera, const dialog::TextLookup& texts, QWidget* parent,
-                        int userType, int status) {
-    RecordOperation(
-        camera, texts, parent,
-        {petrel::audit::Event::kLoginRefused,
-         userType == kAdministrator ? "login as administrator" : "login as general user", status});
+                        int status) {
+    RecordOperation(camera, texts, parent, {petrel::audit::Event::kLoginRefused, "login", status});
 }
 
 void RegisterAuditMessages(const dialog::TextLookup& texts) {

@@ -10,9 +10,9 @@ class QWidget;
 
 void RecordOperation(Camera& camera, const dialog::TextLookup& texts, QWidget* parent,
                      const CameraAudit::Operation& operation);
-// A login's password check that the camera refused (`status`), for `userType`.
+// A login's password check that the camera refused with `status`.
 void RecordRefusedLogin(Camera& camera, const dialog::TextLookup& texts, QWidget* parent,
-                        int userType, int status);
+                        int status);
 
 // Looks the message up once, so a new language file lists it before it is ever needed.
 void RegisterAuditMessages(const dialog::TextLookup& texts);

@@ -38,11 +38,17 @@ const Naming* NamingOf(const fields::RecordFields& record) {
     return found != kNamings.end() ? &*found : nullptr;
 }
 
-// A text up to its first zero byte; a code or number as its decimal value.
+// As petrelctl shows a value: a text in quotes up to its first zero byte, a code with its
+// name (8 "30 min"), a number as it is.
 std::string ValueOf(const fields::FieldSpec& field, std::span<const unsigned char> record) {
     const char* at = reinterpret_cast<const char*>(record.data() + field.offset);
-    if (field.kind == fields::FieldKind::kText) return std::string(at, strnlen(at, field.size));
-    return std::to_string(static_cast<unsigned char>(at[0]));
+    if (field.kind == fields::FieldKind::kText)
+        return "\"" + std::string(at, strnlen(at, field.size)) + "\"";
+    const int code = static_cast<unsigned char>(at[0]);
+    const fields::CodeOption* option =
+        field.kind == fields::FieldKind::kCode ? fields::FindCode(field, code) : nullptr;
+    return std::to_string(code) +
+           (option != nullptr ? " \"" + std::string(option->text) + "\"" : "");
 }
 
 }  // namespace
@@ -58,8 +64,7 @@ std::vector<petrel::audit::Change> ChangedFields(const fields::RecordFields& fie
     std::vector<petrel::audit::Change> changes;
     if (read.size() != written.size()) return changes;
     const Naming* naming = NamingOf(fields);
-    const std::string prefix =
-        naming != nullptr ? std::string(naming->group) + "." + naming->prefix : "";
+    const std::string prefix = naming != nullptr ? naming->prefix : "";
     for (const fields::FieldSpec& field : fields) {
         if (field.size == 0 || field.offset + field.size > read.size()) continue;
         std::string before = ValueOf(field, read);

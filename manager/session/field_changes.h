@@ -1,5 +1,5 @@
-// What an Apply changes, named as petrelctl's `set` names the same fields, so both
-// front-ends leave the same names in the audit trail ("settings.gps", "wifi.ap.ssid").
+// What an Apply changes, named and shown as petrelctl's `set` names and shows the same
+// fields, so both front-ends leave the same records ("gps", "ap.ssid", 8 "30 min").
 #pragma once
 
 #include <audit/audit.h>

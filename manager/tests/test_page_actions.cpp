@@ -351,8 +351,8 @@ TEST_F(PageActions, EachActionSaysWhatHappenedSendsWhatItShouldAndChangesNothing
          .messages = {"Failed: Watermark"},
          .commands = {},
          .fault = camsim::Fault::Unplugged,
-         .trail = {{"SN0000000001 apply identity STATUS_FAILED: identity.watermark BWC -> "
-                    "Streife 7 S\u00fcd"}}},
+         .trail = {{"SN0000000001 identity set STATUS_FAILED: watermark \"BWC\" -> "
+                    "\"Streife 7 S\u00fcd\""}}},
         {.tab = 0,
          .typed = {{Info::kUserName, "Ben"}},
          .button = Info::kApply,
@@ -376,7 +376,8 @@ TEST_F(PageActions, EachActionSaysWhatHappenedSendsWhatItShouldAndChangesNothing
          .commands = {},
          .holds = oddSettings,
          .changed = [](auto& state) { state.sysParam[offsetof(SysParam, videoSplit)] = 2; },
-         .trail = {{"SN0000000001 apply settings STATUS_OK: settings.videoSplit 8 -> 2"}}},
+         .trail =
+             {{"SN0000000001 settings set STATUS_OK: videoSplit 8 \"30 min\" -> 2 \"2 min\""}}},
         {.tab = 1,
          .typed = {{SETTING(ledLight), ""}, {SETTING(keyTone), ""}},
          .button = CParamDlg::kApply,
@@ -389,8 +390,8 @@ TEST_F(PageActions, EachActionSaysWhatHappenedSendsWhatItShouldAndChangesNothing
                  state.sysParam[offsetof(SysParam, ledLight)] = 1;
                  state.sysParam[offsetof(SysParam, keyTone)] = 1;
              },
-         .trail = {{"SN0000000001 apply settings STATUS_OK: settings.keyTone 2 -> 1, "
-                    "settings.ledLight 2 -> 1"}}},
+         .trail = {{"SN0000000001 settings set STATUS_OK: keyTone 2 -> 1 \"On\", ledLight 2 -> "
+                    "1 \"On\""}}},
         {.tab = 1,
          .typed = {{SETTING(gps), ""}},
          .button = CParamDlg::kApply,
@@ -456,9 +457,9 @@ TEST_F(PageActions, EachActionSaysWhatHappenedSendsWhatItShouldAndChangesNothing
                  Patch<WifiStaSetting>(state.wifiStaSetting,
                                        [](auto& r) { Copy(r.password, "m\u1eadt kh\u1ea9u"); });
              },
-         .trail = {{"SN0000000001 apply wifi STATUS_OK: wifi.ap.ssid Kamera-B\u00fcro-Etage-3 -> "
-                    "Caf\u00e9 \U0001F4F7, wifi.ap.band 1 -> 0, wifi.ap.channel 40 -> 6, "
-                    "wifi.sta.password changed"}}},
+         .trail = {{"SN0000000001 wifi set STATUS_OK: ap.ssid \"Kamera-B\u00fcro-Etage-3\" -> "
+                    "\"Caf\u00e9 \U0001F4F7\", ap.band 1 \"5 GHz\" -> 0 \"2.4 GHz\", ap.channel "
+                    "40 -> 6, sta.password changed"}}},
         {.tab = 2,
          .typed = {{Page::kPairName, "Brustgurt \u2665"},
                    {Page::kHeartRateLow, "0"},
@@ -548,7 +549,7 @@ TEST_F(PageActions, EachActionSaysWhatHappenedSendsWhatItShouldAndChangesNothing
          .messages = {set},
          .commands = {},
          .changed = [](auto& state) { state.aesKey = std::string(32, 'k'); },
-         .trail = {{"SN0000000001 apply encryption STATUS_OK: encryption.aesKey changed"}}},
+         .trail = {{"SN0000000001 encryption set STATUS_OK: aesKey changed"}}},
         {3, {{Crypt::kAesKey, QString(31, u'k')}}, Crypt::kApply, 0, {shortKey}, none},
         {3, {{Crypt::kAesKey, QString(32, QChar(0xE4))}}, Crypt::kApply, 0, {wideKey}, none},
         {.tab = 3,

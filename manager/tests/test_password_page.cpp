@@ -14,7 +14,7 @@ const std::array<std::string, 2> kFactoryPasswords{"123456", "888888"};
 TEST_F(CameraSession, PasswordChecksRunInTheirOrderAndOnlyACheckedChangeIsStored) {
     const Codes none, verify{kVerifiPassword}, change{kVerifiPassword, kSetPassword};
     const QString changed = "Password successfully changed.";
-    const std::string recorded = "SN0000000001 change password ";
+    const std::string recorded = "SN0000000001 change-password ";
     const struct {
         const char *login, *chosen, *confirmation;
         int level;
@@ -31,11 +31,11 @@ TEST_F(CameraSession, PasswordChecksRunInTheirOrderAndOnlyACheckedChangeIsStored
         {"888887", "abcdef", "abcdef", kAdministrator, false, "Wrong login password.", verify,
          "STATUS_NOT_VERIFIED"},
         {"888888", "abcdef", "abcdef", kAdministrator, true, "Failed", change,
-         "STATUS_FAILED: password.administrator changed"},
+         "STATUS_FAILED: administrator password changed"},
         {"888888", "abcdef", "abcdef", kGeneralUser, false, changed, change,
-         "STATUS_OK: password.generalUser changed"},
+         "STATUS_OK: general user password changed"},
         {"888888", "abcdef", "abcdef", kAdministrator, false, changed, change,
-         "STATUS_OK: password.administrator changed"},
+         "STATUS_OK: administrator password changed"},
     };
     AddCamera();
     auto& page = Open<CModifyPwdDlg>(kAdministrator);

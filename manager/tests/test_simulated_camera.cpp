@@ -30,14 +30,13 @@ TEST(Login, ReachesTheRightCameraAndSaysWhyItCannot) {
          {{"888888", kGeneralUser}, {"888888", kAdministrator}},
          {wrong},
          0,
-         {"SN0000000001 login as general user STATUS_NOT_VERIFIED"}},
+         {"SN0000000001 login STATUS_NOT_VERIFIED"}},
         {"a locked-out camera asks to wait",
          {{Carrier::Usb, lockedAfterOne}},
          {{"000000", kGeneralUser}, {"123456", kGeneralUser}},
          {wrong, "Wrong login password, please login in 3 minutes."},
          -1,
-         {"SN0000000001 login as general user STATUS_NOT_VERIFIED",
-          "SN0000000001 login as general user STATUS_PASSWORD_LOCKED"}},
+         {"SN0000000001 login STATUS_NOT_VERIFIED", "SN0000000001 login STATUS_PASSWORD_LOCKED"}},
         {"another interface version is refused",
          {{Carrier::Usb, otherInterface}},
          {{"123456", kGeneralUser}},
@@ -170,9 +169,9 @@ TEST(Login, OffersEveryCameraAndConnectsTheChosenOne) {
     EXPECT_EQ(messages.Texts(), std::vector<QString>{"Set Successfully."});
     // Each operation is recorded with the camera it reached, as far as Vireo had read it.
     EXPECT_EQ(AuditTrail(), (std::vector<std::string>{
-                                "SN-One set clock STATUS_OK",
-                                "SN-One apply identity STATUS_OK: identity.userName Officer One "
-                                "-> Officer Renamed"}));
+                                "SN-One clock sync STATUS_OK",
+                                "SN-One identity set STATUS_OK: userName \"Officer One\" -> "
+                                "\"Officer Renamed\""}));
     const auto trail = petrel::audit::ReadFile(AuditTrailPath(), {}).records;
     ASSERT_EQ(trail.size(), 2u);
     const petrel::audit::Record& apply = trail[1];
