@@ -204,7 +204,8 @@ void Make(TabPage& page, const Change& change) {
 // info and network pages read all eight of theirs when created and again when shown), the operator
 // changes controls, a new login may come between, the button is pressed (none: only the showing)
 // with an exchange that gets no reply. Then: what the operator is told, which commands the camera
-// executed, and that it holds exactly what it held with `changed` applied.
+// executed, that it holds exactly what it held with `changed` applied, and what the audit trail
+// recorded (`trail`; a trail that cannot be written must be told).
 struct Action {
     int tab;
     std::vector<Change> typed;
@@ -217,6 +218,8 @@ struct Action {
     unsigned failedRead = 0;
     bool newLogin = false;
     camsim::Fault fault = camsim::Fault::NoReply;  // what happens at `faultAt`
+    std::optional<std::vector<std::string>> trail = {};
+    bool trailUnwritable = false;
 };
 
 class PageActions : public CameraSession {
@@ -246,6 +249,9 @@ TEST_F(PageActions, EachActionSaysWhatHappenedSendsWhatItShouldAndChangesNothing
     const QString failed = "Failed", p2p = "P2P Code must be 8 digits";
     const QString tooLong = "Password takes at most 31 bytes of text.";
     const QString set = "Set Successfully.", bluetooth = "Bluetooth Settings set successfully.";
+    const QString notRecorded =
+        "This operation could not be recorded in the audit trail. Tell the administrator.";
+    const std::vector<std::string> nothing{};
     const auto notRead = [](const char* record) {
         return QString(
                    "%1 could not be read from the camera, so nothing was written. Press "
@@ -323,7 +329,8 @@ TEST_F(PageActions, EachActionSaysWhatHappenedSendsWhatItShouldAndChangesNothing
          .faultAt = 0,
          .messages = {"Device/Police ID should be 6-character."},
          .commands = none,
-         .holds = [](auto& state) { state.deviceId = "6543210"; }},
+         .holds = [](auto& state) { state.deviceId = "6543210"; },
+         .trail = nothing},
         {0,
          {{Info::kUserId, "12345"}},
          Info::kApply,
@@ -343,7 +350,9 @@ TEST_F(PageActions, EachActionSaysWhatHappenedSendsWhatItShouldAndChangesNothing
          .faultAt = 2,
          .messages = {"Failed: Watermark"},
          .commands = {},
-         .fault = camsim::Fault::Unplugged},
+         .fault = camsim::Fault::Unplugged,
+         .trail = {{"SN0000000001 identity set STATUS_FAILED: watermark \"BWC\" -> "
+                    "\"Streife 7 S\u00fcd\""}}},
         {.tab = 0,
          .typed = {{Info::kUserName, "Ben"}},
          .button = Info::kApply,
@@ -366,7 +375,9 @@ TEST_F(PageActions, EachActionSaysWhatHappenedSendsWhatItShouldAndChangesNothing
          .messages = {set},
          .commands = {},
          .holds = oddSettings,
-         .changed = [](auto& state) { state.sysParam[offsetof(SysParam, videoSplit)] = 2; }},
+         .changed = [](auto& state) { state.sysParam[offsetof(SysParam, videoSplit)] = 2; },
+         .trail =
+             {{"SN0000000001 settings set STATUS_OK: videoSplit 8 \"30 min\" -> 2 \"2 min\""}}},
         {.tab = 1,
          .typed = {{SETTING(ledLight), ""}, {SETTING(keyTone), ""}},
          .button = CParamDlg::kApply,
@@ -378,7 +389,18 @@ TEST_F(PageActions, EachActionSaysWhatHappenedSendsWhatItShouldAndChangesNothing
              [](auto& state) {
                  state.sysParam[offsetof(SysParam, ledLight)] = 1;
                  state.sysParam[offsetof(SysParam, keyTone)] = 1;
-             }},
+             },
+         .trail = {{"SN0000000001 settings set STATUS_OK: keyTone 2 -> 1 \"On\", ledLight 2 -> "
+                    "1 \"On\""}}},
+        {.tab = 1,
+         .typed = {{SETTING(gps), ""}},
+         .button = CParamDlg::kApply,
+         .faultAt = 0,
+         .messages = {set, notRecorded},
+         .commands = {},
+         .changed = [](auto& state) { state.sysParam[offsetof(SysParam, gps)] ^= 1; },
+         .trail = nothing,
+         .trailUnwritable = true},
         {.tab = 1,
          .typed = {},
          .button = CParamDlg::kApply,
@@ -434,7 +456,10 @@ TEST_F(PageActions, EachActionSaysWhatHappenedSendsWhatItShouldAndChangesNothing
                      WifiApSetting{"Caf\u00e9 \U0001F4F7", "p\u00e4sswort", 2, 0, 6});
                  Patch<WifiStaSetting>(state.wifiStaSetting,
                                        [](auto& r) { Copy(r.password, "m\u1eadt kh\u1ea9u"); });
-             }},
+             },
+         .trail = {{"SN0000000001 wifi set STATUS_OK: ap.ssid \"Kamera-B\u00fcro-Etage-3\" -> "
+                    "\"Caf\u00e9 \U0001F4F7\", ap.band 1 \"5 GHz\" -> 0 \"2.4 GHz\", ap.channel "
+                    "40 -> 6, sta.password changed"}}},
         {.tab = 2,
          .typed = {{Page::kPairName, "Brustgurt \u2665"},
                    {Page::kHeartRateLow, "0"},
@@ -523,7 +548,8 @@ TEST_F(PageActions, EachActionSaysWhatHappenedSendsWhatItShouldAndChangesNothing
          .faultAt = 0,
          .messages = {set},
          .commands = {},
-         .changed = [](auto& state) { state.aesKey = std::string(32, 'k'); }},
+         .changed = [](auto& state) { state.aesKey = std::string(32, 'k'); },
+         .trail = {{"SN0000000001 encryption set STATUS_OK: aesKey changed"}}},
         {3, {{Crypt::kAesKey, QString(31, u'k')}}, Crypt::kApply, 0, {shortKey}, none},
         {3, {{Crypt::kAesKey, QString(32, QChar(0xE4))}}, Crypt::kApply, 0, {wideKey}, none},
         {.tab = 3,
@@ -549,6 +575,9 @@ TEST_F(PageActions, EachActionSaysWhatHappenedSendsWhatItShouldAndChangesNothing
         TabPage& page = Show(action.tab);
         camera->clearFaults();
         messages.shown.clear();
+        ClearAuditTrail();
+        const std::string trailFile = AuditTrailPath();
+        if (action.trailUnwritable) ::setenv("PETREL_AUDIT_FILE", "/", 1);  // a folder
         for (const Change& change : action.typed) Make(page, change);
         if (action.newLogin) page.SetUserType(kAdministrator);
         if (action.faultAt != 0) camera->injectFault(action.fault, action.faultAt);
@@ -559,7 +588,11 @@ TEST_F(PageActions, EachActionSaysWhatHappenedSendsWhatItShouldAndChangesNothing
             page.ShowPage(true);
         }
         camera->clearFaults();
+        ::setenv("PETREL_AUDIT_FILE", trailFile.c_str(), 1);
         EXPECT_EQ(messages.Texts(), action.messages);
+        if (action.trail) {
+            EXPECT_EQ(AuditTrail(), *action.trail);
+        }
         // A failed write names the library's status under the message.
         if (action.button == Page::kNetworkApply && action.faultAt != 0) {
             EXPECT_EQ(messages.shown.back().detail, "STATUS_FAILED");
