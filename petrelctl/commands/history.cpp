@@ -7,9 +7,9 @@
 #include <iostream>
 #include <regex>
 
+#include "audit/audit.h"
 #include "commands/command_set.h"
 #include "io/utf8.h"
-#include "trail/operation_record.h"
 
 namespace petrelctl {
 namespace {
@@ -76,8 +76,9 @@ Trail ReadFileIfAny(const std::string& path, const petrel::audit::Query& query) 
 // Where petrelctl writes: the administrator's file alone; else the journal where one runs
 // and the user's file, which holds what was recorded while none ran.
 Trail ReadTrail(const petrel::audit::Query& query) {
-    if (const std::string chosen = ChosenAuditFile(); !chosen.empty())
-        return ReadFileIfAny(chosen, query);
+    if (const auto chosen = petrel::audit::ConfiguredDestination();
+        chosen.kind == petrel::audit::Destination::Kind::kFile)
+        return ReadFileIfAny(chosen.file, query);
     Trail trail;
     if (access(kJournalSocket, F_OK) == 0) trail = petrel::audit::ReadJournal(query);
     Append(trail, ReadFileIfAny(petrel::audit::DefaultFile(), query));

@@ -1,7 +1,6 @@
 #include "trail/operation_record.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <iostream>
 
 #include "io/utf8.h"
@@ -23,12 +22,6 @@ struct Gathered {
 // One command on one camera per process: workers are forked before they open theirs.
 Gathered gathered;
 
-petrel::audit::Destination Destination() {
-    const std::string file = ChosenAuditFile();
-    if (file.empty()) return {};
-    return {petrel::audit::Destination::Kind::kFile, file};
-}
-
 // A change command that changed only secrets is a secret change.
 Event EventOf(const Command& command) {
     if (gathered.loginRefused) return Event::kLoginRefused;
@@ -46,12 +39,6 @@ bool Performed(const Command& command) {
 }
 
 }  // namespace
-
-// An administrator may keep the trail in a file of their choosing, journal or not.
-std::string ChosenAuditFile() {
-    const char* file = std::getenv("PETREL_AUDIT_FILE");
-    return file != nullptr ? file : "";
-}
 
 void NoteCamera(const CameraIdentity& camera) { gathered.camera = camera; }
 
@@ -90,7 +77,7 @@ int RunRecorded(const Command& command, const Options& options, Output& output) 
     record.result = output.Code().empty() ? "STATUS_OK" : output.Code();
     record.readBackAgreed = gathered.readBackAgreed;
     std::string error;
-    if (petrel::audit::Writer(Destination()).Write(std::move(record), &error)) return status;
+    if (petrel::audit::Writer(petrel::audit::ConfiguredDestination()).Write(std::move(record), &error)) return status;
     std::cerr << "petrelctl: the audit record of " << operation << " on camera "
               << Printable(camera.serial) << " could not be written: " << Printable(error) << "\n";
     return 1;

@@ -25,10 +25,6 @@ void NoteSecretChange(const std::string& field);
 // Whether the camera kept what was written; one disagreement decides.
 void NoteReadBack(bool agreed);
 
-// The file an administrator chose for the trail (PETREL_AUDIT_FILE), or "": records then
-// go to the journal where one runs, else to the user's file.
-std::string ChosenAuditFile();
-
 // Runs the command and records what it did to its camera: a refused login, or, once
 // logged in, every command that changes the camera (a change command only when it sent
 // a change). A record that cannot be written is said on standard error and makes the
