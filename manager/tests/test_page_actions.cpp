@@ -206,14 +206,29 @@ void Make(TabPage& page, const Change& change) {
 // with an exchange that gets no reply. Then: what the operator is told, which commands the camera
 // executed, and that it holds exactly what it held with `changed` applied.
 struct Action {
+    Action(int tab, std::vector<Change> typed, int button, unsigned faultAt,
+           std::vector<QString> messages, std::optional<Codes> commands,
+           CameraEdit changed = nullptr, CameraEdit holds = nullptr)
+        : tab(tab),
+          typed(std::move(typed)),
+          button(button),
+          faultAt(faultAt),
+          messages(std::move(messages)),
+          commands(std::move(commands)),
+          holds(std::move(holds)),
+          changed(std::move(changed)) {}
+    Action& FailedRead(unsigned exchange) { return failedRead = exchange, *this; }
+    Action& NewLogin() { return newLogin = true, *this; }
+    Action& Unplugged() { return fault = camsim::Fault::Unplugged, *this; }
+
     int tab;
     std::vector<Change> typed;
     int button;
     unsigned faultAt;
     std::vector<QString> messages;
     std::optional<Codes> commands;
-    CameraEdit holds = nullptr;
-    CameraEdit changed = nullptr;
+    CameraEdit holds;
+    CameraEdit changed;
     unsigned failedRead = 0;
     bool newLogin = false;
     camsim::Fault fault = camsim::Fault::NoReply;  // what happens at `faultAt`
@@ -246,6 +261,7 @@ TEST_F(PageActions, EachActionSaysWhatHappenedSendsWhatItShouldAndChangesNothing
     const QString failed = "Failed", p2p = "P2P Code must be 8 digits";
     const QString tooLong = "Password takes at most 31 bytes of text.";
     const QString set = "Set Successfully.", bluetooth = "Bluetooth Settings set successfully.";
+    const QString networkSet = "Network Settings set successfully.";
     const auto notRead = [](const char* record) {
         return QString(
                    "%1 could not be read from the camera, so nothing was written. Press "
@@ -292,38 +308,20 @@ TEST_F(PageActions, EachActionSaysWhatHappenedSendsWhatItShouldAndChangesNothing
         {2, {}, Page::kBluetoothRefresh, 0, {}, Codes{0x54}},
         {3, {}, 0, 0, {}, Codes{0x64}},
         // Camera info: texts longer than their edits' limits go back as they were.
-        {.tab = 0,
-         .typed = {{Info::kUserName, "Ben"}},
-         .button = Info::kApply,
-         .faultAt = 0,
-         .messages = {set},
-         .commands = {},
-         .holds = longTexts,
-         .changed = [](auto& state) { state.userName = "Ben"; }},
-        {.tab = 0,
-         .typed = {{Info::kUserName, QString(32, u'n'), true}},
-         .button = Info::kApply,
-         .faultAt = 0,
-         .messages = {set},
-         .commands = {},
-         .changed = [](auto& state) { state.userName = std::string(31, 'n'); }},
+        Action(
+            0, {{Info::kUserName, "Ben"}}, Info::kApply, 0, {set}, {},
+            [](auto& state) { state.userName = "Ben"; }, longTexts),
+        Action(0, {{Info::kUserName, QString(32, u'n'), true}}, Info::kApply, 0, {set}, {},
+               [](auto& state) { state.userName = std::string(31, 'n'); }),
         // The camera has no device ID: shown as six zeros, kept empty.
-        {.tab = 0,
-         .typed = {{Info::kWatermark, "BWC 2"}},
-         .button = Info::kApply,
-         .faultAt = 0,
-         .messages = {set},
-         .commands = {},
-         .holds = [](auto& state) { state.deviceId.clear(); },
-         .changed = [](auto& state) { state.waterMark = "BWC 2"; }},
+        Action(
+            0, {{Info::kWatermark, "BWC 2"}}, Info::kApply, 0, {set}, {},
+            [](auto& state) { state.waterMark = "BWC 2"; },
+            [](auto& state) { state.deviceId.clear(); }),
         // Seven characters fail the page's own check: nothing is sent.
-        {.tab = 0,
-         .typed = {{Info::kUserName, "Ben"}},
-         .button = Info::kApply,
-         .faultAt = 0,
-         .messages = {"Device/Police ID should be 6-character."},
-         .commands = none,
-         .holds = [](auto& state) { state.deviceId = "6543210"; }},
+        Action(0, {{Info::kUserName, "Ben"}}, Info::kApply, 0,
+               {"Device/Police ID should be 6-character."}, none, nullptr,
+               [](auto& state) { state.deviceId = "6543210"; }),
         {0,
          {{Info::kUserId, "12345"}},
          Info::kApply,
@@ -337,155 +335,89 @@ TEST_F(PageActions, EachActionSaysWhatHappenedSendsWhatItShouldAndChangesNothing
          {"User Name takes at most 31 bytes of text."},
          none},
         // The watermark exchange fails as the camera goes.
-        {.tab = 0,
-         .typed = {{Info::kWatermark, "Streife 7 S\u00fcd"}},
-         .button = Info::kApply,
-         .faultAt = 2,
-         .messages = {"Failed: Watermark"},
-         .commands = {},
-         .fault = camsim::Fault::Unplugged},
-        {.tab = 0,
-         .typed = {{Info::kUserName, "Ben"}},
-         .button = Info::kApply,
-         .faultAt = 0,
-         .messages = {notRead("Watermark")},
-         .commands = none,
-         .failedRead = 8 + 7},
-        {.tab = 0,
-         .typed = {{Info::kUserName, "Ben"}},
-         .button = Info::kApply,
-         .faultAt = 0,
-         .messages = {notRead("User and device IDs, Watermark, MAC Address")},
-         .commands = none,
-         .newLogin = true},
+        Action(0, {{Info::kWatermark, "Streife 7 S\u00fcd"}}, Info::kApply, 2,
+               {"Failed: Watermark"}, {})
+            .Unplugged(),
+        Action(0, {{Info::kUserName, "Ben"}}, Info::kApply, 0, {notRead("Watermark")}, none)
+            .FailedRead(8 + 7),
+        Action(0, {{Info::kUserName, "Ben"}}, Info::kApply, 0,
+               {notRead("User and device IDs, Watermark, MAC Address")}, none)
+            .NewLogin(),
         // Camera settings: unknown codes and odd flags stay unless clicked.
-        {.tab = 1,
-         .typed = {{SETTING(videoSplit), "2"}},
-         .button = CParamDlg::kApply,
-         .faultAt = 0,
-         .messages = {set},
-         .commands = {},
-         .holds = oddSettings,
-         .changed = [](auto& state) { state.sysParam[offsetof(SysParam, videoSplit)] = 2; }},
-        {.tab = 1,
-         .typed = {{SETTING(ledLight), ""}, {SETTING(keyTone), ""}},
-         .button = CParamDlg::kApply,
-         .faultAt = 0,
-         .messages = {set},
-         .commands = {},
-         .holds = oddSettings,
-         .changed =
-             [](auto& state) {
-                 state.sysParam[offsetof(SysParam, ledLight)] = 1;
-                 state.sysParam[offsetof(SysParam, keyTone)] = 1;
-             }},
-        {.tab = 1,
-         .typed = {},
-         .button = CParamDlg::kApply,
-         .faultAt = 0,
-         .messages = {notRead("Camera Settings")},
-         .commands = none,
-         .failedRead = 1},
+        Action(
+            1, {{SETTING(videoSplit), "2"}}, CParamDlg::kApply, 0, {set}, {},
+            [](auto& state) { state.sysParam[offsetof(SysParam, videoSplit)] = 2; }, oddSettings),
+        Action(
+            1, {{SETTING(ledLight), ""}, {SETTING(keyTone), ""}}, CParamDlg::kApply, 0, {set}, {},
+            [](auto& state) {
+                state.sysParam[offsetof(SysParam, ledLight)] = 1;
+                state.sysParam[offsetof(SysParam, keyTone)] = 1;
+            },
+            oddSettings),
+        Action(1, {}, CParamDlg::kApply, 0, {notRead("Camera Settings")}, none).FailedRead(1),
         // Network: long SSIDs and an address text the control would write otherwise.
-        {.tab = 2,
-         .typed = {{Page::kPinCode, "11223344"}},
-         .button = Page::kWifiApply,
-         .faultAt = 0,
-         .messages = {wifi},
-         .commands = Codes{0x59, 0x5B, 0x5E, 0x63},
-         .holds = longTexts,
-         .changed = [](auto& state) { state.p2pCode = "11223344"; }},
-        {.tab = 2,
-         .typed = {{Page::kDeviceName, "Unit 8"}},
-         .button = Page::kNetworkApply,
-         .faultAt = 0,
-         .messages = {"Network Settings set successfully."},
-         .commands = {},
-         .holds = longTexts,
-         .changed =
-             [](auto& state) {
-                 Patch<NetworkInfo>(state.networkInfo,
-                                    [](auto& r) { Copy(r.deviceName, "Unit 8"); });
-             }},
+        Action(
+            2, {{Page::kPinCode, "11223344"}}, Page::kWifiApply, 0, {wifi},
+            Codes{0x59, 0x5B, 0x5E, 0x63}, [](auto& state) { state.p2pCode = "11223344"; },
+            longTexts),
+        Action(
+            2, {{Page::kDeviceName, "Unit 8"}}, Page::kNetworkApply, 0, {networkSet}, {},
+            [](auto& state) {
+                Patch<NetworkInfo>(state.networkInfo,
+                                   [](auto& r) { Copy(r.deviceName, "Unit 8"); });
+            },
+            longTexts),
         // What is typed reaches the camera in its encoding, next to what stays.
-        {.tab = 2,
-         .typed = {{Page::kServerIp, "10.0.1.2"}, {Page::kServerArea, "25"}},
-         .button = Page::kNetworkApply,
-         .faultAt = 0,
-         .messages = {"Network Settings set successfully."},
-         .commands = {},
-         .changed =
-             [](auto& state) {
-                 Patch<NetworkInfo>(state.networkInfo,
-                                    [](auto& r) { Copy(r.serverIp, "10.0.1.2"); });
-             }},
-        {.tab = 2,
-         .typed = {{Page::kApSsid, "Caf\u00e9 \U0001F4F7"},
-                   {Page::kBand, "0"},
-                   {Page::kChannel, "6"},
-                   {Page::kStaPassword, "m\u1eadt kh\u1ea9u"}},
-         .button = Page::kWifiApply,
-         .faultAt = 0,
-         .messages = {wifi},
-         .commands = {},
-         .changed =
-             [](auto& state) {
-                 Put(state.wifiApSetting,
-                     WifiApSetting{"Caf\u00e9 \U0001F4F7", "p\u00e4sswort", 2, 0, 6});
-                 Patch<WifiStaSetting>(state.wifiStaSetting,
-                                       [](auto& r) { Copy(r.password, "m\u1eadt kh\u1ea9u"); });
-             }},
-        {.tab = 2,
-         .typed = {{Page::kPairName, "Brustgurt \u2665"},
-                   {Page::kHeartRateLow, "0"},
-                   {Page::kHeartRateHigh, "255"}},
-         .button = Page::kBluetoothApply,
-         .faultAt = 0,
-         .messages = {bluetooth},
-         .commands = {},
-         .changed =
-             [](auto& state) {
-                 Patch<BluetoothInfo>(state.bluetoothInfo, [](auto& r) {
-                     Copy(r.pairName, "Brustgurt \u2665");
-                     r.heartRateLow = 0;
-                     r.heartRateHigh = 255;
-                 });
-             }},
-        {.tab = 2,
-         .typed = {{Page::kHeartRateHigh, "200"}},
-         .button = Page::kBluetoothApply,
-         .faultAt = 0,
-         .messages = {bluetooth},
-         .commands = {},
-         .holds = longTexts,
-         .changed =
-             [](auto& state) {
-                 Patch<BluetoothInfo>(state.bluetoothInfo, [](auto& r) { r.heartRateHigh = 200; });
-             }},
+        Action(2, {{Page::kServerIp, "10.0.1.2"}, {Page::kServerArea, "25"}}, Page::kNetworkApply,
+               0, {networkSet}, {},
+               [](auto& state) {
+                   Patch<NetworkInfo>(state.networkInfo,
+                                      [](auto& r) { Copy(r.serverIp, "10.0.1.2"); });
+               }),
+        Action(2,
+               {{Page::kApSsid, "Caf\u00e9 \U0001F4F7"},
+                {Page::kBand, "0"},
+                {Page::kChannel, "6"},
+                {Page::kStaPassword, "m\u1eadt kh\u1ea9u"}},
+               Page::kWifiApply, 0, {wifi}, {},
+               [](auto& state) {
+                   Put(state.wifiApSetting,
+                       WifiApSetting{"Caf\u00e9 \U0001F4F7", "p\u00e4sswort", 2, 0, 6});
+                   Patch<WifiStaSetting>(state.wifiStaSetting,
+                                         [](auto& r) { Copy(r.password, "m\u1eadt kh\u1ea9u"); });
+               }),
+        Action(2,
+               {{Page::kPairName, "Brustgurt \u2665"},
+                {Page::kHeartRateLow, "0"},
+                {Page::kHeartRateHigh, "255"}},
+               Page::kBluetoothApply, 0, {bluetooth}, {},
+               [](auto& state) {
+                   Patch<BluetoothInfo>(state.bluetoothInfo, [](auto& r) {
+                       Copy(r.pairName, "Brustgurt \u2665");
+                       r.heartRateLow = 0;
+                       r.heartRateHigh = 255;
+                   });
+               }),
+        Action(
+            2, {{Page::kHeartRateHigh, "200"}}, Page::kBluetoothApply, 0, {bluetooth}, {},
+            [](auto& state) {
+                Patch<BluetoothInfo>(state.bluetoothInfo, [](auto& r) { r.heartRateHigh = 200; });
+            },
+            longTexts),
         // The port takes digits only; a pasted MAC address of other characters is refused.
-        {.tab = 2,
-         .typed = {{Page::kServerPort, "80x80", true}},
-         .button = Page::kNetworkApply,
-         .faultAt = 0,
-         .messages = {"Network Settings set successfully."},
-         .commands = {},
-         .changed =
-             [](auto& state) {
-                 Patch<NetworkInfo>(state.networkInfo, [](auto& r) { Copy(r.serverPort, "8080"); });
-             }},
-        {.tab = 2,
-         .typed = {{Page::kMacAddress, "A1B2C3D4E5G6"}},
-         .button = Page::kWifiApply,
-         .faultAt = 0,
-         .messages = {"Mac Address takes only these characters: 0123456789abcdefABCDEF"},
-         .commands = none},
-        {.tab = 2,
-         .typed = {{Page::kPinCode, "11223344"}},
-         .button = Page::kWifiApply,
-         .faultAt = 0,
-         .messages = {notRead("STA Mode")},
-         .commands = none,
-         .failedRead = 8 + 5},
+        Action(2, {{Page::kServerPort, "80x80", true}}, Page::kNetworkApply, 0, {networkSet}, {},
+               [](auto& state) {
+                   Patch<NetworkInfo>(state.networkInfo,
+                                      [](auto& r) { Copy(r.serverPort, "8080"); });
+               }),
+        {2,
+         {{Page::kMacAddress, "A1B2C3D4E5G6"}},
+         Page::kWifiApply,
+         0,
+         {"Mac Address takes only these characters: 0123456789abcdefABCDEF"},
+         none},
+        Action(2, {{Page::kPinCode, "11223344"}}, Page::kWifiApply, 0, {notRead("STA Mode")}, none)
+            .FailedRead(8 + 5),
         // Everything is checked before the first record goes out.
         {2, {{Page::kPinCode, "1234567"}}, Page::kWifiApply, 0, {p2p}, none},
         {2, {{Page::kStaPassword, umlauts}}, Page::kWifiApply, 0, {tooLong}, none},
@@ -504,35 +436,19 @@ TEST_F(PageActions, EachActionSaysWhatHappenedSendsWhatItShouldAndChangesNothing
         {2, {}, Page::kWifiApply, 4, {"Set P2P PIN Failed"}, Codes{0x59, 0x5B, 0x5E, 0x63}},
         {2, {}, Page::kBluetoothApply, 1, {failed}, Codes{0x55}},
         // Encryption: the hidden playback code and the key go back as they were read.
-        {.tab = 3,
-         .typed = {{Crypt::kDataEncryption, "3"}},
-         .button = Crypt::kApply,
-         .faultAt = 0,
-         .messages = {set},
-         .commands = {},
-         .holds =
-             [](auto& state) {
-                 state.dataEncryption = 2;
-                 state.decryptionPlayback = 7;
-                 state.aesKey = "0123456789abcdefghijklmnopqrstuv";
-             },
-         .changed = [](auto& state) { state.dataEncryption = 3; }},
-        {.tab = 3,
-         .typed = {{Crypt::kAesKey, QString(32, u'k')}},
-         .button = Crypt::kApply,
-         .faultAt = 0,
-         .messages = {set},
-         .commands = {},
-         .changed = [](auto& state) { state.aesKey = std::string(32, 'k'); }},
+        Action(
+            3, {{Crypt::kDataEncryption, "3"}}, Crypt::kApply, 0, {set}, {},
+            [](auto& state) { state.dataEncryption = 3; },
+            [](auto& state) {
+                state.dataEncryption = 2;
+                state.decryptionPlayback = 7;
+                state.aesKey = "0123456789abcdefghijklmnopqrstuv";
+            }),
+        Action(3, {{Crypt::kAesKey, QString(32, u'k')}}, Crypt::kApply, 0, {set}, {},
+               [](auto& state) { state.aesKey = std::string(32, 'k'); }),
         {3, {{Crypt::kAesKey, QString(31, u'k')}}, Crypt::kApply, 0, {shortKey}, none},
         {3, {{Crypt::kAesKey, QString(32, QChar(0xE4))}}, Crypt::kApply, 0, {wideKey}, none},
-        {.tab = 3,
-         .typed = {},
-         .button = Crypt::kApply,
-         .faultAt = 0,
-         .messages = {notRead("Encryption")},
-         .commands = none,
-         .newLogin = true},
+        Action(3, {}, Crypt::kApply, 0, {notRead("Encryption")}, none).NewLogin(),
     };
     AddCamera(Seeded());
     LogIn(kAdministrator);
