@@ -43,41 +43,46 @@ camsim::CameraState Seeded() {
     camsim::CameraState state;
     state.userId = "123456";
     state.deviceId = "654321";
-    NetworkInfo network{};
-    Copy(network.deviceName, "Unit 7");
-    network.protocol = 2;
-    network.serverArea = 25;
-    Copy(network.serverUrl, "rtsp.example");
-    Copy(network.serverIp, "192.168.1.20");
-    Copy(network.serverPort, "8080");
-    Copy(network.equipmentNo, "EQ-0042");
-    Copy(network.serverPassword, "pw123");
-    Put(state.networkInfo, network);
-    WifiUniversal universal{1,          1,         7, "A1B2C3D4E5F6",
-                            "10.0.0.5", "10.0.0.1"};  // timeout 7 is no known code
-    Put(state.wifiUniversal, universal);
-    WifiApSetting accessPoint{"Kamera-B\u00fcro-Etage-3", "p\u00e4sswort", 2, 1, 40};
-    Put(state.wifiApSetting, accessPoint);
-    WifiStaSetting station{"\u9580\u53e3", "\u0441\u0435\u043a\u0440\u0435\u0442", 1};
-    Put(state.wifiStaSetting, station);
+    Put(state.networkInfo,
+        NetworkInfo{"Unit 7", 2, 25, "rtsp.example", "192.168.1.20", "8080", "EQ-0042", "pw123"});
+    Put(state.wifiUniversal, WifiUniversal{1, 1, 7, "A1B2C3D4E5F6", "10.0.0.5",
+                                           "10.0.0.1"});  // timeout 7 is no known code
+    Put(state.wifiApSetting, WifiApSetting{"Kamera-B\u00fcro-Etage-3", "p\u00e4sswort", 2, 1, 40});
+    Put(state.wifiStaSetting,
+        WifiStaSetting{"\u9580\u53e3", "\u0441\u0435\u043a\u0440\u0435\u0442", 1});
     state.p2pCode = "87654321";
-    BluetoothInfo bluetooth{2, "001122334455", "Band", "665544332211", 60, 180};
-    Put(state.bluetoothInfo, bluetooth);
-    Mobile4GInfo cellular{1, "1234", "internet", "user", "secret"};
-    Put(state.mobile4GInfo, cellular);
+    Put(state.bluetoothInfo, BluetoothInfo{2, "001122334455", "Band", "665544332211", 60, 180});
+    Put(state.mobile4GInfo, Mobile4GInfo{1, "1234", "internet", "user", "secret"});
     return state;
 }
 
-auto Records(const camsim::CameraState& state) {
-    return std::tuple(state.networkInfo, state.wifiUniversal, state.wifiApSetting,
-                      state.wifiStaSetting, state.p2pCode, state.bluetoothInfo, state.mobile4GInfo);
-}
+// What the operator does to one control: clicks a check box, chooses the entry of
+// a list whose code is `value`, types a dotted address, or puts `value` into an edit (typed key by
+// key when `byKeys`, so the edit's limit and the characters it takes apply; pasted otherwise).
+struct Change {
+    int id;
+    QString value;
+    bool byKeys = false;
+};
 
-// The operator picks the entry with `value` in list `id`.
-void Choose(Page& page, int id, int value) {
-    auto* list = static_cast<QComboBox*>(page.Item(id));
-    list->setCurrentIndex(list->findData(value));
-    emit list->activated(list->currentIndex());
+void Make(TabPage& page, const Change& change) {
+    QWidget* control = page.Item(change.id);
+    if (auto* check = qobject_cast<QCheckBox*>(control)) {
+        check->click();
+    } else if (auto* list = qobject_cast<QComboBox*>(control)) {
+        list->setCurrentIndex(list->findData(change.value.toInt()));
+        emit list->activated(list->currentIndex());
+    } else if (qobject_cast<dialog::Ipv4Field*>(control) != nullptr) {
+        std::uint32_t address = 0;
+        for (const QString& part : change.value.split('.')) address = address << 8 | part.toUInt();
+        page.SetAddress(change.id, address);
+    } else if (change.byKeys) {
+        auto* edit = static_cast<QLineEdit*>(control);
+        edit->clear();
+        QTest::keyClicks(edit, change.value);
+    } else {
+        page.SetItemText(change.id, change.value);
+    }
 }
 
 std::vector<QString> Entries(const Page& page, int id) {
@@ -141,7 +146,7 @@ TEST_F(NetworkPage, TheChannelListIsTheChosenBandsWithTheLastChannelSelected) {
                 static_cast<std::uint8_t>(c.channel);
         });
         Press(network, Page::kWifiRefresh);
-        Choose(network, Page::kBand, c.chosenBand);
+        Make(network, {Page::kBand, QString::number(c.chosenBand)});
         EXPECT_EQ(Entries(network, Page::kChannel), c.entries);
         EXPECT_EQ(network.GetItemText(Page::kChannel), c.selected);
         Press(network, Page::kWifiApply);
@@ -164,39 +169,10 @@ void Patch(std::array<std::uint8_t, size>& bytes, const std::function<void(Recor
 
 // Every record any page reads or writes.
 auto Everything(const camsim::CameraState& state) {
-    return std::tuple_cat(
-        Records(state),
-        std::tuple(state.sysParam, state.userId, state.deviceId, state.userName, state.waterMark,
-                   state.barCode, state.dataEncryption, state.decryptionPlayback, state.aesKey));
-}
-
-// What the operator does to one control: clicks a check box, chooses the entry of
-// a list whose code is `value`, types a dotted address, or puts `value` into an edit (typed key by
-// key when `byKeys`, so the edit's limit and the characters it takes apply; pasted otherwise).
-struct Change {
-    int id;
-    QString value;
-    bool byKeys = false;
-};
-
-void Make(TabPage& page, const Change& change) {
-    QWidget* control = page.Item(change.id);
-    if (auto* check = qobject_cast<QCheckBox*>(control)) {
-        check->click();
-    } else if (auto* list = qobject_cast<QComboBox*>(control)) {
-        list->setCurrentIndex(list->findData(change.value.toInt()));
-        emit list->activated(list->currentIndex());
-    } else if (qobject_cast<dialog::Ipv4Field*>(control) != nullptr) {
-        std::uint32_t address = 0;
-        for (const QString& part : change.value.split('.')) address = address << 8 | part.toUInt();
-        page.SetAddress(change.id, address);
-    } else if (change.byKeys) {
-        auto* edit = static_cast<QLineEdit*>(control);
-        edit->clear();
-        QTest::keyClicks(edit, change.value);
-    } else {
-        page.SetItemText(change.id, change.value);
-    }
+    return std::tuple(state.networkInfo, state.wifiUniversal, state.wifiApSetting,
+                      state.wifiStaSetting, state.p2pCode, state.bluetoothInfo, state.mobile4GInfo,
+                      state.sysParam, state.userId, state.deviceId, state.userName, state.waterMark,
+                      state.barCode, state.dataEncryption, state.decryptionPlayback, state.aesKey);
 }
 
 // One operator action on a page shown afresh: the camera holds `holds` over the
