@@ -1,9 +1,17 @@
 // Where a record goes: the journal where one runs, the JSON Lines file otherwise.
+#include <cstdlib>
+
 #include "audit/audit.h"
 #include "file_trail.h"
 #include "journal_trail.h"
 
 namespace petrel::audit {
+
+Destination ConfiguredDestination() {
+    const char* file = std::getenv("PETREL_AUDIT_FILE");
+    if (file == nullptr || file[0] == '\0') return {};
+    return {Destination::Kind::kFile, file};
+}
 
 Writer::Writer(Destination destination) : destination_(std::move(destination)) {
     if (destination_.file.empty()) destination_.file = DefaultFile();

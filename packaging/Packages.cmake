@@ -51,7 +51,8 @@ set(CPACK_DEBIAN_PETRELCTL_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PETRELCTL_DESCRIPTION "administer body-worn cameras from the command line
  petrelctl lists body-worn cameras, shows and changes their identity, settings,
  network, WiFi, Bluetooth, 4G and encryption, sets clocks and passwords, backs
- up and restores settings, and applies one profile to many cameras at once.")
+ up and restores settings, and applies one profile to many cameras at once.
+ Every change it makes is recorded in the systemd journal (catalog included).")
 set(CPACK_COMPONENT_PETRELCTL_DEPENDS library)
 
 set(CPACK_DEBIAN_VIREO_PACKAGE_NAME vireo)

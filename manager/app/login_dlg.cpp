@@ -10,6 +10,7 @@
 
 #include "app_state.h"
 #include "art.h"
+#include "audit_notice.h"
 #include "prompt.h"
 #include "text8.h"
 #include "vireo_app.h"
@@ -168,9 +169,11 @@ void CLoginDlg::OnLogin() {
     const int status = PETREL_CALL(m_app, VerifiPassword, password.data(), g_nUserType);
     RememberPassword(password.data(), std::strlen(password.data()));
 
-    if (status == STATUS_OK)
+    if (status == STATUS_OK) {
         EndDialog(dialog::IDOK);
-    else
-        ShowPrompt(m_app.Texts(), this, kSection,
-                   status == STATUS_PASSWORD_LOCKED ? kLockedOut : kWrongPassword);
+        return;
+    }
+    ShowPrompt(m_app.Texts(), this, kSection,
+               status == STATUS_PASSWORD_LOCKED ? kLockedOut : kWrongPassword);
+    RecordRefusedLogin(m_app, m_app.Texts(), this, status);
 }

@@ -3,13 +3,15 @@
 #include <cstdio>
 #include <utility>
 
+#include "audit_notice.h"
 #include "camera_watch.h"
 #include "login_dlg.h"
 #include "version_record.h"
 #include "version_text.h"
 #include "vireo_dlg.h"
 
-CVireoApp::CVireoApp(StartOptions options) : m_options(std::move(options)) {}
+CVireoApp::CVireoApp(StartOptions options)
+    : m_options(std::move(options)), m_audit(*this, GetVersionText().mid(1).toStdString()) {}
 
 CVireoApp::~CVireoApp() { CloseConnection(); }
 
@@ -17,6 +19,7 @@ int CVireoApp::InitInstance() {
     m_lang.Load(m_options.languageFile, m_options.languageMode);
     if (const std::string problem = m_lang.GetDocument().DescribeReadProblem(); !problem.empty())
         std::fprintf(stderr, "vireo: %s\n", problem.c_str());
+    RegisterAuditMessages(Texts());
     {
         CLoginDlg login(*this);
         if (login.DoModal() != dialog::IDOK) return 0;
@@ -66,6 +69,7 @@ int CVireoApp::ConnectCamera(const FoundCamera* wanted) {
         if (entries.Usable() && entry != nullptr) {
             status = PETREL_EXPORT(*this, ConnectDevice)(entry->entry, &m_hDevice);
             m_connected = entry->camera;
+            m_audit.Connected(entry->entry);
         }
     }  // the lists are released after the connect, as the library allows
     if (status == STATUS_OK) return kConnected;

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "camera.h"
+#include "camera_audit.h"
 #include "camera_list.h"
 #include "library_loader.h"
 #include "text_lookup.h"
@@ -50,6 +51,9 @@ public:
 
     QString GetVersionText() const;
 
+    // Records every operation on the connected camera, which it knows from ConnectCamera.
+    CameraAudit* Audit() override { return &m_audit; }
+
     // The language document's text for section/key, added with `fallback` when missing;
     // under dialog::kUnlistedSection only read, never added.
     QString GetString(const char* section, const char* key, const QString& fallback);
@@ -71,4 +75,5 @@ private:
     DeviceConnection* m_hDevice = nullptr;
     FoundCamera m_connected;
     CMultilanguage m_lang;
+    CameraAudit m_audit;
 };

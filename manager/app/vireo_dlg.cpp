@@ -11,6 +11,7 @@
 #include "about_dlg.h"
 #include "app_state.h"
 #include "art.h"
+#include "audit_notice.h"
 #include "login_dlg.h"
 #include "record_fields.h"
 #include "tab_control.h"
@@ -99,7 +100,10 @@ void CVireoDlg::OnInitDialog() {
     setContextMenuPolicy(Qt::ActionsContextMenu);
 
     setWindowIcon(m_hIcon);
-    PETREL_CALL(m_app, SyncDateTime);  // silently; the camera's clock follows this computer's
+    // Silently: the camera's clock follows this computer's.
+    RecordOperation(
+        m_app, m_app.Texts(), this,
+        {petrel::audit::Event::kAction, "clock sync", PETREL_CALL(m_app, SyncDateTime)});
     ShowCamera();
 
     auto& tabs = Tabs();
@@ -248,10 +252,13 @@ void CVireoDlg::OnReconnect() {
 }
 
 void CVireoDlg::OnReconnectCamera() {
-    if (m_cameraBack && m_app.ConnectCamera(&*m_cameraBack) == CVireoApp::kConnected &&
-        PETREL_CALL(m_app, VerifiPassword, g_szLastPassword, g_nUserType) == STATUS_OK) {
-        AfterLogin();
-        return;
+    if (m_cameraBack && m_app.ConnectCamera(&*m_cameraBack) == CVireoApp::kConnected) {
+        const int checked = PETREL_CALL(m_app, VerifiPassword, g_szLastPassword, g_nUserType);
+        if (checked == STATUS_OK) {
+            AfterLogin();
+            return;
+        }
+        RecordRefusedLogin(m_app, m_app.Texts(), this, checked);
     }
     OnReconnect();
 }

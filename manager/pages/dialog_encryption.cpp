@@ -40,6 +40,7 @@ void CDialogEncryption::OnInitPage() { RegisterMessages(m_texts, kSection, kShor
 void CDialogEncryption::OnShowPage() { Refresh(); }
 
 void CDialogEncryption::OnCommand(int id) {
+    const PressRecord press(*this);
     if (id == kRefresh)
         Refresh();
     else if (id == kApply)
@@ -70,8 +71,9 @@ void CDialogEncryption::Apply() {
         PromptProblem(problem);
         return;
     }
-    if (const int status = PETREL_CALL(m_camera, SetEncryption, encryption.dataEncryption,
-                                       encryption.decryptionPlayback, encryption.aesKey);
+    if (const int status = Sending(kRecord, encryption,
+                                   PETREL_CALL(m_camera, SetEncryption, encryption.dataEncryption,
+                                               encryption.decryptionPlayback, encryption.aesKey));
         status != STATUS_OK) {
         PromptFailed(status);
         return;

@@ -143,6 +143,7 @@ void CDialogNetWork::OnInitPage() {
 void CDialogNetWork::OnShowPage() { RefreshAll(); }
 
 void CDialogNetWork::OnCommand(int id) {
+    const PressRecord press(*this);
     switch (id) {
         case kNetworkRefresh:
             RefreshNetwork();
@@ -315,7 +316,7 @@ bool CDialogNetWork::Collected(int record, form::RecordBytes bytes) {
 
 bool CDialogNetWork::Sent(int record, form::RecordBytes bytes, int status,
                           const MessageText& failure) {
-    if (status == STATUS_OK) {
+    if (Sending(record, bytes, status) == STATUS_OK) {
         m_form.Written(record, bytes);
         return true;
     }

@@ -10,6 +10,8 @@ namespace {
 
 using dialog::ControlKind;
 using form::Access;
+using petrel::audit::Change;
+using petrel::audit::Event;
 using Page = CModifyPwdDlg;
 
 constexpr const char* kSection = "ModifyPwdDlg";
@@ -98,6 +100,7 @@ bool CModifyPwdDlg::HasUnsavedEdits() const {
 }
 
 void CModifyPwdDlg::OnCommand(int id) {
+    const PressRecord press(*this);
     if (id == kApply) Apply();
 }
 
@@ -119,14 +122,20 @@ void CModifyPwdDlg::Apply() {
         Prompt(kMismatch);
         return;
     }
-    if (PETREL_CALL(m_camera, VerifiPassword, Password(typedLogin).constData(), UserType()) !=
-        STATUS_OK) {
+    if (const int checked =
+            PETREL_CALL(m_camera, VerifiPassword, Password(typedLogin).constData(), UserType());
+        checked != STATUS_OK) {
+        Performed(Event::kLoginRefused, "change-password", checked);
         Prompt(kWrongLoginPassword);
         return;
     }
     // The list offers the administrator's password only after an administrator login.
     const int changedUserType = SelectedListValue(kUserType);
-    if (PETREL_CALL(m_camera, SetPassword, newPassword.constData(), changedUserType) != STATUS_OK) {
+    const Change changed = Change::Secret(
+        changedUserType == kAdministrator ? "administrator password" : "general user password");
+    if (Performed(Event::kSecretChange, "change-password",
+                  PETREL_CALL(m_camera, SetPassword, newPassword.constData(), changedUserType),
+                  {changed}) != STATUS_OK) {
         PromptFailed();  // the boxes stay filled for another try
         return;
     }

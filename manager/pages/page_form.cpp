@@ -397,6 +397,14 @@ QString PageForm::NotRead(std::span<const int> records) const {
     return unread.isEmpty() ? QString() : m_notRead.arg(unread.join(QStringLiteral(", ")));
 }
 
+std::span<const unsigned char> PageForm::AsRead(int record) const {
+    return m_records.at(static_cast<std::size_t>(record)).bytes;
+}
+
+const fields::RecordFields& PageForm::FieldsOf(int record) const {
+    return *m_records.at(static_cast<std::size_t>(record)).record.fields;
+}
+
 bool PageForm::HasChanges() const {
     return std::any_of(m_rows.begin(), m_rows.end(), [this](const Bound& bound) {
         return bound.field != nullptr &&

@@ -111,6 +111,10 @@ public:
     // The message naming every one of `records` that was not read, empty when all were.
     QString NotRead(std::span<const int> records) const;
 
+    // The bytes of `record` as last read or written (none when not read), and its fields.
+    std::span<const unsigned char> AsRead(int record) const;
+    const fields::RecordFields& FieldsOf(int record) const;
+
     // Whether the operator changed a control of a record that was read and has not written it.
     bool HasChanges() const;
 

@@ -84,6 +84,7 @@ CParamDlg::CParamDlg(Camera& camera, dialog::TextLookup texts)
 void CParamDlg::OnShowPage() { Refresh(); }
 
 void CParamDlg::OnCommand(int id) {
+    const PressRecord press(*this);
     if (id == kRefresh)
         Refresh();
     else if (id == kApply)
@@ -102,7 +103,8 @@ void CParamDlg::Apply() {
         PromptProblem(problem);
         return;
     }
-    if (const int status = PETREL_CALL(m_camera, SetSysParam, &block); status != STATUS_OK) {
+    if (const int status = Sending(kBlock, block, PETREL_CALL(m_camera, SetSysParam, &block));
+        status != STATUS_OK) {
         PromptFailed(status);
         return;
     }

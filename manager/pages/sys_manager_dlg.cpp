@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <array>
+#include <cstring>
 
 #include "camera_files.h"
 #include "input_password_dlg.h"
@@ -12,11 +13,17 @@ namespace {
 
 using dialog::ControlKind;
 using form::Access;
+using petrel::audit::Event;
 using Page = CSysManagerDlg;
 
 constexpr const char* kSection = "SysManagerDlg";
 enum Record { kCarrier, kWatermarkRecord, kBarCode };  // what Apply writes back
 constexpr int kIdLength = 6;
+
+// What an export put into `text`, up to its first zero byte; nothing when it failed.
+std::string TextRead(bool read, const char* text, std::size_t size) {
+    return read ? std::string(text, strnlen(text, size)) : std::string();
+}
 
 // clang-format off
 const form::Row kRows[] = {
@@ -81,6 +88,7 @@ void CSysManagerDlg::OnInitPage() {
 void CSysManagerDlg::OnShowPage() { Refresh(); }
 
 void CSysManagerDlg::OnCommand(int id) {
+    const PressRecord press(*this);
     switch (id) {
         case kRefresh:
             Refresh();
@@ -129,7 +137,8 @@ void CSysManagerDlg::Refresh() {
     ShowRead(kVersion, versionRead, dialog::FromText8(version.data(), version.size()));
 
     fields::BarCodeText barCode{};
-    m_form.Read(kBarCode, PETREL_CALL(m_camera, GetBarCode, barCode.barCode), barCode);
+    const bool barCodeRead =
+        m_form.Read(kBarCode, PETREL_CALL(m_camera, GetBarCode, barCode.barCode), barCode);
 
     std::uint32_t totalMb = 0;
     std::uint32_t freeMb = 0;
@@ -147,6 +156,12 @@ void CSysManagerDlg::Refresh() {
     std::int32_t state = 0;
     PETREL_CALL(m_camera, GetLockMemoryState, &state);  // an unread state counts as unlocked
     SetLockState(state);
+
+    if (CameraAudit* audit = m_camera.Audit())
+        audit->Identified(
+            {.barCode = TextRead(barCodeRead, barCode.barCode, sizeof barCode.barCode),
+             .model = TextRead(modelRead == STATUS_OK, model.data(), model.size()),
+             .firmware = TextRead(versionRead == STATUS_OK, version.data(), version.size())});
 }
 
 void CSysManagerDlg::ShowRead(int id, int status, const QString& text) {
@@ -181,8 +196,9 @@ void CSysManagerDlg::Apply() {
         return;
     }
 
-    const int identity =
-        PETREL_CALL(m_camera, SetUserDevID, carrier.userId, carrier.userName, carrier.deviceId);
+    const int identity = Sending(
+        kCarrier, carrier,
+        PETREL_CALL(m_camera, SetUserDevID, carrier.userId, carrier.userName, carrier.deviceId));
     if (identity == kExportMissing) {
         PromptFailed();
         return;
@@ -191,10 +207,12 @@ void CSysManagerDlg::Apply() {
     QStringList failed;
     if (identity != STATUS_OK)
         failed << m_form.LabelOf(kUserId) << m_form.LabelOf(kUserName) << m_form.LabelOf(kDeviceId);
-    const int written = PETREL_CALL(m_camera, SetWaterMark, watermark.watermark);
+    const int written = Sending(kWatermarkRecord, watermark,
+                                PETREL_CALL(m_camera, SetWaterMark, watermark.watermark));
     if (written != STATUS_OK && written != kExportMissing) failed << m_form.LabelOf(kWatermark);
     // Read-only: the camera's own bar code goes back as it was read.
-    const int barCodeWritten = PETREL_CALL(m_camera, SetBarCode, barCode.barCode);
+    const int barCodeWritten =
+        Sending(kBarCode, barCode, PETREL_CALL(m_camera, SetBarCode, barCode.barCode));
     if (barCodeWritten != STATUS_OK && barCodeWritten != kExportMissing)
         failed << m_form.LabelOf(kMacAddress);
     if (!failed.isEmpty()) {
@@ -207,12 +225,14 @@ void CSysManagerDlg::Apply() {
 }
 
 void CSysManagerDlg::SyncTime() {
-    Prompt(PETREL_CALL(m_camera, SyncDateTime) == STATUS_OK ? kSynchronised : kNotSynchronised);
+    Prompt(Performed(Event::kAction, "clock sync", PETREL_CALL(m_camera, SyncDateTime)) == STATUS_OK
+               ? kSynchronised
+               : kNotSynchronised);
 }
 
 void CSysManagerDlg::OpenExplorer() {
     CameraFiles files(m_camera, m_texts, this);
-    const int status = PETREL_CALL(m_camera, SetMSCMode);
+    const int status = Performed(Event::kAction, "mass-storage", PETREL_CALL(m_camera, SetMSCMode));
     if (status != STATUS_OK) {
         PromptFailed(status);
         return;
@@ -225,7 +245,8 @@ void CSysManagerDlg::ResetToDefaults() {
     if (!Ask(Text(kConfirmReset.key, kConfirmReset.fallback), "Warning",
              dialog::MessageIcon::Warning))
         return;
-    if (const int status = PETREL_CALL(m_camera, ResetDevice); status != STATUS_OK) {
+    if (const int status = Performed(Event::kAction, "reset", PETREL_CALL(m_camera, ResetDevice));
+        status != STATUS_OK) {
         PromptFailed(status);
         return;
     }
@@ -237,7 +258,9 @@ void CSysManagerDlg::ToggleMemoryLock() {
     CDialogInputPassword prompt(m_texts, this);
     if (prompt.DoModal() != dialog::IDOK) return;
     const std::int32_t wanted = m_lockState == 0 ? 1 : 0;
-    if (const int status = PETREL_CALL(m_camera, SetLockMemoryState, wanted, prompt.Password());
+    if (const int status =
+            Performed(Event::kAction, wanted != 0 ? "lock" : "unlock",
+                      PETREL_CALL(m_camera, SetLockMemoryState, wanted, prompt.Password()));
         status != STATUS_OK) {
         PromptFailed(status);
         return;
@@ -272,7 +295,8 @@ void CSysManagerDlg::FormatDisk() {
         QCoreApplication::exit(0);
         return;
     }
-    if (const int status = format(m_camera.Connection()); status != STATUS_OK) {
+    if (const int status = Performed(Event::kAction, "format", format(m_camera.Connection()));
+        status != STATUS_OK) {
         PromptFailed(status);
         return;
     }

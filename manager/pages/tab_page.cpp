@@ -1,8 +1,11 @@
 #include "tab_page.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "app_state.h"
+#include "audit_notice.h"
+#include "field_changes.h"
 
 namespace {
 
@@ -101,4 +104,44 @@ bool TabPage::PromptedGone() {
 void TabPage::PromptPlain(const char* text) {
     dialog::ShowMessageBox(
         {this, dialog::Translated(m_texts, text), QString::fromUtf8(kProgramName)});
+}
+
+TabPage::PressRecord::PressRecord(TabPage& page) : m_page(page) { m_page.m_pressing = true; }
+
+TabPage::PressRecord::~PressRecord() {
+    m_page.m_pressing = false;
+    m_page.WritePressed();
+}
+
+int TabPage::Sending(int record, form::RecordBytes bytes, int status) {
+    using petrel::audit::Event;
+    if (status == kExportMissing) return status;  // nothing reached the camera
+    const fields::RecordFields& fields = m_form.FieldsOf(record);
+    if (!m_pressed)
+        m_pressed = CameraAudit::Operation{Event::kChange, GroupOf(fields) + " set", status};
+    if (m_pressed->status == STATUS_OK) m_pressed->status = status;  // the first refusal tells
+    for (auto& change : ChangedFields(fields, m_form.AsRead(record), {bytes.data, bytes.size}))
+        m_pressed->changes.push_back(std::move(change));
+    // Only secrets changed: a secret change, as petrelctl records it.
+    const auto& changes = m_pressed->changes;
+    m_pressed->event = !changes.empty() && std::all_of(changes.begin(), changes.end(),
+                                                       [](const auto& c) { return c.secret; })
+                           ? Event::kSecretChange
+                           : Event::kChange;
+    if (!m_pressing) WritePressed();
+    return status;
+}
+
+int TabPage::Performed(petrel::audit::Event event, const char* operation, int status,
+                       std::vector<petrel::audit::Change> changes) {
+    m_pressed = CameraAudit::Operation{event, operation, status, std::move(changes)};
+    if (!m_pressing) WritePressed();
+    return status;
+}
+
+void TabPage::WritePressed() {
+    if (!m_pressed) return;
+    const CameraAudit::Operation pressed = std::move(*m_pressed);
+    m_pressed.reset();
+    RecordOperation(m_camera, m_texts, this, pressed);
 }

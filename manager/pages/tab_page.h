@@ -5,8 +5,10 @@
 #pragma once
 
 #include <QWidget>
+#include <optional>
 
 #include "camera.h"
+#include "camera_audit.h"
 #include "dialog_items.h"
 #include "page_form.h"
 #include "prompt.h"
@@ -38,6 +40,25 @@ protected:
     virtual bool HasUnsavedEdits() const { return m_form.HasChanges(); }
     void OnCommand(int /*id*/) override {}
 
+    // The audit trail keeps one record per press that reached the camera. A page's
+    // OnCommand holds a PressRecord while it handles the press; the handler notes each
+    // record an Apply sends (Sending, before Written) or its one other operation
+    // (Performed), each returning the status it is given. The record is written when the
+    // press is handled, after the page's own messages; one that cannot be written is said.
+    class PressRecord {
+    public:
+        explicit PressRecord(TabPage& page);
+        ~PressRecord();
+        PressRecord(const PressRecord&) = delete;
+        PressRecord& operator=(const PressRecord&) = delete;
+
+    private:
+        TabPage& m_page;
+    };
+    int Sending(int record, form::RecordBytes bytes, int status);
+    int Performed(petrel::audit::Event event, const char* operation, int status,
+                  std::vector<petrel::audit::Change> changes = {});
+
     QString Text(const char* key, const char* fallback) const;
     // A "Prompt" box with the page's message, or with the shared "Failed". A failure
     // `status` of the library is named under the message. A failure or problem met
@@ -62,4 +83,9 @@ private:
     bool PromptedGone();
 
     int m_userType = 0;
+    // Noted by the press being handled, written when it is.
+    std::optional<CameraAudit::Operation> m_pressed;
+    bool m_pressing = false;
+
+    void WritePressed();
 };

@@ -7,8 +7,12 @@
 
 #include <utility>
 
+class CameraAudit;
+
 class Camera {
 public:
+    // Where operations on the camera are recorded; null where nothing records them.
+    virtual CameraAudit* Audit() { return nullptr; }
     // The export `name` of the loaded library; null without a library or that export.
     virtual void* LookUpExport(const char* name) const = 0;
     virtual DeviceConnection* Connection() const = 0;

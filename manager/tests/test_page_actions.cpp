@@ -180,7 +180,8 @@ auto Everything(const camsim::CameraState& state) {
 // info and network pages read all eight of theirs when created and again when shown), the operator
 // changes controls, a new login may come between, the button is pressed (none: only the showing)
 // with an exchange that gets no reply. Then: what the operator is told, which commands the camera
-// executed, and that it holds exactly what it held with `changed` applied.
+// executed, that it holds exactly what it held with `changed` applied, and what the audit trail
+// recorded (`trail`; a trail that cannot be written must be told).
 struct Action {
     Action(int tab, std::vector<Change> typed, int button, unsigned faultAt,
            std::vector<QString> messages, std::optional<Codes> commands,
@@ -196,6 +197,8 @@ struct Action {
     Action& FailedRead(unsigned exchange) { return failedRead = exchange, *this; }
     Action& NewLogin() { return newLogin = true, *this; }
     Action& Unplugged() { return fault = camsim::Fault::Unplugged, *this; }
+    Action& Trail(std::vector<std::string> records) { return trail = std::move(records), *this; }
+    Action& TrailUnwritable() { return trailUnwritable = true, *this; }
 
     int tab;
     std::vector<Change> typed;
@@ -208,6 +211,8 @@ struct Action {
     unsigned failedRead = 0;
     bool newLogin = false;
     camsim::Fault fault = camsim::Fault::NoReply;  // what happens at `faultAt`
+    std::optional<std::vector<std::string>> trail;
+    bool trailUnwritable = false;
 };
 
 class PageActions : public CameraSession {
@@ -237,6 +242,8 @@ TEST_F(PageActions, EachActionSaysWhatHappenedSendsWhatItShouldAndChangesNothing
     const QString failed = "Failed", p2p = "P2P Code must be 8 digits";
     const QString tooLong = "Password takes at most 31 bytes of text.";
     const QString set = "Set Successfully.", bluetooth = "Bluetooth Settings set successfully.";
+    const QString notRecorded =
+        "This operation could not be recorded in the audit trail. Tell the administrator.";
     const QString networkSet = "Network Settings set successfully.";
     const auto notRead = [](const char* record) {
         return QString(
@@ -297,7 +304,8 @@ TEST_F(PageActions, EachActionSaysWhatHappenedSendsWhatItShouldAndChangesNothing
         // Seven characters fail the page's own check: nothing is sent.
         Action(0, {{Info::kUserName, "Ben"}}, Info::kApply, 0,
                {"Device/Police ID should be 6-character."}, none, nullptr,
-               [](auto& state) { state.deviceId = "6543210"; }),
+               [](auto& state) { state.deviceId = "6543210"; })
+            .Trail({}),
         {0,
          {{Info::kUserId, "12345"}},
          Info::kApply,
@@ -313,7 +321,9 @@ TEST_F(PageActions, EachActionSaysWhatHappenedSendsWhatItShouldAndChangesNothing
         // The watermark exchange fails as the camera goes.
         Action(0, {{Info::kWatermark, "Streife 7 S\u00fcd"}}, Info::kApply, 2,
                {"Failed: Watermark"}, {})
-            .Unplugged(),
+            .Unplugged()
+            .Trail({"SN0000000001 identity set STATUS_FAILED: watermark \"BWC\" -> \"Streife 7 "
+                    "S\u00fcd\""}),
         Action(0, {{Info::kUserName, "Ben"}}, Info::kApply, 0, {notRead("Watermark")}, none)
             .FailedRead(8 + 7),
         Action(0, {{Info::kUserName, "Ben"}}, Info::kApply, 0,
@@ -322,14 +332,21 @@ TEST_F(PageActions, EachActionSaysWhatHappenedSendsWhatItShouldAndChangesNothing
         // Camera settings: unknown codes and odd flags stay unless clicked.
         Action(
             1, {{SETTING(videoSplit), "2"}}, CParamDlg::kApply, 0, {set}, {},
-            [](auto& state) { state.sysParam[offsetof(SysParam, videoSplit)] = 2; }, oddSettings),
+            [](auto& state) { state.sysParam[offsetof(SysParam, videoSplit)] = 2; }, oddSettings)
+            .Trail({"SN0000000001 settings set STATUS_OK: videoSplit 8 \"30 min\" -> 2 \"2 min\""}),
         Action(
             1, {{SETTING(ledLight), ""}, {SETTING(keyTone), ""}}, CParamDlg::kApply, 0, {set}, {},
             [](auto& state) {
                 state.sysParam[offsetof(SysParam, ledLight)] = 1;
                 state.sysParam[offsetof(SysParam, keyTone)] = 1;
             },
-            oddSettings),
+            oddSettings)
+            .Trail({"SN0000000001 settings set STATUS_OK: keyTone 2 -> 1 \"On\", ledLight 2 -> 1 "
+                    "\"On\""}),
+        Action(1, {{SETTING(gps), ""}}, CParamDlg::kApply, 0, {set, notRecorded}, {},
+               [](auto& state) { state.sysParam[offsetof(SysParam, gps)] ^= 1; })
+            .Trail({})
+            .TrailUnwritable(),
         Action(1, {}, CParamDlg::kApply, 0, {notRead("Camera Settings")}, none).FailedRead(1),
         // Network: long SSIDs and an address text the control would write otherwise.
         Action(
@@ -361,7 +378,10 @@ TEST_F(PageActions, EachActionSaysWhatHappenedSendsWhatItShouldAndChangesNothing
                        WifiApSetting{"Caf\u00e9 \U0001F4F7", "p\u00e4sswort", 2, 0, 6});
                    Patch<WifiStaSetting>(state.wifiStaSetting,
                                          [](auto& r) { Copy(r.password, "m\u1eadt kh\u1ea9u"); });
-               }),
+               })
+            .Trail({"SN0000000001 wifi set STATUS_OK: ap.ssid \"Kamera-B\u00fcro-Etage-3\" -> "
+                    "\"Caf\u00e9 \U0001F4F7\", ap.band 1 \"5 GHz\" -> 0 \"2.4 GHz\", ap.channel "
+                    "40 -> 6, sta.password changed"}),
         Action(2,
                {{Page::kPairName, "Brustgurt \u2665"},
                 {Page::kHeartRateLow, "0"},
@@ -421,7 +441,8 @@ TEST_F(PageActions, EachActionSaysWhatHappenedSendsWhatItShouldAndChangesNothing
                 state.aesKey = "0123456789abcdefghijklmnopqrstuv";
             }),
         Action(3, {{Crypt::kAesKey, QString(32, u'k')}}, Crypt::kApply, 0, {set}, {},
-               [](auto& state) { state.aesKey = std::string(32, 'k'); }),
+               [](auto& state) { state.aesKey = std::string(32, 'k'); })
+            .Trail({"SN0000000001 encryption set STATUS_OK: aesKey changed"}),
         {3, {{Crypt::kAesKey, QString(31, u'k')}}, Crypt::kApply, 0, {shortKey}, none},
         {3, {{Crypt::kAesKey, QString(32, QChar(0xE4))}}, Crypt::kApply, 0, {wideKey}, none},
         Action(3, {}, Crypt::kApply, 0, {notRead("Encryption")}, none).NewLogin(),
@@ -441,6 +462,9 @@ TEST_F(PageActions, EachActionSaysWhatHappenedSendsWhatItShouldAndChangesNothing
         TabPage& page = Show(action.tab);
         camera->clearFaults();
         messages.shown.clear();
+        ClearAuditTrail();
+        const std::string trailFile = AuditTrailPath();
+        if (action.trailUnwritable) ::setenv("PETREL_AUDIT_FILE", "/", 1);  // a folder
         for (const Change& change : action.typed) Make(page, change);
         if (action.newLogin) page.SetUserType(kAdministrator);
         if (action.faultAt != 0) camera->injectFault(action.fault, action.faultAt);
@@ -451,7 +475,11 @@ TEST_F(PageActions, EachActionSaysWhatHappenedSendsWhatItShouldAndChangesNothing
             page.ShowPage(true);
         }
         camera->clearFaults();
+        ::setenv("PETREL_AUDIT_FILE", trailFile.c_str(), 1);
         EXPECT_EQ(messages.Texts(), action.messages);
+        if (action.trail) {
+            EXPECT_EQ(AuditTrail(), *action.trail);
+        }
         // A failed write names the library's status under the message.
         if (action.button == Page::kNetworkApply && action.faultAt != 0) {
             EXPECT_EQ(messages.shown.back().detail, "STATUS_FAILED");

@@ -14,22 +14,28 @@ const std::array<std::string, 2> kFactoryPasswords{"123456", "888888"};
 TEST_F(CameraSession, PasswordChecksRunInTheirOrderAndOnlyACheckedChangeIsStored) {
     const Codes none, verify{kVerifiPassword}, change{kVerifiPassword, kSetPassword};
     const QString changed = "Password successfully changed.";
+    const std::string recorded = "SN0000000001 change-password ";
     const struct {
         const char *login, *chosen, *confirmation;
         int level;
         bool refused;  // the camera does not answer the change
         QString message;
         Codes sent;
+        const char* trail = nullptr;  // its record: a password never, only that it changed
     } cases[] = {
         {"12345", "65432", "x", kAdministrator, false, "Please enter 6-character password.", none},
         {"888887", "65432", "x", kAdministrator, false, "Please enter 6-character New password.",
          none},
         {"888887", "abcdef", "abcdeF", kAdministrator, false, "Passwords did not match. Try again.",
          none},
-        {"888887", "abcdef", "abcdef", kAdministrator, false, "Wrong login password.", verify},
-        {"888888", "abcdef", "abcdef", kAdministrator, true, "Failed", change},
-        {"888888", "abcdef", "abcdef", kGeneralUser, false, changed, change},
-        {"888888", "abcdef", "abcdef", kAdministrator, false, changed, change},
+        {"888887", "abcdef", "abcdef", kAdministrator, false, "Wrong login password.", verify,
+         "STATUS_NOT_VERIFIED"},
+        {"888888", "abcdef", "abcdef", kAdministrator, true, "Failed", change,
+         "STATUS_FAILED: administrator password changed"},
+        {"888888", "abcdef", "abcdef", kGeneralUser, false, changed, change,
+         "STATUS_OK: general user password changed"},
+        {"888888", "abcdef", "abcdef", kAdministrator, false, changed, change,
+         "STATUS_OK: administrator password changed"},
     };
     AddCamera();
     auto& page = Open<CModifyPwdDlg>(kAdministrator);
@@ -38,6 +44,7 @@ TEST_F(CameraSession, PasswordChecksRunInTheirOrderAndOnlyACheckedChangeIsStored
         camera->update([](camsim::CameraState& state) { state.passwords = kFactoryPasswords; });
         camera->clearLog();
         messages.shown.clear();
+        ClearAuditTrail();
         if (row.refused) camera->injectFault(camsim::Fault::NoReply, 2);
         page.SelectListValue(CModifyPwdDlg::kUserType, row.level);
         page.SetItemText(CModifyPwdDlg::kLoginPassword, row.login);
@@ -47,6 +54,9 @@ TEST_F(CameraSession, PasswordChecksRunInTheirOrderAndOnlyACheckedChangeIsStored
 
         EXPECT_EQ(messages.Texts(), std::vector<QString>{row.message});
         EXPECT_EQ(Commands(), row.sent);
+        EXPECT_EQ(AuditTrail(), row.trail != nullptr ? std::vector{recorded + row.trail}
+                                                     : std::vector<std::string>{});
+        EXPECT_EQ(AuditTrailText().find(row.chosen), std::string::npos);
         std::array<std::string, 2> expected = kFactoryPasswords;
         if (row.message == changed) expected[static_cast<std::size_t>(row.level)] = row.chosen;
         EXPECT_EQ(camera->state().passwords, expected);

@@ -23,17 +23,20 @@ TEST(Login, ReachesTheRightCameraAndSaysWhyItCannot) {
         std::vector<std::pair<const char*, int>> presses;  // password, user type
         std::vector<QString> messages;
         int verifiedCamera;  // index of the camera that verified the last press, or -1
+        std::vector<std::string> trail = {};  // every refused password check is recorded
     } cases[] = {
         {"the chosen user type's password is checked",
          {{Carrier::Usb, {}}},
          {{"888888", kGeneralUser}, {"888888", kAdministrator}},
          {wrong},
-         0},
+         0,
+         {"SN0000000001 login STATUS_NOT_VERIFIED"}},
         {"a locked-out camera asks to wait",
          {{Carrier::Usb, lockedAfterOne}},
          {{"000000", kGeneralUser}, {"123456", kGeneralUser}},
          {wrong, "Wrong login password, please login in 3 minutes."},
-         -1},
+         -1,
+         {"SN0000000001 login STATUS_NOT_VERIFIED", "SN0000000001 login STATUS_PASSWORD_LOCKED"}},
         {"another interface version is refused",
          {{Carrier::Usb, otherInterface}},
          {{"123456", kGeneralUser}},
@@ -60,6 +63,7 @@ TEST(Login, ReachesTheRightCameraAndSaysWhyItCannot) {
             Press(login, CLoginDlg::kLogin);
         }
         EXPECT_EQ(messages.Texts(), row.messages);
+        EXPECT_EQ(AuditTrail(), row.trail);
         EXPECT_EQ(login.Result(), row.verifiedCamera >= 0 ? dialog::IDOK : 0);
         for (std::size_t i = 0; i < added.size(); ++i)
             EXPECT_EQ(added[i]->session().verifiedLevel,
@@ -163,6 +167,20 @@ TEST(Login, OffersEveryCameraAndConnectsTheChosenOne) {
     app.InitInstance();
     EXPECT_TRUE(script.Done());
     EXPECT_EQ(messages.Texts(), std::vector<QString>{"Set Successfully."});
+    // Each operation is recorded with the camera it reached, as far as Vireo had read it.
+    EXPECT_EQ(AuditTrail(), (std::vector<std::string>{
+                                "SN-One clock sync STATUS_OK",
+                                "SN-One identity set STATUS_OK: userName \"Officer One\" -> "
+                                "\"Officer Renamed\""}));
+    const auto trail = petrel::audit::ReadFile(AuditTrailPath(), {}).records;
+    ASSERT_EQ(trail.size(), 2u);
+    const petrel::audit::Record& apply = trail[1];
+    using Texts = std::vector<std::string>;
+    EXPECT_EQ((Texts{apply.program, apply.programVersion, apply.carrier, apply.cameraBarCode,
+                     apply.cameraModel, apply.cameraFirmware}),
+              (Texts{"vireo", &VIREO_VERSION_TEXT[1], "usb", "BC-One", "BWC_X1",
+                     "FW_2.4.1_API_1.0.8_B0420"}));
+    EXPECT_TRUE(apply.location.starts_with("bus 1 device ")) << apply.location;
 }
 
 // The camera pulled out of the main window's computer: a failing exchange says so, the

@@ -87,6 +87,10 @@ struct Destination {
     std::string file;  // empty: DefaultFile()
 };
 
+// Where the administrator sends records: $PETREL_AUDIT_FILE, when set, names the one JSON
+// Lines file they go to (a journal running or not); otherwise automatic.
+Destination ConfiguredDestination();
+
 class Writer {
 public:
     explicit Writer(Destination destination = {});

@@ -12,6 +12,7 @@
 #include <fstream>
 
 #include "app_state.h"
+#include "audit/audit.h"
 
 MessageRecorder::MessageRecorder()
     : m_previous(dialog::SetMessageBoxHandler([this](const dialog::MessageRequest& request) {
@@ -70,6 +71,33 @@ void ResetProcessState() {
     const std::string log = FakeLogPath();
     std::remove(log.c_str());
     ::setenv("FAKE_PETREL_LOG", log.c_str(), 1);
+    ClearAuditTrail();
+}
+
+std::string AuditTrailPath() {
+    const char* path = std::getenv("PETREL_AUDIT_FILE");
+    return path != nullptr ? path : "";
+}
+
+void ClearAuditTrail() { std::remove(AuditTrailPath().c_str()); }
+
+std::vector<std::string> AuditTrail() {
+    std::vector<std::string> lines;
+    for (const auto& record : petrel::audit::ReadFile(AuditTrailPath(), {}).records) {
+        std::string line = record.cameraSerial + " " + record.operation + " " + record.result;
+        for (std::size_t i = 0; i < record.changes.size(); ++i) {
+            const auto& change = record.changes[i];
+            line += (i == 0 ? ": " : ", ") + change.field +
+                    (change.secret ? " changed" : " " + change.oldValue + " -> " + change.newValue);
+        }
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+std::string AuditTrailText() {
+    std::ifstream file(AuditTrailPath());
+    return std::string(std::istreambuf_iterator<char>(file), {});
 }
 
 std::vector<std::string> FakeLog() {

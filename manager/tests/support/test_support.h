@@ -61,8 +61,17 @@ inline void PrintTo(const QString& text, std::ostream* out) { *out << text.toStd
 // Folders of the fake libraries built for the tests, and of one with none.
 std::string FakeLibraryDirectory(const char* variant);
 
-// Resets the login's process-wide state and the fake library's settings.
+// Resets the login's process-wide state, the fake library's settings and the audit trail.
 void ResetProcessState();
+
+// The audit trail since it was last cleared, one line per record: camera, operation,
+// result and each change ("SN1 apply wifi STATUS_OK: wifi.ap.band 0 -> 1, wifi.ap.password
+// changed").
+std::vector<std::string> AuditTrail();
+// The trail file as it is written, and its path.
+std::string AuditTrailText();
+std::string AuditTrailPath();
+void ClearAuditTrail();
 
 // Lines the fake library logged since the last reset.
 std::vector<std::string> FakeLog();

@@ -1,0 +1,80 @@
+#include "field_changes.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+
+#include "record_fields.h"
+
+namespace {
+
+struct Naming {
+    const fields::RecordFields& fields;
+    const char* group;   // petrelctl's command
+    const char* prefix;  // before the field's name where two records share names
+};
+
+const Naming* NamingOf(const fields::RecordFields& record) {
+    using namespace fields;
+    static const std::array<Naming, 14> kNamings{{
+        {SettingsFields(), "settings", ""},
+        {BarCodeFields(), "identity", ""},
+        {MacAddressFields(), "identity", ""},
+        {CarrierFields(), "identity", ""},
+        {UnitFields(), "identity", ""},
+        {WatermarkFields(), "identity", ""},
+        {NetworkFields(), "network", ""},
+        {WifiUniversalFields(), "wifi", ""},
+        {WifiApFields(), "wifi", "ap."},
+        {WifiStaFields(), "wifi", "sta."},
+        {PairingCodeFields(), "wifi", ""},
+        {BluetoothFields(), "bluetooth", ""},
+        {Mobile4GFields(), "4g", ""},
+        {EncryptionFields(), "encryption", ""},
+    }};
+    const auto found =
+        std::find_if(kNamings.begin(), kNamings.end(),
+                     [&record](const Naming& naming) { return &naming.fields == &record; });
+    return found != kNamings.end() ? &*found : nullptr;
+}
+
+// As petrelctl shows a value: a text in quotes up to its first zero byte, a code with its
+// name (8 "30 min"), a number as it is.
+std::string ValueOf(const fields::FieldSpec& field, std::span<const unsigned char> record) {
+    const char* at = reinterpret_cast<const char*>(record.data() + field.offset);
+    if (field.kind == fields::FieldKind::kText)
+        return "\"" + std::string(at, strnlen(at, field.size)) + "\"";
+    const int code = static_cast<unsigned char>(at[0]);
+    const fields::CodeOption* option =
+        field.kind == fields::FieldKind::kCode ? fields::FindCode(field, code) : nullptr;
+    return std::to_string(code) +
+           (option != nullptr ? " \"" + std::string(option->text) + "\"" : "");
+}
+
+}  // namespace
+
+std::string GroupOf(const fields::RecordFields& fields) {
+    const Naming* naming = NamingOf(fields);
+    return naming != nullptr ? naming->group : "";
+}
+
+std::vector<petrel::audit::Change> ChangedFields(const fields::RecordFields& fields,
+                                                 std::span<const unsigned char> read,
+                                                 std::span<const unsigned char> written) {
+    std::vector<petrel::audit::Change> changes;
+    if (read.size() != written.size()) return changes;
+    const Naming* naming = NamingOf(fields);
+    const std::string prefix = naming != nullptr ? naming->prefix : "";
+    for (const fields::FieldSpec& field : fields) {
+        if (field.size == 0 || field.offset + field.size > read.size()) continue;
+        std::string before = ValueOf(field, read);
+        std::string after = ValueOf(field, written);
+        if (before == after) continue;
+        const std::string name = prefix + field.name;
+        changes.push_back(
+            petrel::audit::IsSecretField(name)
+                ? petrel::audit::Change::Secret(name)
+                : petrel::audit::Change::Value(name, std::move(before), std::move(after)));
+    }
+    return changes;
+}
