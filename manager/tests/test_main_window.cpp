@@ -51,25 +51,23 @@ struct Control {
 };
 
 // Controls that write to the camera, for administrators only.
-const Control kWriting[] = {
-    {0, CSysManagerDlg::kApply},
-    {0, CSysManagerDlg::kDefaultSettings},
-    {0, CSysManagerDlg::kLockMemory},
-    {0, CSysManagerDlg::kFormatDisk},
-    {0, CSysManagerDlg::kUserId, true},
-    {0, CSysManagerDlg::kUserName, true},
-    {0, CSysManagerDlg::kDeviceId, true},
-    {0, CSysManagerDlg::kWatermark, true},
-    {1, CParamDlg::kApply},
-    {2, CDialogNetWork::kNetworkApply},
-    {2, CDialogNetWork::kWifiApply},
-    {2, CDialogNetWork::kBluetoothApply},
-    {2, CDialogNetWork::kDeviceName, true},
-    {2, CDialogNetWork::kApSsid, true},
-    {2, CDialogNetWork::kPinCode, true},
-    {2, CDialogNetWork::kHeartRateLow, true},
-    {3, CDialogEncryption::kApply},
-};
+const Control kWriting[] = {{0, CSysManagerDlg::kApply},
+                            {0, CSysManagerDlg::kDefaultSettings},
+                            {0, CSysManagerDlg::kLockMemory},
+                            {0, CSysManagerDlg::kFormatDisk},
+                            {0, CSysManagerDlg::kUserId, true},
+                            {0, CSysManagerDlg::kUserName, true},
+                            {0, CSysManagerDlg::kDeviceId, true},
+                            {0, CSysManagerDlg::kWatermark, true},
+                            {1, CParamDlg::kApply},
+                            {2, CDialogNetWork::kNetworkApply},
+                            {2, CDialogNetWork::kWifiApply},
+                            {2, CDialogNetWork::kBluetoothApply},
+                            {2, CDialogNetWork::kDeviceName, true},
+                            {2, CDialogNetWork::kApSsid, true},
+                            {2, CDialogNetWork::kPinCode, true},
+                            {2, CDialogNetWork::kHeartRateLow, true},
+                            {3, CDialogEncryption::kApply}};
 // Controls that only read: buttons always enabled, edits always read-only.
 const Control kReading[] = {
     {0, CSysManagerDlg::kRefresh},          {0, CSysManagerDlg::kSyncTime},

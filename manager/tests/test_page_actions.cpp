@@ -43,41 +43,46 @@ camsim::CameraState Seeded() {
     camsim::CameraState state;
     state.userId = "123456";
     state.deviceId = "654321";
-    NetworkInfo network{};
-    Copy(network.deviceName, "Unit 7");
-    network.protocol = 2;
-    network.serverArea = 25;
-    Copy(network.serverUrl, "rtsp.example");
-    Copy(network.serverIp, "192.168.1.20");
-    Copy(network.serverPort, "8080");
-    Copy(network.equipmentNo, "EQ-0042");
-    Copy(network.serverPassword, "pw123");
-    Put(state.networkInfo, network);
-    WifiUniversal universal{1,          1,         7, "A1B2C3D4E5F6",
-                            "10.0.0.5", "10.0.0.1"};  // timeout 7 is no known code
-    Put(state.wifiUniversal, universal);
-    WifiApSetting accessPoint{"Kamera-B\u00fcro-Etage-3", "p\u00e4sswort", 2, 1, 40};
-    Put(state.wifiApSetting, accessPoint);
-    WifiStaSetting station{"\u9580\u53e3", "\u0441\u0435\u043a\u0440\u0435\u0442", 1};
-    Put(state.wifiStaSetting, station);
+    Put(state.networkInfo,
+        NetworkInfo{"Unit 7", 2, 25, "rtsp.example", "192.168.1.20", "8080", "EQ-0042", "pw123"});
+    Put(state.wifiUniversal, WifiUniversal{1, 1, 7, "A1B2C3D4E5F6", "10.0.0.5",
+                                           "10.0.0.1"});  // timeout 7 is no known code
+    Put(state.wifiApSetting, WifiApSetting{"Kamera-B\u00fcro-Etage-3", "p\u00e4sswort", 2, 1, 40});
+    Put(state.wifiStaSetting,
+        WifiStaSetting{"\u9580\u53e3", "\u0441\u0435\u043a\u0440\u0435\u0442", 1});
     state.p2pCode = "87654321";
-    BluetoothInfo bluetooth{2, "001122334455", "Band", "665544332211", 60, 180};
-    Put(state.bluetoothInfo, bluetooth);
-    Mobile4GInfo cellular{1, "1234", "internet", "user", "secret"};
-    Put(state.mobile4GInfo, cellular);
+    Put(state.bluetoothInfo, BluetoothInfo{2, "001122334455", "Band", "665544332211", 60, 180});
+    Put(state.mobile4GInfo, Mobile4GInfo{1, "1234", "internet", "user", "secret"});
     return state;
 }
 
-auto Records(const camsim::CameraState& state) {
-    return std::tuple(state.networkInfo, state.wifiUniversal, state.wifiApSetting,
-                      state.wifiStaSetting, state.p2pCode, state.bluetoothInfo, state.mobile4GInfo);
-}
+// What the operator does to one control: clicks a check box, chooses the entry of
+// a list whose code is `value`, types a dotted address, or puts `value` into an edit (typed key by
+// key when `byKeys`, so the edit's limit and the characters it takes apply; pasted otherwise).
+struct Change {
+    int id;
+    QString value;
+    bool byKeys = false;
+};
 
-// The operator picks the entry with `value` in list `id`.
-void Choose(Page& page, int id, int value) {
-    auto* list = static_cast<QComboBox*>(page.Item(id));
-    list->setCurrentIndex(list->findData(value));
-    emit list->activated(list->currentIndex());
+void Make(TabPage& page, const Change& change) {
+    QWidget* control = page.Item(change.id);
+    if (auto* check = qobject_cast<QCheckBox*>(control)) {
+        check->click();
+    } else if (auto* list = qobject_cast<QComboBox*>(control)) {
+        list->setCurrentIndex(list->findData(change.value.toInt()));
+        emit list->activated(list->currentIndex());
+    } else if (qobject_cast<dialog::Ipv4Field*>(control) != nullptr) {
+        std::uint32_t address = 0;
+        for (const QString& part : change.value.split('.')) address = address << 8 | part.toUInt();
+        page.SetAddress(change.id, address);
+    } else if (change.byKeys) {
+        auto* edit = static_cast<QLineEdit*>(control);
+        edit->clear();
+        QTest::keyClicks(edit, change.value);
+    } else {
+        page.SetItemText(change.id, change.value);
+    }
 }
 
 std::vector<QString> Entries(const Page& page, int id) {
@@ -141,7 +146,7 @@ TEST_F(NetworkPage, TheChannelListIsTheChosenBandsWithTheLastChannelSelected) {
                 static_cast<std::uint8_t>(c.channel);
         });
         Press(network, Page::kWifiRefresh);
-        Choose(network, Page::kBand, c.chosenBand);
+        Make(network, {Page::kBand, QString::number(c.chosenBand)});
         EXPECT_EQ(Entries(network, Page::kChannel), c.entries);
         EXPECT_EQ(network.GetItemText(Page::kChannel), c.selected);
         Press(network, Page::kWifiApply);
@@ -164,39 +169,10 @@ void Patch(std::array<std::uint8_t, size>& bytes, const std::function<void(Recor
 
 // Every record any page reads or writes.
 auto Everything(const camsim::CameraState& state) {
-    return std::tuple_cat(
-        Records(state),
-        std::tuple(state.sysParam, state.userId, state.deviceId, state.userName, state.waterMark,
-                   state.barCode, state.dataEncryption, state.decryptionPlayback, state.aesKey));
-}
-
-// What the operator does to one control: clicks a check box, chooses the entry of
-// a list whose code is `value`, types a dotted address, or puts `value` into an edit (typed key by
-// key when `byKeys`, so the edit's limit and the characters it takes apply; pasted otherwise).
-struct Change {
-    int id;
-    QString value;
-    bool byKeys = false;
-};
-
-void Make(TabPage& page, const Change& change) {
-    QWidget* control = page.Item(change.id);
-    if (auto* check = qobject_cast<QCheckBox*>(control)) {
-        check->click();
-    } else if (auto* list = qobject_cast<QComboBox*>(control)) {
-        list->setCurrentIndex(list->findData(change.value.toInt()));
-        emit list->activated(list->currentIndex());
-    } else if (qobject_cast<dialog::Ipv4Field*>(control) != nullptr) {
-        std::uint32_t address = 0;
-        for (const QString& part : change.value.split('.')) address = address << 8 | part.toUInt();
-        page.SetAddress(change.id, address);
-    } else if (change.byKeys) {
-        auto* edit = static_cast<QLineEdit*>(control);
-        edit->clear();
-        QTest::keyClicks(edit, change.value);
-    } else {
-        page.SetItemText(change.id, change.value);
-    }
+    return std::tuple(state.networkInfo, state.wifiUniversal, state.wifiApSetting,
+                      state.wifiStaSetting, state.p2pCode, state.bluetoothInfo, state.mobile4GInfo,
+                      state.sysParam, state.userId, state.deviceId, state.userName, state.waterMark,
+                      state.barCode, state.dataEncryption, state.decryptionPlayback, state.aesKey);
 }
 
 // One operator action on a page shown afresh: the camera holds `holds` over the
@@ -207,18 +183,35 @@ void Make(TabPage& page, const Change& change) {
 // executed, that it holds exactly what it held with `changed` applied, and what the audit trail
 // recorded (`trail`; a trail that cannot be written must be told).
 struct Action {
+    Action(int tab, std::vector<Change> typed, int button, unsigned faultAt,
+           std::vector<QString> messages, std::optional<Codes> commands,
+           CameraEdit changed = nullptr, CameraEdit holds = nullptr)
+        : tab(tab),
+          typed(std::move(typed)),
+          button(button),
+          faultAt(faultAt),
+          messages(std::move(messages)),
+          commands(std::move(commands)),
+          holds(std::move(holds)),
+          changed(std::move(changed)) {}
+    Action& FailedRead(unsigned exchange) { return failedRead = exchange, *this; }
+    Action& NewLogin() { return newLogin = true, *this; }
+    Action& Unplugged() { return fault = camsim::Fault::Unplugged, *this; }
+    Action& Trail(std::vector<std::string> records) { return trail = std::move(records), *this; }
+    Action& TrailUnwritable() { return trailUnwritable = true, *this; }
+
     int tab;
     std::vector<Change> typed;
     int button;
     unsigned faultAt;
     std::vector<QString> messages;
     std::optional<Codes> commands;
-    CameraEdit holds = nullptr;
-    CameraEdit changed = nullptr;
+    CameraEdit holds;
+    CameraEdit changed;
     unsigned failedRead = 0;
     bool newLogin = false;
     camsim::Fault fault = camsim::Fault::NoReply;  // what happens at `faultAt`
-    std::optional<std::vector<std::string>> trail = {};
+    std::optional<std::vector<std::string>> trail;
     bool trailUnwritable = false;
 };
 
@@ -251,7 +244,7 @@ TEST_F(PageActions, EachActionSaysWhatHappenedSendsWhatItShouldAndChangesNothing
     const QString set = "Set Successfully.", bluetooth = "Bluetooth Settings set successfully.";
     const QString notRecorded =
         "This operation could not be recorded in the audit trail. Tell the administrator.";
-    const std::vector<std::string> nothing{};
+    const QString networkSet = "Network Settings set successfully.";
     const auto notRead = [](const char* record) {
         return QString(
                    "%1 could not be read from the camera, so nothing was written. Press "
@@ -298,39 +291,21 @@ TEST_F(PageActions, EachActionSaysWhatHappenedSendsWhatItShouldAndChangesNothing
         {2, {}, Page::kBluetoothRefresh, 0, {}, Codes{0x54}},
         {3, {}, 0, 0, {}, Codes{0x64}},
         // Camera info: texts longer than their edits' limits go back as they were.
-        {.tab = 0,
-         .typed = {{Info::kUserName, "Ben"}},
-         .button = Info::kApply,
-         .faultAt = 0,
-         .messages = {set},
-         .commands = {},
-         .holds = longTexts,
-         .changed = [](auto& state) { state.userName = "Ben"; }},
-        {.tab = 0,
-         .typed = {{Info::kUserName, QString(32, u'n'), true}},
-         .button = Info::kApply,
-         .faultAt = 0,
-         .messages = {set},
-         .commands = {},
-         .changed = [](auto& state) { state.userName = std::string(31, 'n'); }},
+        Action(
+            0, {{Info::kUserName, "Ben"}}, Info::kApply, 0, {set}, {},
+            [](auto& state) { state.userName = "Ben"; }, longTexts),
+        Action(0, {{Info::kUserName, QString(32, u'n'), true}}, Info::kApply, 0, {set}, {},
+               [](auto& state) { state.userName = std::string(31, 'n'); }),
         // The camera has no device ID: shown as six zeros, kept empty.
-        {.tab = 0,
-         .typed = {{Info::kWatermark, "BWC 2"}},
-         .button = Info::kApply,
-         .faultAt = 0,
-         .messages = {set},
-         .commands = {},
-         .holds = [](auto& state) { state.deviceId.clear(); },
-         .changed = [](auto& state) { state.waterMark = "BWC 2"; }},
+        Action(
+            0, {{Info::kWatermark, "BWC 2"}}, Info::kApply, 0, {set}, {},
+            [](auto& state) { state.waterMark = "BWC 2"; },
+            [](auto& state) { state.deviceId.clear(); }),
         // Seven characters fail the page's own check: nothing is sent.
-        {.tab = 0,
-         .typed = {{Info::kUserName, "Ben"}},
-         .button = Info::kApply,
-         .faultAt = 0,
-         .messages = {"Device/Police ID should be 6-character."},
-         .commands = none,
-         .holds = [](auto& state) { state.deviceId = "6543210"; },
-         .trail = nothing},
+        Action(0, {{Info::kUserName, "Ben"}}, Info::kApply, 0,
+               {"Device/Police ID should be 6-character."}, none, nullptr,
+               [](auto& state) { state.deviceId = "6543210"; })
+            .Trail({}),
         {0,
          {{Info::kUserId, "12345"}},
          Info::kApply,
@@ -344,173 +319,101 @@ TEST_F(PageActions, EachActionSaysWhatHappenedSendsWhatItShouldAndChangesNothing
          {"User Name takes at most 31 bytes of text."},
          none},
         // The watermark exchange fails as the camera goes.
-        {.tab = 0,
-         .typed = {{Info::kWatermark, "Streife 7 S\u00fcd"}},
-         .button = Info::kApply,
-         .faultAt = 2,
-         .messages = {"Failed: Watermark"},
-         .commands = {},
-         .fault = camsim::Fault::Unplugged,
-         .trail = {{"SN0000000001 identity set STATUS_FAILED: watermark \"BWC\" -> "
-                    "\"Streife 7 S\u00fcd\""}}},
-        {.tab = 0,
-         .typed = {{Info::kUserName, "Ben"}},
-         .button = Info::kApply,
-         .faultAt = 0,
-         .messages = {notRead("Watermark")},
-         .commands = none,
-         .failedRead = 8 + 7},
-        {.tab = 0,
-         .typed = {{Info::kUserName, "Ben"}},
-         .button = Info::kApply,
-         .faultAt = 0,
-         .messages = {notRead("User and device IDs, Watermark, MAC Address")},
-         .commands = none,
-         .newLogin = true},
+        Action(0, {{Info::kWatermark, "Streife 7 S\u00fcd"}}, Info::kApply, 2,
+               {"Failed: Watermark"}, {})
+            .Unplugged()
+            .Trail({"SN0000000001 identity set STATUS_FAILED: watermark \"BWC\" -> \"Streife 7 "
+                    "S\u00fcd\""}),
+        Action(0, {{Info::kUserName, "Ben"}}, Info::kApply, 0, {notRead("Watermark")}, none)
+            .FailedRead(8 + 7),
+        Action(0, {{Info::kUserName, "Ben"}}, Info::kApply, 0,
+               {notRead("User and device IDs, Watermark, MAC Address")}, none)
+            .NewLogin(),
         // Camera settings: unknown codes and odd flags stay unless clicked.
-        {.tab = 1,
-         .typed = {{SETTING(videoSplit), "2"}},
-         .button = CParamDlg::kApply,
-         .faultAt = 0,
-         .messages = {set},
-         .commands = {},
-         .holds = oddSettings,
-         .changed = [](auto& state) { state.sysParam[offsetof(SysParam, videoSplit)] = 2; },
-         .trail =
-             {{"SN0000000001 settings set STATUS_OK: videoSplit 8 \"30 min\" -> 2 \"2 min\""}}},
-        {.tab = 1,
-         .typed = {{SETTING(ledLight), ""}, {SETTING(keyTone), ""}},
-         .button = CParamDlg::kApply,
-         .faultAt = 0,
-         .messages = {set},
-         .commands = {},
-         .holds = oddSettings,
-         .changed =
-             [](auto& state) {
-                 state.sysParam[offsetof(SysParam, ledLight)] = 1;
-                 state.sysParam[offsetof(SysParam, keyTone)] = 1;
-             },
-         .trail = {{"SN0000000001 settings set STATUS_OK: keyTone 2 -> 1 \"On\", ledLight 2 -> "
-                    "1 \"On\""}}},
-        {.tab = 1,
-         .typed = {{SETTING(gps), ""}},
-         .button = CParamDlg::kApply,
-         .faultAt = 0,
-         .messages = {set, notRecorded},
-         .commands = {},
-         .changed = [](auto& state) { state.sysParam[offsetof(SysParam, gps)] ^= 1; },
-         .trail = nothing,
-         .trailUnwritable = true},
-        {.tab = 1,
-         .typed = {},
-         .button = CParamDlg::kApply,
-         .faultAt = 0,
-         .messages = {notRead("Camera Settings")},
-         .commands = none,
-         .failedRead = 1},
+        Action(
+            1, {{SETTING(videoSplit), "2"}}, CParamDlg::kApply, 0, {set}, {},
+            [](auto& state) { state.sysParam[offsetof(SysParam, videoSplit)] = 2; }, oddSettings)
+            .Trail({"SN0000000001 settings set STATUS_OK: videoSplit 8 \"30 min\" -> 2 \"2 min\""}),
+        Action(
+            1, {{SETTING(ledLight), ""}, {SETTING(keyTone), ""}}, CParamDlg::kApply, 0, {set}, {},
+            [](auto& state) {
+                state.sysParam[offsetof(SysParam, ledLight)] = 1;
+                state.sysParam[offsetof(SysParam, keyTone)] = 1;
+            },
+            oddSettings)
+            .Trail({"SN0000000001 settings set STATUS_OK: keyTone 2 -> 1 \"On\", ledLight 2 -> 1 "
+                    "\"On\""}),
+        Action(1, {{SETTING(gps), ""}}, CParamDlg::kApply, 0, {set, notRecorded}, {},
+               [](auto& state) { state.sysParam[offsetof(SysParam, gps)] ^= 1; })
+            .Trail({})
+            .TrailUnwritable(),
+        Action(1, {}, CParamDlg::kApply, 0, {notRead("Camera Settings")}, none).FailedRead(1),
         // Network: long SSIDs and an address text the control would write otherwise.
-        {.tab = 2,
-         .typed = {{Page::kPinCode, "11223344"}},
-         .button = Page::kWifiApply,
-         .faultAt = 0,
-         .messages = {wifi},
-         .commands = Codes{0x59, 0x5B, 0x5E, 0x63},
-         .holds = longTexts,
-         .changed = [](auto& state) { state.p2pCode = "11223344"; }},
-        {.tab = 2,
-         .typed = {{Page::kDeviceName, "Unit 8"}},
-         .button = Page::kNetworkApply,
-         .faultAt = 0,
-         .messages = {"Network Settings set successfully."},
-         .commands = {},
-         .holds = longTexts,
-         .changed =
-             [](auto& state) {
-                 Patch<NetworkInfo>(state.networkInfo,
-                                    [](auto& r) { Copy(r.deviceName, "Unit 8"); });
-             }},
+        Action(
+            2, {{Page::kPinCode, "11223344"}}, Page::kWifiApply, 0, {wifi},
+            Codes{0x59, 0x5B, 0x5E, 0x63}, [](auto& state) { state.p2pCode = "11223344"; },
+            longTexts),
+        Action(
+            2, {{Page::kDeviceName, "Unit 8"}}, Page::kNetworkApply, 0, {networkSet}, {},
+            [](auto& state) {
+                Patch<NetworkInfo>(state.networkInfo,
+                                   [](auto& r) { Copy(r.deviceName, "Unit 8"); });
+            },
+            longTexts),
         // What is typed reaches the camera in its encoding, next to what stays.
-        {.tab = 2,
-         .typed = {{Page::kServerIp, "10.0.1.2"}, {Page::kServerArea, "25"}},
-         .button = Page::kNetworkApply,
-         .faultAt = 0,
-         .messages = {"Network Settings set successfully."},
-         .commands = {},
-         .changed =
-             [](auto& state) {
-                 Patch<NetworkInfo>(state.networkInfo,
-                                    [](auto& r) { Copy(r.serverIp, "10.0.1.2"); });
-             }},
-        {.tab = 2,
-         .typed = {{Page::kApSsid, "Caf\u00e9 \U0001F4F7"},
-                   {Page::kBand, "0"},
-                   {Page::kChannel, "6"},
-                   {Page::kStaPassword, "m\u1eadt kh\u1ea9u"}},
-         .button = Page::kWifiApply,
-         .faultAt = 0,
-         .messages = {wifi},
-         .commands = {},
-         .changed =
-             [](auto& state) {
-                 Put(state.wifiApSetting,
-                     WifiApSetting{"Caf\u00e9 \U0001F4F7", "p\u00e4sswort", 2, 0, 6});
-                 Patch<WifiStaSetting>(state.wifiStaSetting,
-                                       [](auto& r) { Copy(r.password, "m\u1eadt kh\u1ea9u"); });
-             },
-         .trail = {{"SN0000000001 wifi set STATUS_OK: ap.ssid \"Kamera-B\u00fcro-Etage-3\" -> "
+        Action(2, {{Page::kServerIp, "10.0.1.2"}, {Page::kServerArea, "25"}}, Page::kNetworkApply,
+               0, {networkSet}, {},
+               [](auto& state) {
+                   Patch<NetworkInfo>(state.networkInfo,
+                                      [](auto& r) { Copy(r.serverIp, "10.0.1.2"); });
+               }),
+        Action(2,
+               {{Page::kApSsid, "Caf\u00e9 \U0001F4F7"},
+                {Page::kBand, "0"},
+                {Page::kChannel, "6"},
+                {Page::kStaPassword, "m\u1eadt kh\u1ea9u"}},
+               Page::kWifiApply, 0, {wifi}, {},
+               [](auto& state) {
+                   Put(state.wifiApSetting,
+                       WifiApSetting{"Caf\u00e9 \U0001F4F7", "p\u00e4sswort", 2, 0, 6});
+                   Patch<WifiStaSetting>(state.wifiStaSetting,
+                                         [](auto& r) { Copy(r.password, "m\u1eadt kh\u1ea9u"); });
+               })
+            .Trail({"SN0000000001 wifi set STATUS_OK: ap.ssid \"Kamera-B\u00fcro-Etage-3\" -> "
                     "\"Caf\u00e9 \U0001F4F7\", ap.band 1 \"5 GHz\" -> 0 \"2.4 GHz\", ap.channel "
-                    "40 -> 6, sta.password changed"}}},
-        {.tab = 2,
-         .typed = {{Page::kPairName, "Brustgurt \u2665"},
-                   {Page::kHeartRateLow, "0"},
-                   {Page::kHeartRateHigh, "255"}},
-         .button = Page::kBluetoothApply,
-         .faultAt = 0,
-         .messages = {bluetooth},
-         .commands = {},
-         .changed =
-             [](auto& state) {
-                 Patch<BluetoothInfo>(state.bluetoothInfo, [](auto& r) {
-                     Copy(r.pairName, "Brustgurt \u2665");
-                     r.heartRateLow = 0;
-                     r.heartRateHigh = 255;
-                 });
-             }},
-        {.tab = 2,
-         .typed = {{Page::kHeartRateHigh, "200"}},
-         .button = Page::kBluetoothApply,
-         .faultAt = 0,
-         .messages = {bluetooth},
-         .commands = {},
-         .holds = longTexts,
-         .changed =
-             [](auto& state) {
-                 Patch<BluetoothInfo>(state.bluetoothInfo, [](auto& r) { r.heartRateHigh = 200; });
-             }},
+                    "40 -> 6, sta.password changed"}),
+        Action(2,
+               {{Page::kPairName, "Brustgurt \u2665"},
+                {Page::kHeartRateLow, "0"},
+                {Page::kHeartRateHigh, "255"}},
+               Page::kBluetoothApply, 0, {bluetooth}, {},
+               [](auto& state) {
+                   Patch<BluetoothInfo>(state.bluetoothInfo, [](auto& r) {
+                       Copy(r.pairName, "Brustgurt \u2665");
+                       r.heartRateLow = 0;
+                       r.heartRateHigh = 255;
+                   });
+               }),
+        Action(
+            2, {{Page::kHeartRateHigh, "200"}}, Page::kBluetoothApply, 0, {bluetooth}, {},
+            [](auto& state) {
+                Patch<BluetoothInfo>(state.bluetoothInfo, [](auto& r) { r.heartRateHigh = 200; });
+            },
+            longTexts),
         // The port takes digits only; a pasted MAC address of other characters is refused.
-        {.tab = 2,
-         .typed = {{Page::kServerPort, "80x80", true}},
-         .button = Page::kNetworkApply,
-         .faultAt = 0,
-         .messages = {"Network Settings set successfully."},
-         .commands = {},
-         .changed =
-             [](auto& state) {
-                 Patch<NetworkInfo>(state.networkInfo, [](auto& r) { Copy(r.serverPort, "8080"); });
-             }},
-        {.tab = 2,
-         .typed = {{Page::kMacAddress, "A1B2C3D4E5G6"}},
-         .button = Page::kWifiApply,
-         .faultAt = 0,
-         .messages = {"Mac Address takes only these characters: 0123456789abcdefABCDEF"},
-         .commands = none},
-        {.tab = 2,
-         .typed = {{Page::kPinCode, "11223344"}},
-         .button = Page::kWifiApply,
-         .faultAt = 0,
-         .messages = {notRead("STA Mode")},
-         .commands = none,
-         .failedRead = 8 + 5},
+        Action(2, {{Page::kServerPort, "80x80", true}}, Page::kNetworkApply, 0, {networkSet}, {},
+               [](auto& state) {
+                   Patch<NetworkInfo>(state.networkInfo,
+                                      [](auto& r) { Copy(r.serverPort, "8080"); });
+               }),
+        {2,
+         {{Page::kMacAddress, "A1B2C3D4E5G6"}},
+         Page::kWifiApply,
+         0,
+         {"Mac Address takes only these characters: 0123456789abcdefABCDEF"},
+         none},
+        Action(2, {{Page::kPinCode, "11223344"}}, Page::kWifiApply, 0, {notRead("STA Mode")}, none)
+            .FailedRead(8 + 5),
         // Everything is checked before the first record goes out.
         {2, {{Page::kPinCode, "1234567"}}, Page::kWifiApply, 0, {p2p}, none},
         {2, {{Page::kStaPassword, umlauts}}, Page::kWifiApply, 0, {tooLong}, none},
@@ -529,36 +432,20 @@ TEST_F(PageActions, EachActionSaysWhatHappenedSendsWhatItShouldAndChangesNothing
         {2, {}, Page::kWifiApply, 4, {"Set P2P PIN Failed"}, Codes{0x59, 0x5B, 0x5E, 0x63}},
         {2, {}, Page::kBluetoothApply, 1, {failed}, Codes{0x55}},
         // Encryption: the hidden playback code and the key go back as they were read.
-        {.tab = 3,
-         .typed = {{Crypt::kDataEncryption, "3"}},
-         .button = Crypt::kApply,
-         .faultAt = 0,
-         .messages = {set},
-         .commands = {},
-         .holds =
-             [](auto& state) {
-                 state.dataEncryption = 2;
-                 state.decryptionPlayback = 7;
-                 state.aesKey = "0123456789abcdefghijklmnopqrstuv";
-             },
-         .changed = [](auto& state) { state.dataEncryption = 3; }},
-        {.tab = 3,
-         .typed = {{Crypt::kAesKey, QString(32, u'k')}},
-         .button = Crypt::kApply,
-         .faultAt = 0,
-         .messages = {set},
-         .commands = {},
-         .changed = [](auto& state) { state.aesKey = std::string(32, 'k'); },
-         .trail = {{"SN0000000001 encryption set STATUS_OK: aesKey changed"}}},
+        Action(
+            3, {{Crypt::kDataEncryption, "3"}}, Crypt::kApply, 0, {set}, {},
+            [](auto& state) { state.dataEncryption = 3; },
+            [](auto& state) {
+                state.dataEncryption = 2;
+                state.decryptionPlayback = 7;
+                state.aesKey = "0123456789abcdefghijklmnopqrstuv";
+            }),
+        Action(3, {{Crypt::kAesKey, QString(32, u'k')}}, Crypt::kApply, 0, {set}, {},
+               [](auto& state) { state.aesKey = std::string(32, 'k'); })
+            .Trail({"SN0000000001 encryption set STATUS_OK: aesKey changed"}),
         {3, {{Crypt::kAesKey, QString(31, u'k')}}, Crypt::kApply, 0, {shortKey}, none},
         {3, {{Crypt::kAesKey, QString(32, QChar(0xE4))}}, Crypt::kApply, 0, {wideKey}, none},
-        {.tab = 3,
-         .typed = {},
-         .button = Crypt::kApply,
-         .faultAt = 0,
-         .messages = {notRead("Encryption")},
-         .commands = none,
-         .newLogin = true},
+        Action(3, {}, Crypt::kApply, 0, {notRead("Encryption")}, none).NewLogin(),
     };
     AddCamera(Seeded());
     LogIn(kAdministrator);
