@@ -152,7 +152,7 @@ TEST(FileTrailNames, SecretsAreKnownByTheirNames) {
 TEST(FileTrailNames, DefaultFileFollowsXdgStateHome) {
     setenv("XDG_STATE_HOME", "/srv/state", 1);
     EXPECT_EQ(DefaultFile(), "/srv/state/petrel/audit.jsonl");
-    setenv("XDG_STATE_HOME", "relative", 1);  // not absolute: ignored, as the basedir spec says
+    setenv("XDG_STATE_HOME", "relative", 1);  // not absolute: ignored, as XDG base directories require
     setenv("HOME", "/home/op", 1);
     EXPECT_EQ(DefaultFile(), "/home/op/.local/state/petrel/audit.jsonl");
     unsetenv("XDG_STATE_HOME");
