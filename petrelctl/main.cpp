@@ -30,7 +30,8 @@ void PrintHelp() {
            "  --apply PROFILE   watch applies PROFILE to every camera plugged in\n"
            "  --level 0|1       log in as general user (0) or administrator (1, the default)\n"
            "  --password TEXT   login password; without it PETREL_PASSWORD is used\n"
-           "  --yes             confirm destructive commands without asking\n\n"
+           "  --yes             confirm destructive commands without asking\n"
+           "  --version         show the version and exit\n\n"
            "Options may also follow the command; \"--\" ends them. Commands that change\n"
            "the camera need the administrator level, except clock sync and mass-storage.\n\n"
            "commands:\n";
@@ -71,6 +72,7 @@ std::vector<std::string> AllOptions() {
     std::vector<std::string> options = kValueOptions;
     for (const auto& flag : kFlags) options.push_back(flag.first);
     options.push_back("--help");
+    options.push_back("--version");
     return options;
 }
 
@@ -110,6 +112,9 @@ std::optional<int> ParseOptions(int argc, char** argv, petrelctl::Options& optio
             options.password = argv[++i];
         } else if (arg == "--help" || arg == "-h") {
             PrintHelp();
+            return 0;
+        } else if (arg == "--version") {
+            std::cout << "petrelctl " PETRELCTL_VERSION "\n";
             return 0;
         } else {
             return Usage("unknown option " + arg);
