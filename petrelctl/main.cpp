@@ -5,10 +5,11 @@
 #include <map>
 #include <string>
 
-#include "cameras.h"
-#include "command.h"
-#include "completion.h"
-#include "fleet.h"
+#include "camera/cameras.h"
+#include "camera/session.h"
+#include "commands/command.h"
+#include "commands/completion.h"
+#include "fleet/fleet.h"
 
 namespace {
 
@@ -29,7 +30,12 @@ void PrintHelp() {
            "  --sync-clock      apply and watch set the camera's clock to this computer's\n"
            "  --apply PROFILE   watch applies PROFILE to every camera plugged in\n"
            "  --level 0|1       log in as general user (0) or administrator (1, the default)\n"
-           "  --password TEXT   login password; without it PETREL_PASSWORD is used\n"
+           "  --password-file FILE  read the login password from the first line of FILE\n"
+           "                    (for a service: a systemd credential file)\n"
+           "  --password-stdin  read the login password from standard input\n"
+           "  --password TEXT   login password; other users see it in ps, prefer the two above\n"
+           "                    Without any of them PETREL_PASSWORD is used, else a command\n"
+           "                    that logs in asks on the terminal\n"
            "  --yes             confirm destructive commands without asking\n"
            "  --version         show the version and exit\n\n"
            "Options may also follow the command; \"--\" ends them. Commands that change\n"
@@ -66,11 +72,13 @@ const std::map<std::string, bool petrelctl::Options::*> kFlags = {
 };
 
 // The options that take the next word as their value, as ParseOptions reads them.
-const std::vector<std::string> kValueOptions = {"--drive", "--camera", "--level", "--password"};
+const std::vector<std::string> kValueOptions = {"--drive",    "--camera",        "--level",
+                                                "--password", "--password-file", "--apply"};
 
 std::vector<std::string> AllOptions() {
     std::vector<std::string> options = kValueOptions;
     for (const auto& flag : kFlags) options.push_back(flag.first);
+    options.push_back("--password-stdin");
     options.push_back("--help");
     options.push_back("--version");
     return options;
@@ -110,6 +118,10 @@ std::optional<int> ParseOptions(int argc, char** argv, petrelctl::Options& optio
             options.applyProfile = argv[++i];
         } else if (arg == "--password" && hasValue) {
             options.password = argv[++i];
+        } else if (arg == "--password-file" && hasValue) {
+            options.passwordFile = argv[++i];
+        } else if (arg == "--password-stdin") {
+            options.passwordFile = "-";
         } else if (arg == "--help" || arg == "-h") {
             PrintHelp();
             return 0;
@@ -148,6 +160,8 @@ int main(int argc, char** argv) {
         return Usage(std::string("usage: petrelctl ") + command->name + " " + command->usage);
     }
     options.arguments = std::move(words);
+    if (std::string problem; !petrelctl::GatherPassword(options, command->logsIn, problem))
+        return Usage(problem);
     options.several = options.all || options.selectors.size() > 1;
     petrelctl::Output output(options.json);
     if (command->check != nullptr && command->check(options, output) != 0) return output.Finish();

@@ -44,7 +44,9 @@ Outcome Run(const Folder& folder, const Strings& arguments, const char* password
     const pid_t child = fork();
     if (child == 0) {
         chdir(folder.Path(".").c_str());
-        dup2(open("/dev/null", O_RDONLY), STDIN_FILENO);
+        const std::string input = folder.Path("stdin");
+        dup2(open(access(input.c_str(), R_OK) == 0 ? input.c_str() : "/dev/null", O_RDONLY),
+             STDIN_FILENO);
         dup2(open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), STDOUT_FILENO);
         dup2(open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), STDERR_FILENO);
         password ? setenv("PETREL_PASSWORD", password, 1) : unsetenv("PETREL_PASSWORD");

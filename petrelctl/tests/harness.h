@@ -33,8 +33,9 @@ private:
     std::string path_;
 };
 
-// Runs petrelctl with `arguments` under camera-sim `simulator` options, stdin not a
-// terminal; the cameras are kept in folder's "state" file from one run to the next.
+// Runs petrelctl with `arguments` under camera-sim `simulator` options, with folder's
+// "stdin" file (else /dev/null) as standard input; the cameras are kept in folder's
+// "state" file from one run to the next.
 Outcome RunIn(const Folder& folder, const Strings& arguments, const char* password,
               const Strings& simulator = {});
 

@@ -2,14 +2,15 @@
 // simulated camera whose state is read back from camera-sim's state file.
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <map>
+#include <nlohmann/json.hpp>
 #include <optional>
 #include <regex>
 #include <string>
 #include <vector>
 
 #include "harness.h"
-#include "json_value.h"
 
 namespace {
 
@@ -161,28 +162,45 @@ TEST_P(Operation, BehavesAsDocumented) {
 INSTANTIATE_TEST_SUITE_P(Petrelctl, Operation, testing::ValuesIn(kCases),
                          [](const testing::TestParamInfo<Case>& info) { return info.param.name; });
 
-using petrelctl::JsonValue;
-
-// The member `key` of an object, or item `i` of an array; a failed test when absent.
-const JsonValue& At(const JsonValue& json, const std::string& key) {
-    for (const auto& [name, value] : json.members) {
-        if (name == key) return value;
+TEST(Password, EachSourceLogsInOrIsRefusedBeforeConnecting) {
+    struct Row {
+        Strings arguments;
+        const char* passwordFile;  // the folder's "pw"
+        const char* input;         // standard input
+        int status;
+        const char* err;
+    };
+    // clang-format off
+    const std::vector<Row> rows = {
+        {{"--password-file", "pw", "login"}, "888888\n", "", 0, "^$"},
+        {{"login", "--password-stdin"}, nullptr, "888888\r\n", 0, "^$"},
+        {{"--password-file", "pw", "login"}, "\n888888\n", "", 2, "pw holds no password"},
+        {{"--password-file", "missing", "login"}, nullptr, "", 2, "missing: No such file"},
+        {{"--password", kAdmin, "--password-stdin", "login"}, nullptr, kAdmin, 2, "one way"},
+        {{"--password-stdin", "apply", "-"}, nullptr, "888888\n", 2, "cannot share"},
+        {{"login"}, nullptr, "888888\n", 2, "needs a login"},  // no terminal: no prompt
+    };
+    // clang-format on
+    for (const Row& row : rows) {
+        SCOPED_TRACE(testing::PrintToString(row.arguments));
+        const harness::Folder folder;
+        if (row.passwordFile) std::ofstream(folder.Path("pw")) << row.passwordFile;
+        std::ofstream(folder.Path("stdin")) << row.input;
+        const Outcome run = harness::RunIn(folder, row.arguments, nullptr);
+        EXPECT_EQ(run.status, row.status) << run.err;
+        EXPECT_TRUE(std::regex_search(run.err, std::regex(row.err))) << run.err;
+        if (row.status == 2) {
+            EXPECT_EQ(run.log, "");
+        }
     }
-    ADD_FAILURE() << "no member " << key;
-    static const JsonValue none;
-    return none;
 }
 
-const JsonValue& At(const JsonValue& json, std::size_t i) {
-    EXPECT_LT(i, json.items.size());
-    return i < json.items.size() ? json.items[i] : json;
-}
+using Json = nlohmann::json;
 
-JsonValue ParseJson(const Outcome& run) {
-    std::string problem;
-    auto document = petrelctl::ParseJson(run.out, problem);
-    EXPECT_TRUE(document.has_value()) << problem << "\n" << run.out;
-    return document.value_or(JsonValue{});
+Json ParseJson(const Outcome& run) {
+    const Json document = Json::parse(run.out, nullptr, false);
+    EXPECT_FALSE(document.is_discarded()) << run.out;
+    return document;
 }
 
 TEST(Json, EveryReadingCommandParses) {
@@ -191,43 +209,44 @@ TEST(Json, EveryReadingCommandParses) {
         SCOPED_TRACE(command);
         const Outcome run = RunCtl({"--json", command}, kAdmin);
         EXPECT_EQ(run.status, 0) << run.err;
-        EXPECT_TRUE(At(ParseJson(run), "ok").boolean);
+        EXPECT_EQ(ParseJson(run).value("ok", false), true);
     }
 }
 
 TEST(Json, SettingsCarryCodeTextAndAllowedCodes) {
-    const JsonValue json = ParseJson(RunCtl({"settings", "--json"}, kAdmin));
-    const JsonValue& resolution = At(json, "videoResolution");
-    EXPECT_EQ(At(resolution, "code").number, 6);
-    EXPECT_EQ(At(resolution, "text").text, "1920*1080(P30)");
-    EXPECT_EQ(At(At(At(resolution, "allowed"), 0u), "code").number, 5);
-    EXPECT_EQ(At(At(At(At(json, "timeZone"), "allowed"), 48u), "text").text, "UTC+12.0");
-    EXPECT_EQ(At(At(json, "doubleClickRecord"), "code").number, 0);
+    const Json json = ParseJson(RunCtl({"settings", "--json"}, kAdmin));
+    const Json& resolution = json.at("videoResolution");
+    EXPECT_EQ(resolution.at("code"), 6);
+    EXPECT_EQ(resolution.at("text"), "1920*1080(P30)");
+    EXPECT_EQ(resolution.at("allowed").at(0).at("code"), 5);
+    EXPECT_EQ(json.at("timeZone").at("allowed").at(48).at("text"), "UTC+12.0");
+    EXPECT_EQ(json.at("doubleClickRecord").at("code"), 0);
 }
 
 TEST(Json, RecordsKeepTheirTypes) {
-    const JsonValue wifi = ParseJson(RunCtl({"--json", "wifi"}, kAdmin));
-    EXPECT_EQ(At(wifi, "p2pCode").text, "12345678");
-    EXPECT_EQ(At(wifi, "ap.connectionLimit").number, 0);
-    EXPECT_EQ(At(At(wifi, "channels24G"), 11u).number, 11);
-    const JsonValue disk = ParseJson(RunCtl({"--json", "disk"}, kAdmin));
-    EXPECT_EQ(At(disk, "free MiB").number, 21004);
-    EXPECT_FALSE(At(disk, "storage locked").boolean);
+    const Json wifi = ParseJson(RunCtl({"--json", "--show-secrets", "wifi"}, kAdmin));
+    EXPECT_EQ(wifi.at("p2pCode"), "12345678");
+    EXPECT_EQ(wifi.at("ap.connectionLimit"), 0);
+    EXPECT_EQ(wifi.at("channels24G").at(11), 11);
+    const Json disk = ParseJson(RunCtl({"--json", "disk"}, kAdmin));
+    EXPECT_EQ(disk.at("free MiB"), 21004);
+    EXPECT_EQ(disk.at("storage locked"), false);
 }
 
 TEST(Json, TextsThatAreNotUtf8StillParse) {
-    const JsonValue json =
+    const Json json =
         ParseJson(RunCtl({"--json", "identity"}, kAdmin, {"waterMark=Caf\\xE9 \\x01"}));
-    EXPECT_TRUE(At(json, "watermark").text.starts_with("Caf")) << At(json, "watermark").text;
+    EXPECT_TRUE(json.at("watermark").get<std::string>().starts_with("Caf")) << json;
 }
 
 TEST(Json, FailureNamesStepAndStatus) {
     const Outcome run = RunCtl({"--json", "battery"}, "000000");
     EXPECT_EQ(run.status, 1);
-    const JsonValue json = ParseJson(run);
-    EXPECT_FALSE(At(json, "ok").boolean);
-    EXPECT_TRUE(At(json, "error").text.starts_with("login failed: STATUS_NOT_VERIFIED"))
-        << At(json, "error").text;
+    const Json json = ParseJson(run);
+    EXPECT_EQ(json.at("ok"), false);
+    EXPECT_TRUE(
+        json.at("error").get<std::string>().starts_with("login failed: STATUS_NOT_VERIFIED"))
+        << json;
 }
 
 }  // namespace

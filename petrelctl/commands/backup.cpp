@@ -1,0 +1,124 @@
+// petrelctl backup: every setting a camera can be given back, as one JSON document.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <ctime>
+#include <filesystem>
+
+#include "camera/clock_offset.h"
+#include "camera/session.h"
+#include "commands/command_set.h"
+#include "records/profile.h"
+#include "records/records.h"
+
+namespace petrelctl {
+namespace {
+
+using Buffer = std::vector<unsigned char>;
+
+struct Document {
+    std::string body;  // the members after the header, each on its own line
+    std::string model, firmware, barCode;
+};
+
+std::string Timestamp() {
+    const std::time_t now = std::time(nullptr);
+    std::tm utc{};
+    gmtime_r(&now, &utc);
+    char text[32];
+    std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &utc);
+    return text;
+}
+
+// Reads one group; read-only fields are kept only for the header.
+int ReadGroup(DeviceConnection* camera, const NamedGroup& named, const Options& options,
+              Document& document, Output& output) {
+    std::string members;
+    for (const auto& part : named.group.parts) {
+        Buffer record(part.size);
+        if (const int status = part.get(camera, record.data()); status != STATUS_OK)
+            return output.Fail(std::string("read ") + part.name, status);
+        for (const auto& field : part.fields) {
+            const std::string name = part.prefix + field.name;
+            if (name == "modelId") document.model = TextOf(field, record.data());
+            if (name == "version") document.firmware = TextOf(field, record.data());
+            if (name == "barCode") document.barCode = TextOf(field, record.data());
+            if (part.set == nullptr || !field.writable) continue;
+            if (IsSecret(name) && !options.includeSecrets) continue;
+            // A text of fixed length that was never set cannot be written back empty.
+            if (field.minimum > 0 && TextOf(field, record.data()).empty()) continue;
+            members += std::string(members.empty() ? "" : ",\n") + "    " + JsonQuote(name) + ": " +
+                       FieldJson(field, record.data());
+        }
+    }
+    document.body += ",\n  " + JsonQuote(named.name) + ": {\n" + members + "\n  }";
+    return 0;
+}
+
+std::string Header(const Document& document, const Options& options) {
+    return "{\n  \"formatVersion\": " + std::to_string(kProfileVersion) +
+           ",\n  \"camera\": {\"model\": " + JsonQuote(document.model) +
+           ", \"firmware\": " + JsonQuote(document.firmware) +
+           ", \"barCode\": " + JsonQuote(document.barCode) +
+           "},\n  \"timestamp\": " + JsonQuote(Timestamp()) +
+           ",\n  \"secretsIncluded\": " + (options.includeSecrets ? "true" : "false");
+}
+
+// A directory gets one file per camera, named by its bar code.
+std::string Destination(const std::string& path, const Document& document) {
+    if (!std::filesystem::is_directory(path)) return path;
+    return (std::filesystem::path(path) / (document.barCode + ".json")).string();
+}
+
+int Save(const std::string& path, const std::string& text, bool secret, Output& output) {
+    const mode_t mode = secret ? 0600 : 0644;
+    const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, mode);
+    if (fd < 0) return output.FailWith("save", path + ": " + std::strerror(errno));
+    // An older file keeps its mode through O_CREAT; secrets must not stay readable.
+    bool saved = (!secret || fchmod(fd, mode) == 0) &&
+                 write(fd, text.data(), text.size()) == static_cast<ssize_t>(text.size());
+    const int error = saved ? 0 : errno;
+    saved = close(fd) == 0 && saved;
+    if (!saved) return output.FailWith("save", path + ": " + std::strerror(error ? error : errno));
+    return 0;
+}
+
+}  // namespace
+
+int CheckBackup(Options& options, Output& output) {
+    if (options.several && !std::filesystem::is_directory(options.arguments[0])) {
+        return output.Refuse("with several cameras, backup writes into a directory: " +
+                             options.arguments[0] + " is none");
+    }
+    return 0;
+}
+
+int RunBackup(const Options& options, Output& output) {
+    auto session = Session::OpenVerified(options, output, Access::kAdministrator);
+    if (!session) return 1;
+    Document document;
+    for (const auto& named : AllRecordGroups()) {
+        if (ReadGroup(session->get(), named, options, document, output) != 0) return 1;
+    }
+    long long offset = 0;
+    if (const int status = ReadClockOffset(session->get(), &offset); status != STATUS_OK)
+        return output.Fail("read clock", status);
+    int32_t locked = 0;
+    if (const int status = GetLockMemoryState(session->get(), &locked); status != STATUS_OK)
+        return output.Fail("read storage lock", status);
+    const std::string text = Header(document, options) + document.body +
+                             ",\n  \"clock\": {\"offsetSeconds\": " + std::to_string(offset) +
+                             "},\n  \"storageLocked\": " + (locked ? "true" : "false") + "\n}\n";
+    const std::string path = Destination(options.arguments[0], document);
+    if (Save(path, text, options.includeSecrets, output) != 0) return 1;
+    output.Field("file", path);
+    output.Value("secrets included", options.includeSecrets ? "true" : "false",
+                 options.includeSecrets ? "yes (passwords and keys; the file has mode 0600)"
+                                        : "no (give --include-secrets to keep passwords and keys)");
+    return 0;
+}
+
+}  // namespace petrelctl

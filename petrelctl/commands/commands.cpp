@@ -1,0 +1,89 @@
+#include <sstream>
+
+#include "commands/command_set.h"
+#include "records/records.h"
+
+namespace petrelctl {
+
+const std::vector<Command>& Commands() {
+    constexpr int kAny = -1;
+    static const std::vector<Command> kCommands = {
+        {"list", "", "list cameras on USB and camera disks: place, serial number, bar code", 0, 0,
+         RunList, nullptr, false, false},
+        {"info", "", "show model, bar code, firmware version and USB strings", 0, 0, RunInfo,
+         nullptr, true, false},
+        {"login", "", "check the password of --level on the camera", 0, 0, RunLogin},
+        {"clock", "", "show the camera's clock", 0, 0, RunClock},
+        {"clock set", "YYYY-MM-DD HH:MM:SS", "set the camera's clock", 1, 2, RunClockSet,
+         CheckClockSet},
+        {"clock sync", "", "set the camera's clock to this computer's local time", 0, 0,
+         RunClockSync},
+        {"identity", "", "show model, version, bar code, MAC, user/device id, unit, watermark", 0,
+         0, RunShowRecords<IdentityRecords>},
+        {"identity set", "NAME=VALUE...", "change identity fields", 1, kAny,
+         RunChangeRecords<IdentityRecords>, CheckRecordArguments<IdentityRecords>},
+        {"battery", "", "show the battery charge", 0, 0, RunBattery},
+        {"disk", "", "show storage capacity, free space and lock state", 0, 0, RunDisk},
+        {"settings", "", "show every setting with its code and the allowed codes", 0, 0,
+         RunShowRecords<SettingsRecords>},
+        {"settings set", "NAME=VALUE...", "change settings (a code or its text)", 1, kAny,
+         RunChangeRecords<SettingsRecords>, CheckRecordArguments<SettingsRecords>},
+        {"network", "", "show the management platform settings", 0, 0,
+         RunShowRecords<NetworkRecords>},
+        {"network set", "NAME=VALUE...", "change management platform settings", 1, kAny,
+         RunChangeRecords<NetworkRecords>, CheckRecordArguments<NetworkRecords>},
+        {"wifi", "", "show WiFi, access point, station, pairing code and channels", 0, 0,
+         RunShowRecords<WifiRecords>},
+        {"wifi set", "NAME=VALUE...", "change WiFi settings (ap.NAME, sta.NAME for the modes)", 1,
+         kAny, RunChangeRecords<WifiRecords>, CheckRecordArguments<WifiRecords>},
+        {"bluetooth", "", "show the Bluetooth settings", 0, 0, RunShowRecords<BluetoothRecords>},
+        {"bluetooth set", "NAME=VALUE...", "change Bluetooth settings", 1, kAny,
+         RunChangeRecords<BluetoothRecords>, CheckRecordArguments<BluetoothRecords>},
+        {"4g", "", "show the cellular data settings", 0, 0, RunShowRecords<Mobile4GRecords>},
+        {"4g set", "NAME=VALUE...", "change cellular data settings", 1, kAny,
+         RunChangeRecords<Mobile4GRecords>, CheckRecordArguments<Mobile4GRecords>},
+        {"encryption", "", "show the recording encryption and its AES key", 0, 0,
+         RunShowRecords<EncryptionRecords>},
+        {"encryption set", "NAME=VALUE...", "change the recording encryption", 1, kAny,
+         RunChangeRecords<EncryptionRecords>, CheckRecordArguments<EncryptionRecords>},
+        {"change-password", "0|1 [NEW]", "set the password of a level (NEW or PETREL_NEW_PASSWORD)",
+         1, 2, RunChangePassword},
+        {"lock", "", "lock the camera's storage with the administrator password", 0, 0, RunLock},
+        {"unlock", "", "unlock the camera's storage", 0, 0, RunUnlock},
+        {"format", "", "format the camera's storage (asks, or --yes)", 0, 0, RunFormat},
+        {"reset", "", "restore the camera's default settings (asks, or --yes)", 0, 0, RunReset},
+        {"backup", "FILE|DIR",
+         "save every setting as JSON (a directory: BARCODE.json in it; --include-secrets)", 1, 1,
+         RunBackup, CheckBackup},
+        {"restore", "FILE", "give the camera the settings of a backup (--dry-run shows them)", 1, 1,
+         RunApply, CheckApply},
+        {"apply", "PROFILE", "give the camera the settings a profile names (--dry-run)", 1, 1,
+         RunApply, CheckApply},
+        {"mass-storage", "", "switch the camera to removable-disk mode", 0, 0, RunMassStorage},
+        {"watch", "--apply PROFILE|--sync-clock",
+         "provision every camera plugged in, once each, until interrupted", 0, 0, RunWatch,
+         CheckWatch, false},
+    };
+    return kCommands;
+}
+
+const Command* FindCommand(std::vector<std::string>& words) {
+    const Command* found = nullptr;
+    std::size_t foundLength = 0;
+    for (const auto& command : Commands()) {
+        std::istringstream name(command.name);
+        std::size_t length = 0;
+        bool matches = true;
+        for (std::string word; matches && name >> word; ++length) {
+            matches = length < words.size() && words[length] == word;
+        }
+        if (matches && length > foundLength) {
+            found = &command;
+            foundLength = length;
+        }
+    }
+    words.erase(words.begin(), words.begin() + static_cast<std::ptrdiff_t>(foundLength));
+    return found;
+}
+
+}  // namespace petrelctl
