@@ -53,9 +53,7 @@ mkdir -p "$deb/src"
 tar --exclude=./build --exclude=./.git -cf - . | tar -C "$deb/src" -xf -
 (cd "$deb/src" && logged dpkg-buildpackage -b -us -uc -J"$(nproc)")
 changes=$deb/vireo-petrel_${version}_$arch.changes
-for package in libpetrel1 petrelctl vireo; do
-    [ -f "$deb/${package}-dbgsym_${version}_$arch.deb" ] || fail "no debug symbols package for $package"
-done
+built=$SECONDS
 
 # --- Judge: lintian errors and warnings fail; so do the info tags for what these
 # packages promise (hardening, the symbols file). The other info tags are listed.
@@ -65,6 +63,9 @@ grep -v '^N:' "$work/lintian" | grep -v 'running with root privileges' || true
 [ "$status" -eq 0 ] || fail "lintian found errors or warnings"
 ! grep -E '^I: .*(hardening-|no-symbols-control-file)' "$work/lintian" ||
     fail "lintian: the packages lack a promised hardening or the symbols file"
+for package in libpetrel1 petrelctl vireo; do
+    [ -f "$deb/${package}-dbgsym_${version}_$arch.deb" ] || fail "no debug symbols package for $package"
+done
 
 # --- Install and use.
 debs=()
@@ -135,4 +136,4 @@ while read -r path; do
     [ -d "$path" ] && dpkg -S "$path" >/dev/null 2>&1 && continue
     fail "$path is left after purging the packages"
 done <"$work/installed"
-echo "Packages built, judged, installed, used and removed: ${packages[*]}"
+echo "Packages built ($built s), judged, installed, used and removed ($SECONDS s in all): ${packages[*]}"
