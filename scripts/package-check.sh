@@ -47,7 +47,12 @@ arch=$(dpkg-architecture -qDEB_HOST_ARCH)
 multiarch=$(dpkg-architecture -qDEB_HOST_MULTIARCH)
 
 # --- Build: dpkg-buildpackage writes next to the source folder, so it gets a copy of
-# the tree inside build/deb. CMAKE_*_COMPILER_LAUNCHER (ccache) passes through.
+# the tree inside build/deb. CMAKE_*_COMPILER_LAUNCHER (ccache) passes through; debhelper
+# gives the build a HOME of its own, so ccache is told where its cache really is.
+if [ -n "${CMAKE_CXX_COMPILER_LAUNCHER:-}${CMAKE_C_COMPILER_LAUNCHER:-}" ] && command -v ccache >/dev/null; then
+    CCACHE_DIR=${CCACHE_DIR:-$(ccache -k cache_dir)}
+    export CCACHE_DIR
+fi
 rm -rf "$deb"
 mkdir -p "$deb/src"
 tar --exclude=./build --exclude=./.git -cf - . | tar -C "$deb/src" -xf -
