@@ -8,7 +8,7 @@ set -euo pipefail
 job=${1:-test}
 demo=(
     build-essential cmake pkg-config
-    libusb-dev libssl-dev libudev-dev nlohmann-json3-dev
+    libusb-dev libssl-dev libudev-dev libsystemd-dev nlohmann-json3-dev
     umockdev libumockdev-dev
     qt6-base-dev qt6-qpa-plugins libgl-dev
 )
@@ -19,7 +19,8 @@ test=(
     clang libclang-rt-14-dev
     # The kernel tier: a QEMU guest built from Debian's kernel, busybox and udev.
     qemu-system-x86 linux-image-amd64 busybox-static libusbredirparser-dev cpio kmod xz-utils udev
-    # Building the Debian packages, judging them, installing and using them.
+    # Building the Debian packages, judging them, installing and using them; journald
+    # for the audit trail's tests.
     dpkg-dev debhelper help2man librsvg2-bin lintian appstream desktop-file-utils
     man-db bash-completion systemd
 )

@@ -227,6 +227,25 @@ constexpr ShapeRow kShapes[] = {
      }},
 };
 
+// An entry names the USB device of vendor:product as the kernel enumerated it, with the
+// serial the kernel read, and the node the library opens (the USB node when genericNode
+// is empty).
+void requireEntryInfo(const PetrelEntryInfo& info, const char* product,
+                      const std::string& genericNode) {
+    const auto folder = usbDevice(product);
+    require(folder.has_value(), "the camera left the bus");
+    const int bus = std::atoi(readAttribute(*folder + "/busnum").c_str());
+    const int device = std::atoi(readAttribute(*folder + "/devnum").c_str());
+    char usbNode[32];
+    std::snprintf(usbNode, sizeof usbNode, "/dev/bus/usb/%03d/%03d", bus, device);
+    const std::string node = genericNode.empty() ? usbNode : genericNode;
+    require(info.busNumber == bus && info.deviceNumber == device,
+            "entry at " + std::to_string(info.busNumber) + "-" + std::to_string(info.deviceNumber) +
+                ", the kernel has it at " + std::to_string(bus) + "-" + std::to_string(device));
+    require(kCamera.serial == info.serial, std::string("entry serial ") + info.serial);
+    require(node == info.node, std::string("entry node ") + info.node + ", wanted " + node);
+}
+
 struct Check {
     std::string name;
     std::function<void(Session&)> run;
@@ -256,9 +275,13 @@ std::vector<Check> checks() {
              DeviceListEntry* list[32] = {};
              const int found = EnumDeviceList(list, 32);
              require(found == 1, "EnumDeviceList found " + std::to_string(found));
+             PetrelEntryInfo info{};
+             const int infoStatus = PetrelGetEntryInfo(list[0], &info);
              const int status = ConnectDevice(list[0], &s.usb);
              ReleaseList(list, found);
              requireStatus(status, STATUS_OK, "ConnectDevice");
+             requireStatus(infoStatus, STATUS_OK, "PetrelGetEntryInfo");
+             requireEntryInfo(info, "0001", "");
              char texts[3][32] = {};
              requireStatus(GetDescriptorString(s.usb, texts[0], texts[1], texts[2]), STATUS_OK,
                            "GetDescriptorString");
@@ -307,10 +330,15 @@ std::vector<Check> checks() {
                         DeviceListEntry* list[22] = {};
                         const int found = EnumStorageList(list, 0);
                         const int letter = found == 1 ? GetStorageDisk(list[0]) : 0;
+                        PetrelEntryInfo info{};
+                        const int infoStatus =
+                            found == 1 ? PetrelGetEntryInfo(list[0], &info) : STATUS_FAILED;
                         ReleaseList(list, found);
                         require(found == 1, "EnumStorageList found " + std::to_string(found));
                         requireStatus(ConnectStorageDevice(letter, &s.disk), STATUS_OK,
                                       "ConnectStorageDevice");
+                        requireStatus(infoStatus, STATUS_OK, "PetrelGetEntryInfo");
+                        requireEntryInfo(info, "0002", s.genericNode);
                     }},
                });
     addShapes(all, "disk", &Session::disk, 0x40);

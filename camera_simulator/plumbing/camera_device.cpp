@@ -210,12 +210,17 @@ void CameraDevice::arrive(Carrier carrier, Lock&) {
     disk_.emplace(ports);
     std::string record;
     if (carrier == Carrier::Usb) {
-        const plumbing::UsbPlace place{port_, testbed_.nextDevnum()};
+        const plumbing::UsbPlace place{port_, testbed_.nextDevnum(), model_.core().state.serial};
         record = plumbing::usbRecord(place);
         nodes_ = {plumbing::usbNode(place)};
     } else {
-        const plumbing::DiskPlace place{port_, testbed_.nextHost(), testbed_.nextGeneric(),
-                                        testbed_.nextBlockName(), true};
+        const plumbing::DiskPlace place{port_,
+                                        testbed_.nextDevnum(),
+                                        model_.core().state.serial,
+                                        testbed_.nextHost(),
+                                        testbed_.nextGeneric(),
+                                        testbed_.nextBlockName(),
+                                        true};
         record = plumbing::diskRecord(place);
         nodes_ = {plumbing::genericNode(place), plumbing::blockNode(place)};
     }

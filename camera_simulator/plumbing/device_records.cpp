@@ -13,6 +13,12 @@ using model::kDiskProduct;
 
 constexpr const char* kHostController = "/devices/pci0000:00/0000:00:14.0/usb1";
 
+// A node without contents would be a terminal to umockdev, whose master end the testbed
+// keeps open after the device is removed (one descriptor per disk appearance). With
+// contents it is a plain file, which umockdev's preload still presents as a character
+// device; only its ioctls are used, and they go to the node's handler.
+constexpr const char* kGenericNodeContents = "=00";
+
 // Uppercase: umockdev reads node contents only in that form.
 std::string hex(const std::vector<std::uint8_t>& bytes) {
     std::string text;
@@ -31,11 +37,14 @@ std::string format(const char* pattern, auto... args) {
 }
 
 std::string usbDeviceAttributes(unsigned port, unsigned devnum, std::uint16_t vendor,
-                                std::uint16_t product) {
+                                std::uint16_t product, const std::string& serial) {
+    // A device without a serial string has no serial attribute, as in the kernel.
+    const std::string serialLine = serial.empty() ? "" : "A: serial=" + serial + "\n";
     return format(
-        "E: SUBSYSTEM=usb\nE: DEVTYPE=usb_device\nE: BUSNUM=001\nE: DEVNUM=%03u\n"
-        "A: idVendor=%04x\nA: idProduct=%04x\nA: busnum=1\nA: devnum=%u\nA: devpath=%u\n",
-        devnum, vendor, product, devnum, port);
+               "E: SUBSYSTEM=usb\nE: DEVTYPE=usb_device\nE: BUSNUM=001\nE: DEVNUM=%03u\n"
+               "A: idVendor=%04x\nA: idProduct=%04x\nA: busnum=1\nA: devnum=%u\nA: devpath=%u\n",
+               devnum, vendor, product, devnum, port) +
+           serialLine;
 }
 
 }  // namespace
@@ -64,7 +73,8 @@ std::string usbRecord(const UsbPlace& place) {
     const std::string descriptors = hex(model::usbDescriptors(model::UsbFunction::Command));
     return "P: " + usbSysfsPath(place.port) + "\nN: " + usbNode(place).substr(5) + "=" +
            descriptors + "\nE: DEVNAME=" + usbNode(place) + "\n" +
-           usbDeviceAttributes(place.port, place.devnum, kCameraVendor, kCommandProduct) +
+           usbDeviceAttributes(place.port, place.devnum, kCameraVendor, kCommandProduct,
+                               place.serial) +
            "H: descriptors=" + descriptors + "\n";
 }
 
@@ -79,14 +89,14 @@ std::string diskRecord(const DiskPlace& place) {
     const std::uint16_t vendor = place.camera ? kCameraVendor : 0x0BDA;
     const std::string scsi = scsiDevicePath(place);
     return "P: " + usbSysfsPath(place.port) + "\n" +
-           usbDeviceAttributes(place.port, 0, vendor, kDiskProduct) + "\n" + "P: " + scsi +
-           "\nE: SUBSYSTEM=scsi\nE: DEVTYPE=scsi_device\nA: type=0\n" +
+           usbDeviceAttributes(place.port, place.devnum, vendor, kDiskProduct, place.serial) +
+           "\n" + "P: " + scsi + "\nE: SUBSYSTEM=scsi\nE: DEVTYPE=scsi_device\nA: type=0\n" +
            "A: vendor=" + (place.camera ? "CAMERA  " : "GENERIC ") + "\n\n" + "P: " + scsi +
            "/block/" + place.block + "\nN: " + place.block + "\nE: SUBSYSTEM=block\n" +
            "E: DEVTYPE=disk\nE: DEVNAME=" + blockNode(place) +
            "\nA: removable=" + (place.camera ? "0" : "1") + "\nA: size=62521344\n\n" +
            "P: " + scsi + "/scsi_generic/sg" + std::to_string(place.generic) + "\nN: sg" +
-           std::to_string(place.generic) +
+           std::to_string(place.generic) + kGenericNodeContents +
            "\nE: SUBSYSTEM=scsi_generic\nE: DEVNAME=" + genericNode(place) + "\n";
 }
 

@@ -14,10 +14,13 @@ namespace camsim::plumbing {
 struct UsbPlace {
     unsigned port = 1;    // 1-<port> on bus 1
     unsigned devnum = 2;  // /dev/bus/usb/001/<devnum>
+    std::string serial;   // the sysfs serial attribute, as the kernel copies it from the descriptor
 };
 
 struct DiskPlace {
     unsigned port = 1;
+    unsigned devnum = 2;  // of the USB device the disk hangs from
+    std::string serial;
     unsigned host = 0;     // SCSI host number
     unsigned generic = 0;  // /dev/sg<generic>
     std::string block;     // "sdb"

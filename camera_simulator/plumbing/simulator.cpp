@@ -49,8 +49,9 @@ Camera& Simulator::addDiskCamera(const CameraState& initial) {
 
 void Simulator::addPlainDisk() {
     plumbing::Testbed& testbed = *impl_->testbed;
-    const plumbing::DiskPlace place{impl_->nextPort++, testbed.nextHost(), testbed.nextGeneric(),
-                                    testbed.nextBlockName(), false};
+    const plumbing::DiskPlace place{
+        impl_->nextPort++,     testbed.nextDevnum(),    "",   testbed.nextHost(),
+        testbed.nextGeneric(), testbed.nextBlockName(), false};
     testbed.add(plumbing::diskRecord(place));
     for (const auto& node : {plumbing::genericNode(place), plumbing::blockNode(place)})
         testbed.attach(node, std::make_unique<plumbing::NodeBinding>(Carrier::Disk, nullptr, 0));

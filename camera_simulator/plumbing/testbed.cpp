@@ -15,6 +15,10 @@ gboolean onIoctl(UMockdevIoctlBase*, UMockdevIoctlClient* client, gpointer bindi
     return static_cast<NodeBinding*>(binding)->handle(client) ? TRUE : FALSE;
 }
 
+// The binding lives as long as its handler: a client still connected to a removed node
+// holds the handler and keeps getting the binding's answers (ENODEV).
+void dropBinding(gpointer binding, GClosure*) { delete static_cast<NodeBinding*>(binding); }
+
 }  // namespace
 
 Testbed::Testbed() : testbed_(umockdev_testbed_new()) {
@@ -27,7 +31,7 @@ Testbed::Testbed() : testbed_(umockdev_testbed_new()) {
 Testbed::~Testbed() {
     // The testbed first: its worker stops calling handlers before the bindings go.
     g_object_unref(testbed_);
-    for (auto* handler : handlers_) g_object_unref(handler);
+    for (auto& [node, handler] : handlers_) g_object_unref(handler);
 }
 
 void Testbed::add(const std::string& record) {
@@ -43,7 +47,8 @@ void Testbed::add(const std::string& record) {
 void Testbed::attach(const std::string& node, std::unique_ptr<NodeBinding> binding) {
     std::lock_guard lock(mutex_);
     UMockdevIoctlBase* handler = umockdev_ioctl_base_new();
-    g_signal_connect(handler, "handle-ioctl", G_CALLBACK(onIoctl), binding.get());
+    g_signal_connect_data(handler, "handle-ioctl", G_CALLBACK(onIoctl), binding.release(),
+                          dropBinding, GConnectFlags(0));
     GError* error = nullptr;
     if (!umockdev_testbed_attach_ioctl(testbed_, node.c_str(), handler, &error)) {
         const std::string message = error ? error->message : "unknown error";
@@ -51,16 +56,22 @@ void Testbed::attach(const std::string& node, std::unique_ptr<NodeBinding> bindi
         g_object_unref(handler);
         throw std::runtime_error("cannot serve " + node + ": " + message);
     }
-    handlers_.push_back(handler);
-    bindings_.push_back(std::move(binding));
+    handlers_[node] = handler;
 }
 
 void Testbed::remove(const std::string& sysfsPath, const std::vector<std::string>& nodes) {
     std::lock_guard lock(mutex_);
     umockdev_testbed_remove_device(testbed_, ("/sys" + sysfsPath).c_str());
-    // umockdev leaves the nodes; a scan must not find a device that left. Handlers stay
-    // attached so a client still holding the node gets ENODEV rather than a dead socket.
-    for (const auto& node : nodes) unlink((root_ + node).c_str());
+    // umockdev leaves the nodes; a scan must not find a device that left. Detaching closes
+    // the node's listening socket; a client still connected keeps its own connection.
+    for (const auto& node : nodes) {
+        unlink((root_ + node).c_str());
+        const auto served = handlers_.find(node);
+        if (served == handlers_.end()) continue;
+        umockdev_testbed_detach_ioctl(testbed_, node.c_str(), nullptr);
+        g_object_unref(served->second);
+        handlers_.erase(served);
+    }
 }
 
 unsigned Testbed::nextDevnum() {

@@ -2,6 +2,7 @@
 // bus would hand out. Safe to use from the test thread and from ioctl handlers.
 #pragma once
 
+#include <map>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -25,9 +26,9 @@ public:
 
     // Adds devices from a umockdev record; throws std::runtime_error when umockdev refuses it.
     void add(const std::string& record);
-    // Routes the node's ioctls to the binding, which the testbed keeps until it goes.
+    // Routes the node's ioctls to the binding until the node is removed.
     void attach(const std::string& node, std::unique_ptr<NodeBinding> binding);
-    // Takes a device out of sysfs and its nodes out of /dev.
+    // Takes a device out of sysfs and its nodes out of /dev, and stops serving the nodes.
     void remove(const std::string& sysfsPath, const std::vector<std::string>& nodes);
 
     unsigned nextDevnum();
@@ -39,8 +40,7 @@ private:
     std::mutex mutex_;
     UMockdevTestbed* testbed_ = nullptr;
     std::string root_;
-    std::vector<UMockdevIoctlBase*> handlers_;
-    std::vector<std::unique_ptr<NodeBinding>> bindings_;
+    std::map<std::string, UMockdevIoctlBase*> handlers_;  // by node, while it is served
     unsigned devnum_ = 1;
     unsigned host_ = 0;
     unsigned generic_ = 0;

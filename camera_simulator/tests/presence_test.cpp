@@ -1,6 +1,7 @@
 // The simulated camera as a plain client sees it: libusb 0.1 on the USB side,
 // SG_IO on the disk side, frames built here by hand.
 #include <camsim/simulator.h>
+#include <dirent.h>
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <scsi/sg.h>
@@ -192,6 +193,41 @@ TEST(Presence, RebootedCameraComesBackAndAnUnpluggedOneFailsItsTransfers) {
     EXPECT_EQ(countCameras(), 0);
     camera.plugIn();
     EXPECT_EQ(countCameras(), 1);
+}
+
+std::size_t openDescriptors() {
+    std::size_t count = 0;
+    DIR* folder = opendir("/proc/self/fd");
+    while (folder && readdir(folder)) ++count;
+    if (folder) closedir(folder);
+    return count;
+}
+
+// A soak test plugs a camera in and out many times: what each appearance held (its node's
+// ioctl socket, the connections of clients that used it) must go when it leaves.
+TEST(Presence, ReplugsKeepTheDescriptorCountFlat) {
+    camsim::Simulator sim;
+    camsim::Camera& usb = sim.addUsbCamera();
+    camsim::Camera& disk = sim.addDiskCamera();
+    const auto touch = [&] {
+        usb_dev_handle* h = openCamera();
+        ASSERT_NE(h, nullptr);
+        exchange(h, 0x002D, 32);
+        usb_close(h);
+        Bytes reply(128);
+        EXPECT_EQ(scsi(disk.deviceNode(), 0xA7, 0x002D, reply, SG_DXFER_FROM_DEV).ioctlResult, 0);
+    };
+    touch();
+    const std::size_t before = openDescriptors();
+    for (int cycle = 0; cycle < 100; ++cycle) {
+        for (camsim::Camera* camera : {&usb, &disk}) {
+            camera->unplug();
+            camera->plugIn();
+        }
+        touch();
+    }
+    // A client's connection may still be closing in umockdev's worker; a leak adds 100.
+    EXPECT_LE(openDescriptors(), before + 2);
 }
 
 }  // namespace

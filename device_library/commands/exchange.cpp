@@ -13,6 +13,8 @@ int StatusOf(bool ok) { return ok ? STATUS_OK : STATUS_FAILED; }
 }  // namespace
 
 int CheckGuards(const DeviceConnection* connection, CommandId id, bool argumentsValid) {
+    // Before any guard reads the record: a handle already closed, or never given out.
+    if (connection != nullptr && !IsLiveConnection(connection)) return STATUS_BAD_ARGUMENT;
     for (const char* check = Spec(id).guards; *check != '\0'; ++check) {
         if (*check == 'S' && !HasCarrier(connection)) return STATUS_NO_CONNECTION;
         if (*check == 'V' && connection->verifiedLevel == kNotVerified) {

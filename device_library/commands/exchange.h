@@ -13,8 +13,9 @@ namespace petrel {
 // One zero-filled buffer holds a command's request and then its reply.
 using Payload = std::array<uint8_t, kLargestPayload>;
 
-// STATUS_OK, or the status of the first guard of the row that fails:
-// S no connection, V no verified password, A the export's own verdict on its arguments.
+// STATUS_OK, or STATUS_BAD_ARGUMENT for a handle that is not a live connection, or the
+// status of the first guard of the row that fails: S no connection, V no verified
+// password, A the export's own verdict on its arguments.
 int CheckGuards(const DeviceConnection* connection, CommandId id, bool argumentsValid);
 
 // The row's exchange on a guarded connection; parameter: 10 command-block bytes or null.

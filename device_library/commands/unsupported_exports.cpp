@@ -1,10 +1,12 @@
 // Station list management has no command on this camera; the names exist for callers
 // written against a wider interface.
 #include "petrel.h"
+#include "transport/connection.h"
 
 extern "C" {
 
-PETREL_API int GetStaListInfo(DeviceConnection* /*connection*/, void* /*ignored*/) {
+PETREL_API int GetStaListInfo(DeviceConnection* connection, void* /*ignored*/) {
+    if (connection != nullptr && !petrel::IsLiveConnection(connection)) return STATUS_BAD_ARGUMENT;
     return STATUS_NOT_SUPPORTED;
 }
 

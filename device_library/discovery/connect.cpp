@@ -75,14 +75,12 @@ void CopyDescriptor(char* destination, const char* field) {
 extern "C" {
 
 PETREL_API int ConnectDevice(const DeviceListEntry* entry, DeviceConnection** connection) {
-    if (entry == nullptr || entry->tag != kListEntryTag || connection == nullptr) {
-        return STATUS_FAILED;
-    }
+    if (!petrel::IsLiveEntry(entry) || connection == nullptr) return STATUS_BAD_ARGUMENT;
     DeviceConnection* opened = nullptr;
-    if (entry->kind == kUsbEntry) {
+    if (entry->info.kind == kUsbEntry) {
         opened = OpenUsbConnection(entry->device);
-    } else if (entry->kind == kDiskEntry) {
-        opened = OpenDiskConnection(LetterOf(entry->driveLetter));
+    } else if (entry->info.kind == kDiskEntry) {
+        opened = OpenDiskConnection(LetterOf(entry->info.driveLetter));
     }
     return FinishConnect(opened, connection);
 }
@@ -97,12 +95,15 @@ PETREL_API int ConnectStorageDevice(int letter, DeviceConnection** connection) {
 }
 
 PETREL_API int CloseDevice(DeviceConnection* connection) {
-    if (connection != nullptr) petrel::FreeConnection(connection);
+    if (connection == nullptr) return 0;
+    if (!petrel::IsLiveConnection(connection)) return STATUS_BAD_ARGUMENT;
+    petrel::FreeConnection(connection);
     return 0;
 }
 
 PETREL_API int GetDescriptorString(const DeviceConnection* connection, char* manufacturer,
                                    char* product, char* serial) {
+    if (connection != nullptr && !petrel::IsLiveConnection(connection)) return STATUS_BAD_ARGUMENT;
     // The descriptors belong to the USB interface, gone once the camera left for its disk.
     if (!petrel::HasCarrier(connection) ||
         connection->carrier->Kind() != petrel::CarrierKind::kUsb) {
@@ -118,7 +119,7 @@ PETREL_API int GetDescriptorString(const DeviceConnection* connection, char* man
 }
 
 PETREL_API int GetStorageID(const DeviceConnection* connection) {
-    return connection == nullptr ? 0 : connection->driveLetter;
+    return petrel::IsLiveConnection(connection) ? connection->driveLetter : 0;
 }
 
 PETREL_API int StorageToVolumeName(int letter, char* out) {

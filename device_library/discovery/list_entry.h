@@ -3,15 +3,21 @@
 
 #include <cstdint>
 
-struct usb_device;
+#include "petrel.h"
 
-constexpr uint32_t kListEntryTag = 0xA1;
+struct usb_device;
 
 enum EntryKind : int32_t { kUsbEntry = 0, kDiskEntry = 1 };
 
 struct DeviceListEntry {
-    uint32_t tag;
-    int32_t kind;
-    int32_t driveLetter;
-    struct usb_device* device;
+    struct usb_device* device;  // USB only
+    PetrelEntryInfo info;       // where the camera was found, for PetrelGetEntryInfo
 };
+
+namespace petrel {
+
+// True for an entry an enumeration export made and ReleaseList has not freed; decided by
+// the address alone, so a released or made-up pointer is never read.
+bool IsLiveEntry(const DeviceListEntry* entry);
+
+}  // namespace petrel

@@ -27,7 +27,7 @@ enum {
     STATUS_OK = 0,
     STATUS_FAILED = 1,            /* carrier failed, no valid reply, or the camera reported failure */
     STATUS_NO_CONNECTION = 2,     /* null handle, or a connection without a carrier */
-    STATUS_BAD_ARGUMENT = 3,      /* null pointer or value out of range */
+    STATUS_BAD_ARGUMENT = 3,      /* null pointer, value out of range, or an unknown handle */
     STATUS_NOT_VERIFIED = 4,      /* needs a verified password; also a rejected password */
     STATUS_VERSION_MISMATCH = 5,  /* camera does not speak this interface version */
     STATUS_PASSWORD_LOCKED = 6,   /* camera refuses password checks for a while */
@@ -45,6 +45,11 @@ typedef struct DeviceListEntry DeviceListEntry;
 /* An open connection, from ConnectDevice or ConnectStorageDevice, freed by CloseDevice. */
 typedef struct DeviceConnection DeviceConnection;
 
+/* The library knows each handle from the export that made it until CloseDevice or
+ * ReleaseList. Any other non-null handle (closed, released, or made up) is refused
+ * without being read: STATUS_BAD_ARGUMENT, or 0 from the exports that return a drive
+ * letter. A null connection stays STATUS_NO_CONNECTION. */
+
 /* ---- Discovery and connections ----------------------------------------- */
 
 /* Finds USB cameras and stores up to max(capacity, 1) (at most 32) entries in list.
@@ -55,13 +60,14 @@ PETREL_API int EnumDeviceList(DeviceListEntry** list, int capacity);
  * Returns the number found; the second argument is ignored. */
 PETREL_API int EnumStorageList(DeviceListEntry** list, int ignored);
 
-/* Frees list[0..count-1] and sets each slot to null. Always returns 0. */
+/* Frees list[0..count-1] and sets each slot to null; an entry the library does not know
+ * (released before, or never listed) is skipped and its slot left. Always returns 0. */
 PETREL_API int ReleaseList(DeviceListEntry** list, int count);
 
-/* Drive letter (character code) of a disk entry; 0 for a USB entry or an invalid one. */
+/* Drive letter (character code) of a disk entry; 0 for a USB entry or an unknown one. */
 PETREL_API int GetStorageDisk(const DeviceListEntry* entry);
 
-/* Drive letter (character code) of a disk connection; 0 for USB or a null handle. */
+/* Drive letter (character code) of a disk connection; 0 for USB, a null or an unknown handle. */
 PETREL_API int GetStorageID(const DeviceConnection* connection);
 
 /* Writes the volume name of drive `letter` (low byte) into out (>= 260 bytes) and takes
@@ -70,17 +76,20 @@ PETREL_API int StorageToVolumeName(int letter, char* out);
 
 /* Opens a connection on a list entry and stores it in *connection.
  * STATUS_OK; STATUS_VERSION_MISMATCH with the connection stored (caller closes it);
- * STATUS_FAILED when the entry is invalid or the camera cannot be opened. */
+ * STATUS_BAD_ARGUMENT for a null, unknown or released entry or a null connection;
+ * STATUS_FAILED when the camera cannot be opened. */
 PETREL_API int ConnectDevice(const DeviceListEntry* entry, DeviceConnection** connection);
 
 /* As ConnectDevice, on the camera disk of drive `letter` (low byte). */
 PETREL_API int ConnectStorageDevice(int letter, DeviceConnection** connection);
 
-/* Closes and frees a connection (null is allowed). Always returns 0. */
+/* Closes and frees a connection; returns 0, also for null. A handle the library does not
+ * know (closed before, or made up) is left alone: STATUS_BAD_ARGUMENT. */
 PETREL_API int CloseDevice(DeviceConnection* connection);
 
 /* Copies the USB string descriptors read at connect time into three 32-byte buffers.
- * STATUS_OK; STATUS_FAILED for a null handle or a connection without USB handle. */
+ * STATUS_OK; STATUS_FAILED for a null handle or a connection without USB handle;
+ * STATUS_BAD_ARGUMENT for an unknown handle or a null buffer. */
 PETREL_API int GetDescriptorString(const DeviceConnection* connection, char* manufacturer,
                                    char* product, char* serial);
 
@@ -667,10 +676,43 @@ PETREL_API int SetBuzzer(DeviceConnection* connection, int rings, int ringMs);
 /* ---- Not supported ----------------------------------------------------- */
 
 /* Station list management is not available on this camera interface; the three
- * names are one function that returns STATUS_NOT_SUPPORTED at once. */
+ * names are one function that returns STATUS_NOT_SUPPORTED at once (STATUS_BAD_ARGUMENT
+ * for an unknown handle). */
 PETREL_API int GetStaListInfo(DeviceConnection* connection, void* ignored);
 PETREL_API int DeleteStaInfo(DeviceConnection* connection, void* ignored);
 PETREL_API int DeleteStaInfoAll(DeviceConnection* connection, void* ignored);
+
+/* ---- Extensions for front-ends ---------------------------------------- */
+
+/* What a manager or a fleet tool needs to tell cameras apart and to handle a camera
+ * disk's file systems, without walking the bus or the mount table itself. */
+
+#define PETREL_VENDOR_ID 0x4255      /* the camera's USB vendor ID */
+#define PETREL_PRODUCT_USB 0x0001    /* the camera on USB */
+
+typedef struct PetrelEntryInfo {
+    int32_t kind;          /* 0 USB camera, 1 camera disk */
+    int32_t busNumber;     /* USB bus of the camera (a disk: of its USB ancestor); 0 unknown */
+    int32_t deviceNumber;  /* USB device number on that bus; 0 unknown */
+    int32_t driveLetter;   /* camera disk: its drive letter (character code); USB: 0 */
+    char serial[64];       /* USB serial-number string, zero-terminated; "" when unknown */
+    char node[64];         /* the node the library opens: /dev/bus/usb/BBB/DDD or /dev/sgN; "" unknown */
+} PetrelEntryInfo;
+
+/* Where a listed camera is, as found when the list was made (the serial is read from
+ * the camera's USB string descriptor, or from sysfs for a disk; no password needed).
+ * STATUS_OK; STATUS_BAD_ARGUMENT for a null, unknown or released entry or null info. */
+PETREL_API int PetrelGetEntryInfo(const DeviceListEntry* entry, PetrelEntryInfo* info);
+
+/* Mount point of a mounted file system of camera disk `letter` into out (size bytes,
+ * zero-terminated). STATUS_OK when one is mounted; STATUS_FAILED when none is;
+ * STATUS_BAD_ARGUMENT for a letter that is no camera disk, null out or too small size. */
+PETREL_API int PetrelStorageMountPoint(int letter, char* out, int size);
+
+/* Unmounts every file system of camera disk `letter`. STATUS_OK when none is left
+ * mounted (also when none was); STATUS_FAILED when one stays mounted (busy, no right);
+ * STATUS_BAD_ARGUMENT for a letter that is no camera disk. */
+PETREL_API int PetrelUnmountStorage(int letter);
 
 /* ======================================================================== */
 /* ==== Standard-interface family (ZFY) =================================== */

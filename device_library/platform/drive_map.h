@@ -19,4 +19,18 @@ std::optional<MappedDisk> MappedDiskOf(char letter);
 
 void ForgetDrive(char letter);
 
+// The USB device a mapped disk hangs from, as sysfs describes it.
+struct UsbAncestor {
+    int vendorId = 0;      // 0 unknown
+    int busNumber = 0;     // 0 unknown
+    int deviceNumber = 0;  // 0 unknown
+    std::string serial;    // empty when the device has none
+};
+
+std::optional<UsbAncestor> UsbAncestorOf(char letter);
+
+// The serial-number string the kernel read from the USB device at bus/device; empty when
+// unknown. Read from sysfs, so listing cameras never opens one.
+std::string UsbSerialAt(int busNumber, int deviceNumber);
+
 }  // namespace petrel::platform

@@ -5,12 +5,14 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <set>
 #include <string>
 #include <vector>
 
+#include "../include/petrel.h"  // by its own path: Vireo compiles this file, too
 #include "platform/drive_map.h"
 #include "platform/volume.h"
 
@@ -20,7 +22,6 @@ namespace {
 constexpr char kFirstLetter = 'D';
 constexpr char kLastLetter = 'Y';
 constexpr const char* kGenericClass = "/sys/class/scsi_generic";
-constexpr const char* kCameraVendor = "4255";
 
 struct DriveMap {
     std::array<std::optional<MappedDisk>, 26> letters;
@@ -60,8 +61,8 @@ std::string ResolveLink(const std::string& link) {
     char target[512] = {};
     const ssize_t got = readlink(link.c_str(), target, sizeof target - 1);
     if (got <= 0) return {};
-    std::string path = target[0] == '/' ? std::string(target)
-                                         : link.substr(0, link.rfind('/') + 1) + target;
+    std::string path =
+        target[0] == '/' ? std::string(target) : link.substr(0, link.rfind('/') + 1) + target;
     std::vector<std::string> parts;
     size_t start = 0;
     while (start <= path.size()) {
@@ -81,12 +82,27 @@ std::string ResolveLink(const std::string& link) {
 
 std::string ParentOf(const std::string& path) { return path.substr(0, path.rfind('/')); }
 
-bool HasCameraVendorAncestor(std::string device) {
+// The nearest USB device above a sysfs device (the one with a vendor); empty when none.
+std::string UsbAncestorPath(std::string device) {
     for (; device.size() > std::strlen("/sys/devices"); device = ParentOf(device)) {
-        const std::string vendor = ReadAttribute(device + "/idVendor");
-        if (!vendor.empty()) return vendor == kCameraVendor;
+        if (!ReadAttribute(device + "/idVendor").empty()) return device;
     }
-    return false;
+    return {};
+}
+
+bool HasCameraVendorAncestor(const std::string& device) {
+    const std::string usb = UsbAncestorPath(device);
+    char vendor[8];
+    std::snprintf(vendor, sizeof vendor, "%04x", PETREL_VENDOR_ID);
+    return !usb.empty() && ReadAttribute(usb + "/idVendor") == vendor;
+}
+
+int NumberAttribute(const std::string& path) {
+    const std::string text = ReadAttribute(path);
+    char* end = nullptr;
+    const long value = std::strtol(text.c_str(), &end, 10);
+    return text.empty() || *end != '\0' || value < 0 || value > 0xFFFF ? 0
+                                                                       : static_cast<int>(value);
 }
 
 // A generic node is a candidate when its SCSI device has a removable disk or sits on a
@@ -135,7 +151,8 @@ void ApplyFixedMap(DriveMap& map, const char* text) {
         const std::string node = item.substr(2);
         if (map.forgotten.count(node) != 0) continue;
         const std::string name = node.substr(node.rfind('/') + 1);
-        map.letters[letter - 'A'] = MappedDisk{node, CandidateOf(name).value_or(MappedDisk{}).blockName};
+        map.letters[letter - 'A'] =
+            MappedDisk{node, CandidateOf(name).value_or(MappedDisk{}).blockName};
     }
 }
 
@@ -187,6 +204,29 @@ void ForgetDrive(char letter) {
     auto& slot = Map().letters[letter - 'A'];
     if (slot) Map().forgotten.insert(slot->genericNode);
     slot.reset();
+}
+
+std::optional<UsbAncestor> UsbAncestorOf(char letter) {
+    const auto disk = MappedDiskOf(letter);
+    if (!disk) return std::nullopt;
+    const std::string name = disk->genericNode.substr(disk->genericNode.rfind('/') + 1);
+    const std::string usb = UsbAncestorPath(ResolveLink(std::string(kGenericClass) + "/" + name));
+    if (usb.empty()) return UsbAncestor{};
+    const long vendor = std::strtol(ReadAttribute(usb + "/idVendor").c_str(), nullptr, 16);
+    return UsbAncestor{static_cast<int>(vendor), NumberAttribute(usb + "/busnum"),
+                       NumberAttribute(usb + "/devnum"), ReadAttribute(usb + "/serial")};
+}
+
+std::string UsbSerialAt(int busNumber, int deviceNumber) {
+    if (busNumber == 0 || deviceNumber == 0) return {};
+    const std::string devices = "/sys/bus/usb/devices";
+    for (const std::string& name : ListDirectory(devices)) {
+        const std::string device = devices + "/" + name;
+        if (NumberAttribute(device + "/busnum") == busNumber &&
+            NumberAttribute(device + "/devnum") == deviceNumber)
+            return ReadAttribute(device + "/serial");
+    }
+    return {};
 }
 
 bool IsRemovableDrive(char letter) { return MappedDiskOf(letter).has_value(); }

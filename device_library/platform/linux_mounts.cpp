@@ -28,7 +28,8 @@ std::vector<std::string> MountPointsOf(const std::string& blockName) {
     while (const mntent* entry = getmntent(table)) {
         const char* name = entry->mnt_fsname;
         if (std::strncmp(name, device.c_str(), device.size()) == 0 &&
-            (name[device.size()] == '\0' || std::isdigit(static_cast<unsigned char>(name[device.size()])))) {
+            (name[device.size()] == '\0' ||
+             std::isdigit(static_cast<unsigned char>(name[device.size()])))) {
             points.emplace_back(entry->mnt_dir);
         }
     }
@@ -74,11 +75,16 @@ bool VolumeNameOf(char letter, char* out, size_t capacity) {
 bool TakeVolumeOffline(char letter) {
     const auto disk = MappedDiskOf(letter);
     if (!disk) return false;
-    bool allUnmounted = true;
-    for (const auto& point : MountPointsOf(disk->blockName)) {
-        if (umount2(point.c_str(), 0) != 0) allUnmounted = false;
-    }
-    return allUnmounted;
+    for (const auto& point : MountPointsOf(disk->blockName)) umount2(point.c_str(), 0);
+    // The table judges, not each call: a point mounted twice is listed twice.
+    return MountPointsOf(disk->blockName).empty();
+}
+
+std::string MountPointOf(char letter) {
+    const auto disk = MappedDiskOf(letter);
+    if (!disk) return {};
+    const auto points = MountPointsOf(disk->blockName);
+    return points.empty() ? std::string() : points.front();
 }
 
 bool DiskSpaceOf(char letter, uint64_t& totalBytes, uint64_t& freeBytes) {

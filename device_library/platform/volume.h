@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 namespace petrel::platform {
 
@@ -22,8 +23,11 @@ void CloseVolume(VolumeHandle& volume);
 // A stable name of the letter's device, written as text into out.
 bool VolumeNameOf(char letter, char* out, size_t capacity);
 
-// Unmounts every file system of the letter's device.
+// Unmounts every file system of the letter's device; true when none is left mounted.
 bool TakeVolumeOffline(char letter);
+
+// Mount point of a file system mounted from the letter's device; empty when none is.
+std::string MountPointOf(char letter);
 
 // Forgets the letter for the rest of the process.
 void RemoveDriveMapping(char letter);

@@ -5,6 +5,8 @@
 #include <cstring>
 #include <initializer_list>
 
+#include "transport/connection.h"
+
 namespace petrel::zfy {
 namespace {
 
@@ -28,7 +30,11 @@ void ForgetPassword() { Wipe(state.rememberedPassword, sizeof state.rememberedPa
 
 }  // namespace
 
-DeviceConnection* CurrentConnection() { return state.current; }
+DeviceConnection* CurrentConnection() {
+    // A handle closed behind the family's back is not kept as current.
+    if (!IsLiveConnection(state.current)) state.current = nullptr;
+    return state.current;
+}
 
 void ReplaceCurrentConnection(DeviceConnection* connection) {
     CloseDevice(state.current);

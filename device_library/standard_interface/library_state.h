@@ -12,7 +12,7 @@ inline void WriteResult(uint16_t* result, uint16_t code) {
     if (result != nullptr) *result = code;
 }
 
-// The connection every member works on, or null.
+// The connection every member works on, or null (also once it is no longer live).
 DeviceConnection* CurrentConnection();
 
 // Closes the current connection (as CloseDevice does) and makes `connection` current.

@@ -193,6 +193,65 @@ TEST_F(CameraTest, GuardsRefuseInTheirOrderBeforeAnyTransfer) {
     EXPECT_TRUE(camera.log().empty());
 }
 
+// Handles the library no longer knows, or never gave out: every export that takes one
+// answers STATUS_BAD_ARGUMENT (a drive letter 0) without reading it, so none of these is
+// use after free under ASan, and nothing reaches the camera.
+TEST_F(CameraTest, StaleAndMadeUpHandlesAreRefusedUnread) {
+    camsim::Camera& camera = AddCamera(Carrier::kUsb);
+    std::array<DeviceListEntry*, 4> list{};
+    ASSERT_EQ(EnumDeviceList(list.data(), 4), 1);
+    DeviceListEntry* released = list[0];
+    DeviceConnection* closed = nullptr;
+    ASSERT_EQ(ConnectDevice(released, &closed), STATUS_OK);
+    EXPECT_EQ(ReleaseList(list.data(), 1), 0);
+    EXPECT_EQ(CloseDevice(closed), 0);
+    // A live entry and connection made afterwards must not take the old ones' places.
+    std::array<DeviceListEntry*, 4> fresh{};
+    ASSERT_EQ(EnumDeviceList(fresh.data(), 4), 1);
+    ASSERT_NE(fresh[0], released);
+    ASSERT_EQ(ConnectDevice(fresh[0], &connection_), STATUS_OK);
+    ASSERT_NE(connection_, closed);
+    camera.clearLog();
+
+    alignas(64) std::array<uint8_t, 1024> forged;
+    forged.fill(0xA5);  // as if a record of the library's, with a carrier pointer of junk
+    auto* unmapped = reinterpret_cast<void*>(0x10);  // reading it would crash
+    for (void* stale : {static_cast<void*>(closed), static_cast<void*>(forged.data()), unmapped}) {
+        SCOPED_TRACE(stale == closed ? "closed" : stale == unmapped ? "unmapped" : "forged");
+        auto* connection = static_cast<DeviceConnection*>(stale);
+        EveryRowAnswers(connection, STATUS_BAD_ARGUMENT);
+        char text[32] = "t";
+        EXPECT_EQ(GetDescriptorString(connection, text, text, text), STATUS_BAD_ARGUMENT);
+        EXPECT_STREQ(text, "t");
+        EXPECT_EQ(GetStorageID(connection), 0);
+        EXPECT_EQ(GetStaListInfo(connection, nullptr), STATUS_BAD_ARGUMENT);
+        EXPECT_EQ(CloseDevice(connection), STATUS_BAD_ARGUMENT) << "closed twice";
+
+        auto* entry =
+            static_cast<DeviceListEntry*>(stale == closed ? static_cast<void*>(released) : stale);
+        DeviceConnection* opened = nullptr;
+        EXPECT_EQ(ConnectDevice(entry, &opened), STATUS_BAD_ARGUMENT);
+        EXPECT_EQ(opened, nullptr);
+        EXPECT_EQ(GetStorageDisk(entry), 0);
+        PetrelEntryInfo info{};
+        EXPECT_EQ(PetrelGetEntryInfo(entry, &info), STATUS_BAD_ARGUMENT);
+        std::array<DeviceListEntry*, 1> again{entry};
+        EXPECT_EQ(ReleaseList(again.data(), 1), 0);
+        EXPECT_EQ(again[0], entry) << "an unknown entry is skipped, not freed";
+    }
+    DeviceConnection* opened = nullptr;
+    EXPECT_EQ(ConnectDevice(nullptr, &opened), STATUS_BAD_ARGUMENT);
+    EXPECT_EQ(CloseDevice(nullptr), 0);
+    EXPECT_TRUE(camera.log().empty());
+    uint16_t battery = 0;
+    EXPECT_EQ(GetBattery(connection_, &battery), STATUS_NOT_VERIFIED) << "the live one still works";
+    char model[32];
+    EXPECT_EQ(GetModelID(connection_, model), STATUS_OK);
+    EXPECT_EQ(GetStorageDisk(fresh[0]), 0);
+    EXPECT_EQ(ReleaseList(fresh.data(), 1), 0);
+    EXPECT_EQ(fresh[0], nullptr);
+}
+
 // Unanswered, the camera leaves the command unexecuted, the status is never success and the
 // outputs stay; the next exchange works again. Answered, the exchange shows its code, length
 // and shape on the wire.

@@ -1,5 +1,8 @@
 // Finding cameras and opening connections, through the exports of libPetrel.so.
+#include <algorithm>
 #include <cstdlib>
+#include <cstring>
+#include <fstream>
 #include <set>
 
 #include "support/camera_fixture.h"
@@ -46,17 +49,6 @@ TEST_F(Discovery, CameraDisksAreFoundOtherDisksSkippedAndAReplugKeepsTheLetter) 
         EXPECT_EQ(GetStorageDisk(list[0]), letter);
         ReleaseList(list.data(), 1);
     }
-}
-
-TEST_F(Discovery, AnEntryWithoutTheTagIsRefused) {
-    std::array<uint32_t, 8> forged{};  // as large as an entry, tag 0
-    auto* entry = reinterpret_cast<DeviceListEntry*>(forged.data());
-    DeviceConnection* out = nullptr;
-    EXPECT_EQ(ConnectDevice(entry, &out), STATUS_FAILED);
-    EXPECT_EQ(ConnectDevice(nullptr, &out), STATUS_FAILED);
-    EXPECT_EQ(out, nullptr);
-    EXPECT_EQ(GetStorageDisk(entry), 0);
-    EXPECT_EQ(CloseDevice(nullptr), 0);
 }
 
 // Connecting exchanges the model id, the system type, the bar code, then the version.
@@ -138,6 +130,48 @@ TEST_F(Discovery, OfflineVolumeNameIsStableAndTheLetterGoesAway) {
     EXPECT_EQ(StorageToVolumeName(letter, name), 1);
     EXPECT_EQ(StorageToVolumeName('Q', nullptr), 1);
 }
+
+// An attribute of the USB device the simulator shows for the camera (a disk's too).
+std::string UsbAttribute(const camsim::Camera& camera, const char* name) {
+    std::ifstream file(camera.sysfsPath() + "/" + name);
+    std::string value;
+    std::getline(file, value);
+    return value;
+}
+
+TEST_P(EachCarrier, EntryInfoTellsWhereTheListedCameraIs) {
+    camsim::CameraState state;
+    state.serial = "SN-0123456789abcdef0123456789abcdef-XYZ";  // longer than a descriptor copy
+    sim_.addUsbCamera();  // another camera, so each entry must name its own
+    camsim::Camera& camera = AddCamera(GetParam(), state);
+    const bool usb = GetParam() == Carrier::kUsb;
+    std::array<DeviceListEntry*, 22> list{};
+    const int count = usb ? EnumDeviceList(list.data(), 32) : EnumStorageList(list.data(), 0);
+    ASSERT_EQ(count, usb ? 2 : 1);
+    std::vector<PetrelEntryInfo> infos(count);
+    for (int i = 0; i < count; ++i) {
+        std::memset(&infos[i], 0x7E, sizeof infos[i]);
+        ASSERT_EQ(PetrelGetEntryInfo(list[i], &infos[i]), STATUS_OK);
+    }
+    const auto info = std::find_if(infos.begin(), infos.end(), [&](const PetrelEntryInfo& i) {
+        return camera.deviceNode() == i.node;
+    });
+    ASSERT_NE(info, infos.end()) << "no entry names " << camera.deviceNode();
+    EXPECT_EQ(info->kind, usb ? 0 : 1);
+    EXPECT_STREQ(info->serial, state.serial.c_str());
+    EXPECT_EQ(info->busNumber, std::stoi(UsbAttribute(camera, "busnum")));
+    EXPECT_EQ(info->deviceNumber, std::stoi(UsbAttribute(camera, "devnum")));
+    EXPECT_NE(info->deviceNumber, 0);
+    EXPECT_EQ(info->driveLetter, usb ? 0 : GetStorageDisk(list[0]));
+    if (usb) {
+        EXPECT_STRNE(infos[0].serial, infos[1].serial);
+    }
+    EXPECT_EQ(PetrelGetEntryInfo(list[0], nullptr), STATUS_BAD_ARGUMENT);
+    EXPECT_EQ(PetrelGetEntryInfo(nullptr, infos.data()), STATUS_BAD_ARGUMENT);
+    ReleaseList(list.data(), count);
+}
+
+PETREL_ON_EACH_CARRIER(EachCarrier);
 
 TEST(StatusNames, EveryStatusHasItsOwnName) {
     std::set<std::string> names;

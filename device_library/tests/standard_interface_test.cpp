@@ -442,6 +442,19 @@ TEST_P(Lifecycle, InitReplacesAndUninitClosesTheCurrentConnection) {
     EXPECT_TRUE(camera.log().empty());
 }
 
+// A caller closing a handle of its own twice must not close the family's connection, even
+// when the family connected after the first close.
+TEST_P(Lifecycle, AStaleCloseLeavesTheCurrentConnection) {
+    AddCamera(GetParam());
+    DeviceConnection* stale = nullptr;
+    ASSERT_EQ(ConnectFirst(&stale), STATUS_OK);
+    EXPECT_EQ(CloseDevice(stale), 0);
+    EXPECT_EQ(Init(), kOk);
+    EXPECT_EQ(CloseDevice(stale), STATUS_BAD_ARGUMENT);
+    EXPECT_EQ(OpenCameraNodes(sim_.rootDir()), 1u);
+    EXPECT_EQ(Call(kModelCode, nullptr), kOk);
+}
+
 TEST_P(Lifecycle, VersionMismatchWritesTwoHundredFiftyFiveWithAUsableConnection) {
     camsim::CameraState state;
     state.version = "FW_2.4.1_API_1.0.7_B0420";

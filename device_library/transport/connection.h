@@ -25,10 +25,14 @@ inline bool HasCarrier(const DeviceConnection* connection) {
     return connection != nullptr && connection->carrier != nullptr;
 }
 
-// A record on the carrier, or null when there is none or no memory.
+// A record on the carrier, or null when there is none or no memory; it is live until freed.
 DeviceConnection* NewConnection(std::unique_ptr<Carrier> carrier);
 
-// Closes the carrier and wipes the record before its memory goes back.
+// Closes the carrier and wipes the record before its memory goes back. Only for a live one.
 void FreeConnection(DeviceConnection* connection);
+
+// True for a record NewConnection made and FreeConnection has not freed. Decided by the
+// address alone: a pointer a caller made up or kept after closing is never read.
+bool IsLiveConnection(const DeviceConnection* connection);
 
 }  // namespace petrel

@@ -1,9 +1,12 @@
 #include "login_dlg.h"
 
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <algorithm>
 #include <array>
 #include <cstring>
+#include <utility>
 
 #include "app_state.h"
 #include "art.h"
@@ -19,7 +22,9 @@ constexpr const char* kSection = "LoginDlg";
 
 constexpr dialog::ControlTemplate kControls[] = {
     {CLoginDlg::kBanner, ControlKind::Picture, "", {0, 0, 230, 50}},
-    {CLoginDlg::kUserTypeLabel, ControlKind::RightLabel, "User Type", {8, 60, 50, 12}, false},
+    {CLoginDlg::kCameraLabel, ControlKind::RightLabel, "Camera", {8, 60, 50, 12}, false},
+    {CLoginDlg::kCamera, ControlKind::DropList, "", {62, 59, 160, 60}, false},
+    {CLoginDlg::kUserTypeLabel, ControlKind::RightLabel, "User Type", {8, 60, 50, 12}},
     {CLoginDlg::kUserType, ControlKind::DropList, "", {62, 59, 110, 60}},
     {CLoginDlg::kPasswordLabel, ControlKind::RightLabel, "Password", {8, 79, 50, 12}},
     {CLoginDlg::kPassword, ControlKind::PasswordEdit, "", {62, 78, 110, 13}},
@@ -30,9 +35,8 @@ constexpr dialog::ControlTemplate kControls[] = {
 constexpr dialog::DialogTemplate kTemplate{"Login", 230, 122, kControls};
 
 constexpr dialog::LocalisedItem kLocalised[] = {
-    {CLoginDlg::kUserTypeLabel, "StUserType"},
-    {CLoginDlg::kPasswordLabel, "StPassword"},
-    {CLoginDlg::kLogin, "BtnLogin"},
+    {CLoginDlg::kCameraLabel, "StCamera"},     {CLoginDlg::kUserTypeLabel, "StUserType"},
+    {CLoginDlg::kPasswordLabel, "StPassword"}, {CLoginDlg::kLogin, "BtnLogin"},
     {dialog::IDCANCEL, "BtnCancel"},
 };
 
@@ -43,6 +47,18 @@ constexpr MessageText kWrongPassword{"Msg4", "Wrong login password."};
 constexpr MessageText kLockedOut{"Msg5", "Wrong login password, please login in 3 minutes."};
 constexpr MessageText kMessages[] = {kShortPassword, kVersionMismatch, kConnectionFailed,
                                      kWrongPassword, kLockedOut};
+
+// Each label names its control to screen readers and gives it the label's mnemonic.
+constexpr std::pair<int, int> kLabelled[] = {
+    {CLoginDlg::kCameraLabel, CLoginDlg::kCamera},
+    {CLoginDlg::kUserTypeLabel, CLoginDlg::kUserType},
+    {CLoginDlg::kPasswordLabel, CLoginDlg::kPassword},
+};
+
+// Controls below the camera row, moved down to make room for it.
+constexpr int kBelowCameraRow[] = {CLoginDlg::kUserTypeLabel, CLoginDlg::kUserType,
+                                   CLoginDlg::kPasswordLabel, CLoginDlg::kPassword,
+                                   CLoginDlg::kLogin,         dialog::IDCANCEL};
 
 // What the password box holds, as the terminated 8-bit text the camera receives.
 using PasswordBuffer = std::array<char, 32>;
@@ -60,13 +76,35 @@ void CLoginDlg::OnInitDialog() {
     SetItemText(kPassword, dialog::FromText8(g_szLastPassword, sizeof g_szLastPassword));
     setWindowIcon(VireoIcon());
     setWindowTitle(QStringLiteral("Login-Vireo %1 %2").arg(m_app.GetVersionText(), QString()));
+    for (const auto& [label, control] : kLabelled)
+        static_cast<QLabel*>(Item(label))->setBuddy(Item(control));
     Localise(m_app.Texts(), kSection, kLocalised);
     RegisterMessages(m_app.Texts(), kSection, kMessages);
+    OfferCameras();
     auto* banner = static_cast<QLabel*>(Item(kBanner));
     banner->setPixmap(VireoBanner(banner->size()));
     // The operator types the password first, also at Reconnect where it is filled in.
     static_cast<QLineEdit*>(Item(kPassword))->selectAll();
     Item(kPassword)->setFocus();
+}
+
+void CLoginDlg::OfferCameras() {
+    m_cameras = m_app.FindCameras();
+    for (std::size_t i = 0; i < m_cameras.size(); ++i)
+        AddListEntry(kCamera, CameraSummary(m_cameras[i], m_app.Texts()), static_cast<int>(i));
+    SelectListIndex(kCamera, 0);
+    if (m_cameras.size() < 2) return;  // nothing to choose: the login looks as it always did
+    const int row = Item(kPasswordLabel)->y() - Item(kUserTypeLabel)->y();
+    for (int id : kBelowCameraRow) Item(id)->move(Item(id)->pos() + QPoint(0, row));
+    // The list as wide as its longest entry, the window and its banner with it.
+    auto* list = static_cast<QComboBox*>(Item(kCamera));
+    list->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    const int wider = std::max(0, list->sizeHint().width() - list->width());
+    list->resize(list->width() + wider, list->height());
+    setFixedSize(width() + wider, height() + row);
+    Item(kBanner)->resize(width(), Item(kBanner)->height());
+    ShowItem(kCameraLabel, true);
+    ShowItem(kCamera, true);
 }
 
 void CLoginDlg::OnCommand(int id) {
@@ -86,7 +124,12 @@ void CLoginDlg::OnLogin() {
     dialog::CopyText8(password.data(), password.size(), typed);
     const int chosen = ListSelection(kUserType);
 
-    const int connected = m_app.ConnectCamera();
+    // With one camera or none, whichever is found at this press, as before.
+    const int chosenCamera = ListSelection(kCamera);
+    const int connected =
+        m_app.ConnectCamera(m_cameras.size() > 1 && chosenCamera >= 0
+                                ? &m_cameras[static_cast<std::size_t>(chosenCamera)]
+                                : nullptr);
     if (connected == CVireoApp::kVersionMismatch) {
         ShowPrompt(m_app.Texts(), this, kSection, kVersionMismatch);
         return;

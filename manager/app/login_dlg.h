@@ -1,8 +1,12 @@
-// The login: user type and six-character password. Every Login press connects
-// the camera afresh and lets the camera check the password; the dialog ends with
-// IDOK only once the camera accepted it.
+// The login: user type and six-character password, and with several cameras
+// attached the camera to work on. Every Login press connects the camera afresh
+// and lets the camera check the password; the dialog ends with IDOK only once
+// the camera accepted it.
 #pragma once
 
+#include <vector>
+
+#include "camera_list.h"
 #include "modal_dialog.h"
 
 class CVireoApp;
@@ -11,6 +15,8 @@ class CLoginDlg : public dialog::Dialog {
     Q_OBJECT
 public:
     static constexpr int kBanner = 1180;
+    static constexpr int kCameraLabel = 1064;
+    static constexpr int kCamera = 1006;  // shown only when there is a choice
     static constexpr int kUserTypeLabel = 1062;
     static constexpr int kUserType = 1002;
     static constexpr int kPasswordLabel = 1063;
@@ -26,7 +32,9 @@ protected:
     void OnCommand(int id) override;
 
 private:
+    void OfferCameras();
     void OnLogin();
 
     CVireoApp& m_app;
+    std::vector<FoundCamera> m_cameras;  // in the order of the camera list
 };

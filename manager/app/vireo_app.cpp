@@ -1,6 +1,5 @@
 #include "vireo_app.h"
 
-#include <array>
 #include <cstdio>
 #include <utility>
 
@@ -8,14 +7,6 @@
 #include "version_record.h"
 #include "version_text.h"
 #include "vireo_dlg.h"
-
-namespace {
-
-// Room for a whole USB list or storage list; only the first entry is connected.
-constexpr int kListSize = 30;
-constexpr int kFirstCameraOnly = 1;
-
-}  // namespace
 
 CVireoApp::CVireoApp(StartOptions options) : m_options(std::move(options)) {}
 
@@ -43,28 +34,40 @@ void CVireoApp::CloseConnection() {
 void CVireoApp::UnloadLibrary() {
     platform::UnloadModule(std::exchange(m_hDeviceLib, nullptr));
     m_hDevice = nullptr;
+    m_connected = {};
 }
 
-int CVireoApp::ConnectCamera() {
-    CloseConnection();
+bool CVireoApp::LoadLibrary() {
     m_hDeviceLib = platform::LoadModule(m_options.libraryDirectory + kLibraryFileName);
-    if (m_hDeviceLib == nullptr) return kNoLibrary;
+    return m_hDeviceLib != nullptr;
+}
 
-    std::array<DeviceListEntry*, kListSize> list{};
-    auto* enumDevices = PETREL_EXPORT(*this, EnumDeviceList);
-    auto* enumStorage = PETREL_EXPORT(*this, EnumStorageList);
-    auto* releaseList = PETREL_EXPORT(*this, ReleaseList);
-    auto* connect = PETREL_EXPORT(*this, ConnectDevice);
-    if (enumDevices != nullptr && enumStorage != nullptr && connect != nullptr) {
-        int count = enumDevices(list.data(), kFirstCameraOnly);
-        if (count < 1) count = enumStorage(list.data(), count);
-        if (count >= 1) {
-            const int status = connect(list[0], &m_hDevice);
-            if (releaseList != nullptr) releaseList(list.data(), count);
-            if (status == STATUS_OK) return kConnected;
-            if (status == STATUS_VERSION_MISMATCH) return kVersionMismatch;
+std::vector<FoundCamera> CVireoApp::FindCameras() {
+    CloseConnection();
+    if (!LoadLibrary()) return {};
+    std::vector<FoundCamera> cameras = ListCameras(*this);
+    UnloadLibrary();
+    return cameras;
+}
+
+int CVireoApp::ConnectCamera(const FoundCamera* wanted) {
+    CloseConnection();
+    if (!LoadLibrary()) return kNoLibrary;
+
+    int status = STATUS_FAILED;
+    {
+        const CameraEntries entries(*this, wanted != nullptr && wanted->disk);
+        const auto& listed = entries.Entries();
+        const CameraEntries::Entry* entry = wanted != nullptr ? entries.Find(*wanted)
+                                            : listed.empty()  ? nullptr
+                                                              : &listed.front();
+        if (entries.Usable() && entry != nullptr) {
+            status = PETREL_EXPORT(*this, ConnectDevice)(entry->entry, &m_hDevice);
+            m_connected = entry->camera;
         }
-    }
+    }  // the lists are released after the connect, as the library allows
+    if (status == STATUS_OK) return kConnected;
+    if (status == STATUS_VERSION_MISMATCH) return kVersionMismatch;
     // A refused connect may still have handed over a handle; it must not leak.
     if (m_hDevice != nullptr)
         CloseConnection();

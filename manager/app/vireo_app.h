@@ -7,8 +7,10 @@
 #include <QString>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "camera.h"
+#include "camera_list.h"
 #include "library_loader.h"
 #include "text_lookup.h"
 
@@ -35,9 +37,16 @@ public:
     // Login, then the main window until the operator leaves. Always 0.
     int InitInstance();
 
-    // Closes the previous connection, reloads the library and connects the first
-    // camera found (USB cameras before camera disks). One of the constants above.
-    int ConnectCamera();
+    // Closes the previous connection and lists every camera found, USB cameras first
+    // (see ListCameras); the library is unloaded again afterwards.
+    std::vector<FoundCamera> FindCameras();
+
+    // Closes the previous connection, reloads the library and connects `wanted` as
+    // FindCameras listed it, or without one the first camera found (USB cameras
+    // before camera disks). One of the constants above.
+    int ConnectCamera(const FoundCamera* wanted = nullptr);
+    // The connected camera as the library's list described it.
+    const FoundCamera& ConnectedCamera() const { return m_connected; }
 
     QString GetVersionText() const;
 
@@ -51,10 +60,12 @@ public:
 
 private:
     void CloseConnection();
+    bool LoadLibrary();
     void UnloadLibrary();
 
     StartOptions m_options;
     platform::ModuleHandle m_hDeviceLib = nullptr;
     DeviceConnection* m_hDevice = nullptr;
+    FoundCamera m_connected;
     CMultilanguage m_lang;
 };

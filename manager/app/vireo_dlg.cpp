@@ -5,13 +5,16 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPushButton>
 #include <QScreen>
 
 #include "about_dlg.h"
 #include "app_state.h"
 #include "art.h"
 #include "login_dlg.h"
+#include "record_fields.h"
 #include "tab_control.h"
+#include "text8.h"
 #include "vireo_app.h"
 
 namespace {
@@ -22,6 +25,7 @@ constexpr const char* kSection = "VireoDlg";
 
 constexpr dialog::ControlTemplate kControls[] = {
     {CVireoDlg::kBanner, ControlKind::Picture, "", {0, 0, 392, 43}},
+    {CVireoDlg::kCameraLine, ControlKind::Label, "", {4, 45, 384, 10}},
     {CVireoDlg::kTabs, ControlKind::Tabs, "", {0, 45, 392, 319}},
     {dialog::IDCANCEL, ControlKind::Button, "Exit", {327, 368, 63, 14}},
     {CVireoDlg::kReconnect, ControlKind::Button, "Reconnect", {1, 368, 64, 14}},
@@ -35,6 +39,19 @@ constexpr dialog::LocalisedItem kLocalised[] = {
 };
 
 constexpr int kGeneralUserTabs = 3;  // a general user gets the first three tabs
+
+// Camera info buttons after which the camera may carry another bar code or user name.
+constexpr int kIdentityChangers[] = {CSysManagerDlg::kApply, CSysManagerDlg::kDefaultSettings};
+
+QString ReadUserName(Camera& camera) {
+    fields::CarrierTexts carrier{};
+    if (PETREL_CALL(camera, GetUserDevID, carrier.userId, carrier.userName, carrier.deviceId) !=
+        STATUS_OK)
+        return {};
+    return dialog::FromText8(carrier.userName, sizeof carrier.userName);
+}
+
+QString OrDash(const QString& text) { return text.isEmpty() ? QStringLiteral("-") : text; }
 
 }  // namespace
 
@@ -80,9 +97,8 @@ void CVireoDlg::OnInitDialog() {
     setContextMenuPolicy(Qt::ActionsContextMenu);
 
     setWindowIcon(m_hIcon);
-    setWindowTitle(QStringLiteral("Vireo %1 %2").arg(m_app.GetVersionText(), QString()));
-
     PETREL_CALL(m_app, SyncDateTime);  // silently; the camera's clock follows this computer's
+    ShowCamera();
 
     auto& tabs = Tabs();
     const std::size_t tabCount = g_nUserType != kGeneralUser ? kPageCount : kGeneralUserTabs;
@@ -93,6 +109,10 @@ void CVireoDlg::OnInitDialog() {
 
     for (TabPage* page : Pages()) page->Create(&tabs, g_nUserType);
     ShowOnly(&m_cameraInfo);
+    // Connected after the page's own handler, so this runs once the page is done.
+    for (int id : kIdentityChangers)
+        connect(static_cast<QPushButton*>(m_cameraInfo.Item(id)), &QPushButton::clicked, this,
+                [this] { ShowCamera(); });
 
     Localise(m_app.Texts(), kSection, kLocalised);
     LayOut();
@@ -111,6 +131,10 @@ void CVireoDlg::LayOut() {
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
     column->addWidget(banner);
+    auto* cameraLine = new QHBoxLayout;
+    cameraLine->setContentsMargins(6, 0, 6, 0);
+    cameraLine->addWidget(Item(kCameraLine));
+    column->addLayout(cameraLine);
     column->addWidget(&Tabs(), 1);
     column->addLayout(buttons);
     buttons->setContentsMargins(6, 0, 6, 6);
@@ -133,13 +157,35 @@ void CVireoDlg::keyPressEvent(QKeyEvent* event) {
         dialog::Dialog::keyPressEvent(event);
 }
 
+void CVireoDlg::ShowCamera() {
+    FoundCamera camera = m_app.ConnectedCamera();
+    ReadIdentity(m_app, m_app.Connection(), camera);
+    const QString userName = ReadUserName(m_app);
+    setWindowTitle(
+        QStringLiteral("Vireo %1 %2")
+            .arg(m_app.GetVersionText(), CameraSummary(camera, m_app.Texts(), userName)));
+    const QString line =
+        m_app.GetString(kSection, "StCamera",
+                        "Connected camera: bar code %2, serial number %3, user name %4, on %1");
+    SetItemText(kCameraLine, line.arg(CarrierText(camera, m_app.Texts()), OrDash(camera.barCode),
+                                      OrDash(camera.serial), OrDash(userName)));
+}
+
 void CVireoDlg::ShowOnly(TabPage* shown) {
     for (TabPage* page : Pages()) page->ShowPage(false);
     if (shown != nullptr) shown->ShowPage(true);
 }
 
 void CVireoDlg::OnSelChange(int id) {
-    if (id == kTabs) ShowOnly(PageOfTab(Tabs().CurSel()));
+    if (id != kTabs) return;
+    // Leaving a page with changes not applied asks first; staying keeps its tab.
+    for (int tab = 0; tab < Tabs().TabCount(); ++tab) {
+        if (TabPage* page = PageOfTab(tab); tab != Tabs().CurSel() && !page->MayLeave()) {
+            Tabs().SetCurSel(tab);
+            return;
+        }
+    }
+    ShowOnly(PageOfTab(Tabs().CurSel()));
 }
 
 void CVireoDlg::OnCommand(int id) {
@@ -161,6 +207,7 @@ void CVireoDlg::OnReconnect() {
     for (TabPage* page : Pages()) page->SetUserType(g_nUserType);
     m_cameraInfo.Refresh();
     m_password.Reset();
+    ShowCamera();
     ShowOnly(&m_cameraInfo);
     show();
 }

@@ -1,5 +1,6 @@
-// The main window: a banner, the tabs the login's user type allows (fixed when the
-// window opens), Reconnect and Exit, and an About entry in the window's menu.
+// The main window: a banner with the connected camera named under it and in the
+// title, the tabs the login's user type allows (fixed when the window opens),
+// Reconnect and Exit, and an About entry in the window's menu.
 #pragma once
 
 #include <QIcon>
@@ -22,6 +23,7 @@ public:
     static constexpr int kTabs = 1005;
     static constexpr int kReconnect = 1060;
     static constexpr int kBanner = 1181;
+    static constexpr int kCameraLine = 1182;
     static constexpr int kPageCount = 5;
 
     explicit CVireoDlg(CVireoApp& app, QWidget* parent = nullptr);
@@ -42,6 +44,8 @@ protected:
 private:
     void LayOut();
     void ShowOnly(TabPage* page);
+    // Names the connected camera, as it is now, in the title and under the banner.
+    void ShowCamera();
     void OnReconnect();
     void OnAbout();
 

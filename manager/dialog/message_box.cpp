@@ -1,6 +1,7 @@
 #include "message_box.h"
 
 #include <QMessageBox>
+#include <QPushButton>
 #include <utility>
 
 #include "busy_cursor.h"
@@ -17,8 +18,11 @@ MessageAnswer RunQtMessageBox(const MessageRequest& request) {
     QMessageBox box(
         request.icon == MessageIcon::Warning ? QMessageBox::Warning : QMessageBox::NoIcon,
         request.title, request.text, QMessageBox::NoButton, request.parent);
+    box.setInformativeText(request.detail);
     if (request.buttons == MessageButtons::YesNo) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        if (!request.yesText.isEmpty()) box.button(QMessageBox::Yes)->setText(request.yesText);
+        if (!request.noText.isEmpty()) box.button(QMessageBox::No)->setText(request.noText);
         return box.exec() == QMessageBox::Yes ? MessageAnswer::Yes : MessageAnswer::No;
     }
     box.setStandardButtons(QMessageBox::Ok);

@@ -19,6 +19,10 @@ struct MessageRequest {
     QString title;
     MessageButtons buttons = MessageButtons::Ok;
     MessageIcon icon = MessageIcon::None;
+    QString detail = {};  // a second, smaller line under the text; empty: none
+    // YesNo: captions of the two buttons when not "Yes" and "No" (a choice such as Discard / Stay).
+    QString yesText = {};
+    QString noText = {};
 };
 
 using MessageBoxHandler = std::function<MessageAnswer(const MessageRequest&)>;

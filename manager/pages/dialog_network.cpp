@@ -1,9 +1,6 @@
 #include "dialog_network.h"
 
-#include <QLineEdit>
 #include <QRegularExpression>
-#include <QRegularExpressionValidator>
-#include <algorithm>
 #include <span>
 
 #include "record_fields.h"
@@ -20,10 +17,7 @@ constexpr const char* kMessageSection = "Default";
 
 enum Record { kNetwork, kUniversal, kAccessPoint, kStation, kPairing, kBluetooth, kCellular };
 
-const fields::CodeOption kWifiModes[] = {{0, "AP Mode"}, {1, "STA Mode"}, {2, "P2P Mode"}};
-const fields::CodeOption kTimeouts[] = {{0, "Off"},  {1, "60S"},  {2, "180S"},
-                                        {3, "300S"}, {4, "600S"}, {5, "1800S"}};
-const fields::CodeOption kBands[] = {{0, "2.4G"}, {1, "5G"}};
+// The record holds the number of connections less one.
 const fields::CodeOption kConnectionLimits[] = {{0, "1"}, {1, "2"}, {2, "3"}, {3, "4"}, {4, "5"}};
 // Israel and Italy share a code: the camera's 25 shows as Israel.
 const fields::CodeOption kServerAreas[] = {
@@ -44,58 +38,60 @@ const fields::CodeOption kServerAreas[] = {
 // clang-format off
 const form::Row kRows[] = {
     {.kind = ControlKind::GroupBox, .text = "Network Setting", .columns = 3},
-    {.id = Page::kDeviceName, .text = "Device Name:", .record = kNetwork, .field = "deviceName", .maxCharacters = 31},
+    {.id = Page::kDeviceName, .text = "Device Name:", .record = kNetwork, .field = "deviceName"},
     {.id = Page::kProtocol, .kind = ControlKind::DropList, .text = "Protocol:", .record = kNetwork, .field = "protocol", .access = Access::kAnyone},
-    {.id = Page::kEquipmentNo, .text = "Equipment No.:", .record = kNetwork, .field = "equipmentNo", .maxCharacters = 15},
+    {.id = Page::kEquipmentNo, .text = "Equipment No.:", .record = kNetwork, .field = "equipmentNo"},
     {.id = Page::kServerIp, .kind = ControlKind::IpAddress, .text = "Server IP:", .record = kNetwork, .field = "serverIp", .access = Access::kAnyone},
-    {.id = Page::kServerPort, .text = "Server Port:", .record = kNetwork, .field = "serverPort", .maxCharacters = 7},
-    {.id = Page::kServerUrl, .text = "Server URL:", .record = kNetwork, .field = "serverUrl", .maxCharacters = 15, .hidden = true},
+    {.id = Page::kServerPort, .text = "Server Port:", .record = kNetwork, .field = "serverPort"},
+    {.id = Page::kServerUrl, .text = "Server URL:", .record = kNetwork, .field = "serverUrl", .hidden = true},
     {.id = Page::kServerArea, .kind = ControlKind::DropList, .text = "Server Area:", .record = kNetwork, .field = "serverArea", .options = kServerAreas, .hidden = true},
-    {.id = Page::kServerPassword, .text = "Password:", .record = kNetwork, .field = "serverPassword", .maxCharacters = 15, .hidden = true},
+    {.id = Page::kServerPassword, .text = "Password:", .record = kNetwork, .field = "serverPassword", .hidden = true},
     {.id = Page::kNetworkRefresh, .kind = ControlKind::Button, .text = "Refresh", .access = Access::kAnyone, .inGroup = true},
     {.id = Page::kNetworkApply, .kind = ControlKind::Button, .text = "Apply", .inGroup = true},
 
     {.kind = ControlKind::GroupBox, .text = "WiFi", .columns = 3},
     {.id = Page::kWifiActivate, .kind = ControlKind::DropList, .text = "Activate:", .record = kUniversal, .field = "wifiActivate", .access = Access::kAnyone, .lookUpOptions = true},
-    {.id = Page::kWifiMode, .kind = ControlKind::DropList, .text = "Mode:", .record = kUniversal, .field = "wifiMode", .access = Access::kAnyone, .options = kWifiModes},
-    {.id = Page::kConnectTimeout, .kind = ControlKind::DropList, .text = "Connect Timeout:", .record = kUniversal, .field = "connectTimeout", .access = Access::kAnyone, .options = kTimeouts},
-    {.id = Page::kMacAddress, .text = "Mac Address:", .record = kUniversal, .field = "macAddress", .maxCharacters = 12},
+    {.id = Page::kWifiMode, .kind = ControlKind::DropList, .text = "Mode:", .record = kUniversal, .field = "wifiMode", .access = Access::kAnyone},
+    {.id = Page::kConnectTimeout, .kind = ControlKind::DropList, .text = "Connect Timeout:", .record = kUniversal, .field = "connectTimeout", .access = Access::kAnyone},
+    {.id = Page::kMacAddress, .text = "Mac Address:", .record = kUniversal, .field = "macAddress"},
     {.id = Page::kCameraIp, .kind = ControlKind::IpAddress, .text = "Camera IP:", .record = kUniversal, .field = "cameraIp", .access = Access::kAnyone},
     {.id = Page::kGateway, .kind = ControlKind::IpAddress, .text = "Gateway:", .record = kUniversal, .field = "gateway", .access = Access::kAnyone},
     {.kind = ControlKind::GroupBox, .text = "AP Mode", .inGroup = true},
+    // SSIDs: the record takes 47 bytes, the operator types at most 15 characters.
     {.id = Page::kApSsid, .text = "SSID:", .record = kAccessPoint, .field = "ssid", .maxCharacters = 15},
-    {.id = Page::kApPassword, .text = "Password:", .record = kAccessPoint, .field = "password", .maxCharacters = 31},
-    {.id = Page::kBand, .kind = ControlKind::DropList, .text = "Frequency Range:", .record = kAccessPoint, .field = "band", .access = Access::kAnyone, .options = kBands},
-    {.id = Page::kChannel, .kind = ControlKind::DropList, .text = "Channel:", .access = Access::kAnyone},
+    {.id = Page::kApPassword, .text = "Password:", .record = kAccessPoint, .field = "password"},
+    {.id = Page::kBand, .kind = ControlKind::DropList, .text = "Frequency Range:", .record = kAccessPoint, .field = "band", .access = Access::kAnyone},
+    {.id = Page::kChannel, .kind = ControlKind::DropList, .text = "Channel:", .record = kAccessPoint, .field = "channel", .access = Access::kAnyone, .pageList = true},
     {.id = Page::kConnectionLimit, .kind = ControlKind::DropList, .text = "Connection Limit:", .record = kAccessPoint, .field = "connectionLimit", .access = Access::kAnyone, .options = kConnectionLimits},
     {.kind = ControlKind::GroupBox, .text = "STA Mode", .inGroup = true},
     {.id = Page::kAutoGetIp, .kind = ControlKind::DropList, .text = "Auto Get IP:", .record = kStation, .field = "autoGetIp", .access = Access::kAnyone},
     {.id = Page::kStaSsid, .text = "SSID:", .record = kStation, .field = "ssid", .maxCharacters = 15},
-    {.id = Page::kStaPassword, .text = "Password:", .record = kStation, .field = "password", .maxCharacters = 31},
+    {.id = Page::kStaPassword, .text = "Password:", .record = kStation, .field = "password"},
     {.kind = ControlKind::GroupBox, .text = "P2P Mode", .inGroup = true},
-    {.id = Page::kPinCode, .text = "PIN Code:", .record = kPairing, .field = "p2pCode", .maxCharacters = 8},
+    {.id = Page::kPinCode, .text = "PIN Code:", .record = kPairing, .field = "p2pCode"},
     {.id = Page::kWifiRefresh, .kind = ControlKind::Button, .text = "Refresh", .access = Access::kAnyone, .inGroup = true},
     {.id = Page::kWifiApply, .kind = ControlKind::Button, .text = "Apply", .inGroup = true},
 
     {.kind = ControlKind::GroupBox, .text = "Bluetooth", .columns = 3},
     {.id = Page::kBtActivate, .kind = ControlKind::DropList, .text = "Activate:", .record = kBluetooth, .field = "btActivate", .access = Access::kAnyone, .lookUpOptions = true},
-    {.id = Page::kBtAddress, .text = "Address:", .record = kBluetooth, .field = "btAddress", .maxCharacters = 12},
-    {.id = Page::kPairName, .text = "Pair Name:", .record = kBluetooth, .field = "pairName", .maxCharacters = 31},
-    {.id = Page::kPairMac, .text = "Pair Mac:", .record = kBluetooth, .field = "pairMac", .maxCharacters = 12},
-    {.id = Page::kHeartRateLow, .text = "Heart  Rate:", .record = kBluetooth, .field = "heartRateLow", .maxCharacters = 3},
-    {.id = Page::kHeartRateHigh, .text = "\u2014\u2014", .record = kBluetooth, .field = "heartRateHigh", .maxCharacters = 3},
+    {.id = Page::kBtAddress, .text = "Address:", .record = kBluetooth, .field = "btAddress"},
+    {.id = Page::kPairName, .text = "Pair Name:", .record = kBluetooth, .field = "pairName"},
+    {.id = Page::kPairMac, .text = "Pair Mac:", .record = kBluetooth, .field = "pairMac"},
+    {.id = Page::kHeartRateLow, .text = "Heart  Rate:", .record = kBluetooth, .field = "heartRateLow", .spoken = "Lowest Heart Rate"},
+    {.id = Page::kHeartRateHigh, .text = "\u2014\u2014", .record = kBluetooth, .field = "heartRateHigh", .spoken = "Highest Heart Rate"},
     {.id = Page::kBluetoothRefresh, .kind = ControlKind::Button, .text = "Refresh", .access = Access::kAnyone, .inGroup = true},
     {.id = Page::kBluetoothApply, .kind = ControlKind::Button, .text = "Apply", .inGroup = true},
 
     // Read with the page, never shown.
     {.id = Page::kActivate4G, .kind = ControlKind::DropList, .text = "Activate:", .record = kCellular, .field = "activate4G", .lookUpOptions = true, .hidden = true},
-    {.id = Page::kSimPin, .text = "SIM PIN:", .record = kCellular, .field = "simPin", .maxCharacters = 15, .hidden = true},
-    {.id = Page::kApn, .text = "APN:", .record = kCellular, .field = "apn", .maxCharacters = 31, .hidden = true},
-    {.id = Page::kApnUserName, .text = "APN UserName:", .record = kCellular, .field = "apnUserName", .maxCharacters = 15, .hidden = true},
-    {.id = Page::kApnPassword, .text = "APN PassWord:", .record = kCellular, .field = "apnPassword", .maxCharacters = 15, .hidden = true},
+    {.id = Page::kSimPin, .text = "SIM PIN:", .record = kCellular, .field = "simPin", .hidden = true},
+    {.id = Page::kApn, .text = "APN:", .record = kCellular, .field = "apn", .hidden = true},
+    {.id = Page::kApnUserName, .text = "APN UserName:", .record = kCellular, .field = "apnUserName", .hidden = true},
+    {.id = Page::kApnPassword, .text = "APN PassWord:", .record = kCellular, .field = "apnPassword", .hidden = true},
 };
 // clang-format on
 
+constexpr MessageText kFailed{"Failed", "Failed"};
 constexpr MessageText kNetworkApplied{"Success_NI", "Network Settings set successfully."};
 constexpr MessageText kWifiApplied{"Success_WIFI", "Wifi Settings set successfully."};
 constexpr MessageText kBluetoothApplied{"Success_BT", "Bluetooth Settings set successfully."};
@@ -129,15 +125,16 @@ bool IsHeartRate(const QString& text) {
 
 CDialogNetWork::CDialogNetWork(Camera& camera, dialog::TextLookup texts)
     : TabPage(camera, std::move(texts), kSection, kRows,
-              {&fields::NetworkFields(), &fields::WifiUniversalFields(), &fields::WifiApFields(),
-               &fields::WifiStaFields(), &fields::PairingCodeFields(), &fields::BluetoothFields(),
-               &fields::Mobile4GFields()}) {}
+              {{&fields::NetworkFields(), "RecordNetwork", "Network Setting"},
+               {&fields::WifiUniversalFields(), "RecordWifi", "WiFi"},
+               {&fields::WifiApFields(), "RecordAccessPoint", "AP Mode"},
+               {&fields::WifiStaFields(), "RecordStation", "STA Mode"},
+               {&fields::PairingCodeFields(), "RecordPairing", "P2P Mode"},
+               {&fields::BluetoothFields(), "RecordBluetooth", "Bluetooth"},
+               {&fields::Mobile4GFields(), "Record4G", "4G Setting"}}) {}
 
 void CDialogNetWork::OnInitPage() {
     RegisterMessages(m_texts, kMessageSection, kMessages);
-    auto* pin = static_cast<QLineEdit*>(Item(kPinCode));
-    pin->setValidator(
-        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), pin));
     RebuildChannels();
     RefreshAll();
 }
@@ -182,14 +179,14 @@ void CDialogNetWork::RefreshAll() {
 
 void CDialogNetWork::RefreshNetwork() {
     NetworkInfo info{};
-    if (!Shown(kNetwork, &info, PETREL_CALL(m_camera, GetNetworkInfo, &info)))
-        PromptProblem(QString::fromUtf8(kNotConnected));
+    if (!m_form.Read(kNetwork, PETREL_CALL(m_camera, GetNetworkInfo, &info), info))
+        PromptPlain(kNotConnected);
 }
 
 void CDialogNetWork::ApplyNetwork() {
     NetworkInfo info{};
-    if (Collected(kNetwork, &info))
-        Report(PETREL_CALL(m_camera, SetNetworkInfo, &info), kNetworkApplied);
+    if (Collected(kNetwork, info))
+        Report(kNetwork, info, PETREL_CALL(m_camera, SetNetworkInfo, &info), kNetworkApplied);
 }
 
 void CDialogNetWork::RefreshWifi(bool reportFailures) {
@@ -209,15 +206,16 @@ void CDialogNetWork::RefreshWifi(bool reportFailures) {
 
 bool CDialogNetWork::ReadUniversal() {
     WifiUniversal universal{};
-    return Shown(kUniversal, &universal, PETREL_CALL(m_camera, GetWifiUniversal, &universal));
+    return m_form.Read(kUniversal, PETREL_CALL(m_camera, GetWifiUniversal, &universal), universal);
 }
 
 bool CDialogNetWork::ReadAccessPoint() {
     // On failure the channel lists stay as they were.
     PETREL_CALL(m_camera, GetWifiChannelInfo, &m_channelInfo);
     WifiApSetting accessPoint{};
-    const bool read =
-        Shown(kAccessPoint, &accessPoint, PETREL_CALL(m_camera, GetWifiApSetting, &accessPoint));
+    const bool read = m_form.Read(
+        kAccessPoint, PETREL_CALL(m_camera, GetWifiApSetting, &accessPoint), accessPoint);
+    m_cameraBand = read ? (accessPoint.band != 0 ? 1 : 0) : -1;
     if (read) (accessPoint.band != 0 ? m_lastChannel5G : m_lastChannel24G) = accessPoint.channel;
     RebuildChannels();
     return read;
@@ -225,40 +223,47 @@ bool CDialogNetWork::ReadAccessPoint() {
 
 bool CDialogNetWork::ReadStation() {
     WifiStaSetting station{};
-    return Shown(kStation, &station, PETREL_CALL(m_camera, GetWifiStaSetting, &station));
+    return m_form.Read(kStation, PETREL_CALL(m_camera, GetWifiStaSetting, &station), station);
 }
 
 bool CDialogNetWork::ReadPairingCode() {
     fields::PairingCode code{};
-    return Shown(kPairing, &code, PETREL_CALL(m_camera, GetP2pCode, code.p2pCode));
+    return m_form.Read(kPairing, PETREL_CALL(m_camera, GetP2pCode, code.p2pCode), code);
 }
 
 void CDialogNetWork::ApplyWifi() {
+    // Everything is checked before the first record goes out, so a refusal leaves the camera as
+    // it was.
+    constexpr int kWritten[] = {kUniversal, kAccessPoint, kStation, kPairing};
+    if (const QString unread = m_form.NotRead(kWritten); !unread.isEmpty()) {
+        PromptProblem(unread);
+        return;
+    }
+    static const QRegularExpression kEightDigits(QStringLiteral("^[0-9]{8}$"));
+    if (!kEightDigits.match(GetItemText(kPinCode)).hasMatch()) {
+        PromptPlain(kPairingCodeRule);
+        return;
+    }
     WifiUniversal universal{};
     WifiApSetting accessPoint{};
     WifiStaSetting station{};
     fields::PairingCode code{};
-    if (!Collected(kUniversal, &universal) || !Collected(kAccessPoint, &accessPoint) ||
-        !Collected(kStation, &station) || !Collected(kPairing, &code))
+    if (!Collected(kUniversal, universal) || !Collected(kAccessPoint, accessPoint) ||
+        !Collected(kStation, station) || !Collected(kPairing, code))
         return;
-    accessPoint.channel = static_cast<std::uint8_t>(std::max(SelectedListValue(kChannel), 0));
-    // The records go out before the code is checked, so a wrong code leaves them applied.
-    if (!Sent(PETREL_CALL(m_camera, SetWifiUniversal, &universal), kUniversalWriteFailed) ||
-        !Sent(PETREL_CALL(m_camera, SetWifiApSetting, &accessPoint), kAccessPointWriteFailed) ||
-        !Sent(PETREL_CALL(m_camera, SetWifiStaSetting, &station), kStationWriteFailed))
-        return;
-    static const QRegularExpression kEightDigits(QStringLiteral("^[0-9]{8}$"));
-    if (!kEightDigits.match(GetItemText(kPinCode)).hasMatch()) {
-        PromptProblem(QString::fromUtf8(kPairingCodeRule));
-        return;
-    }
-    if (Sent(PETREL_CALL(m_camera, SetP2pCode, code.p2pCode), kPairingWriteFailed))
+    if (Sent(kUniversal, universal, PETREL_CALL(m_camera, SetWifiUniversal, &universal),
+             kUniversalWriteFailed) &&
+        Sent(kAccessPoint, accessPoint, PETREL_CALL(m_camera, SetWifiApSetting, &accessPoint),
+             kAccessPointWriteFailed) &&
+        Sent(kStation, station, PETREL_CALL(m_camera, SetWifiStaSetting, &station),
+             kStationWriteFailed) &&
+        Sent(kPairing, code, PETREL_CALL(m_camera, SetP2pCode, code.p2pCode), kPairingWriteFailed))
         PromptDefault(kWifiApplied);
 }
 
 void CDialogNetWork::RefreshBluetooth() {
     BluetoothInfo info{};
-    Shown(kBluetooth, &info, PETREL_CALL(m_camera, GetBluetoothInfo, &info));
+    m_form.Read(kBluetooth, PETREL_CALL(m_camera, GetBluetoothInfo, &info), info);
 }
 
 void CDialogNetWork::ApplyBluetooth() {
@@ -267,17 +272,17 @@ void CDialogNetWork::ApplyBluetooth() {
         return;
     }
     BluetoothInfo info{};
-    if (Collected(kBluetooth, &info))
-        Report(PETREL_CALL(m_camera, SetBluetoothInfo, &info), kBluetoothApplied);
+    if (Collected(kBluetooth, info))
+        Report(kBluetooth, info, PETREL_CALL(m_camera, SetBluetoothInfo, &info), kBluetoothApplied);
 }
 
 void CDialogNetWork::Refresh4G() {
     Mobile4GInfo info{};
-    Shown(kCellular, &info, PETREL_CALL(m_camera, Get4GInfo, &info));
+    m_form.Read(kCellular, PETREL_CALL(m_camera, Get4GInfo, &info), info);
 }
 
 void CDialogNetWork::RebuildChannels() {
-    const bool fiveGhz = SelectedListValue(kBand) != 0;
+    const bool fiveGhz = SelectedListValue(kBand) > 0;  // none selected when unread: 2.4 GHz
     const std::span<const std::uint8_t> list =
         fiveGhz ? std::span<const std::uint8_t>(m_channelInfo.channels5G)
                 : std::span<const std::uint8_t>(m_channelInfo.channels24G);
@@ -290,36 +295,36 @@ void CDialogNetWork::RebuildChannels() {
             channel);
     SelectListIndex(kChannel, 0);
     const std::uint8_t last = fiveGhz ? m_lastChannel5G : m_lastChannel24G;
-    // A channel the camera uses but does not list stays, so Apply does not change it.
-    if (!SelectListValue(kChannel, last) && last != PETREL_CHANNEL_AUTO)
-        SelectListIndex(kChannel,
-                        AddListEntry(kChannel, form::UnknownCodeText(m_texts, last), last));
+    // The channel the camera uses stays even when it does not list it, so Apply keeps it.
+    const bool camerasBand = m_cameraBand == (fiveGhz ? 1 : 0);
+    if (!SelectListValue(kChannel, last) && (last != PETREL_CHANNEL_AUTO || camerasBand))
+        SelectListIndex(kChannel, AddListEntry(kChannel,
+                                               last == PETREL_CHANNEL_AUTO
+                                                   ? QStringLiteral("Auto")
+                                                   : form::UnknownCodeText(m_texts, last),
+                                               last));
 }
 
-bool CDialogNetWork::Shown(int record, const void* bytes, int status) {
-    if (status != STATUS_OK) return false;
-    m_form.Show(record, bytes);
-    return true;
-}
-
-bool CDialogNetWork::Collected(int record, void* bytes) {
+bool CDialogNetWork::Collected(int record, form::RecordBytes bytes) {
     QString problem;
     if (m_form.Collect(record, bytes, problem)) return true;
     PromptProblem(problem);
     return false;
 }
 
-bool CDialogNetWork::Sent(int status, const MessageText& failure) {
-    if (status == STATUS_OK) return true;
-    PromptDefault(failure);
+bool CDialogNetWork::Sent(int record, form::RecordBytes bytes, int status,
+                          const MessageText& failure) {
+    if (status == STATUS_OK) {
+        m_form.Written(record, bytes);
+        return true;
+    }
+    Prompt(kMessageSection, failure, status);
     return false;
 }
 
-void CDialogNetWork::Report(int status, const MessageText& success) {
-    if (status == STATUS_OK)
-        PromptDefault(success);
-    else
-        PromptFailed();
+void CDialogNetWork::Report(int record, form::RecordBytes bytes, int status,
+                            const MessageText& success) {
+    if (Sent(record, bytes, status, kFailed)) PromptDefault(success);
 }
 
 void CDialogNetWork::PromptDefault(const MessageText& message) {

@@ -84,16 +84,15 @@ private:
     void Refresh4G();
     void RebuildChannels();
 
-    // Shows `record` when the read's `status` is success.
-    bool Shown(int record, const void* bytes, int status);
-    // Fills `record` from the page; a text too long for its field is reported instead.
-    bool Collected(int record, void* bytes);
-    // Reports `failure` unless `status` is success.
-    bool Sent(int status, const MessageText& failure);
-    void Report(int status, const MessageText& success);
+    // Fills `record` from the page; a record not read or a value that does not fit is reported.
+    bool Collected(int record, form::RecordBytes bytes);
+    // Reports `failure` unless `status` is success; on success the bytes are the camera's.
+    bool Sent(int record, form::RecordBytes bytes, int status, const MessageText& failure);
+    void Report(int record, form::RecordBytes bytes, int status, const MessageText& success);
     void PromptDefault(const MessageText& message);
 
     WifiChannelInfo m_channelInfo{};
     std::uint8_t m_lastChannel24G = 0;
     std::uint8_t m_lastChannel5G = 0;
+    int m_cameraBand = -1;  // 0 for 2.4 GHz, 1 for 5 GHz, as last read; -1 unread
 };

@@ -1,5 +1,8 @@
 #include "modify_pwd_dlg.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include "app_state.h"
 #include "text8.h"
 
@@ -87,6 +90,11 @@ void CModifyPwdDlg::OnHidePage() { ClearPasswords(); }
 
 void CModifyPwdDlg::ClearPasswords() {
     for (const int box : kPasswordBoxes) SetItemText(box, QString());
+}
+
+bool CModifyPwdDlg::HasUnsavedEdits() const {
+    return std::any_of(std::begin(kPasswordBoxes), std::end(kPasswordBoxes),
+                       [this](int box) { return !GetItemText(box).isEmpty(); });
 }
 
 void CModifyPwdDlg::OnCommand(int id) {

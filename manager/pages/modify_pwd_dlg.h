@@ -27,6 +27,8 @@ protected:
     void OnShowPage() override;
     void OnHidePage() override;
     void OnCommand(int id) override;
+    // Typed passwords are thrown away when the page is left.
+    bool HasUnsavedEdits() const override;
 
 private:
     void ClearPasswords();

@@ -78,12 +78,10 @@ constexpr MessageText kApplied{"Msg1", "Set Successfully."};
 }  // namespace
 
 CParamDlg::CParamDlg(Camera& camera, dialog::TextLookup texts)
-    : TabPage(camera, std::move(texts), kSection, kRows, {&fields::SettingsFields()}) {}
+    : TabPage(camera, std::move(texts), kSection, kRows,
+              {{&fields::SettingsFields(), "RecordSettings", "Camera Settings"}}) {}
 
-void CParamDlg::OnShowPage() {
-    m_refreshed = false;
-    Refresh();
-}
+void CParamDlg::OnShowPage() { Refresh(); }
 
 void CParamDlg::OnCommand(int id) {
     if (id == kRefresh)
@@ -94,18 +92,20 @@ void CParamDlg::OnCommand(int id) {
 
 void CParamDlg::Refresh() {
     SysParam block{};
-    if (PETREL_CALL(m_camera, GetSysParam, &block) != STATUS_OK) return;
-    m_form.Show(kBlock, &block);
-    m_refreshed = true;
+    m_form.Read(kBlock, PETREL_CALL(m_camera, GetSysParam, &block), block);
 }
 
 void CParamDlg::Apply() {
     SysParam block{};
     QString problem;
-    if (!m_refreshed || !m_form.Collect(kBlock, &block, problem) ||
-        PETREL_CALL(m_camera, SetSysParam, &block) != STATUS_OK) {
-        PromptFailed();
+    if (!m_form.Collect(kBlock, block, problem)) {
+        PromptProblem(problem);
         return;
     }
+    if (const int status = PETREL_CALL(m_camera, SetSysParam, &block); status != STATUS_OK) {
+        PromptFailed(status);
+        return;
+    }
+    m_form.Written(kBlock, block);
     Prompt(kApplied);
 }

@@ -1,5 +1,5 @@
 // Camera settings page: every byte of the settings block as a list or a check box,
-// read whole on Refresh and written whole on Apply.
+// read whole on Refresh and written back on Apply with what the operator changed.
 #pragma once
 
 #include <cstddef>
@@ -25,7 +25,4 @@ protected:
 
 private:
     void Apply();
-
-    // Apply writes the whole block, so it waits for a read of the camera since the page was shown.
-    bool m_refreshed = false;
 };

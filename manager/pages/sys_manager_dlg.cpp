@@ -3,7 +3,6 @@
 #include <QCoreApplication>
 #include <array>
 
-#include "camera_disk.h"
 #include "input_password_dlg.h"
 #include "record_fields.h"
 #include "text8.h"
@@ -15,19 +14,18 @@ using form::Access;
 using Page = CSysManagerDlg;
 
 constexpr const char* kSection = "SysManagerDlg";
-constexpr int kCarrier = 0;  // the records the editable fields stand for
-constexpr int kWatermarkRecord = 1;
+enum Record { kCarrier, kWatermarkRecord, kBarCode };  // what Apply writes back
 constexpr int kIdLength = 6;
 
 // clang-format off
 const form::Row kRows[] = {
     {.kind = ControlKind::GroupBox, .key = "GroupDevInfo", .text = "Device Info", .columns = 2},
     {.id = Page::kModel, .kind = ControlKind::Edit, .key = "StModelNo", .text = "Model No.:", .access = Access::kNobody},
-    {.id = Page::kMacAddress, .kind = ControlKind::Edit, .key = "StBarcode", .text = "MAC Address:", .access = Access::kNobody, .maxCharacters = 12},
-    {.id = Page::kDeviceId, .kind = ControlKind::Edit, .key = "StDevID", .text = "Device ID:", .record = kCarrier, .field = "deviceId", .maxCharacters = kIdLength},
+    {.id = Page::kMacAddress, .kind = ControlKind::Edit, .key = "StBarcode", .text = "MAC Address:", .record = kBarCode, .field = "barCode", .access = Access::kNobody},
+    {.id = Page::kDeviceId, .kind = ControlKind::Edit, .key = "StDevID", .text = "Device ID:", .record = kCarrier, .field = "deviceId", .whenEmpty = "000000"},
     {.id = Page::kVersion, .kind = ControlKind::Edit, .key = "StDevVer", .text = "Firmware Version:", .access = Access::kNobody},
-    {.id = Page::kUserId, .kind = ControlKind::Edit, .key = "StUserID", .text = "User ID:", .record = kCarrier, .field = "userId", .maxCharacters = kIdLength},
-    {.id = Page::kUserName, .kind = ControlKind::Edit, .key = "StUserName", .text = "User Name:", .record = kCarrier, .field = "userName", .maxCharacters = 32},
+    {.id = Page::kUserId, .kind = ControlKind::Edit, .key = "StUserID", .text = "User ID:", .record = kCarrier, .field = "userId"},
+    {.id = Page::kUserName, .kind = ControlKind::Edit, .key = "StUserName", .text = "User Name:", .record = kCarrier, .field = "userName"},
     {.kind = ControlKind::GroupBox, .key = "GroupOther", .text = "Other", .columns = 2},
     {.id = Page::kBattery, .kind = ControlKind::Edit, .key = "StBatteryLeft", .text = "Battery Left:", .access = Access::kNobody},
     {.id = Page::kFreeSpace, .kind = ControlKind::Edit, .key = "StFreeSpace", .text = "Free Space:", .access = Access::kNobody},
@@ -70,7 +68,9 @@ constexpr MessageText kMessages[] = {
 
 CSysManagerDlg::CSysManagerDlg(Camera& camera, dialog::TextLookup texts)
     : TabPage(camera, std::move(texts), kSection, kRows,
-              {&fields::CarrierFields(), &fields::WatermarkFields()}) {}
+              {{&fields::CarrierFields(), "RecordIdentity", "User and device IDs"},
+               {&fields::WatermarkFields(), "RecordWatermark", "Watermark"},
+               {&fields::BarCodeFields(), "RecordBarCode", "MAC Address"}}) {}
 
 void CSysManagerDlg::OnInitPage() {
     RegisterMessages(m_texts, kSection, kMessages);
@@ -108,44 +108,47 @@ void CSysManagerDlg::OnCommand(int id) {
 }
 
 void CSysManagerDlg::Refresh() {
+    // Each text is made after its export has filled it.
     std::array<char, 64> model{};
-    if (PETREL_CALL(m_camera, GetModelID, model.data()) == STATUS_OK)
-        SetItemText(kModel, dialog::FromText8(model.data(), model.size()));
+    const int modelRead = PETREL_CALL(m_camera, GetModelID, model.data());
+    ShowRead(kModel, modelRead, dialog::FromText8(model.data(), model.size()));
 
     fields::CarrierTexts carrier{};
-    if (PETREL_CALL(m_camera, GetUserDevID, carrier.userId, carrier.userName, carrier.deviceId) ==
-        STATUS_OK) {
-        m_form.Show(kCarrier, &carrier);
-        if (carrier.deviceId[0] == '\0') SetItemText(kDeviceId, QString(kIdLength, u'0'));
-    }
+    m_form.Read(
+        kCarrier,
+        PETREL_CALL(m_camera, GetUserDevID, carrier.userId, carrier.userName, carrier.deviceId),
+        carrier);
 
     std::uint16_t battery = 0;
-    if (PETREL_CALL(m_camera, GetBattery, &battery) == STATUS_OK)
-        SetItemText(kBattery, QStringLiteral("%1%").arg(battery));
+    const int batteryRead = PETREL_CALL(m_camera, GetBattery, &battery);
+    ShowRead(kBattery, batteryRead, QStringLiteral("%1%").arg(battery));
 
     std::array<char, 128> version{};
-    if (PETREL_CALL(m_camera, GetDeviceVersion, version.data()) == STATUS_OK)
-        SetItemText(kVersion, dialog::FromText8(version.data(), version.size()));
+    const int versionRead = PETREL_CALL(m_camera, GetDeviceVersion, version.data());
+    ShowRead(kVersion, versionRead, dialog::FromText8(version.data(), version.size()));
 
-    std::array<char, 64> barCode{};
-    if (PETREL_CALL(m_camera, GetBarCode, barCode.data()) == STATUS_OK)
-        SetItemText(kMacAddress, dialog::FromText8(barCode.data(), barCode.size()));
+    fields::BarCodeText barCode{};
+    m_form.Read(kBarCode, PETREL_CALL(m_camera, GetBarCode, barCode.barCode), barCode);
 
     std::uint32_t totalMb = 0;
     std::uint32_t freeMb = 0;
-    if (PETREL_CALL(m_camera, GetDiskSpaceInfo, &totalMb, &freeMb) == STATUS_OK) {
-        constexpr double kGbPerMb = 0.0009765625;
-        SetItemText(kFreeSpace,
-                    QString::asprintf("%.1f GB of %.1fGB", freeMb * kGbPerMb, totalMb * kGbPerMb));
-    }
+    constexpr double kGbPerMb = 0.0009765625;
+    const int spaceRead = PETREL_CALL(m_camera, GetDiskSpaceInfo, &totalMb, &freeMb);
+    ShowRead(kFreeSpace, spaceRead,
+             QString::asprintf("%.1f GB of %.1fGB", freeMb * kGbPerMb, totalMb * kGbPerMb));
 
     fields::WatermarkText watermark{};
-    if (PETREL_CALL(m_camera, GetWaterMark, watermark.watermark) == STATUS_OK)
-        m_form.Show(kWatermarkRecord, &watermark);
+    m_form.Read(kWatermarkRecord, PETREL_CALL(m_camera, GetWaterMark, watermark.watermark),
+                watermark);
 
     std::int32_t state = 0;
     PETREL_CALL(m_camera, GetLockMemoryState, &state);  // an unread state counts as unlocked
     SetLockState(state);
+}
+
+void CSysManagerDlg::ShowRead(int id, int status, const QString& text) {
+    // A value that could not be read is not left looking like this camera's.
+    SetItemText(id, status == STATUS_OK ? text : QString());
 }
 
 void CSysManagerDlg::SetLockState(std::int32_t state) {
@@ -155,20 +158,25 @@ void CSysManagerDlg::SetLockState(std::int32_t state) {
 }
 
 void CSysManagerDlg::Apply() {
+    constexpr int kWritten[] = {kCarrier, kWatermarkRecord, kBarCode};
+    if (const QString unread = m_form.NotRead(kWritten); !unread.isEmpty()) {
+        PromptProblem(unread);
+        return;
+    }
     if (GetItemText(kUserId).size() != kIdLength || GetItemText(kDeviceId).size() != kIdLength) {
         Prompt(kIdLengthMessage);
         return;
     }
     fields::CarrierTexts carrier{};
     fields::WatermarkText watermark{};
+    fields::BarCodeText barCode{};
     QString problem;
-    if (!m_form.Collect(kCarrier, &carrier, problem) ||
-        !m_form.Collect(kWatermarkRecord, &watermark, problem)) {
+    if (!m_form.Collect(kCarrier, carrier, problem) ||
+        !m_form.Collect(kWatermarkRecord, watermark, problem) ||
+        !m_form.Collect(kBarCode, barCode, problem)) {
         PromptProblem(problem);
         return;
     }
-    std::array<char, 64> barCode{};
-    dialog::CopyText8(barCode.data(), 30, GetItemText(kMacAddress));
 
     const int identity =
         PETREL_CALL(m_camera, SetUserDevID, carrier.userId, carrier.userName, carrier.deviceId);
@@ -182,7 +190,8 @@ void CSysManagerDlg::Apply() {
         failed << m_form.LabelOf(kUserId) << m_form.LabelOf(kUserName) << m_form.LabelOf(kDeviceId);
     const int written = PETREL_CALL(m_camera, SetWaterMark, watermark.watermark);
     if (written != STATUS_OK && written != kExportMissing) failed << m_form.LabelOf(kWatermark);
-    const int barCodeWritten = PETREL_CALL(m_camera, SetBarCode, barCode.data());
+    // Read-only: the camera's own bar code goes back as it was read.
+    const int barCodeWritten = PETREL_CALL(m_camera, SetBarCode, barCode.barCode);
     if (barCodeWritten != STATUS_OK && barCodeWritten != kExportMissing)
         failed << m_form.LabelOf(kMacAddress);
     if (!failed.isEmpty()) {
@@ -199,10 +208,11 @@ void CSysManagerDlg::SyncTime() {
 }
 
 void CSysManagerDlg::OpenExplorer() {
-    if (PETREL_CALL(m_camera, SetMSCMode) == STATUS_OK)
+    const int status = PETREL_CALL(m_camera, SetMSCMode);
+    if (status == STATUS_OK)
         Prompt(kNavigate);
     else
-        PromptFailed();
+        PromptFailed(status);
 }
 
 void CSysManagerDlg::ResetToDefaults() {
@@ -210,8 +220,8 @@ void CSysManagerDlg::ResetToDefaults() {
         {this, Text(kConfirmReset.key, kConfirmReset.fallback), QStringLiteral("Warning"),
          dialog::MessageButtons::YesNo, dialog::MessageIcon::Warning});
     if (answer != dialog::MessageAnswer::Yes) return;
-    if (PETREL_CALL(m_camera, ResetDevice) != STATUS_OK) {
-        PromptFailed();
+    if (const int status = PETREL_CALL(m_camera, ResetDevice); status != STATUS_OK) {
+        PromptFailed(status);
         return;
     }
     Prompt(kResetDone);
@@ -222,13 +232,26 @@ void CSysManagerDlg::ToggleMemoryLock() {
     CDialogInputPassword prompt(m_texts, this);
     if (prompt.DoModal() != dialog::IDOK) return;
     const std::int32_t wanted = m_lockState == 0 ? 1 : 0;
-    if (PETREL_CALL(m_camera, SetLockMemoryState, wanted, prompt.Password()) != STATUS_OK) {
-        PromptFailed();
+    if (const int status = PETREL_CALL(m_camera, SetLockMemoryState, wanted, prompt.Password());
+        status != STATUS_OK) {
+        PromptFailed(status);
         return;
     }
     ShowPrompt(m_texts, this, "Default", kSuccess);
     SetLockState(wanted);
 }
+
+namespace {
+
+// Only the library's "none is mounted" lets a format go ahead without unmounting first.
+bool IsMountedHere(const Camera& camera, int letter) {
+    std::array<char, 4096> mountPoint{};
+    auto* find = PETREL_EXPORT(camera, PetrelStorageMountPoint);
+    return find == nullptr ||
+           find(letter, mountPoint.data(), static_cast<int>(mountPoint.size())) != STATUS_FAILED;
+}
+
+}  // namespace
 
 void CSysManagerDlg::FormatDisk() {
     const auto answer =
@@ -238,20 +261,20 @@ void CSysManagerDlg::FormatDisk() {
     auto* format = PETREL_EXPORT(m_camera, FormatDisk);
     if (format == nullptr) return;
     auto* storageId = PETREL_EXPORT(m_camera, GetStorageID);
-    const char letter =
-        storageId != nullptr ? static_cast<char>(storageId(m_camera.Connection())) : '\0';
-    const bool visible = letter != '\0' && platform::IsDriveVisible(letter);
+    const int letter = storageId != nullptr ? storageId(m_camera.Connection()) : 0;
+    const bool mounted = letter != 0 && IsMountedHere(m_camera, letter);
     // A file system still mounted here would write its stale metadata over the fresh one.
-    if (visible && !platform::UnmountDrive(letter)) {
+    auto* unmount = PETREL_EXPORT(m_camera, PetrelUnmountStorage);
+    if (mounted && (unmount == nullptr || unmount(letter) != STATUS_OK)) {
         Prompt(kReconnectAfterFormat);
         QCoreApplication::exit(0);
         return;
     }
-    if (format(m_camera.Connection()) != STATUS_OK) {
-        PromptFailed();
+    if (const int status = format(m_camera.Connection()); status != STATUS_OK) {
+        PromptFailed(status);
         return;
     }
-    if (visible) {
+    if (mounted) {
         Prompt(kReconnectAfterFormat);
         QCoreApplication::exit(0);
         return;

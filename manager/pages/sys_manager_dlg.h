@@ -28,7 +28,7 @@ public:
 
     CSysManagerDlg(Camera& camera, dialog::TextLookup texts);
 
-    // Reads the camera into the fields; a field whose export fails keeps its text.
+    // Reads the camera into the fields; a field whose export fails is cleared.
     void Refresh();
 
 protected:
@@ -44,6 +44,8 @@ private:
     void ToggleMemoryLock();
     void FormatDisk();
     void SetLockState(std::int32_t state);
+    // A shown-only field: `text` after a successful read, empty otherwise.
+    void ShowRead(int id, int status, const QString& text);
 
     std::int32_t m_lockState = 0;  // as last known: nonzero locked
 };

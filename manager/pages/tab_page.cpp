@@ -7,11 +7,17 @@
 namespace {
 
 constexpr MessageText kFailed{"Failed", "Failed"};
+constexpr MessageText kUnsaved{"UnsavedEdits",
+                               "Changes on this page have not been applied. Discard them?"};
+constexpr MessageText kDiscard{"BtnDiscard", "Discard"};
+constexpr MessageText kStay{"BtnStay", "Stay"};
+constexpr MessageText kLeaveMessages[] = {kUnsaved, kDiscard, kStay};
+constexpr const char* kProgramName = "Vireo";
 
 }  // namespace
 
 TabPage::TabPage(Camera& camera, dialog::TextLookup texts, const char* section,
-                 std::span<const form::Row> rows, std::vector<const fields::RecordFields*> records)
+                 std::span<const form::Row> rows, std::vector<form::Record> records)
     : m_camera(camera),
       m_texts(std::move(texts)),
       m_section(section),
@@ -23,6 +29,7 @@ void TabPage::Create(QWidget* parent, int userType) {
     setParent(parent);
     m_form.Build(this, [this](int id, QWidget* control) { AddItem(id, control); });
     m_form.Localise(m_texts, m_section);
+    RegisterMessages(m_texts, "Default", kLeaveMessages);
     SetUserType(userType);
     OnInitPage();
 }
@@ -30,6 +37,7 @@ void TabPage::Create(QWidget* parent, int userType) {
 void TabPage::SetUserType(int userType) {
     m_userType = userType;
     m_form.SetUserType(userType);
+    m_form.Forget();  // a new login may be to another camera
 }
 
 void TabPage::ShowPage(bool show) {
@@ -41,14 +49,38 @@ void TabPage::ShowPage(bool show) {
         OnHidePage();
 }
 
+bool TabPage::MayLeave() {
+    if (isHidden() || !HasUnsavedEdits()) return true;
+    dialog::MessageRequest request{
+        this, m_texts("Default", kUnsaved.key, QString::fromUtf8(kUnsaved.fallback)),
+        QString::fromUtf8(kPromptTitle), dialog::MessageButtons::YesNo,
+        dialog::MessageIcon::Warning};
+    request.yesText = m_texts("Default", kDiscard.key, QString::fromUtf8(kDiscard.fallback));
+    request.noText = m_texts("Default", kStay.key, QString::fromUtf8(kStay.fallback));
+    return dialog::ShowMessageBox(request) == dialog::MessageAnswer::Yes;
+}
+
 QString TabPage::Text(const char* key, const char* fallback) const {
     return m_texts(m_section, key, QString::fromUtf8(fallback));
 }
 
 void TabPage::Prompt(const MessageText& message) { ShowPrompt(m_texts, this, m_section, message); }
 
-void TabPage::PromptFailed() { ShowPrompt(m_texts, this, "Default", kFailed); }
+void TabPage::Prompt(const char* section, const MessageText& message, int status) {
+    QString detail;
+    if (status != STATUS_OK && status != kExportMissing) {
+        if (auto* name = PETREL_EXPORT(m_camera, PetrelStatusName))
+            detail = QString::fromUtf8(name(status));
+    }
+    ShowPrompt(m_texts, this, section, message, detail);
+}
+
+void TabPage::PromptFailed(int status) { Prompt("Default", kFailed, status); }
 
 void TabPage::PromptProblem(const QString& problem) {
     dialog::ShowMessageBox({this, problem, QString::fromUtf8(kPromptTitle)});
+}
+
+void TabPage::PromptPlain(const char* text) {
+    dialog::ShowMessageBox({this, QString::fromUtf8(text), QString::fromUtf8(kProgramName)});
 }

@@ -15,7 +15,7 @@ class TabPage : public QWidget, public dialog::DialogItems {
     Q_OBJECT
 public:
     TabPage(Camera& camera, dialog::TextLookup texts, const char* section,
-            std::span<const form::Row> rows, std::vector<const fields::RecordFields*> records = {});
+            std::span<const form::Row> rows, std::vector<form::Record> records = {});
 
     // Builds the page inside `parent` and initialises it once.
     void Create(QWidget* parent, int userType);
@@ -26,18 +26,27 @@ public:
 
     // Tab switch: a page that becomes visible reads the camera again.
     void ShowPage(bool show);
+    // Before the page is left: with changes not applied, asks whether to discard them.
+    // False when the operator stays.
+    bool MayLeave();
 
 protected:
     virtual void OnInitPage() {}  // after the controls exist, localised, with the user type applied
     virtual void OnShowPage() {}
     virtual void OnHidePage() {}
+    // Whether the operator changed something and has not applied it.
+    virtual bool HasUnsavedEdits() const { return m_form.HasChanges(); }
     void OnCommand(int /*id*/) override {}
 
     QString Text(const char* key, const char* fallback) const;
-    // A "Prompt" box with the page's message, or with the shared "Failed".
+    // A "Prompt" box with the page's message, or with the shared "Failed". A failure
+    // `status` of the library is named under the message.
     void Prompt(const MessageText& message);
-    void PromptFailed();
+    void Prompt(const char* section, const MessageText& message, int status = STATUS_OK);
+    void PromptFailed(int status = kExportMissing);
     void PromptProblem(const QString& problem);
+    // A message in the program's own words, under the program's name rather than "Prompt".
+    void PromptPlain(const char* text);
 
     Camera& m_camera;
     dialog::TextLookup m_texts;

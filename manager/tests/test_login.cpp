@@ -2,6 +2,7 @@
 // would, against fake device libraries.
 #include <gtest/gtest.h>
 
+#include <QLabel>
 #include <QTest>
 
 #include "app_state.h"
@@ -45,8 +46,16 @@ TEST_F(Login, OpensWithItsTitleChoicesAndLimitAndEnterPressesLogin) {
     EXPECT_EQ(dialog.ListEntryText(CLoginDlg::kUserType, 1), "Administrator");
     EXPECT_EQ(dialog.ListSelection(CLoginDlg::kUserType), 0);
     EXPECT_EQ(dialog.GetItemText(CLoginDlg::kPassword), "");
-    EXPECT_FALSE(dialog.IsItemShown(CLoginDlg::kUserTypeLabel));
+    EXPECT_FALSE(dialog.IsItemShown(CLoginDlg::kCamera));  // one camera: nothing to choose
     EXPECT_FALSE(dialog.IsItemShown(dialog::IDCANCEL));
+    // Each control is named by its label, for screen readers and for the label's mnemonic.
+    const std::pair<int, int> labelled[] = {{CLoginDlg::kUserTypeLabel, CLoginDlg::kUserType},
+                                            {CLoginDlg::kPasswordLabel, CLoginDlg::kPassword}};
+    for (const auto& [label, control] : labelled) {
+        EXPECT_TRUE(dialog.IsItemShown(label));
+        EXPECT_EQ(qobject_cast<QLabel*>(dialog.Item(label))->buddy(), dialog.Item(control));
+        EXPECT_EQ(dialog.Item(control)->accessibleName(), dialog.GetItemText(label));
+    }
     QTest::keyClicks(dialog.Item(CLoginDlg::kPassword), "12345678");
     EXPECT_EQ(dialog.GetItemText(CLoginDlg::kPassword), "123456");
     QTest::keyClick(dialog.Item(CLoginDlg::kPassword), Qt::Key_Return);  // presses Login
@@ -57,7 +66,7 @@ TEST_F(Login, AShortPasswordIsRefusedBeforeAnyConnection) {
     LogIn("full", "12345");
     EXPECT_EQ(messages.Texts(), std::vector<QString>{"Please enter 6-character password."});
     EXPECT_EQ(messages.shown[0].title, "Prompt");
-    EXPECT_TRUE(FakeLog().empty());
+    EXPECT_EQ(FakeLog(), (Lines{"EnumDeviceList", "EnumStorageList", "ReleaseList 1"}));
     EXPECT_EQ(dialog->Result(), 0);  // still open
 }
 
@@ -70,9 +79,10 @@ TEST_F(Login, AVersionMismatchIsReportedAndItsConnectionClosedAtTheNextPress) {
 
     ::unsetenv("FAKE_PETREL_CONNECT");
     Press(*dialog, CLoginDlg::kLogin);
-    EXPECT_EQ(FakeLog(), (Lines{"EnumDeviceList", "ConnectDevice usb", "ReleaseList 1",
-                                "CloseDevice usb", "EnumDeviceList", "ConnectDevice usb",
-                                "ReleaseList 1", "VerifiPassword 888888 1"}));
+    EXPECT_EQ(FakeLog(),
+              (Lines{"EnumDeviceList", "EnumStorageList", "ReleaseList 1", "EnumDeviceList",
+                     "ConnectDevice usb", "ReleaseList 1", "CloseDevice usb", "EnumDeviceList",
+                     "ConnectDevice usb", "ReleaseList 1", "VerifiPassword 888888 1"}));
     EXPECT_EQ(dialog->Result(), dialog::IDOK);
     dialog.reset();
     app.reset();

@@ -113,7 +113,7 @@ protected:
 TEST_F(Program, AGeneralUserGetsThreeTabsAndAboutFromTheWindowsMenu) {
     script.Then<CLoginDlg>(LogInAs(kGeneralUser, "123456"))
         .Then<CVireoDlg>([this](CVireoDlg& window) {
-            EXPECT_EQ(window.windowTitle(), QString("Vireo %1 ").arg(VIREO_VERSION_TEXT));
+            EXPECT_EQ(window.windowTitle(), QString("Vireo %1 USB").arg(VIREO_VERSION_TEXT));
             EXPECT_EQ(TabCaptions(window),
                       (std::vector<QString>{"Camera Info", "Camera Settings", "WiFi&&Bluetooth"}));
             EXPECT_EQ(VisiblePages(window), std::vector<TabPage*>{window.PageOfTab(0)});

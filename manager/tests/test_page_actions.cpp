@@ -1,15 +1,26 @@
 // The pages over a simulated camera, driven as an operator would: what the network
-// page shows and stores, and one table of actions on any page with their messages
-// and the commands the camera executed.
+// page shows and stores, one table of actions on any page with their messages, the
+// commands the camera executed and what it holds afterwards, and leaving a tab.
+#include <QCheckBox>
 #include <QComboBox>
+#include <QLineEdit>
+#include <QTabBar>
+#include <QTest>
 #include <array>
 #include <cstring>
+#include <functional>
+#include <optional>
 #include <tuple>
 
 #include "camera_session.h"
 #include "dialog_encryption.h"
 #include "dialog_network.h"
+#include "ipv4_field.h"
+#include "modify_pwd_dlg.h"
+#include "param_dlg.h"
+#include "record_fields.h"
 #include "sys_manager_dlg.h"
+#include "vireo_dlg.h"
 
 namespace {
 
@@ -30,6 +41,8 @@ void Copy(char (&field)[size], const char* text) {
 // A camera with every record filled, texts in several scripts.
 camsim::CameraState Seeded() {
     camsim::CameraState state;
+    state.userId = "123456";
+    state.deviceId = "654321";
     NetworkInfo network{};
     Copy(network.deviceName, "Unit 7");
     network.protocol = 2;
@@ -43,7 +56,7 @@ camsim::CameraState Seeded() {
     WifiUniversal universal{1,          1,         7, "A1B2C3D4E5F6",
                             "10.0.0.5", "10.0.0.1"};  // timeout 7 is no known code
     Put(state.wifiUniversal, universal);
-    WifiApSetting accessPoint{"Kamera-B\u00fcro", "p\u00e4sswort", 2, 1, 40};
+    WifiApSetting accessPoint{"Kamera-B\u00fcro-Etage-3", "p\u00e4sswort", 2, 1, 40};
     Put(state.wifiApSetting, accessPoint);
     WifiStaSetting station{"\u9580\u53e3", "\u0441\u0435\u043a\u0440\u0435\u0442", 1};
     Put(state.wifiStaSetting, station);
@@ -78,10 +91,10 @@ TEST_F(NetworkPage, ShowsEveryRecordTheCameraHolds) {
         {Page::kDeviceName, "Unit 7"},
         {Page::kProtocol, "Skyvale"},
         {Page::kServerArea, "Israel"},
-        {Page::kWifiMode, "STA Mode"},
+        {Page::kWifiMode, "STA mode"},
         {Page::kConnectTimeout, "Unknown (7)"},
-        {Page::kApSsid, "Kamera-B\u00fcro"},
-        {Page::kBand, "5G"},
+        {Page::kApSsid, "Kamera-B\u00fcro-Etage-3"},  // longer than what may be typed
+        {Page::kBand, "5 GHz"},
         {Page::kChannel, "40"},
         {Page::kConnectionLimit, "3"},
         {Page::kStaSsid, "\u9580\u53e3"},
@@ -95,43 +108,6 @@ TEST_F(NetworkPage, ShowsEveryRecordTheCameraHolds) {
     Page& network = Open<Page>(kAdministrator);
     for (const auto& [id, text] : shown) EXPECT_EQ(network.GetItemText(id), text) << id;
     EXPECT_EQ(network.GetAddress(Page::kServerIp), 0xC0A80114u);
-}
-
-// Each group's Apply stores what was typed there and leaves every other record as read.
-TEST_P(CameraSession, NetworkApplyStoresExactlyWhatWasTypedAndLeavesTheRestAsRead) {
-    AddCamera(Seeded(), GetParam());
-    Page& network = Open<Page>(kAdministrator);
-    camsim::CameraState expected = camera->state();
-    network.SetItemText(Page::kDeviceName, "Wache S\u00fcd");
-    network.SetAddress(Page::kServerIp, 0x0A000102);
-    network.SelectListIndex(Page::kServerArea, 26);  // Italy
-    Press(network, Page::kNetworkApply);
-    std::memcpy(expected.networkInfo.data(), "Wache S\u00fcd", 10);
-    std::memcpy(expected.networkInfo.data() + offsetof(NetworkInfo, serverIp), "10.0.1.2\0\0\0\0",
-                12);
-    EXPECT_EQ(Records(camera->state()), Records(expected));
-
-    network.SetItemText(Page::kApSsid, "Caf\u00e9 \U0001F4F7");
-    Choose(network, Page::kBand, 0);
-    Choose(network, Page::kChannel, 6);
-    network.SetItemText(Page::kStaPassword, "m\u1eadt kh\u1ea9u");
-    network.SetItemText(Page::kPinCode, "11223344");
-    Press(network, Page::kWifiApply);
-    Put(expected.wifiApSetting, WifiApSetting{"Caf\u00e9 \U0001F4F7", "p\u00e4sswort", 2, 0, 6});
-    Put(expected.wifiStaSetting, WifiStaSetting{"\u9580\u53e3", "m\u1eadt kh\u1ea9u", 1});
-    expected.p2pCode = "11223344";
-    EXPECT_EQ(Records(camera->state()), Records(expected));
-
-    network.SetItemText(Page::kPairName, "Brustgurt \u2665");
-    network.SetItemText(Page::kHeartRateLow, "0");
-    network.SetItemText(Page::kHeartRateHigh, "255");
-    Press(network, Page::kBluetoothApply);
-    Put(expected.bluetoothInfo,
-        BluetoothInfo{2, "001122334455", "Brustgurt \u2665", "665544332211", 0, 255});
-    EXPECT_EQ(Records(camera->state()), Records(expected));
-    EXPECT_EQ(messages.Texts(), (std::vector<QString>{"Network Settings set successfully.",
-                                                      "Wifi Settings set successfully.",
-                                                      "Bluetooth Settings set successfully."}));
 }
 
 TEST_F(NetworkPage, TheChannelListIsTheChosenBandsWithTheLastChannelSelected) {
@@ -151,6 +127,7 @@ TEST_F(NetworkPage, TheChannelListIsTheChosenBandsWithTheLastChannelSelected) {
         {"5 GHz", lists, 1, 40, 1, {"36", "40"}, "40"},
         {"channel not listed", lists, 0, 13, 0, {"1", "6", "11", "Unknown (13)"}, "Unknown (13)"},
         {"automatic", {0, 0xFF}, 0, 0, 0, {"Auto"}, "Auto"},
+        {"automatic, not listed", {1, 6, 0xFF}, 0, 0, 0, {"1", "6", "Auto"}, "Auto"},
     };
     AddCamera();  // its access point reports no channel
     Page& network = Open<Page>(kAdministrator);
@@ -173,27 +150,94 @@ TEST_F(NetworkPage, TheChannelListIsTheChosenBandsWithTheLastChannelSelected) {
     }
 }
 
-// One operator action on a page shown afresh: what is typed, the button pressed
-// (none: only the showing) and an exchange that gets no reply; then what the
-// operator is told and which commands the camera executed.
+// Changes the camera's records in place, as the test arranges or expects them.
+using CameraEdit = std::function<void(camsim::CameraState&)>;
+
+template <typename Record, std::size_t size>
+void Patch(std::array<std::uint8_t, size>& bytes, const std::function<void(Record&)>& change) {
+    Record record;
+    static_assert(sizeof record == size);
+    std::memcpy(&record, bytes.data(), size);
+    change(record);
+    std::memcpy(bytes.data(), &record, size);
+}
+
+// Every record any page reads or writes.
+auto Everything(const camsim::CameraState& state) {
+    return std::tuple_cat(
+        Records(state),
+        std::tuple(state.sysParam, state.userId, state.deviceId, state.userName, state.waterMark,
+                   state.barCode, state.dataEncryption, state.decryptionPlayback, state.aesKey));
+}
+
+// What the operator does to one control: clicks a check box, chooses the entry of
+// a list whose code is `value`, types a dotted address, or puts `value` into an edit (typed key by
+// key when `byKeys`, so the edit's limit and the characters it takes apply; pasted otherwise).
+struct Change {
+    int id;
+    QString value;
+    bool byKeys = false;
+};
+
+void Make(TabPage& page, const Change& change) {
+    QWidget* control = page.Item(change.id);
+    if (auto* check = qobject_cast<QCheckBox*>(control)) {
+        check->click();
+    } else if (auto* list = qobject_cast<QComboBox*>(control)) {
+        list->setCurrentIndex(list->findData(change.value.toInt()));
+        emit list->activated(list->currentIndex());
+    } else if (qobject_cast<dialog::Ipv4Field*>(control) != nullptr) {
+        std::uint32_t address = 0;
+        for (const QString& part : change.value.split('.')) address = address << 8 | part.toUInt();
+        page.SetAddress(change.id, address);
+    } else if (change.byKeys) {
+        auto* edit = static_cast<QLineEdit*>(control);
+        edit->clear();
+        QTest::keyClicks(edit, change.value);
+    } else {
+        page.SetItemText(change.id, change.value);
+    }
+}
+
+// One operator action on a page shown afresh: the camera holds `holds` over the
+// seeded records, a read may get no reply (`failedRead`, its exchange; the camera
+// info and network pages read all eight of theirs when created and again when shown), the operator
+// changes controls, a new login may come between, the button is pressed (none: only the showing)
+// with an exchange that gets no reply. Then: what the operator is told, which commands the camera
+// executed, and that it holds exactly what it held with `changed` applied.
 struct Action {
     int tab;
-    std::vector<std::pair<int, QString>> typed;
+    std::vector<Change> typed;
     int button;
     unsigned faultAt;
     std::vector<QString> messages;
-    Codes commands;
+    std::optional<Codes> commands;
+    CameraEdit holds = nullptr;
+    CameraEdit changed = nullptr;
+    unsigned failedRead = 0;
+    bool newLogin = false;
+    camsim::Fault fault = camsim::Fault::NoReply;  // what happens at `faultAt`
 };
 
 class PageActions : public CameraSession {
 protected:
     TabPage& Show(int tab) {
-        if (tab == 0) return Shown<CSysManagerDlg>();
-        return tab == 2 ? static_cast<TabPage&>(Shown<Page>()) : Shown<CDialogEncryption>();
+        switch (tab) {
+            case 0:
+                return Shown<CSysManagerDlg>();
+            case 1:
+                return Shown<CParamDlg>();
+            case 2:
+                return Shown<Page>();
+            default:
+                return Shown<CDialogEncryption>();
+        }
     }
 };
 
-TEST_F(PageActions, EachActionSaysWhatHappenedAndSendsWhatItShould) {
+#define SETTING(field) CParamDlg::SettingId(offsetof(SysParam, field))
+
+TEST_F(PageActions, EachActionSaysWhatHappenedSendsWhatItShouldAndChangesNothingElse) {
     using Info = CSysManagerDlg;
     using Crypt = CDialogEncryption;
     const QString shortKey = "Please enter 32-character AES key.";
@@ -201,44 +245,313 @@ TEST_F(PageActions, EachActionSaysWhatHappenedAndSendsWhatItShould) {
     const QString heart = "Heart Rate 0-255!", wifi = "Wifi Settings set successfully.";
     const QString failed = "Failed", p2p = "P2P Code must be 8 digits";
     const QString tooLong = "Password takes at most 31 bytes of text.";
+    const QString set = "Set Successfully.", bluetooth = "Bluetooth Settings set successfully.";
+    const auto notRead = [](const char* record) {
+        return QString(
+                   "%1 could not be read from the camera, so nothing was written. Press "
+                   "Refresh and try again.")
+            .arg(record);
+    };
     const QString umlauts = QString("\u00e4").repeated(16);  // 32 bytes of UTF-8
-    const Codes wifiWrites{0x59, 0x5B, 0x5E};
+    const Codes wifiWrites{0x59, 0x5B, 0x5E}, none{};
+    // Longer than what the operator may type into their edits, but what the records take.
+    const std::string watermark21 = "Streifenwagen Nord 12", barCode16 = "BC00000000000016";
+    const char* ssid20 = "Wache-Sued-Etage-3-W";
+    const auto longTexts = [&](camsim::CameraState& state) {
+        state.waterMark = watermark21;
+        state.barCode = barCode16;
+        Patch<WifiApSetting>(state.wifiApSetting, [&](auto& r) { Copy(r.ssid, ssid20); });
+        Patch<WifiStaSetting>(state.wifiStaSetting, [&](auto& r) { Copy(r.ssid, ssid20); });
+        Patch<BluetoothInfo>(state.bluetoothInfo,
+                             [](auto& r) { Copy(r.btAddress, "00:11:22:33:44:55"); });
+        // Dotted, but not as the address control writes it.
+        Patch<NetworkInfo>(state.networkInfo, [](auto& r) { Copy(r.serverIp, "192.168.001.020"); });
+    };
+    // Every setting at the last code its list offers, so a control on the wrong byte
+    // shows; codes no list offers, flags neither 0 nor 1, shown and hidden.
+    const auto oddSettings = [](camsim::CameraState& state) {
+        for (const auto& field : fields::SettingsFields())
+            for (const auto& option : field.codes)
+                if (option.offered)
+                    state.sysParam[field.offset] = static_cast<std::uint8_t>(option.code);
+        state.sysParam[offsetof(SysParam, videoResolution)] = 7;  // reported, never offered
+        state.sysParam[offsetof(SysParam, videoQuality)] = 9;
+        state.sysParam[offsetof(SysParam, language)] = 7;
+        state.sysParam[offsetof(SysParam, ledLight)] = 2;
+        state.sysParam[offsetof(SysParam, gps)] = 0xFF;
+        state.sysParam[offsetof(SysParam, keyTone)] = 2;
+        state.sysParam[offsetof(SysParam, autoBrightness)] = 0xFF;
+    };
     const Action actions[] = {
         // Model, user and device IDs, battery, version, bar code, disk space, watermark, lock.
-        {0, {}, Info::kRefresh, 0, {}, {0x2D, 0x31, 0x29, 0x01, 0x33, 0x35, 0x44, 0x3D}},
-        {2, {}, 0, 0, {}, {0x52, 0x58, 0x5C, 0x5A, 0x5F, 0x62, 0x54, 0x56}},
-        {2, {}, Page::kNetworkRefresh, 0, {}, {0x52}},
-        {2, {}, Page::kWifiRefresh, 0, {}, {0x58, 0x5C, 0x5A, 0x5F, 0x62}},
-        {2, {}, Page::kBluetoothRefresh, 0, {}, {0x54}},
-        {2, {{Page::kPinCode, "1234567"}}, Page::kWifiApply, 0, {p2p}, wifiWrites},
-        {2, {{Page::kPinCode, "12345678"}}, Page::kWifiApply, 0, {wifi}, {0x59, 0x5B, 0x5E, 0x63}},
-        {2, {{Page::kHeartRateHigh, "256"}}, Page::kBluetoothApply, 0, {heart}, {}},
-        {2, {{Page::kHeartRateLow, "-1"}}, Page::kBluetoothApply, 0, {heart}, {}},
-        {2, {{Page::kHeartRateLow, ""}}, Page::kBluetoothApply, 0, {heart}, {}},
-        {2, {{Page::kStaPassword, umlauts}}, Page::kWifiApply, 0, {tooLong}, {}},
-        {2, {}, Page::kNetworkRefresh, 1, {"Camera Not Connected"}, {0x52}},
-        {2, {}, Page::kNetworkApply, 1, {failed}, {0x53}},
-        {2, {}, Page::kWifiRefresh, 1, {"GetWifiUniversal Failed"}, {0x58}},
-        {2, {}, Page::kWifiRefresh, 3, {"Get AP Setting Failed"}, {0x58, 0x5C, 0x5A}},
-        {2, {}, Page::kWifiRefresh, 4, {"Get STA Setting Failed"}, {0x58, 0x5C, 0x5A, 0x5F}},
-        {2, {}, Page::kWifiRefresh, 5, {"Get P2P PIN Failed"}, {0x58, 0x5C, 0x5A, 0x5F, 0x62}},
-        {2, {}, Page::kWifiApply, 1, {"WifiUniversal Setting Failed"}, {0x59}},
-        {2, {}, Page::kWifiApply, 2, {"AP Setting Failed"}, {0x59, 0x5B}},
+        {0, {}, Info::kRefresh, 0, {}, Codes{0x2D, 0x31, 0x29, 0x01, 0x33, 0x35, 0x44, 0x3D}},
+        {1, {}, CParamDlg::kRefresh, 0, {}, Codes{0x27}},
+        {2, {}, 0, 0, {}, Codes{0x52, 0x58, 0x5C, 0x5A, 0x5F, 0x62, 0x54, 0x56}},
+        {2, {}, Page::kNetworkRefresh, 0, {}, Codes{0x52}},
+        {2, {}, Page::kWifiRefresh, 0, {}, Codes{0x58, 0x5C, 0x5A, 0x5F, 0x62}},
+        {2, {}, Page::kBluetoothRefresh, 0, {}, Codes{0x54}},
+        {3, {}, 0, 0, {}, Codes{0x64}},
+        // Camera info: texts longer than their edits' limits go back as they were.
+        {.tab = 0,
+         .typed = {{Info::kUserName, "Ben"}},
+         .button = Info::kApply,
+         .faultAt = 0,
+         .messages = {set},
+         .commands = {},
+         .holds = longTexts,
+         .changed = [](auto& state) { state.userName = "Ben"; }},
+        {.tab = 0,
+         .typed = {{Info::kUserName, QString(32, u'n'), true}},
+         .button = Info::kApply,
+         .faultAt = 0,
+         .messages = {set},
+         .commands = {},
+         .changed = [](auto& state) { state.userName = std::string(31, 'n'); }},
+        // The camera has no device ID: shown as six zeros, kept empty.
+        {.tab = 0,
+         .typed = {{Info::kWatermark, "BWC 2"}},
+         .button = Info::kApply,
+         .faultAt = 0,
+         .messages = {set},
+         .commands = {},
+         .holds = [](auto& state) { state.deviceId.clear(); },
+         .changed = [](auto& state) { state.waterMark = "BWC 2"; }},
+        // Seven characters fail the page's own check: nothing is sent.
+        {.tab = 0,
+         .typed = {{Info::kUserName, "Ben"}},
+         .button = Info::kApply,
+         .faultAt = 0,
+         .messages = {"Device/Police ID should be 6-character."},
+         .commands = none,
+         .holds = [](auto& state) { state.deviceId = "6543210"; }},
+        {0,
+         {{Info::kUserId, "12345"}},
+         Info::kApply,
+         0,
+         {"Device/Police ID should be 6-character."},
+         none},
+        {0,
+         {{Info::kUserName, QString("\u00d1and\u00fa").repeated(5)}},
+         Info::kApply,
+         0,
+         {"User Name takes at most 31 bytes of text."},
+         none},
+        // The watermark exchange fails as the camera goes.
+        {.tab = 0,
+         .typed = {{Info::kWatermark, "Streife 7 S\u00fcd"}},
+         .button = Info::kApply,
+         .faultAt = 2,
+         .messages = {"Failed: Watermark"},
+         .commands = {},
+         .fault = camsim::Fault::Unplugged},
+        {.tab = 0,
+         .typed = {{Info::kUserName, "Ben"}},
+         .button = Info::kApply,
+         .faultAt = 0,
+         .messages = {notRead("Watermark")},
+         .commands = none,
+         .failedRead = 8 + 7},
+        {.tab = 0,
+         .typed = {{Info::kUserName, "Ben"}},
+         .button = Info::kApply,
+         .faultAt = 0,
+         .messages = {notRead("User and device IDs, Watermark, MAC Address")},
+         .commands = none,
+         .newLogin = true},
+        // Camera settings: unknown codes and odd flags stay unless clicked.
+        {.tab = 1,
+         .typed = {{SETTING(videoSplit), "2"}},
+         .button = CParamDlg::kApply,
+         .faultAt = 0,
+         .messages = {set},
+         .commands = {},
+         .holds = oddSettings,
+         .changed = [](auto& state) { state.sysParam[offsetof(SysParam, videoSplit)] = 2; }},
+        {.tab = 1,
+         .typed = {{SETTING(ledLight), ""}, {SETTING(keyTone), ""}},
+         .button = CParamDlg::kApply,
+         .faultAt = 0,
+         .messages = {set},
+         .commands = {},
+         .holds = oddSettings,
+         .changed =
+             [](auto& state) {
+                 state.sysParam[offsetof(SysParam, ledLight)] = 1;
+                 state.sysParam[offsetof(SysParam, keyTone)] = 1;
+             }},
+        {.tab = 1,
+         .typed = {},
+         .button = CParamDlg::kApply,
+         .faultAt = 0,
+         .messages = {notRead("Camera Settings")},
+         .commands = none,
+         .failedRead = 1},
+        // Network: long SSIDs and an address text the control would write otherwise.
+        {.tab = 2,
+         .typed = {{Page::kPinCode, "11223344"}},
+         .button = Page::kWifiApply,
+         .faultAt = 0,
+         .messages = {wifi},
+         .commands = Codes{0x59, 0x5B, 0x5E, 0x63},
+         .holds = longTexts,
+         .changed = [](auto& state) { state.p2pCode = "11223344"; }},
+        {.tab = 2,
+         .typed = {{Page::kDeviceName, "Unit 8"}},
+         .button = Page::kNetworkApply,
+         .faultAt = 0,
+         .messages = {"Network Settings set successfully."},
+         .commands = {},
+         .holds = longTexts,
+         .changed =
+             [](auto& state) {
+                 Patch<NetworkInfo>(state.networkInfo,
+                                    [](auto& r) { Copy(r.deviceName, "Unit 8"); });
+             }},
+        // What is typed reaches the camera in its encoding, next to what stays.
+        {.tab = 2,
+         .typed = {{Page::kServerIp, "10.0.1.2"}, {Page::kServerArea, "25"}},
+         .button = Page::kNetworkApply,
+         .faultAt = 0,
+         .messages = {"Network Settings set successfully."},
+         .commands = {},
+         .changed =
+             [](auto& state) {
+                 Patch<NetworkInfo>(state.networkInfo,
+                                    [](auto& r) { Copy(r.serverIp, "10.0.1.2"); });
+             }},
+        {.tab = 2,
+         .typed = {{Page::kApSsid, "Caf\u00e9 \U0001F4F7"},
+                   {Page::kBand, "0"},
+                   {Page::kChannel, "6"},
+                   {Page::kStaPassword, "m\u1eadt kh\u1ea9u"}},
+         .button = Page::kWifiApply,
+         .faultAt = 0,
+         .messages = {wifi},
+         .commands = {},
+         .changed =
+             [](auto& state) {
+                 Put(state.wifiApSetting,
+                     WifiApSetting{"Caf\u00e9 \U0001F4F7", "p\u00e4sswort", 2, 0, 6});
+                 Patch<WifiStaSetting>(state.wifiStaSetting,
+                                       [](auto& r) { Copy(r.password, "m\u1eadt kh\u1ea9u"); });
+             }},
+        {.tab = 2,
+         .typed = {{Page::kPairName, "Brustgurt \u2665"},
+                   {Page::kHeartRateLow, "0"},
+                   {Page::kHeartRateHigh, "255"}},
+         .button = Page::kBluetoothApply,
+         .faultAt = 0,
+         .messages = {bluetooth},
+         .commands = {},
+         .changed =
+             [](auto& state) {
+                 Patch<BluetoothInfo>(state.bluetoothInfo, [](auto& r) {
+                     Copy(r.pairName, "Brustgurt \u2665");
+                     r.heartRateLow = 0;
+                     r.heartRateHigh = 255;
+                 });
+             }},
+        {.tab = 2,
+         .typed = {{Page::kHeartRateHigh, "200"}},
+         .button = Page::kBluetoothApply,
+         .faultAt = 0,
+         .messages = {bluetooth},
+         .commands = {},
+         .holds = longTexts,
+         .changed =
+             [](auto& state) {
+                 Patch<BluetoothInfo>(state.bluetoothInfo, [](auto& r) { r.heartRateHigh = 200; });
+             }},
+        // The port takes digits only; a pasted MAC address of other characters is refused.
+        {.tab = 2,
+         .typed = {{Page::kServerPort, "80x80", true}},
+         .button = Page::kNetworkApply,
+         .faultAt = 0,
+         .messages = {"Network Settings set successfully."},
+         .commands = {},
+         .changed =
+             [](auto& state) {
+                 Patch<NetworkInfo>(state.networkInfo, [](auto& r) { Copy(r.serverPort, "8080"); });
+             }},
+        {.tab = 2,
+         .typed = {{Page::kMacAddress, "A1B2C3D4E5G6"}},
+         .button = Page::kWifiApply,
+         .faultAt = 0,
+         .messages = {"Mac Address takes only these characters: 0123456789abcdefABCDEF"},
+         .commands = none},
+        {.tab = 2,
+         .typed = {{Page::kPinCode, "11223344"}},
+         .button = Page::kWifiApply,
+         .faultAt = 0,
+         .messages = {notRead("STA Mode")},
+         .commands = none,
+         .failedRead = 8 + 5},
+        // Everything is checked before the first record goes out.
+        {2, {{Page::kPinCode, "1234567"}}, Page::kWifiApply, 0, {p2p}, none},
+        {2, {{Page::kStaPassword, umlauts}}, Page::kWifiApply, 0, {tooLong}, none},
+        {2, {{Page::kHeartRateHigh, "256"}}, Page::kBluetoothApply, 0, {heart}, none},
+        {2, {{Page::kHeartRateLow, "-1"}}, Page::kBluetoothApply, 0, {heart}, none},
+        {2, {{Page::kHeartRateLow, ""}}, Page::kBluetoothApply, 0, {heart}, none},
+        {2, {}, Page::kNetworkRefresh, 1, {"Camera Not Connected"}, Codes{0x52}},
+        {2, {}, Page::kNetworkApply, 1, {failed}, Codes{0x53}},
+        {2, {}, Page::kWifiRefresh, 1, {"GetWifiUniversal Failed"}, Codes{0x58}},
+        {2, {}, Page::kWifiRefresh, 3, {"Get AP Setting Failed"}, Codes{0x58, 0x5C, 0x5A}},
+        {2, {}, Page::kWifiRefresh, 4, {"Get STA Setting Failed"}, Codes{0x58, 0x5C, 0x5A, 0x5F}},
+        {2, {}, Page::kWifiRefresh, 5, {"Get P2P PIN Failed"}, Codes{0x58, 0x5C, 0x5A, 0x5F, 0x62}},
+        {2, {}, Page::kWifiApply, 1, {"WifiUniversal Setting Failed"}, Codes{0x59}},
+        {2, {}, Page::kWifiApply, 2, {"AP Setting Failed"}, Codes{0x59, 0x5B}},
         {2, {}, Page::kWifiApply, 3, {"STA Setting Failed"}, wifiWrites},
-        {2, {}, Page::kWifiApply, 4, {"Set P2P PIN Failed"}, {0x59, 0x5B, 0x5E, 0x63}},
-        {2, {}, Page::kBluetoothApply, 1, {failed}, {0x55}},
-        {3, {{Crypt::kAesKey, QString(31, u'k')}}, Crypt::kApply, 0, {shortKey}, {}},
-        {3, {{Crypt::kAesKey, QString(32, QChar(0xE4))}}, Crypt::kApply, 0, {wideKey}, {}},
+        {2, {}, Page::kWifiApply, 4, {"Set P2P PIN Failed"}, Codes{0x59, 0x5B, 0x5E, 0x63}},
+        {2, {}, Page::kBluetoothApply, 1, {failed}, Codes{0x55}},
+        // Encryption: the hidden playback code and the key go back as they were read.
+        {.tab = 3,
+         .typed = {{Crypt::kDataEncryption, "3"}},
+         .button = Crypt::kApply,
+         .faultAt = 0,
+         .messages = {set},
+         .commands = {},
+         .holds =
+             [](auto& state) {
+                 state.dataEncryption = 2;
+                 state.decryptionPlayback = 7;
+                 state.aesKey = "0123456789abcdefghijklmnopqrstuv";
+             },
+         .changed = [](auto& state) { state.dataEncryption = 3; }},
+        {.tab = 3,
+         .typed = {{Crypt::kAesKey, QString(32, u'k')}},
+         .button = Crypt::kApply,
+         .faultAt = 0,
+         .messages = {set},
+         .commands = {},
+         .changed = [](auto& state) { state.aesKey = std::string(32, 'k'); }},
+        {3, {{Crypt::kAesKey, QString(31, u'k')}}, Crypt::kApply, 0, {shortKey}, none},
+        {3, {{Crypt::kAesKey, QString(32, QChar(0xE4))}}, Crypt::kApply, 0, {wideKey}, none},
+        {.tab = 3,
+         .typed = {},
+         .button = Crypt::kApply,
+         .faultAt = 0,
+         .messages = {notRead("Encryption")},
+         .commands = none,
+         .newLogin = true},
     };
     AddCamera(Seeded());
     LogIn(kAdministrator);
     for (const Action& action : actions) {
-        SCOPED_TRACE(testing::Message() << "tab " << action.tab << " button " << action.button
-                                        << " fault " << action.faultAt);
-        camera->update([](camsim::CameraState& state) { state = Seeded(); });
+        SCOPED_TRACE(testing::Message()
+                     << "tab " << action.tab << " button " << action.button << " fault "
+                     << action.faultAt << " typed "
+                     << (action.typed.empty() ? QString() : action.typed[0].value).toStdString());
+        camsim::CameraState expected = Seeded();
+        if (action.holds) action.holds(expected);
+        camera->update([&expected](camsim::CameraState& state) { state = expected; });
+        if (action.changed) action.changed(expected);
+        if (action.failedRead != 0) camera->injectFault(camsim::Fault::NoReply, action.failedRead);
         TabPage& page = Show(action.tab);
-        for (const auto& [id, text] : action.typed) page.SetItemText(id, text);
-        if (action.faultAt != 0) camera->injectFault(camsim::Fault::NoReply, action.faultAt);
+        camera->clearFaults();
+        messages.shown.clear();
+        for (const Change& change : action.typed) Make(page, change);
+        if (action.newLogin) page.SetUserType(kAdministrator);
+        if (action.faultAt != 0) camera->injectFault(action.fault, action.faultAt);
         if (action.button != 0) {
             Press(page, action.button);
         } else {
@@ -247,9 +560,73 @@ TEST_F(PageActions, EachActionSaysWhatHappenedAndSendsWhatItShould) {
         }
         camera->clearFaults();
         EXPECT_EQ(messages.Texts(), action.messages);
-        EXPECT_EQ(Commands(), action.commands);
+        // A failed write names the library's status under the message.
+        if (action.button == Page::kNetworkApply && action.faultAt != 0) {
+            EXPECT_EQ(messages.shown.back().detail, "STATUS_FAILED");
+        }
+        if (action.commands) {
+            EXPECT_EQ(Commands(), *action.commands);
+        }
+        EXPECT_EQ(Everything(camera->state()), Everything(expected));
         messages.shown.clear();
     }
+}
+
+// Leaving a tab whose changes were not applied asks first: Stay keeps the tab and
+// what was changed, Discard leaves it. A tab left unchanged asks nothing.
+TEST_F(PageActions, LeavingATabWithChangesNotAppliedAsksFirst) {
+    const struct {
+        int tab;
+        Change change;
+        int apply;
+    } rows[] = {
+        {0, {CSysManagerDlg::kUserName, "Ben"}, CSysManagerDlg::kApply},
+        {1, {SETTING(gps), ""}, CParamDlg::kApply},
+        {2, {Page::kStaSsid, "Elsewhere"}, Page::kWifiApply},
+        {3, {CDialogEncryption::kAesKey, QString(32, u'k')}, CDialogEncryption::kApply},
+        {4, {CModifyPwdDlg::kNewPassword, "abcdef"}, 0},  // nothing to apply alone
+    };
+    const std::vector<QString> asked{"Changes on this page have not been applied. Discard them?"};
+    AddCamera(Seeded());
+    LogIn(kAdministrator);
+    CVireoDlg window(app);
+    window.Open();
+    auto* tabs = window.Tabs().findChild<QTabBar*>();
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.tab);
+        const int other = row.tab == 0 ? 1 : 0;
+        tabs->setCurrentIndex(row.tab);
+        tabs->setCurrentIndex(other);
+        tabs->setCurrentIndex(row.tab);
+        EXPECT_TRUE(messages.shown.empty());
+        TabPage& page = *window.PageOfTab(row.tab);
+        Make(page, row.change);
+        const QString changed = page.GetItemText(row.change.id);
+
+        messages.answer = dialog::MessageAnswer::No;
+        tabs->setCurrentIndex(other);
+        EXPECT_EQ(messages.Texts(), asked);
+        EXPECT_EQ(window.Tabs().CurSel(), row.tab);
+        EXPECT_TRUE(page.isVisible());
+        EXPECT_EQ(page.GetItemText(row.change.id), changed);
+
+        messages.answer = dialog::MessageAnswer::Yes;
+        tabs->setCurrentIndex(other);
+        EXPECT_EQ(window.Tabs().CurSel(), other);
+        EXPECT_FALSE(page.isVisible());
+        messages.shown.clear();
+
+        if (row.apply == 0) continue;
+        // Applied, the change is the camera's: nothing to ask.
+        tabs->setCurrentIndex(row.tab);
+        Make(page, row.change);
+        Press(page, row.apply);
+        messages.shown.clear();
+        tabs->setCurrentIndex(other);
+        EXPECT_TRUE(messages.shown.empty());
+        EXPECT_EQ(window.Tabs().CurSel(), other);
+    }
+    window.close();
 }
 
 }  // namespace

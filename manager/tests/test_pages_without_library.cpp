@@ -2,7 +2,11 @@
 // takes its failure path and says so, through an in-process camera that has none.
 #include <gtest/gtest.h>
 
+#include <QAccessible>
+#include <QGroupBox>
+
 #include "app_state.h"
+#include "dialog_network.h"
 #include "input_password_dlg.h"
 #include "param_dlg.h"
 #include "sys_manager_dlg.h"
@@ -36,7 +40,9 @@ TEST(PagesWithoutLibrary, EveryActionTakesItsFailurePath) {
     info.SetItemText(CSysManagerDlg::kDeviceId, "654321");
 
     const Action actions[] = {
-        {CSysManagerDlg::kApply, {"Failed"}},
+        {CSysManagerDlg::kApply,
+         {"User and device IDs, Watermark, MAC Address could not be read from the camera, so "
+          "nothing was written. Press Refresh and try again."}},
         {CSysManagerDlg::kSyncTime, {"Failed to Synchronize."}},
         {CSysManagerDlg::kOpenExplorer, {"Failed"}},
         {CSysManagerDlg::kDefaultSettings, {"Reset all settings to default?", "Failed"}},
@@ -62,11 +68,7 @@ TEST(PagesWithoutLibrary, EveryActionTakesItsFailurePath) {
 
     CParamDlg settings(camera, BuiltInTexts());
     settings.Create(nullptr, kAdministrator);
-    settings.ShowPage(true);
-    recorder.shown.clear();
-    Press(settings, CParamDlg::kApply);
-    EXPECT_EQ(recorder.Texts(), std::vector<QString>{"Failed"});
-    // Never read, the page still offers the usual starting choices.
+    // Never read, the page offers the usual starting choices.
     const std::pair<std::size_t, QString> initial[] = {
         {offsetof(SysParam, timeZone), "UTC-6.0"},
         {offsetof(SysParam, speakerVolume), "5"},
@@ -75,6 +77,31 @@ TEST(PagesWithoutLibrary, EveryActionTakesItsFailurePath) {
     };
     for (const auto& [offset, text] : initial)
         EXPECT_EQ(settings.GetItemText(CParamDlg::SettingId(offset)), text) << offset;
+    settings.ShowPage(true);
+    recorder.shown.clear();
+    Press(settings, CParamDlg::kApply);
+    EXPECT_EQ(recorder.Texts(), std::vector<QString>{"Camera Settings could not be read from the "
+                                                     "camera, so nothing was written. Press "
+                                                     "Refresh and try again."});
+}
+
+// What a screen reader says for the network page's groups and the two heart-rate edits.
+TEST(PagesWithoutLibrary, NetworkGroupsAndHeartRatesHaveNamesOfTheirOwn) {
+    MessageRecorder recorder;
+    NoLibrary camera;
+    CDialogNetWork network(camera, BuiltInTexts());
+    network.Create(nullptr, kAdministrator);
+    std::vector<QString> groups;
+    for (const QGroupBox* group : network.findChildren<QGroupBox*>())
+        groups.push_back(QAccessible::queryAccessibleInterface(const_cast<QGroupBox*>(group))
+                             ->text(QAccessible::Name));
+    EXPECT_EQ(groups, (std::vector<QString>{"Network Setting", "WiFi", "AP Mode", "STA Mode",
+                                            "P2P Mode", "Bluetooth"}));
+    const auto name = [&](int id) {
+        return QAccessible::queryAccessibleInterface(network.Item(id))->text(QAccessible::Name);
+    };
+    EXPECT_EQ(name(CDialogNetWork::kHeartRateLow), "Lowest Heart Rate");
+    EXPECT_EQ(name(CDialogNetWork::kHeartRateHigh), "Highest Heart Rate");
 }
 
 }  // namespace

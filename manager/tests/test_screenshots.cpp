@@ -1,6 +1,7 @@
-// Pictures of the login and of every tab of the main window, for an administrator
-// and for a general user, over a simulated camera; written to SCREENSHOT_DIR for
-// people to look at. Run under a real X server (xvfb-run) to see the real fonts.
+// Pictures of the login (with one camera, and with two to choose from) and of every
+// tab of the main window, for an administrator and for a general user, each on
+// another of two simulated cameras; written to SCREENSHOT_DIR for people to look
+// at. Run under a real X server (xvfb-run) to see the real fonts.
 #include <camsim/simulator.h>
 #include <gtest/gtest.h>
 
@@ -23,7 +24,8 @@ void Save(QWidget& window, const QString& name) {
     EXPECT_TRUE(window.grab().save(path)) << path.toStdString();
 }
 
-void LogIn(CLoginDlg& login, int userType) {
+void LogIn(CLoginDlg& login, int userType, int camera) {
+    login.SelectListIndex(CLoginDlg::kCamera, camera);
     login.SelectListIndex(CLoginDlg::kUserType, userType);
     login.SetItemText(CLoginDlg::kPassword, userType == kAdministrator ? "888888" : "123456");
 }
@@ -45,17 +47,27 @@ TEST(Screenshots, LoginAndEveryTabForBothUserTypes) {
     state.userName = "Officer Ana Ruiz";
     simulator.addUsbCamera(state);
     CVireoApp app(OptionsFor(platform::ProgramDirectory()));
+    {
+        CLoginDlg login(app);
+        login.Open();
+        LogIn(login, kAdministrator, 0);
+        Save(login, "login.png");
+    }
+    state.barCode = "BC0000000002";
+    state.serial = "SN0000000002";
+    state.userName = "Officer Ben Okafor";
+    simulator.addDiskCamera(state);
     ModalScript script;
     script
         .Then<CLoginDlg>([](CLoginDlg& login) {
-            LogIn(login, kAdministrator);
-            Save(login, "login.png");
+            LogIn(login, kAdministrator, 1);
+            Save(login, "login-two-cameras.png");
             Press(login, CLoginDlg::kLogin);
         })
         .Then<CVireoDlg>([&script](CVireoDlg& window) {
             SaveEveryTab(window, "administrator");
             script.Then<CLoginDlg>([](CLoginDlg& login) {
-                LogIn(login, kGeneralUser);
+                LogIn(login, kGeneralUser, 0);
                 Press(login, CLoginDlg::kLogin);
             });
             Press(window, CVireoDlg::kReconnect);

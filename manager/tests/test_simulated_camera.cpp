@@ -2,10 +2,12 @@
 // under umockdev.
 #include "camera_session.h"
 #include "login_dlg.h"
+#include "vireo_dlg.h"
 
 namespace {
 
 using camsim::Carrier;
+using namespace Qt::StringLiterals;
 
 TEST(Login, ReachesTheRightCameraAndSaysWhyItCannot) {
     MessageRecorder messages;
@@ -35,11 +37,6 @@ TEST(Login, ReachesTheRightCameraAndSaysWhyItCannot) {
          {{"123456", kGeneralUser}},
          {"Firmware version mismatch."},
          -1},
-        {"a USB camera is preferred over a camera disk",
-         {{Carrier::Disk, {}}, {Carrier::Usb, {}}},
-         {{"123456", kGeneralUser}},
-         {},
-         1},
         {"without a USB camera the disk is used", {{Carrier::Disk, {}}}, {{"123456", 0}}, {}, 0},
         {"without a camera the connection fails", {}, {{"123456", 0}}, {"Connection Failed."}, -1},
     };
@@ -71,6 +68,84 @@ TEST(Login, ReachesTheRightCameraAndSaysWhyItCannot) {
         }
         EXPECT_EQ(session.IsLibraryLoaded(), !row.cameras.empty());
     }
+}
+
+// With several cameras the login lists them all, USB first; the chosen one is
+// connected, and the main window names it, also after a Reconnect to another.
+TEST(Login, OffersEveryCameraAndConnectsTheChosenOne) {
+    MessageRecorder messages;
+    ResetProcessState();
+    camsim::Simulator cameras;
+    const auto identity = [](const std::string& name) {
+        camsim::CameraState state;
+        state.barCode = "BC-" + name;
+        state.serial = "SN-" + name;
+        state.userName = "Officer " + name;
+        state.userId = "100001";  // so that the info page's Apply takes its identity
+        return state;
+    };
+    camsim::Camera* added[] = {&cameras.addDiskCamera(identity("Disk")),
+                               &cameras.addUsbCamera(identity("One")),
+                               &cameras.addUsbCamera(identity("Two"))};
+    const auto clearLogs = [&] {
+        for (camsim::Camera* camera : added) camera->clearLog();
+    };
+    // Which cameras heard anything since the logs were cleared.
+    const auto reached = [&] {
+        std::vector<bool> heard;
+        for (camsim::Camera* camera : added) heard.push_back(!camera->log().empty());
+        return heard;
+    };
+    // Checks the list, chooses a camera and logs in; `unplugged` leaves before the press.
+    const auto choose = [&](std::vector<QString> listed, int index, int userType,
+                            camsim::Camera* unplugged = nullptr) {
+        return [=](CLoginDlg& login) {
+            EXPECT_TRUE(login.IsItemShown(CLoginDlg::kCamera));
+            EXPECT_EQ(login.ListSelection(CLoginDlg::kCamera), 0);
+            std::vector<QString> shown;
+            for (int i = 0; i < login.ListCount(CLoginDlg::kCamera); ++i)
+                shown.push_back(login.ListEntryText(CLoginDlg::kCamera, i));
+            EXPECT_EQ(shown, listed);
+            login.SelectListIndex(CLoginDlg::kCamera, index);
+            login.SelectListIndex(CLoginDlg::kUserType, userType);
+            login.SetItemText(CLoginDlg::kPassword,
+                              userType == kAdministrator ? "888888" : "123456");
+            if (unplugged != nullptr) unplugged->unplug();
+            clearLogs();
+            Press(login, CLoginDlg::kLogin);
+        };
+    };
+    const QString one = u"USB · BC-One · SN-One"_s, two = u"USB · BC-Two · SN-Two"_s,
+                  disk = u"camera disk D · BC-Disk · SN-Disk"_s;
+    const QString title = u"Vireo " VIREO_VERSION_TEXT " "_s;
+    CVireoApp app(OptionsFor(platform::ProgramDirectory()));
+    ModalScript script;
+    // The camera listed before the chosen one leaves before Login: the choice still holds.
+    script.Then<CLoginDlg>(choose({one, two, disk}, 1, kAdministrator, added[1]))
+        .Then<CVireoDlg>([&](CVireoDlg& window) {
+            EXPECT_EQ(reached(), (std::vector<bool>{false, false, true}));
+            EXPECT_EQ(added[2]->session().verifiedLevel, kAdministrator);
+            EXPECT_EQ(window.windowTitle(), title + u"USB · BC-Two · SN-Two · Officer Two"_s);
+            EXPECT_EQ(window.GetItemText(CVireoDlg::kCameraLine),
+                      "Connected camera: bar code BC-Two, serial number SN-Two, user name Officer "
+                      "Two, on USB");
+            // A new user name shows as soon as the info page wrote it.
+            TabPage& info = *window.PageOfTab(0);
+            info.SetItemText(CSysManagerDlg::kUserName, "Officer Renamed");
+            Press(info, CSysManagerDlg::kApply);
+            EXPECT_EQ(window.windowTitle(), title + u"USB · BC-Two · SN-Two · Officer Renamed"_s);
+            script.Then<CLoginDlg>(choose({two, disk}, 1, kGeneralUser));
+            Press(window, CVireoDlg::kReconnect);
+            EXPECT_EQ(reached(), (std::vector<bool>{true, false, false}));
+            EXPECT_EQ(added[0]->session().verifiedLevel, kGeneralUser);
+            EXPECT_EQ(window.windowTitle(),
+                      title + u"camera disk D · BC-Disk · SN-Disk · Officer Disk"_s);
+            window.close();
+        });
+    script.Start();
+    app.InitInstance();
+    EXPECT_TRUE(script.Done());
+    EXPECT_EQ(messages.Texts(), std::vector<QString>{"Set Successfully."});
 }
 
 }  // namespace

@@ -1,10 +1,12 @@
 #include "prompt.h"
 
 void ShowPrompt(const dialog::TextLookup& texts, QWidget* parent, const char* section,
-                const MessageText& message) {
-    dialog::ShowMessageBox(
-        {parent, texts(section, message.key, QString::fromUtf8(message.fallback)),
-         QString::fromUtf8(kPromptTitle), dialog::MessageButtons::Ok, dialog::MessageIcon::None});
+                const MessageText& message, const QString& detail) {
+    dialog::MessageRequest request{parent,
+                                   texts(section, message.key, QString::fromUtf8(message.fallback)),
+                                   QString::fromUtf8(kPromptTitle)};
+    request.detail = detail;
+    dialog::ShowMessageBox(request);
 }
 
 void RegisterMessages(const dialog::TextLookup& texts, const char* section,

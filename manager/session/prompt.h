@@ -2,6 +2,7 @@
 // title is the literal "Prompt".
 #pragma once
 
+#include <QString>
 #include <span>
 
 #include "message_box.h"
@@ -16,8 +17,9 @@ struct MessageText {
 
 inline constexpr const char* kPromptTitle = "Prompt";
 
+// `detail`, when not empty, is a smaller second line (the library's name of a failure).
 void ShowPrompt(const dialog::TextLookup& texts, QWidget* parent, const char* section,
-                const MessageText& message);
+                const MessageText& message, const QString& detail = {});
 
 // Looks up every message of a window once, so a new language file lists them all.
 void RegisterMessages(const dialog::TextLookup& texts, const char* section,
