@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "../include/petrel.h"  // by its own path: Vireo compiles this file, too
+#include "petrel.h"
 #include "platform/drive_map.h"
 #include "platform/volume.h"
 

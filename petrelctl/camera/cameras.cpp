@@ -1,17 +1,14 @@
 #include "camera/cameras.h"
 
-#include <usb.h>
-
 #include <algorithm>
 #include <array>
+#include <cstdio>
 #include <regex>
 
 namespace petrelctl {
 namespace {
 
 constexpr int kListCapacity = 32;
-constexpr std::uint16_t kCameraVendor = 0x4255;
-constexpr std::uint16_t kCameraProduct = 0x0001;
 
 struct FoundList {
     std::array<DeviceListEntry*, kListCapacity> entries{};
@@ -30,13 +27,34 @@ const FoundList& UsbCameras(bool walkAgain) {
     return found;
 }
 
+// Where the library found the camera of `entry`, and its serial number.
+void Locate(const DeviceListEntry* entry, CameraRef& camera) {
+    PetrelEntryInfo info{};
+    if (PetrelGetEntryInfo(entry, &info) != STATUS_OK) return;
+    camera.serial = info.serial;
+    if (info.busNumber == 0) return;
+    char address[16];
+    std::snprintf(address, sizeof address, "%03d/%03d", info.busNumber, info.deviceNumber);
+    camera.usbAddress = address;
+}
+
+// The USB camera at `address` ("001/005") in the list.
+const DeviceListEntry* AtAddress(const FoundList& list, const std::string& address) {
+    for (int i = 0; i < list.count; ++i) {
+        CameraRef listed;
+        Locate(list.entries[static_cast<std::size_t>(i)], listed);
+        if (listed.usbAddress == address) return list.entries[static_cast<std::size_t>(i)];
+    }
+    return nullptr;
+}
+
+// What only the camera itself can say: its bar code and model.
 void Identify(CameraRef& camera) {
     DeviceConnection* connection = nullptr;
     if (Connect(camera, &connection) == STATUS_OK) {
-        char manufacturer[32] = {}, product[32] = {}, serial[32] = {}, barCode[33] = {};
-        if (GetDescriptorString(connection, manufacturer, product, serial) == STATUS_OK)
-            camera.serial = serial;
+        char barCode[33] = {}, model[33] = {};
         if (GetBarCode(connection, barCode) == STATUS_OK) camera.barCode = barCode;
+        if (GetModelID(connection, model) == STATUS_OK) camera.model = model;
     }
     CloseDevice(connection);
 }
@@ -58,35 +76,25 @@ bool IsUsbAddress(const std::string& selector) {
     return std::regex_match(selector, address);
 }
 
-// The position in the library's list of the USB camera at `address`, 0 when none. The
-// library keeps libusb's bus walk, in its order, dropping what is not a camera; this
-// process shares that walk, so the positions agree.
-int PositionOf(const std::string& address, int listed) {
-    int position = 0;
-    for (usb_bus* bus = usb_get_busses(); bus != nullptr; bus = bus->next) {
-        for (struct usb_device* device = bus->devices; device != nullptr; device = device->next) {
-            if (device->descriptor.idVendor != kCameraVendor ||
-                device->descriptor.idProduct != kCameraProduct)
-                continue;
-            ++position;
-            if (address == std::string(bus->dirname) + "/" + device->filename)
-                return position <= listed ? position : 0;
-        }
-    }
-    return 0;
-}
-
 }  // namespace
 
 std::vector<CameraRef> FindCameras(bool identify) {
     std::vector<CameraRef> cameras;
-    const int usb = UsbCameras(true).count;
-    for (int i = 0; i < usb; ++i) cameras.emplace_back().usb = i + 1;
+    const FoundList& usb = UsbCameras(true);
+    for (int i = 0; i < usb.count; ++i) {
+        CameraRef& camera = cameras.emplace_back();
+        camera.usb = i + 1;
+        Locate(usb.entries[static_cast<std::size_t>(i)], camera);
+    }
     {
         FoundList disks;
         disks.count = std::max(0, EnumStorageList(disks.entries.data(), 0));
-        for (int i = 0; i < disks.count; ++i)
-            cameras.emplace_back().drive = static_cast<char>(GetStorageDisk(disks.entries[i]));
+        for (int i = 0; i < disks.count; ++i) {
+            CameraRef& camera = cameras.emplace_back();
+            camera.drive =
+                static_cast<char>(GetStorageDisk(disks.entries[static_cast<std::size_t>(i)]));
+            Locate(disks.entries[static_cast<std::size_t>(i)], camera);
+        }
     }
     if (identify) std::for_each(cameras.begin(), cameras.end(), Identify);
     return cameras;
@@ -94,11 +102,22 @@ std::vector<CameraRef> FindCameras(bool identify) {
 
 int Connect(const CameraRef& camera, DeviceConnection** connection) {
     if (camera.drive != 0) return ConnectStorageDevice(camera.drive, connection);
-    const FoundList& usb = UsbCameras(false);
-    const int position =
-        camera.usbAddress.empty() ? camera.usb : PositionOf(camera.usbAddress, usb.count);
-    if (position < 1 || position > usb.count) return -1;
-    return ConnectDevice(usb.entries[static_cast<std::size_t>(position - 1)], connection);
+    if (camera.usbAddress.empty()) {
+        const FoundList& usb = UsbCameras(false);
+        if (camera.usb < 1 || camera.usb > usb.count) return -1;
+        return ConnectDevice(usb.entries[static_cast<std::size_t>(camera.usb - 1)], connection);
+    }
+    // By its place on the bus: in the list at hand, else in a fresh one (a camera that
+    // arrived since).
+    const DeviceListEntry* entry = AtAddress(UsbCameras(false), camera.usbAddress);
+    if (entry == nullptr) entry = AtAddress(UsbCameras(true), camera.usbAddress);
+    return entry != nullptr ? ConnectDevice(entry, connection) : -1;
+}
+
+std::string SysfsId(unsigned id) {
+    char text[8];
+    std::snprintf(text, sizeof text, "%04x", id & 0xFFFFu);
+    return text;
 }
 
 bool ValidSelector(const std::string& selector) {

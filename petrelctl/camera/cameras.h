@@ -18,6 +18,9 @@ std::vector<CameraRef> FindCameras(bool identify);
 // Opens the camera `camera` names; a status as ConnectDevice returns it, -1 when absent.
 int Connect(const CameraRef& camera, DeviceConnection** connection);
 
+// A USB ID as sysfs and udev write it: four lowercase hexadecimal digits.
+std::string SysfsId(unsigned id);
+
 // True when `selector` is well formed: usb:N, drive:D or any other non-empty text.
 bool ValidSelector(const std::string& selector);
 

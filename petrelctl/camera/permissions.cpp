@@ -11,12 +11,11 @@
 #include <string>
 #include <vector>
 
+#include "camera/cameras.h"
 #include "camera/session.h"
 
 namespace petrelctl {
 namespace {
-
-constexpr const char* kCameraVendor = "4255";
 
 std::string ReadLine(const std::string& path) {
     std::ifstream in(path);
@@ -45,7 +44,7 @@ bool Unopenable(const std::string& node) {
 
 bool UnderCamera(std::string device) {
     for (; device.size() > 12; device = device.substr(0, device.rfind('/'))) {
-        if (ReadLine(device + "/idVendor") == kCameraVendor) return true;
+        if (ReadLine(device + "/idVendor") == SysfsId(PETREL_VENDOR_ID)) return true;
     }
     return false;
 }
@@ -53,7 +52,7 @@ bool UnderCamera(std::string device) {
 std::string UnopenableUsbCamera() {
     const std::string folder = "/sys/bus/usb/devices/";
     for (const auto& name : Entries(folder)) {
-        if (ReadLine(folder + name + "/idVendor") != kCameraVendor) continue;
+        if (ReadLine(folder + name + "/idVendor") != SysfsId(PETREL_VENDOR_ID)) continue;
         char node[64];
         std::snprintf(node, sizeof node, "/dev/bus/usb/%03d/%03d",
                       std::atoi(ReadLine(folder + name + "/busnum").c_str()),

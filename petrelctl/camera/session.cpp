@@ -80,15 +80,17 @@ std::optional<Session> Session::Open(const Options& options, Output& output) {
     // A camera this user may not open is not found either: the first-camera path asks why.
     const std::string problem = options.camera && status < 0 ? "" : PermissionProblem();
     if (!problem.empty()) {
-        output.FailWith("connect", problem);
+        output.FailWith("connect", problem, "PERMISSION_DENIED");
     } else if (status < 0) {
-        output.FailWith("connect", options.camera
-                                       ? options.camera->Label() + " is gone"
-                                       : "no camera found on USB or as a removable disk");
+        output.FailWith("connect",
+                        options.camera ? options.camera->Label() + " is gone"
+                                       : "no camera found on USB or as a removable disk",
+                        "NO_CAMERA");
     } else if (status == STATUS_VERSION_MISMATCH) {
         output.FailWith("connect",
                         "STATUS_VERSION_MISMATCH: the camera's firmware does not "
-                        "speak interface API_1.0.8");
+                        "speak interface API_1.0.8",
+                        "STATUS_VERSION_MISMATCH");
     } else {
         output.Fail("connect", status);
     }
@@ -101,18 +103,20 @@ std::optional<Session> Session::OpenVerified(const Options& options, Output& out
     if (!password) {
         output.Refuse(
             "this command needs a login: give --password-file, --password-stdin or "
-            "--password, set PETREL_PASSWORD, or run it on a terminal");
+            "--password, set PETREL_PASSWORD, or run it on a terminal",
+            "NEEDS_PASSWORD");
         return std::nullopt;
     }
     if (access == Access::kAdministrator && options.level != PETREL_USER_ADMINISTRATOR) {
-        output.Refuse("this command needs the administrator level (--level 1)");
+        output.Refuse("this command needs the administrator level (--level 1)",
+                      "NEEDS_ADMINISTRATOR");
         return std::nullopt;
     }
     auto session = Open(options, output);
     if (!session) return std::nullopt;
     if (const int status = VerifiPassword(session->get(), password->c_str(), options.level);
         status != STATUS_OK) {
-        output.FailWith("login", LoginProblem(status, options.level));
+        output.FailWith("login", LoginProblem(status, options.level), PetrelStatusName(status));
         return std::nullopt;
     }
     ReportStep("logged in");

@@ -94,7 +94,7 @@ int CheckApply(Options& options, Output& output) {
     std::string refusal;
     options.profile =
         LoadCheckedProfile(options.arguments[0], options.several, options.syncClock, refusal);
-    return options.profile ? 0 : output.Refuse(refusal);
+    return options.profile ? 0 : output.Refuse(refusal, "PROFILE_REFUSED");
 }
 
 int RunApply(const Options& options, Output& output) {

@@ -1,16 +1,11 @@
 // petrelctl backup: every setting a camera can be given back, as one JSON document.
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <cstring>
 #include <ctime>
 #include <filesystem>
 
 #include "camera/clock_offset.h"
 #include "camera/session.h"
 #include "commands/command_set.h"
+#include "io/whole_file.h"
 #include "records/profile.h"
 #include "records/records.h"
 
@@ -21,7 +16,7 @@ using Buffer = std::vector<unsigned char>;
 
 struct Document {
     std::string body;  // the members after the header, each on its own line
-    std::string model, firmware, barCode;
+    std::string model, firmware, barCode, serial;
 };
 
 std::string Timestamp() {
@@ -63,27 +58,18 @@ std::string Header(const Document& document, const Options& options) {
            ",\n  \"camera\": {\"model\": " + JsonQuote(document.model) +
            ", \"firmware\": " + JsonQuote(document.firmware) +
            ", \"barCode\": " + JsonQuote(document.barCode) +
+           ", \"serial\": " + JsonQuote(document.serial) +
            "},\n  \"timestamp\": " + JsonQuote(Timestamp()) +
            ",\n  \"secretsIncluded\": " + (options.includeSecrets ? "true" : "false");
 }
 
-// A directory gets one file per camera, named by its bar code.
+// A directory gets one file per camera, named by its bar code and serial number made
+// safe; cameras that still share a name get a numbered one.
 std::string Destination(const std::string& path, const Document& document) {
     if (!std::filesystem::is_directory(path)) return path;
-    return (std::filesystem::path(path) / (document.barCode + ".json")).string();
-}
-
-int Save(const std::string& path, const std::string& text, bool secret, Output& output) {
-    const mode_t mode = secret ? 0600 : 0644;
-    const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, mode);
-    if (fd < 0) return output.FailWith("save", path + ": " + std::strerror(errno));
-    // An older file keeps its mode through O_CREAT; secrets must not stay readable.
-    bool saved = (!secret || fchmod(fd, mode) == 0) &&
-                 write(fd, text.data(), text.size()) == static_cast<ssize_t>(text.size());
-    const int error = saved ? 0 : errno;
-    saved = close(fd) == 0 && saved;
-    if (!saved) return output.FailWith("save", path + ": " + std::strerror(error ? error : errno));
-    return 0;
+    std::string name = SafeNamePart(document.barCode);
+    if (!document.serial.empty()) name += (name.empty() ? "" : "-") + SafeNamePart(document.serial);
+    return (std::filesystem::path(path) / ((name.empty() ? "camera" : name) + ".json")).string();
 }
 
 }  // namespace
@@ -106,15 +92,24 @@ int RunBackup(const Options& options, Output& output) {
     long long offset = 0;
     if (const int status = ReadClockOffset(session->get(), &offset); status != STATUS_OK)
         return output.Fail("read clock", status);
+    char manufacturer[32] = {}, product[32] = {}, serial[32] = {};
+    if (GetDescriptorString(session->get(), manufacturer, product, serial) == STATUS_OK)
+        document.serial = serial;
     int32_t locked = 0;
     if (const int status = GetLockMemoryState(session->get(), &locked); status != STATUS_OK)
         return output.Fail("read storage lock", status);
     const std::string text = Header(document, options) + document.body +
                              ",\n  \"clock\": {\"offsetSeconds\": " + std::to_string(offset) +
                              "},\n  \"storageLocked\": " + (locked ? "true" : "false") + "\n}\n";
-    const std::string path = Destination(options.arguments[0], document);
-    if (Save(path, text, options.includeSecrets, output) != 0) return 1;
-    output.Field("file", path);
+    const bool intoFolder = std::filesystem::is_directory(options.arguments[0]);
+    const Existing existing = intoFolder      ? Existing::kNewName
+                              : options.force ? Existing::kReplace
+                                              : Existing::kRefuse;
+    std::string problem;
+    const auto path = WriteWholeFile(Destination(options.arguments[0], document), text,
+                                     options.includeSecrets, existing, problem);
+    if (!path) return output.FailWith("save", problem, "SAVE_FAILED");
+    output.Field("file", *path);
     output.Value("secrets included", options.includeSecrets ? "true" : "false",
                  options.includeSecrets ? "yes (passwords and keys; the file has mode 0600)"
                                         : "no (give --include-secrets to keep passwords and keys)");

@@ -17,6 +17,7 @@ struct Options {
     bool json = false;
     bool assumeYes = false;
     bool dryRun = false;
+    bool force = false;                       // backup replaces an existing file
     bool includeSecrets = false;              // backup writes passwords and keys
     bool showSecrets = false;                 // shown records include passwords and keys
     bool syncClock = false;                   // apply also sets the camera's clock; watch sets it

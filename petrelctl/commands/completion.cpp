@@ -16,17 +16,6 @@ std::vector<std::string> WordsOf(const char* name) {
     return {std::istream_iterator<std::string>(words), std::istream_iterator<std::string>()};
 }
 
-void PrintFieldNames(const std::string& groupName) {
-    for (const auto& named : AllRecordGroups()) {
-        if (groupName != named.name) continue;
-        for (const RecordPart& part : named.group.parts) {
-            if (part.set == nullptr) continue;
-            for (const FieldSpec& field : part.fields)
-                if (field.writable) std::cout << part.prefix << field.name << "=\n";
-        }
-    }
-}
-
 // The next word of every command that begins with `words`, each once.
 void PrintCommandWords(const std::vector<std::string>& words) {
     std::vector<std::string> printed;
@@ -75,9 +64,10 @@ void PrintCompletions(const std::vector<std::string>& typed,
     std::vector<std::string> rest = words;
     const Command* command = FindCommand(rest);
     const std::string name = command != nullptr ? command->name : "";
-    if (name.ends_with(" set"))
-        PrintFieldNames(name.substr(0, name.size() - 4));
-    else if (rest.empty())
+    if (name.ends_with(" set")) {
+        for (const auto& field : SettableFieldNames(name.substr(0, name.size() - 4)))
+            std::cout << field << "=\n";
+    } else if (rest.empty())
         PrintCommandWords(words);
 }
 

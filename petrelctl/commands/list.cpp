@@ -1,20 +1,37 @@
-// petrelctl list: every camera on USB and every camera disk, each by name.
+// petrelctl list: every camera on USB and every camera disk, one line each.
+#include <cstdio>
+#include <iostream>
+
 #include "camera/cameras.h"
 #include "commands/command_set.h"
+#include "io/utf8.h"
 
 namespace petrelctl {
+namespace {
 
-int RunList(const Options& /*options*/, Output& output) {
+std::string OrDash(const std::string& text) { return text.empty() ? "-" : Printable(text); }
+
+}  // namespace
+
+int RunList(const Options& options, Output& output) {
     const auto cameras = FindCameras(true);
-    output.Field("cameras", static_cast<long long>(cameras.size()));
+    std::string json;
     for (const auto& camera : cameras) {
-        output.BeginGroup(camera.Label());
-        output.Field("carrier", camera.usb != 0 ? "usb" : "disk");
-        if (camera.drive != 0) output.Field("drive", std::string(1, camera.drive));
-        output.Field("serial number", camera.serial);
-        output.Field("bar code", camera.barCode);
-        output.EndGroup();
+        const char* carrier = camera.drive != 0 ? "disk" : "usb";
+        if (!options.json) {
+            std::printf("%-9s %-5s %-8s %-16s %-16s %s\n", camera.Label().c_str(), carrier,
+                        OrDash(camera.usbAddress).c_str(), OrDash(camera.serial).c_str(),
+                        OrDash(camera.barCode).c_str(), OrDash(camera.model).c_str());
+            continue;
+        }
+        json += std::string(json.empty() ? "" : ", ") +
+                "{\"camera\": " + JsonQuote(camera.Label()) + ", \"carrier\": \"" + carrier +
+                "\", \"location\": " + JsonQuote(camera.usbAddress) +
+                ", \"serial\": " + JsonQuote(camera.serial) +
+                ", \"barCode\": " + JsonQuote(camera.barCode) +
+                ", \"model\": " + JsonQuote(camera.model) + "}";
     }
+    if (options.json) output.Value("cameras", "[" + json + "]", "");
     return 0;
 }
 

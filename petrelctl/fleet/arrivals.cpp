@@ -5,11 +5,11 @@
 #include <memory>
 #include <string>
 
+#include "camera/cameras.h"
+
 namespace petrelctl {
 namespace {
 
-constexpr const char* kCameraVendor = "4255";
-constexpr const char* kCommandProduct = "0001";
 // Handed to the worker as the only drive it knows.
 constexpr char kWorkerDrive = 'D';
 
@@ -21,12 +21,12 @@ bool Is(udev_device* device, const char* subsystem) {
 
 bool IsCameraUsbDevice(udev_device* device) {
     return device != nullptr &&
-           Text(udev_device_get_sysattr_value(device, "idVendor")) == kCameraVendor;
+           Text(udev_device_get_sysattr_value(device, "idVendor")) == SysfsId(PETREL_VENDOR_ID);
 }
 
 std::optional<CameraRef> UsbCamera(udev_device* device) {
     if (Text(udev_device_get_devtype(device)) != "usb_device" || !IsCameraUsbDevice(device) ||
-        Text(udev_device_get_sysattr_value(device, "idProduct")) != kCommandProduct)
+        Text(udev_device_get_sysattr_value(device, "idProduct")) != SysfsId(PETREL_PRODUCT_USB))
         return std::nullopt;
     const std::string bus = Text(udev_device_get_property_value(device, "BUSNUM"));
     const std::string number = Text(udev_device_get_property_value(device, "DEVNUM"));

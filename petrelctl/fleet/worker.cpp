@@ -9,22 +9,25 @@
 #include <csignal>
 #include <cstdlib>
 #include <iostream>
+#include <nlohmann/json.hpp>
 #include <sstream>
 
 #include "fleet/progress.h"
 #include "io/output.h"
+#include "io/utf8.h"
 
 namespace petrelctl {
 namespace {
 
 // The worker's side: the command on its one camera, its results in the worker's files.
 int RunAsWorker(const Worker& worker, const Command& command, Options options, int progress) {
-    // What the parent set up to wait for signals is not the worker's.
+    // What the parent set up to wait for signals is not the worker's; a signal already
+    // pending meets the worker's own disposition.
+    const auto disposition = worker.finishOnStop ? SIG_IGN : SIG_DFL;
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) std::signal(signal, disposition);
     sigset_t none;
     sigemptyset(&none);
     sigprocmask(SIG_SETMASK, &none, nullptr);
-    std::signal(SIGINT, SIG_DFL);
-    std::signal(SIGTERM, SIG_DFL);
     dup2(open("/dev/null", O_RDONLY), STDIN_FILENO);
     dup2(fileno(worker.out), STDOUT_FILENO);
     dup2(fileno(worker.err), STDERR_FILENO);
@@ -53,6 +56,16 @@ std::string Contents(std::FILE* file) {
         text.append(buffer, got);
     std::fclose(file);
     return text;
+}
+
+// The worker's own error object when its result has one, else one made here.
+std::string ErrorObject(const Worker& worker, const std::string& result) {
+    const auto parsed = nlohmann::json::parse(result, nullptr, false);
+    if (worker.code.empty() && parsed.is_object() && parsed.contains("error") &&
+        parsed["error"].is_object())
+        return parsed["error"].dump();
+    return "{\"code\": " + JsonQuote(worker.code.empty() ? "WORKER_FAILED" : worker.code) +
+           ", \"message\": " + JsonQuote(worker.problem) + "}";
 }
 
 }  // namespace
@@ -117,14 +130,19 @@ void Finish(Worker& worker) {
         if (!line.empty())
             worker.problem = line.starts_with("petrelctl: ") ? line.substr(11) : line;
     }
+    // With --json the worker's complaint is in its result.
+    const auto parsed = nlohmann::json::parse(worker.result, nullptr, false);
+    if (worker.problem.empty() && parsed.is_object() && parsed.contains("error") &&
+        parsed["error"].is_object())
+        worker.problem = parsed["error"].value("message", "");
     if (worker.status != 0 && worker.problem.empty())
         worker.problem = "exit status " + std::to_string(worker.status);
 }
 
 std::string Identity(const CameraRef& camera) {
     std::string text = camera.Label();
-    if (!camera.serial.empty()) text += " " + camera.serial;
-    if (!camera.barCode.empty()) text += " " + camera.barCode;
+    if (!camera.serial.empty()) text += " " + Printable(camera.serial);
+    if (!camera.barCode.empty()) text += " " + Printable(camera.barCode);
     return text;
 }
 
@@ -140,7 +158,7 @@ std::string JsonResult(const Worker& worker) {
            ", \"barCode\": " + JsonQuote(worker.camera.barCode) +
            ", \"ok\": " + (worker.status == 0 ? "true" : "false") +
            ", \"exit\": " + std::to_string(worker.status) +
-           ", \"error\": " + (worker.status == 0 ? "null" : JsonQuote(worker.problem)) +
+           ", \"error\": " + (worker.status == 0 ? "null" : ErrorObject(worker, result)) +
            ", \"result\": " + (result.empty() ? "null" : result) + "}";
 }
 

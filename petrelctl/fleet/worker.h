@@ -18,10 +18,13 @@ struct Worker {
     pid_t pid = -1;
     std::FILE* out = nullptr;
     std::FILE* err = nullptr;
-    int progress = -1;  // the read end of the worker's progress pipe; -1 once it ended
-    std::string lines;  // progress not yet a whole line
+    int progress = -1;          // the read end of the worker's progress pipe; -1 once it ended
+    std::string lines;          // progress not yet a whole line
+    bool finishOnStop = false;  // ignores SIGINT, SIGTERM and SIGHUP, so that its camera is
+                                // never left half-written
     int status = -1;
     std::string result, problem;
+    std::string code;  // its error code when its own result cannot tell
 };
 
 // Starts `command` with `options` on worker.camera; on failure the worker is finished

@@ -1,7 +1,9 @@
 #include "io/output.h"
 
+#include <cctype>
 #include <cstdio>
 #include <iostream>
+#include <sstream>
 
 #include "io/utf8.h"
 #include "petrel.h"
@@ -41,42 +43,47 @@ std::string JsonQuote(const std::string& text) {
     return quoted + "\"";
 }
 
+std::string JsonKey(const std::string& name) {
+    std::string key;
+    bool capital = false;
+    for (const char c : name) {
+        if (c == ' ') {
+            capital = !key.empty();
+            continue;
+        }
+        key += capital ? static_cast<char>(std::toupper(static_cast<unsigned char>(c))) : c;
+        capital = false;
+    }
+    return key;
+}
+
 void Output::Field(const std::string& name, const std::string& text) {
-    entries_.push_back({depth_, name, JsonQuote(text), text, Entry::kField});
+    entries_.push_back({name, JsonQuote(text), text});
 }
 
 void Output::Field(const std::string& name, long long number) {
-    entries_.push_back(
-        {depth_, name, std::to_string(number), std::to_string(number), Entry::kField});
+    entries_.push_back({name, std::to_string(number), std::to_string(number)});
 }
 
 void Output::Value(const std::string& name, const std::string& json, const std::string& text) {
-    entries_.push_back({depth_, name, json, text, Entry::kField});
-}
-
-void Output::BeginGroup(const std::string& name) {
-    entries_.push_back({depth_, name, {}, {}, Entry::kBegin});
-    ++depth_;
-}
-
-void Output::EndGroup() {
-    --depth_;
-    entries_.push_back({depth_, {}, {}, {}, Entry::kEnd});
+    entries_.push_back({name, json, text});
 }
 
 int Output::Fail(const std::string& step, int status) {
-    return FailWith(step, PetrelStatusName(status));
+    return FailWith(step, PetrelStatusName(status), PetrelStatusName(status));
 }
 
-int Output::FailWith(const std::string& step, const std::string& message) {
+int Output::FailWith(const std::string& step, const std::string& message, const std::string& code) {
     exitStatus_ = 1;
     error_ = step + " failed: " + message;
+    errorCode_ = code;
     return 1;
 }
 
-int Output::Refuse(const std::string& message) {
+int Output::Refuse(const std::string& message, const std::string& code) {
     exitStatus_ = 2;
     error_ = message;
+    errorCode_ = code;
     return 2;
 }
 
@@ -84,34 +91,22 @@ int Output::Finish() {
     if (streamed_ && exitStatus_ == 0) return 0;
     if (json_) {
         std::string text = "{\"ok\": " + std::string(exitStatus_ != 0 ? "false" : "true");
-        if (exitStatus_ != 0) text += ", \"error\": " + JsonQuote(error_);
-        bool first = false;
-        for (const auto& entry : entries_) {
-            if (entry.kind == Entry::kEnd) {
-                text += "}";
-                first = false;
-                continue;
-            }
-            text += first ? "" : ", ";
-            text += JsonQuote(entry.name) + ": ";
-            if (entry.kind == Entry::kBegin) {
-                text += "{";
-                first = true;
-            } else {
-                text += entry.value;
-                first = false;
-            }
+        if (exitStatus_ != 0) {
+            text += ", \"error\": {\"code\": " + JsonQuote(errorCode_) +
+                    ", \"message\": " + JsonQuote(error_) + "}";
         }
+        for (const auto& entry : entries_)
+            text += ", " + JsonQuote(JsonKey(entry.name)) + ": " + entry.value;
         std::cout << text << "}\n";
-    } else {
-        for (const auto& entry : entries_) {
-            const std::string indent(2 * static_cast<size_t>(entry.depth), ' ');
-            if (entry.kind == Entry::kBegin) std::cout << indent << entry.name << ":\n";
-            if (entry.kind == Entry::kField)
-                std::cout << indent << entry.name << ": " << entry.text << "\n";
-        }
-        if (exitStatus_ != 0) std::cerr << "petrelctl: " << error_ << "\n";
+        return exitStatus_;
     }
+    for (const auto& entry : entries_)
+        std::cout << Printable(entry.name) << ": " << Printable(entry.text) << "\n";
+    // A message may have lines of its own; what it quotes is escaped line by line.
+    std::istringstream lines(error_);
+    std::string line, prefix = "petrelctl: ";
+    for (; exitStatus_ != 0 && std::getline(lines, line); prefix.clear())
+        std::cerr << prefix << Printable(line) << "\n";
     return exitStatus_;
 }
 

@@ -1,4 +1,5 @@
-// Results for people (aligned "name: value" lines) or for scripts (one JSON object).
+// Results for people ("name: value" lines) or for scripts (one JSON object whose keys
+// are the names in camelCase: "bar code" is "barCode").
 #pragma once
 
 #include <string>
@@ -15,15 +16,14 @@ public:
     void Field(const std::string& name, long long number);
     // A field whose JSON form is given ready-made (an object, array or literal).
     void Value(const std::string& name, const std::string& json, const std::string& text);
-    // Starts a group of fields (a JSON object inside the result, a heading for people).
-    void BeginGroup(const std::string& name);
-    void EndGroup();
 
-    // Reports a failed step; the result object gets "ok": false and an "error" member.
+    // Reports a failed step; the result object gets "ok": false and an "error" object
+    // {"code", "message"}: the status name, or `code` when the failure is not a status.
     int Fail(const std::string& step, int status);
-    int FailWith(const std::string& step, const std::string& message);
+    int FailWith(const std::string& step, const std::string& message,
+                 const std::string& code = "FAILED");
     // Reports input that was refused before anything was sent; exit status 2.
-    int Refuse(const std::string& message);
+    int Refuse(const std::string& message, const std::string& code = "REFUSED");
 
     // The command writes its results itself as they come (a line per camera): Finish
     // then writes only a failure.
@@ -35,20 +35,20 @@ public:
 
 private:
     struct Entry {
-        int depth;
         std::string name;
         std::string value;  // already JSON-encoded for the JSON form
         std::string text;   // for people
-        enum Kind { kField, kBegin, kEnd } kind;
     };
     bool json_;
-    int depth_ = 0;
     int exitStatus_ = 0;
     bool streamed_ = false;
-    std::string error_;
+    std::string error_, errorCode_;
     std::vector<Entry> entries_;
 };
 
 std::string JsonQuote(const std::string& text);
+
+// "bar code" as a JSON key: "barCode". Names without spaces stay as they are.
+std::string JsonKey(const std::string& name);
 
 }  // namespace petrelctl

@@ -1,5 +1,7 @@
 #include "io/utf8.h"
 
+#include <cstdio>
+
 namespace petrelctl {
 
 // Unicode's table of well-formed sequences: the second byte's range depends on the
@@ -26,6 +28,57 @@ std::size_t Utf8Length(const std::string& text, std::size_t at) {
         if ((byte(i) & 0xC0) != 0x80) return 0;
     }
     return length;
+}
+
+namespace {
+
+// The character at text[at] and its length: a control character or a byte that is not
+// UTF-8 is `control`.
+struct Character {
+    std::size_t length;
+    bool control;
+};
+
+Character At(const std::string& text, std::size_t at) {
+    const std::size_t length = Utf8Length(text, at);
+    const auto lead = static_cast<unsigned char>(text[at]);
+    if (length == 0) return {1, true};
+    if (length == 1) return {1, lead < 0x20 || lead == 0x7F};
+    const auto second = static_cast<unsigned char>(text[at + 1]);
+    return {length, lead == 0xC2 && second < 0xA0};
+}
+
+}  // namespace
+
+bool HoldsControlCharacter(const std::string& text) {
+    for (std::size_t at = 0; at < text.size();) {
+        const Character character = At(text, at);
+        if (character.control) return true;
+        at += character.length;
+    }
+    return false;
+}
+
+std::string Printable(const std::string& text) {
+    std::string printable;
+    for (std::size_t at = 0; at < text.size();) {
+        const Character character = At(text, at);
+        if (!character.control) {
+            printable.append(text, at, character.length);
+        } else if (const auto named = std::string("\n\t\r").find(text[at]);
+                   named != std::string::npos) {
+            printable += std::string("\\") + "ntr"[named];
+        } else {
+            for (std::size_t i = 0; i < character.length; ++i) {
+                char escaped[8];
+                std::snprintf(escaped, sizeof escaped, "\\x%02x",
+                              static_cast<unsigned char>(text[at + i]));
+                printable += escaped;
+            }
+        }
+        at += character.length;
+    }
+    return printable;
 }
 
 bool ValidUtf8(const std::string& text) {

@@ -15,9 +15,24 @@ const std::vector<NamedGroup>& AllRecordGroups() {
     return groups;
 }
 
+std::vector<std::string> SettableFieldNames(const std::string& groupName) {
+    std::vector<std::string> names;
+    for (const auto& named : AllRecordGroups()) {
+        if (groupName != named.name) continue;
+        for (const RecordPart& part : named.group.parts) {
+            for (const FieldSpec& field : part.fields) {
+                if (part.set != nullptr && field.writable)
+                    names.push_back(part.prefix + std::string(field.name));
+            }
+        }
+    }
+    return names;
+}
+
 bool IsSecret(const std::string& fieldName) {
     static const std::set<std::string> secrets = {"ap.password", "sta.password", "serverPassword",
-                                                  "simPin",      "apnPassword",  "aesKey"};
+                                                  "simPin",      "apnPassword",  "aesKey",
+                                                  "p2pCode"};
     return secrets.contains(fieldName);
 }
 

@@ -104,6 +104,10 @@ std::optional<std::string> EncodeText(const FieldSpec& field, const std::string&
         problem = "is not UTF-8 text";
         return std::nullopt;
     }
+    if (HoldsControlCharacter(value)) {
+        problem = "may not hold control characters (newline, ESC and the like)";
+        return std::nullopt;
+    }
     if (field.characters == fields::kAddressCharacters && !WellFormedAddress(value)) {
         problem = "is not an address such as 192.168.1.10";
         return std::nullopt;
@@ -151,7 +155,7 @@ std::string FieldJson(const FieldSpec& field, const unsigned char* record) {
 }
 
 std::string FieldText(const FieldSpec& field, const unsigned char* record) {
-    if (field.kind == FieldKind::kText) return "\"" + TextOf(field, record) + "\"";
+    if (field.kind == FieldKind::kText) return "\"" + Printable(TextOf(field, record)) + "\"";
     const int code = record[field.offset];
     const CodeOption* option = field.kind == FieldKind::kCode ? FindCode(field, code) : nullptr;
     return option ? Quoted(*option) : std::to_string(code);

@@ -20,7 +20,8 @@ int WriteChecked(DeviceConnection* camera, const RecordPart& part, const Buffer&
             return output.FailWith(std::string("read back ") + part.name,
                                    part.prefix + field->name + " is " +
                                        FieldText(*field, kept.data()) + ", not " +
-                                       FieldText(*field, record.data()));
+                                       FieldText(*field, record.data()),
+                                   "NOT_KEPT");
         }
     }
     return 0;

@@ -21,7 +21,12 @@ struct NamedGroup {
 // Every group, in the order a backup keeps them.
 const std::vector<NamedGroup>& AllRecordGroups();
 
-// Passwords and keys: shown only with --show-secrets, backed up only with --include-secrets.
+// The names NAME=VALUE takes for the group `groupName` ("wifi": "ap.ssid", ...); none
+// for a name that is no group.
+std::vector<std::string> SettableFieldNames(const std::string& groupName);
+
+// Passwords, keys and the WiFi pairing code (a peer's password): shown only with
+// --show-secrets, backed up only with --include-secrets.
 bool IsSecret(const std::string& fieldName);
 
 // Fields that tell one camera from another, never to be given to several at once.

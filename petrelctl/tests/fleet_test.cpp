@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include <chrono>
+#include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>
 #include <regex>
@@ -72,10 +73,84 @@ TEST(Backup, SecretsOnlyOnRequestAndThenPrivate) {
         const Outcome run = RunIn(folder, arguments, kAdmin);
         EXPECT_EQ(run.status, 0) << run.err;
         const std::string saved = harness::ReadFile(folder.Path("saved.json"));
-        EXPECT_EQ(saved.find("\"aesKey\"") != std::string::npos, row.secrets) << saved;
+        for (const char* secret : {"\"aesKey\"", "\"p2pCode\""})
+            EXPECT_EQ(saved.find(secret) != std::string::npos, row.secrets) << saved;
         struct stat info {};
         ASSERT_EQ(stat(folder.Path("saved.json").c_str(), &info), 0);
         EXPECT_EQ(info.st_mode & 0777, row.mode);
+    }
+}
+
+// Two cameras into one folder: each gets a file of its own inside it, and no file that
+// was there is touched.
+TEST(Backup, EachCameraGetsItsOwnFileInsideTheFolder) {
+    struct Row {
+        const char* name;
+        std::vector<std::pair<std::string, std::string>> cameras;  // bar code, serial
+        std::set<std::string> files;                               // in backups/ afterwards
+    };
+    // clang-format off
+    const std::vector<Row> rows = {
+        {"SameBarCodeAndSerial", {{"BC1", "SN1"}, {"BC1", "SN1"}}, {"BC1-SN1.json", "BC1-SN1-2.json", "BC1-SN1-3.json"}},
+        {"HostileBarCode", {{"../escaped", "SN1"}, {"../escaped", "SN2"}}, {"_._escaped-SN1.json", "_._escaped-SN2.json", "BC1-SN1.json"}},
+        {"EmptyIdentity", {{"", ""}, {"", ""}}, {"camera.json", "camera-2.json", "BC1-SN1.json"}},
+    };
+    // clang-format on
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const Folder folder;
+        std::string state;
+        for (const auto& [barCode, serial] : row.cameras)
+            state += "camera usb\nbarCode=" + barCode + "\nserial=" + serial + "\n\n";
+        Write(folder.Path("state"), state);
+        std::filesystem::create_directory(folder.Path("backups"));
+        Write(folder.Path("backups/BC1-SN1.json"), "kept");
+        const Outcome run = RunIn(folder, {"--all", "backup", "backups"}, kAdmin);
+        EXPECT_EQ(run.status, 0) << run.err;
+        EXPECT_TRUE(run.out.ends_with("2 of 2 cameras succeeded\n")) << run.out;
+        std::set<std::string> files;
+        for (const auto& entry : std::filesystem::directory_iterator(folder.Path("backups")))
+            files.insert(entry.path().filename().string());
+        EXPECT_EQ(files, row.files);
+        EXPECT_EQ(harness::ReadFile(folder.Path("backups/BC1-SN1.json")), "kept");
+        EXPECT_FALSE(std::filesystem::exists(folder.Path("escaped-SN1.json")));
+    }
+}
+
+// A single file is replaced only with --force, whole, and a symlink there is replaced,
+// not followed.
+TEST(Backup, AnExistingFileOnlyWithForce) {
+    struct Row {
+        const char* name;
+        bool symlink;  // saved.json links to victim.json
+        Strings options;
+        int status;
+        const char* savedStartsWith;
+        unsigned mode;  // of saved.json itself; a symlink's is 0777
+    };
+    const std::vector<Row> rows = {
+        {"FileKept", false, {}, 1, "old", 0644},
+        {"FileReplaced", false, {"--force", "--include-secrets"}, 0, "{", 0600},
+        {"SymlinkKept", true, {}, 1, "old", 0777},
+        {"SymlinkReplaced", true, {"--force"}, 0, "{", 0644},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const Folder folder;
+        Write(folder.Path(row.symlink ? "victim.json" : "saved.json"), "old");
+        chmod(folder.Path("saved.json").c_str(), 0644);
+        if (row.symlink) std::filesystem::create_symlink("victim.json", folder.Path("saved.json"));
+        Strings arguments = row.options;
+        arguments.insert(arguments.end(), {"backup", "saved.json"});
+        const Outcome run = RunIn(folder, arguments, kAdmin);
+        EXPECT_EQ(run.status, row.status) << run.err;
+        EXPECT_TRUE(harness::ReadFile(folder.Path("saved.json")).starts_with(row.savedStartsWith));
+        EXPECT_EQ(harness::ReadFile(folder.Path("victim.json")), row.symlink ? "old" : "");
+        struct stat info {};
+        ASSERT_EQ(lstat(folder.Path("saved.json").c_str(), &info), 0);
+        EXPECT_EQ(info.st_mode & 0777, row.mode);
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path(".")), {}),
+                  row.symlink ? 7 : 6);  // no temporary file is left behind
     }
 }
 
@@ -115,6 +190,7 @@ const std::vector<BadProfile> kBadProfiles = {
     {"FractionForWholeNumber", R"({"formatVersion": 1, "bluetooth": {"heartRateHigh": 7.5}})", "bluetooth.heartRateHigh: must be a whole number"},
     {"LoneSurrogate", R"({"formatVersion": 1, "identity": {"unitName": "\ud800"}})", "surrogate"},
     {"SurrogateInUtf8", "{\"formatVersion\": 1, \"identity\": {\"unitName\": \"\xED\xA0\x80\"}}", "invalid string: ill-formed UTF-8"},
+    {"ControlCharacter", R"({"formatVersion": 1, "wifi": {"ap.ssid": "a\u001b[2Jb"}})", "wifi.ap.ssid: may not hold control characters"},
     {"ClockFarAway", R"({"formatVersion": 1, "clock": {"offsetSeconds": -5000000000}})", "clock.offsetSeconds: -5000000000 puts the camera's clock outside the years 1900 to 67435"},
     {"HundredThousandNames", ManyKeys(100000), "more than 1024 members"},
     {"Directory", "", "\\. is a directory", {}, "."},
@@ -169,6 +245,15 @@ TEST(Apply, WritesOnlyRecordsThatDiffer) {
     EXPECT_TRUE(again.out.find("records written: 0\n") != std::string::npos) << again.out;
 }
 
+// Standard input can be read only once: every camera gets what the check read.
+TEST(Apply, ProfileOnStandardInputReachesEveryCamera) {
+    const Folder folder;
+    Write(folder.Path("stdin"), harness::ReadFile(kExample));
+    const Outcome run = RunIn(folder, {"--all", "apply", "-"}, kAdmin, {"--usb", "2"});
+    EXPECT_EQ(run.status, 0) << run.err << run.out;
+    EXPECT_EQ(Count(run.stateFile, "unitName=Traffic\n"), 2u);
+}
+
 TEST(Apply, OneCameraUnpluggedMidwayFailsAloneAndNamed) {
     const Folder folder;
     const Outcome run =
@@ -221,8 +306,8 @@ TEST(Several, JsonGivesOneObjectPerCamera) {
 TEST(Watch, ProvisionsEachCameraPluggedInOnceAndStopsCleanly) {
     const Folder folder;
     const Outcome run =
-        harness::RunUntilLines(folder, {"watch", "--apply", kExample, "--sync-clock"}, kAdmin,
-                               {"--usb", "3", "--plug-every", "1s"}, 3);
+        harness::RunWith(folder, {"watch", "--apply", kExample, "--sync-clock"}, kAdmin,
+                         {"--usb", "3", "--plug-every", "1s"}, "waitfor lines 3; kill -INT $pid");
     EXPECT_EQ(run.status, 0) << run.err;
     const std::string log = "\n" + run.log;
     for (const char* camera : {"1", "2", "3"}) {
@@ -234,6 +319,64 @@ TEST(Watch, ProvisionsEachCameraPluggedInOnceAndStopsCleanly) {
             EXPECT_EQ(Count(log, "\n" + std::string(camera) + command), 1u) << command << log;
     }
     EXPECT_EQ(Count(run.out, "\n"), 3u) << run.out;
+}
+
+// Dock mode under an edited profile and Ctrl-C sent to its whole process group: the
+// camera being written when the worker is caught (stopped) finishes, or, after a second
+// Ctrl-C, is named as unfinished.
+TEST(Watch, NeitherAnEditNorCtrlCLeavesACameraHalfDone) {
+    struct Row {
+        const char* name;
+        const char* steps;
+        int status;
+        const char* out;            // searched in standard output
+        const char* err;            // searched in standard error
+        Strings finished;           // cameras with every record of the profile written
+        Strings untouched;          // cameras sent no write at all
+        const char* cameras = "1";  // plugged in half a second apart
+    };
+    // clang-format off
+    const std::vector<Row> rows = {
+        {"ProfileEditedThenReloaded",
+         "waitfor lines 1; cp edited.json profile.json; kill -HUP $pid; waitfor lines 2; kill -INT $pid",
+         0, R"(SN0000000001 BC0000000001: apply profile.json: done\n.*SN0000000002 BC0000000002: apply profile.json: done\n)",
+         R"(SIGHUP: profile refused, nothing was sent:\n  identity.userId: names one camera[\s\S]*stays in use)",
+         {"1", "2"}, {}, "2"},
+        {"CtrlCLetsTheCameraFinish",
+         "w=$(catch); kill -STOP $w; kill -INT -$pid; sleep 0.3; kill -CONT $w",
+         0, R"(^usb:\d{3}/\d{3} SN0000000001 BC0000000001: apply profile.json: done\n$)", "stopping: no new cameras",
+         {"1"}, {}},
+        {"SecondCtrlCAbortsNamingTheCamera",
+         "w=$(catch); kill -STOP $w; kill -INT -$pid; sleep 0.3; kill -INT -$pid; sleep 0.3; kill -CONT $w",
+         1, R"(^usb:\d{3}/\d{3}( SN0000000001 BC0000000001)?: apply profile.json: failed: aborted, left unfinished\n$)",
+         R"(aborted; unfinished: usb:\d{3}/\d{3}( SN0000000001 BC0000000001)?\n)", {}, {}},
+    };
+    // clang-format on
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const Folder folder;
+        Write(folder.Path("profile.json"), harness::ReadFile(kExample));
+        Write(folder.Path("edited.json"),
+              R"({"formatVersion": 1, "identity": {"userId": "999999", "userName": "Eve"}})");
+        // catch: the first worker, as soon as it is forked (it spends 100 ms connecting).
+        const std::string steps =
+            "catch() { until pgrep -P $pid; do sleep 0.002; done; }\n" + std::string(row.steps);
+        const Outcome run = harness::RunWith(folder, {"watch", "--apply", "profile.json"}, kAdmin,
+                                             {"--usb", row.cameras, "--plug-every", "0.5"}, steps);
+        EXPECT_EQ(run.status, row.status) << run.err;
+        EXPECT_TRUE(std::regex_search(run.out, std::regex(row.out))) << run.out;
+        EXPECT_TRUE(std::regex_search(run.err, std::regex(row.err))) << run.err;
+        EXPECT_EQ(Count(run.stateFile, "userName=Eve"), 0u);
+        const std::string log = "\n" + run.log;
+        for (const auto& camera : row.finished) {
+            for (const char* command : {" write SetSysParam ", " write SetDeptInfo "})
+                EXPECT_EQ(Count(log, "\n" + camera + command), 1u) << camera << command << log;
+        }
+        for (const auto& camera : row.untouched) {
+            const std::regex written("\n" + camera + " write Set(?!SystemType)");
+            EXPECT_FALSE(std::regex_search(log, written)) << camera << log;
+        }
+    }
 }
 
 }  // namespace

@@ -81,18 +81,14 @@ Outcome RunIn(const Folder& folder, const Strings& arguments, const char* passwo
     return Run(folder, arguments, password, simulator, "\"$0\" \"$@\"; echo $? > status");
 }
 
-Outcome RunUntilLines(const Folder& folder, const Strings& arguments, const char* password,
-                      const Strings& simulator, int lines) {
+Outcome RunWith(const Folder& folder, const Strings& arguments, const char* password,
+                const Strings& simulator, const std::string& steps) {
     const std::string script =
-        "\"$0\" \"$@\" & pid=$!\n"
-        "for i in $(seq 200); do\n"
-        "  [ $(wc -l < out) -ge " +
-        std::to_string(lines) +
-        " ] && break\n"
-        "  sleep 0.1\n"
-        "done\n"
-        "kill -INT $pid\n"
-        "(sleep 10; kill -KILL $pid) 2>/dev/null & watchdog=$!\n"
+        "waitfor() { for i in $(seq 2000); do \"$@\" && return; sleep 0.01; done; }\n"
+        "lines() { [ $(wc -l < out) -ge $1 ]; }\n"
+        "setsid \"$0\" \"$@\" & pid=$!\n" +
+        steps +
+        "\n(sleep 10; kill -KILL $pid) 2>/dev/null & watchdog=$!\n"
         "wait $pid; echo $? > status; kill $watchdog\n";
     return Run(folder, arguments, password, simulator, script);
 }

@@ -39,10 +39,12 @@ private:
 Outcome RunIn(const Folder& folder, const Strings& arguments, const char* password,
               const Strings& simulator = {});
 
-// As RunIn for a command that runs until interrupted: it gets SIGINT once it has written
-// `lines` lines to standard output, or after 20 seconds; SIGKILL follows 10 seconds later.
-Outcome RunUntilLines(const Folder& folder, const Strings& arguments, const char* password,
-                      const Strings& simulator, int lines);
+// As RunIn for a command that runs until interrupted, in a process group of its own
+// ($pid), while the shell text `steps` acts on it. `steps` may call `waitfor COMMAND`
+// (up to 20 seconds; prints COMMAND's output) and `lines N` (true once standard output
+// has N lines). SIGKILL follows 10 seconds after the steps.
+Outcome RunWith(const Folder& folder, const Strings& arguments, const char* password,
+                const Strings& simulator, const std::string& steps);
 
 // As RunIn in a fresh folder; `initial` lines are added to a fresh USB camera's state first.
 Outcome RunCtl(const Strings& arguments, const char* password, const Strings& initial = {},
