@@ -3,6 +3,8 @@
 #include <umockdev.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <filesystem>
 #include <stdexcept>
 
 #include "device_records.h"
@@ -18,6 +20,26 @@ gboolean onIoctl(UMockdevIoctlBase*, UMockdevIoctlClient* client, gpointer bindi
 // The binding lives as long as its handler: a client still connected to a removed node
 // holds the handler and keeps getting the binding's answers (ENODEV).
 void dropBinding(gpointer binding, GClosure*) { delete static_cast<NodeBinding*>(binding); }
+
+// The devices at and under `devicePath` (a path in the testbed's /sys), deepest first:
+// the order a kernel announces them in when they leave.
+std::vector<std::string> DevicesLeaving(const std::string& root, const std::string& devicePath) {
+    namespace fs = std::filesystem;
+    std::vector<std::string> devices;
+    std::error_code error;
+    const fs::path top = root + devicePath;
+    if (fs::exists(top / "uevent", error)) devices.push_back(devicePath);
+    // Directory links (subsystem, driver, port) are not followed: each device is met once.
+    for (fs::recursive_directory_iterator it(top, error), end; !error && it != end;
+         it.increment(error)) {
+        if (!it->is_symlink(error) && it->path().filename() == "uevent")
+            devices.push_back(it->path().parent_path().string().substr(root.size()));
+    }
+    std::sort(devices.begin(), devices.end(),
+              [](const std::string& a, const std::string& b) { return a.size() > b.size(); });
+    devices.erase(std::unique(devices.begin(), devices.end()), devices.end());
+    return devices;
+}
 
 }  // namespace
 
@@ -61,6 +83,9 @@ void Testbed::attach(const std::string& node, std::unique_ptr<NodeBinding> bindi
 
 void Testbed::remove(const std::string& sysfsPath, const std::vector<std::string>& nodes) {
     std::lock_guard lock(mutex_);
+    // Announced while sysfs still describes them, so that a watcher reads what left.
+    for (const auto& device : DevicesLeaving(root_, "/sys" + sysfsPath))
+        umockdev_testbed_uevent(testbed_, device.c_str(), "remove");
     umockdev_testbed_remove_device(testbed_, ("/sys" + sysfsPath).c_str());
     // umockdev leaves the nodes; a scan must not find a device that left. Detaching closes
     // the node's listening socket; a client still connected keeps its own connection.

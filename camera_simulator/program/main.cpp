@@ -166,7 +166,8 @@ camsim::CameraState newCamera(unsigned number) {
 }
 
 // umockdev sends a device's uevents only from a process under its preload: camera-sim
-// starts again under it when cameras are to arrive while the program runs.
+// always starts again under it, so that the program hears cameras arrive and leave
+// (plugged, unplugged, or gone from USB to their disk).
 bool underPreload() {
     const char* preloaded = std::getenv("LD_PRELOAD");
     return preloaded != nullptr && std::string(preloaded).starts_with(kPreload);
@@ -295,7 +296,7 @@ int main(int argc, char** argv) {
         std::fputs(kUsage, stderr);
         return 2;
     }
-    if (options.plugEvery.count() > 0 && !underPreload()) runUnderPreload(argv);
+    if (!underPreload()) runUnderPreload(argv);
     try {
         camsim::Simulator simulator;
         const bool loaded =

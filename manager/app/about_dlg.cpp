@@ -19,7 +19,7 @@ constexpr dialog::DialogTemplate kTemplate{"About Vireo", 170, 62, kControls};
 
 }  // namespace
 
-CAboutDlg::CAboutDlg(const CVireoApp& app, QWidget* parent)
+CAboutDlg::CAboutDlg(CVireoApp& app, QWidget* parent)
     : dialog::Dialog(kTemplate, parent), m_app(app) {}
 
 void CAboutDlg::OnInitDialog() {
@@ -27,5 +27,9 @@ void CAboutDlg::OnInitDialog() {
     auto* icon = static_cast<QLabel*>(Item(kIcon));
     icon->setPixmap(VireoIcon().pixmap(icon->size()));
     // The version shown is the program's own, without the leading 'V' of the titles.
-    SetItemText(kText, QStringLiteral("Vireo\uFF0C%1 Version").arg(m_app.GetVersionText().mid(1)));
+    const dialog::TextLookup texts = m_app.Texts();
+    setWindowTitle(dialog::Translated(texts, kTemplate.caption));
+    SetItemText(
+        kText,
+        dialog::Translated(texts, "Vireo\uFF0C%1 Version").arg(m_app.GetVersionText().mid(1)));
 }

@@ -11,11 +11,11 @@ public:
     static constexpr int kIcon = 1010;
     static constexpr int kText = 1011;
 
-    explicit CAboutDlg(const CVireoApp& app, QWidget* parent = nullptr);
+    explicit CAboutDlg(CVireoApp& app, QWidget* parent = nullptr);
 
 protected:
     void OnInitDialog() override;
 
 private:
-    const CVireoApp& m_app;
+    CVireoApp& m_app;
 };

@@ -1,67 +1,20 @@
-// The cameras the library finds, USB cameras before camera disks, and what tells
-// them apart for the operator: carrier, bar code and serial number.
+// The cameras offered at login, each told apart by its bar code and serial number,
+// and the one line that names a camera to the operator.
 #pragma once
 
 #include <QString>
-#include <array>
 #include <vector>
 
-#include "camera.h"
-#include "text_lookup.h"
-
-struct FoundCamera {
-    bool disk = false;
-    int letter = 0;    // drive letter of a camera disk; 0 on USB
-    int position = 0;  // place in its carrier's list
-    QString node;      // the device node the library opens; empty when unknown
-    QString serial;    // empty when unknown
-    QString barCode;   // empty when unread
-};
-
-// The library's list of USB cameras and its list of camera disks, the latter only
-// when asked for or when no USB camera is found; freed when this object ends.
-class CameraEntries {
-public:
-    struct Entry {
-        const DeviceListEntry* entry;
-        FoundCamera camera;  // without its bar code, which takes a connection to read
-    };
-
-    CameraEntries(const Camera& library, bool allCarriers);
-    // False when the library lacks an export that finding or connecting cameras needs.
-    bool Usable() const { return m_usable; }
-    ~CameraEntries();
-    CameraEntries(const CameraEntries&) = delete;
-    CameraEntries& operator=(const CameraEntries&) = delete;
-
-    const std::vector<Entry>& Entries() const { return m_entries; }
-    // The entry that stands for `camera` in this list, or null when it is gone.
-    const Entry* Find(const FoundCamera& camera) const;
-
-private:
-    static constexpr int kListSize = 32;  // room for the longest list either export writes
-    struct List {
-        std::array<DeviceListEntry*, kListSize> items{};
-        int count = 0;
-    };
-    void Add(const List& list, bool disk);
-
-    const Camera& m_library;
-    bool m_usable = false;
-    List m_usb;
-    List m_disks;
-    std::vector<Entry> m_entries;
-};
+#include "camera_entries.h"
 
 // Every camera found, each with its bar code read over a short connection without a
-// password when there is more than one to tell apart.
-std::vector<FoundCamera> ListCameras(const Camera& library);
+// password when there is more than one to tell apart; a camera `known` on the same
+// node keeps what was read before.
+std::vector<FoundCamera> ListCameras(const Camera& library,
+                                     const std::vector<FoundCamera>& known = {});
 
 // Reads the bar code (and, on USB, the serial number) of `camera` over `connection`.
 void ReadIdentity(const Camera& library, DeviceConnection* connection, FoundCamera& camera);
-
-// Its carrier, "USB" or "camera disk E".
-QString CarrierText(const FoundCamera& camera, const dialog::TextLookup& texts);
 
 // The camera in one line for the login's list and the window title: its carrier,
 // then each part known ("USB · BC0000000001 · SN0000000001").

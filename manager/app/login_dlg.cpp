@@ -70,41 +70,64 @@ CLoginDlg::CLoginDlg(CVireoApp& app, QWidget* parent)
 
 void CLoginDlg::OnInitDialog() {
     LimitText(kPassword, kPasswordLength);
-    AddListEntry(kUserType, QStringLiteral("General User"), kGeneralUser);
-    AddListEntry(kUserType, QStringLiteral("Administrator"), kAdministrator);
+    AddListEntry(kUserType, dialog::Translated(m_app.Texts(), "General User"), kGeneralUser);
+    AddListEntry(kUserType, dialog::Translated(m_app.Texts(), "Administrator"), kAdministrator);
     SelectListIndex(kUserType, g_nLastUserType == kAdministrator ? kAdministrator : kGeneralUser);
     SetItemText(kPassword, dialog::FromText8(g_szLastPassword, sizeof g_szLastPassword));
     setWindowIcon(VireoIcon());
-    setWindowTitle(QStringLiteral("Login-Vireo %1 %2").arg(m_app.GetVersionText(), QString()));
+    setWindowTitle(dialog::Translated(m_app.Texts(), "Login-Vireo %1 %2")
+                       .arg(m_app.GetVersionText(), QString()));
     for (const auto& [label, control] : kLabelled)
         static_cast<QLabel*>(Item(label))->setBuddy(Item(control));
     Localise(m_app.Texts(), kSection, kLocalised);
     RegisterMessages(m_app.Texts(), kSection, kMessages);
-    OfferCameras();
     auto* banner = static_cast<QLabel*>(Item(kBanner));
-    banner->setPixmap(VireoBanner(banner->size()));
+    ShowBanner(banner, banner->size(), m_app.Texts());
+    OfferCameras();
+    // Cameras plugged in or pulled out while the login is open show in its list at once.
+    connect(&m_watch, &CameraWatch::Changed, this, [this] { OfferCameras(); });
     // The operator types the password first, also at Reconnect where it is filled in.
     static_cast<QLineEdit*>(Item(kPassword))->selectAll();
     Item(kPassword)->setFocus();
 }
 
 void CLoginDlg::OfferCameras() {
-    m_cameras = m_app.FindCameras();
-    for (std::size_t i = 0; i < m_cameras.size(); ++i)
-        AddListEntry(kCamera, CameraSummary(m_cameras[i], m_app.Texts()), static_cast<int>(i));
-    SelectListIndex(kCamera, 0);
-    if (m_cameras.size() < 2) return;  // nothing to choose: the login looks as it always did
-    const int row = Item(kPasswordLabel)->y() - Item(kUserTypeLabel)->y();
-    for (int id : kBelowCameraRow) Item(id)->move(Item(id)->pos() + QPoint(0, row));
+    // The camera chosen stays chosen while it stays plugged in.
+    const int chosen = ListSelection(kCamera);
+    const QString chosenNode =
+        chosen >= 0 ? m_cameras[static_cast<std::size_t>(chosen)].node : QString();
+    m_cameras = m_app.FindCameras(m_cameras);
+    ResetList(kCamera);
+    int selection = 0;
+    for (std::size_t i = 0; i < m_cameras.size(); ++i) {
+        const int index = static_cast<int>(i);
+        AddListEntry(kCamera, CameraSummary(m_cameras[i], m_app.Texts()), index);
+        if (!chosenNode.isEmpty() && m_cameras[i].node == chosenNode) selection = index;
+    }
+    SelectListIndex(kCamera, selection);
+    ShowCameraRow(m_cameras.size() > 1);  // nothing to choose: the login looks as it always did
+}
+
+void CLoginDlg::ShowCameraRow(bool shown) {
+    if (shown != IsItemShown(kCamera)) {
+        const int row = Item(kPasswordLabel)->y() - Item(kUserTypeLabel)->y();
+        const QPoint step(0, shown ? row : -row);
+        for (int id : kBelowCameraRow) Item(id)->move(Item(id)->pos() + step);
+        setFixedSize(width(), height() + step.y());
+        ShowItem(kCameraLabel, shown);
+        ShowItem(kCamera, shown);
+    }
+    if (!shown) return;
     // The list as wide as its longest entry, the window and its banner with it.
     auto* list = static_cast<QComboBox*>(Item(kCamera));
     list->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     const int wider = std::max(0, list->sizeHint().width() - list->width());
+    if (wider == 0) return;
     list->resize(list->width() + wider, list->height());
-    setFixedSize(width() + wider, height() + row);
-    Item(kBanner)->resize(width(), Item(kBanner)->height());
-    ShowItem(kCameraLabel, true);
-    ShowItem(kCamera, true);
+    setFixedSize(width() + wider, height());
+    auto* banner = static_cast<QLabel*>(Item(kBanner));
+    banner->resize(width(), banner->height());
+    banner->setPixmap(VireoBanner(banner->size()));
 }
 
 void CLoginDlg::OnCommand(int id) {

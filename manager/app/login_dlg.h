@@ -1,12 +1,13 @@
 // The login: user type and six-character password, and with several cameras
-// attached the camera to work on. Every Login press connects the camera afresh
-// and lets the camera check the password; the dialog ends with IDOK only once
-// the camera accepted it.
+// attached the camera to work on, a list that follows cameras being plugged in and out. Every Login
+// press connects the camera afresh and lets the camera check the password; the dialog ends with
+// IDOK only once the camera accepted it.
 #pragma once
 
 #include <vector>
 
 #include "camera_list.h"
+#include "camera_watch.h"
 #include "modal_dialog.h"
 
 class CVireoApp;
@@ -32,9 +33,13 @@ protected:
     void OnCommand(int id) override;
 
 private:
+    // Lists the cameras attached now; those read before keep their bar codes.
     void OfferCameras();
+    // Shows the camera row (and widens it to its longest entry) or hides it.
+    void ShowCameraRow(bool shown);
     void OnLogin();
 
     CVireoApp& m_app;
     std::vector<FoundCamera> m_cameras;  // in the order of the camera list
+    CameraWatch m_watch;
 };

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <utility>
 
+#include "camera_watch.h"
 #include "login_dlg.h"
 #include "version_record.h"
 #include "version_text.h"
@@ -42,10 +43,10 @@ bool CVireoApp::LoadLibrary() {
     return m_hDeviceLib != nullptr;
 }
 
-std::vector<FoundCamera> CVireoApp::FindCameras() {
+std::vector<FoundCamera> CVireoApp::FindCameras(const std::vector<FoundCamera>& known) {
     CloseConnection();
     if (!LoadLibrary()) return {};
-    std::vector<FoundCamera> cameras = ListCameras(*this);
+    std::vector<FoundCamera> cameras = ListCameras(*this, known);
     UnloadLibrary();
     return cameras;
 }
@@ -56,7 +57,8 @@ int CVireoApp::ConnectCamera(const FoundCamera* wanted) {
 
     int status = STATUS_FAILED;
     {
-        const CameraEntries entries(*this, wanted != nullptr && wanted->disk);
+        const CameraEntries entries(
+            *this, wanted != nullptr && wanted->disk ? Carriers::All : Carriers::UsbElseDisks);
         const auto& listed = entries.Entries();
         const CameraEntries::Entry* entry = wanted != nullptr ? entries.Find(*wanted)
                                             : listed.empty()  ? nullptr
@@ -76,6 +78,11 @@ int CVireoApp::ConnectCamera(const FoundCamera* wanted) {
     return kNoCamera;
 }
 
+bool CVireoApp::StillAttached() const {
+    // Without a connection, or a node to know its camera by, nothing says it left.
+    return m_hDevice == nullptr || m_connected.node.isEmpty() || IsAttached(m_connected);
+}
+
 void* CVireoApp::LookUpExport(const char* name) const {
     return platform::LookUpExport(m_hDeviceLib, name);
 }
@@ -85,6 +92,8 @@ QString CVireoApp::GetVersionText() const {
 }
 
 QString CVireoApp::GetString(const char* section, const char* key, const QString& fallback) {
+    if (std::string_view(section) == dialog::kUnlistedSection)
+        return QString::fromStdString(m_lang.FindString(section, key, fallback.toStdString()));
     return QString::fromStdString(
         m_lang.GetString(std::string_view(section), key, fallback.toStdString()));
 }

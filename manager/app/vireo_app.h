@@ -38,8 +38,8 @@ public:
     int InitInstance();
 
     // Closes the previous connection and lists every camera found, USB cameras first
-    // (see ListCameras); the library is unloaded again afterwards.
-    std::vector<FoundCamera> FindCameras();
+    // (see ListCameras, which `known` goes to); the library is unloaded again afterwards.
+    std::vector<FoundCamera> FindCameras(const std::vector<FoundCamera>& known = {});
 
     // Closes the previous connection, reloads the library and connects `wanted` as
     // FindCameras listed it, or without one the first camera found (USB cameras
@@ -50,12 +50,15 @@ public:
 
     QString GetVersionText() const;
 
-    // The language document's text for section/key, added with `fallback` when missing.
+    // The language document's text for section/key, added with `fallback` when missing;
+    // under dialog::kUnlistedSection only read, never added.
     QString GetString(const char* section, const char* key, const QString& fallback);
     dialog::TextLookup Texts();
 
     void* LookUpExport(const char* name) const override;
     DeviceConnection* Connection() const override { return m_hDevice; }
+    // Asks udev whether the connected camera's device is still there.
+    bool StillAttached() const override;
     bool IsLibraryLoaded() const { return m_hDeviceLib != nullptr; }
 
 private:

@@ -26,6 +26,7 @@ constexpr const char* kSection = "VireoDlg";
 constexpr dialog::ControlTemplate kControls[] = {
     {CVireoDlg::kBanner, ControlKind::Picture, "", {0, 0, 392, 43}},
     {CVireoDlg::kCameraLine, ControlKind::Label, "", {4, 45, 384, 10}},
+    {CVireoDlg::kReconnectCamera, ControlKind::Button, "Reconnect", {327, 45, 63, 14}, false},
     {CVireoDlg::kTabs, ControlKind::Tabs, "", {0, 45, 392, 319}},
     {dialog::IDCANCEL, ControlKind::Button, "Exit", {327, 368, 63, 14}},
     {CVireoDlg::kReconnect, ControlKind::Button, "Reconnect", {1, 368, 64, 14}},
@@ -35,6 +36,7 @@ constexpr dialog::DialogTemplate kTemplate{"Vireo", 392, 387, kControls};
 
 constexpr dialog::LocalisedItem kLocalised[] = {
     {CVireoDlg::kReconnect, "BtnReConnect"},
+    {CVireoDlg::kReconnectCamera, "BtnReConnect"},
     {dialog::IDCANCEL, "BtnCancel"},
 };
 
@@ -90,7 +92,7 @@ TabPage* CVireoDlg::PageOfTab(int index) {
 
 void CVireoDlg::OnInitDialog() {
     // X11 windows have no system menu of their own: the window's context menu holds About.
-    m_about = new QAction(QStringLiteral("About Vireo(&A)..."), this);
+    m_about = new QAction(dialog::Translated(m_app.Texts(), "About Vireo(&A)..."), this);
     m_about->setShortcut(QKeySequence::HelpContents);
     connect(m_about, &QAction::triggered, this, [this] { OnAbout(); });
     addAction(m_about);
@@ -116,11 +118,12 @@ void CVireoDlg::OnInitDialog() {
 
     Localise(m_app.Texts(), kSection, kLocalised);
     LayOut();
+    connect(&m_watch, &CameraWatch::Changed, this, [this] { FollowCamera(); });
 }
 
 void CVireoDlg::LayOut() {
     auto* banner = static_cast<QLabel*>(Item(kBanner));
-    banner->setPixmap(VireoBanner(banner->size()));
+    ShowBanner(banner, banner->size(), m_app.Texts());
     banner->setScaledContents(false);
     banner->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 
@@ -133,7 +136,10 @@ void CVireoDlg::LayOut() {
     column->addWidget(banner);
     auto* cameraLine = new QHBoxLayout;
     cameraLine->setContentsMargins(6, 0, 6, 0);
-    cameraLine->addWidget(Item(kCameraLine));
+    cameraLine->addWidget(Item(kCameraLine), 1);
+    cameraLine->addWidget(Item(kReconnectCamera));
+    // As tall with its button as without: the tabs do not jump when it shows.
+    Item(kCameraLine)->setMinimumHeight(Item(kReconnectCamera)->sizeHint().height());
     column->addLayout(cameraLine);
     column->addWidget(&Tabs(), 1);
     column->addLayout(buttons);
@@ -147,7 +153,7 @@ void CVireoDlg::LayOut() {
         size = size.boundedTo(screen->availableSize() - QSize(0, 40));
     resize(size);
     banner->setMinimumWidth(0);
-    banner->setPixmap(VireoBanner(QSize(size.width(), banner->height())));
+    ShowBanner(banner, QSize(size.width(), banner->height()), m_app.Texts());
 }
 
 void CVireoDlg::keyPressEvent(QKeyEvent* event) {
@@ -158,17 +164,50 @@ void CVireoDlg::keyPressEvent(QKeyEvent* event) {
 }
 
 void CVireoDlg::ShowCamera() {
-    FoundCamera camera = m_app.ConnectedCamera();
-    ReadIdentity(m_app, m_app.Connection(), camera);
+    m_camera = m_app.ConnectedCamera();
+    ReadIdentity(m_app, m_app.Connection(), m_camera);
     const QString userName = ReadUserName(m_app);
     setWindowTitle(
         QStringLiteral("Vireo %1 %2")
-            .arg(m_app.GetVersionText(), CameraSummary(camera, m_app.Texts(), userName)));
+            .arg(m_app.GetVersionText(), CameraSummary(m_camera, m_app.Texts(), userName)));
     const QString line =
         m_app.GetString(kSection, "StCamera",
                         "Connected camera: bar code %2, serial number %3, user name %4, on %1");
-    SetItemText(kCameraLine, line.arg(CarrierText(camera, m_app.Texts()), OrDash(camera.barCode),
-                                      OrDash(camera.serial), OrDash(userName)));
+    SetItemText(kCameraLine,
+                line.arg(CarrierText(m_camera, m_app.Texts()), OrDash(m_camera.barCode),
+                         OrDash(m_camera.serial), OrDash(userName)));
+    m_cameraAway = false;
+    m_cameraBack.reset();
+    Item(kCameraLine)->setStyleSheet({});
+    ShowItem(kReconnectCamera, false);
+    Tabs().setEnabled(true);
+}
+
+void CVireoDlg::FollowCamera() {
+    // Hidden, the window is at a login that connects afresh.
+    if (isHidden() || (!m_cameraAway && m_app.StillAttached())) return;
+    m_cameraAway = true;
+    // Back is the same serial number on either carrier (the disk after "Open File Explorer").
+    m_cameraBack.reset();
+    for (const FoundCamera& attached : AttachedCameras())
+        if (!m_camera.serial.isEmpty() && attached.serial == m_camera.serial)
+            m_cameraBack = attached;
+    ShowCameraAway();
+}
+
+void CVireoDlg::ShowCameraAway() {
+    // Nothing is written to a camera that is not there, nor to one before it is reconnected.
+    Tabs().setEnabled(false);
+    const QString camera = CameraSummary(m_camera, m_app.Texts());
+    const QString line =
+        m_cameraBack ? m_app.GetString(kSection, "StCameraBack",
+                                       "Camera disconnected: %1. It is attached again: press "
+                                       "Reconnect to go on.")
+                     : m_app.GetString(kSection, "StCameraGone",
+                                       "Camera disconnected: %1. Plug it in again to go on.");
+    SetItemText(kCameraLine, line.arg(camera));
+    Item(kCameraLine)->setStyleSheet(QStringLiteral("color: #b00020; font-weight: bold;"));
+    ShowItem(kReconnectCamera, m_cameraBack.has_value());
 }
 
 void CVireoDlg::ShowOnly(TabPage* shown) {
@@ -191,6 +230,8 @@ void CVireoDlg::OnSelChange(int id) {
 void CVireoDlg::OnCommand(int id) {
     if (id == kReconnect)
         OnReconnect();
+    else if (id == kReconnectCamera)
+        OnReconnectCamera();
     else
         dialog::Dialog::OnCommand(id);
 }
@@ -202,6 +243,20 @@ void CVireoDlg::OnReconnect() {
         EndDialog(dialog::IDCANCEL);  // the program ends with the main window
         return;
     }
+    AfterLogin();
+    show();
+}
+
+void CVireoDlg::OnReconnectCamera() {
+    if (m_cameraBack && m_app.ConnectCamera(&*m_cameraBack) == CVireoApp::kConnected &&
+        PETREL_CALL(m_app, VerifiPassword, g_szLastPassword, g_nUserType) == STATUS_OK) {
+        AfterLogin();
+        return;
+    }
+    OnReconnect();
+}
+
+void CVireoDlg::AfterLogin() {
     Tabs().SetCurSel(0);
     // The tab set stays, but no page may keep the previous login's rights.
     for (TabPage* page : Pages()) page->SetUserType(g_nUserType);
@@ -209,7 +264,6 @@ void CVireoDlg::OnReconnect() {
     m_password.Reset();
     ShowCamera();
     ShowOnly(&m_cameraInfo);
-    show();
 }
 
 void CVireoDlg::OnAbout() {

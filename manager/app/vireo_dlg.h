@@ -1,11 +1,15 @@
 // The main window: a banner with the connected camera named under it and in the
 // title, the tabs the login's user type allows (fixed when the window opens),
-// Reconnect and Exit, and an About entry in the window's menu.
+// Reconnect and Exit, and an About entry in the window's menu. When the camera
+// leaves, the line under the banner says so and the pages are disabled; when it is
+// attached again, one press reconnects it with the login's password.
 #pragma once
 
 #include <QIcon>
 #include <array>
+#include <optional>
 
+#include "camera_watch.h"
 #include "dialog_encryption.h"
 #include "dialog_network.h"
 #include "modal_dialog.h"
@@ -24,6 +28,7 @@ public:
     static constexpr int kReconnect = 1060;
     static constexpr int kBanner = 1181;
     static constexpr int kCameraLine = 1182;
+    static constexpr int kReconnectCamera = 1183;  // shown once a camera that left is back
     static constexpr int kPageCount = 5;
 
     explicit CVireoDlg(CVireoApp& app, QWidget* parent = nullptr);
@@ -46,7 +51,13 @@ private:
     void ShowOnly(TabPage* page);
     // Names the connected camera, as it is now, in the title and under the banner.
     void ShowCamera();
+    // After an arrival or a departure: has the camera left, or come back?
+    void FollowCamera();
+    void ShowCameraAway();
     void OnReconnect();
+    // Connects the camera that came back and logs in as before; the login when that fails.
+    void OnReconnectCamera();
+    void AfterLogin();
     void OnAbout();
 
     CVireoApp& m_app;
@@ -63,4 +74,8 @@ private:
     std::array<PageTab, kPageCount> m_tabs;  // in tab order
     QIcon m_hIcon;
     QAction* m_about = nullptr;
+    CameraWatch m_watch;
+    FoundCamera m_camera;  // as last named, bar code included, to name it once it has left
+    std::optional<FoundCamera> m_cameraBack;  // while it is away: where it is attached again
+    bool m_cameraAway = false;
 };

@@ -10,6 +10,17 @@ namespace dialog {
 using TextLookup =
     std::function<QString(const char* section, const char* key, const QString& fallback)>;
 
+// Texts the dialogs' key lists do not name (list entries, captions without a key,
+// titles) are looked up under this section with their English text as the key. The
+// lookup only reads: a language file never gains such a key, but a translation may
+// carry them.
+inline constexpr const char* kUnlistedSection = "Extra";
+
+// The language document's translation of `english`, or `english` itself.
+inline QString Translated(const TextLookup& texts, const char* english) {
+    return texts(kUnlistedSection, english, QString::fromUtf8(english));
+}
+
 // One control whose caption is localised under `key`.
 struct LocalisedItem {
     int id;

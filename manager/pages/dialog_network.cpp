@@ -111,9 +111,10 @@ constexpr MessageText kMessages[] = {
     kStationReadFailed,      kPairingReadFailed,   kUniversalWriteFailed,
     kAccessPointWriteFailed, kStationWriteFailed,  kPairingWriteFailed,
 };
-// Shown as they are, in every language.
+// Not among the page's keys: a translation may still carry them (dialog::Translated).
 constexpr const char* kNotConnected = "Camera Not Connected";
 constexpr const char* kPairingCodeRule = "P2P Code must be 8 digits";
+constexpr const char* kAutoChannel = "Auto";
 
 bool IsHeartRate(const QString& text) {
     bool number = false;
@@ -289,10 +290,10 @@ void CDialogNetWork::RebuildChannels() {
     ResetList(kChannel);
     for (const std::uint8_t channel : list.first(static_cast<std::size_t>(
              PetrelChannelCount(list.data(), static_cast<int>(list.size())))))
-        AddListEntry(
-            kChannel,
-            channel == PETREL_CHANNEL_AUTO ? QStringLiteral("Auto") : QString::number(channel),
-            channel);
+        AddListEntry(kChannel,
+                     channel == PETREL_CHANNEL_AUTO ? dialog::Translated(m_texts, kAutoChannel)
+                                                    : QString::number(channel),
+                     channel);
     SelectListIndex(kChannel, 0);
     const std::uint8_t last = fiveGhz ? m_lastChannel5G : m_lastChannel24G;
     // The channel the camera uses stays even when it does not list it, so Apply keeps it.
@@ -300,7 +301,7 @@ void CDialogNetWork::RebuildChannels() {
     if (!SelectListValue(kChannel, last) && (last != PETREL_CHANNEL_AUTO || camerasBand))
         SelectListIndex(kChannel, AddListEntry(kChannel,
                                                last == PETREL_CHANNEL_AUTO
-                                                   ? QStringLiteral("Auto")
+                                                   ? dialog::Translated(m_texts, kAutoChannel)
                                                    : form::UnknownCodeText(m_texts, last),
                                                last));
 }

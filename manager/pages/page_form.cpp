@@ -22,6 +22,8 @@ namespace {
 
 using dialog::ControlKind;
 
+constexpr const char* kCheckBoxCaption = "On";
+
 bool IsButton(const Row& row) {
     return row.kind == ControlKind::Button || row.kind == ControlKind::DefaultButton;
 }
@@ -112,7 +114,7 @@ void PageForm::Build(QWidget* page, const AddControl& add) {
             builder.AddPair(nullptr, bound.control);
         } else {
             bound.control = dialog::CreateControl(
-                row.kind, row.kind == ControlKind::CheckBox ? "On" : "", content);
+                row.kind, row.kind == ControlKind::CheckBox ? kCheckBoxCaption : "", content);
             if (auto* edit = qobject_cast<QLineEdit*>(bound.control)) LimitTyping(bound, edit);
             if (row.hidden) {
                 bound.control->hide();
@@ -171,7 +173,8 @@ void PageForm::Localise(const dialog::TextLookup& texts, const char* section) {
     for (Bound& bound : m_rows) {
         const Row& row = *bound.row;
         const QString fallback = QString::fromUtf8(row.text);
-        const QString caption = row.key != nullptr ? texts(section, row.key, fallback) : fallback;
+        const QString caption = row.key != nullptr ? texts(section, row.key, fallback)
+                                                   : dialog::Translated(texts, row.text);
         if (row.kind == ControlKind::GroupBox || IsButton(row) || row.kind == ControlKind::Label)
             dialog::SetControlText(bound.control, caption);
         else if (bound.label != nullptr)
@@ -182,6 +185,8 @@ void PageForm::Localise(const dialog::TextLookup& texts, const char* section) {
         if (row.spoken != nullptr)
             bound.control->setAccessibleName(
                 texts(section, row.spoken, QString::fromUtf8(row.spoken)));
+        if (row.kind == ControlKind::CheckBox)
+            dialog::SetControlText(bound.control, dialog::Translated(texts, kCheckBoxCaption));
         if (row.kind == ControlKind::DropList && !row.pageList) FillList(bound, texts, section);
     }
 }
@@ -196,7 +201,9 @@ void PageForm::FillList(Bound& bound, const dialog::TextLookup& texts, const cha
     for (const auto& option : options) {
         if (!option.offered) continue;
         const QString text = QString::fromUtf8(option.text);
-        list->addItem(row.lookUpOptions ? texts(section, option.text, text) : text, option.code);
+        list->addItem(row.lookUpOptions ? texts(section, option.text, text)
+                                        : dialog::Translated(texts, option.text),
+                      option.code);
     }
     bound.listed = list->count();
     const int initial = row.initialCode == kFirstEntry ? 0 : list->findData(row.initialCode);

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <array>
 
+#include "camera_files.h"
 #include "input_password_dlg.h"
 #include "record_fields.h"
 #include "text8.h"
@@ -135,7 +136,9 @@ void CSysManagerDlg::Refresh() {
     constexpr double kGbPerMb = 0.0009765625;
     const int spaceRead = PETREL_CALL(m_camera, GetDiskSpaceInfo, &totalMb, &freeMb);
     ShowRead(kFreeSpace, spaceRead,
-             QString::asprintf("%.1f GB of %.1fGB", freeMb * kGbPerMb, totalMb * kGbPerMb));
+             dialog::Translated(m_texts, "%1 GB of %2GB")
+                 .arg(freeMb * kGbPerMb, 0, 'f', 1)
+                 .arg(totalMb * kGbPerMb, 0, 'f', 1));
 
     fields::WatermarkText watermark{};
     m_form.Read(kWatermarkRecord, PETREL_CALL(m_camera, GetWaterMark, watermark.watermark),
@@ -208,18 +211,20 @@ void CSysManagerDlg::SyncTime() {
 }
 
 void CSysManagerDlg::OpenExplorer() {
+    CameraFiles files(m_camera, m_texts, this);
     const int status = PETREL_CALL(m_camera, SetMSCMode);
-    if (status == STATUS_OK)
-        Prompt(kNavigate);
-    else
+    if (status != STATUS_OK) {
         PromptFailed(status);
+        return;
+    }
+    Prompt(kNavigate);
+    files.OpenWhenMounted();
 }
 
 void CSysManagerDlg::ResetToDefaults() {
-    const auto answer = dialog::ShowMessageBox(
-        {this, Text(kConfirmReset.key, kConfirmReset.fallback), QStringLiteral("Warning"),
-         dialog::MessageButtons::YesNo, dialog::MessageIcon::Warning});
-    if (answer != dialog::MessageAnswer::Yes) return;
+    if (!Ask(Text(kConfirmReset.key, kConfirmReset.fallback), "Warning",
+             dialog::MessageIcon::Warning))
+        return;
     if (const int status = PETREL_CALL(m_camera, ResetDevice); status != STATUS_OK) {
         PromptFailed(status);
         return;
@@ -254,10 +259,7 @@ bool IsMountedHere(const Camera& camera, int letter) {
 }  // namespace
 
 void CSysManagerDlg::FormatDisk() {
-    const auto answer =
-        dialog::ShowMessageBox({this, Text(kConfirmFormat.key, kConfirmFormat.fallback),
-                                QString::fromUtf8(kPromptTitle), dialog::MessageButtons::YesNo});
-    if (answer != dialog::MessageAnswer::Yes) return;
+    if (!Ask(Text(kConfirmFormat.key, kConfirmFormat.fallback), kPromptTitle)) return;
     auto* format = PETREL_EXPORT(m_camera, FormatDisk);
     if (format == nullptr) return;
     auto* storageId = PETREL_EXPORT(m_camera, GetStorageID);

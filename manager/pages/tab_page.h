@@ -40,11 +40,15 @@ protected:
 
     QString Text(const char* key, const char* fallback) const;
     // A "Prompt" box with the page's message, or with the shared "Failed". A failure
-    // `status` of the library is named under the message.
+    // `status` of the library is named under the message. A failure or problem met
+    // after the camera left says "Camera disconnected." instead.
     void Prompt(const MessageText& message);
     void Prompt(const char* section, const MessageText& message, int status = STATUS_OK);
     void PromptFailed(int status = kExportMissing);
     void PromptProblem(const QString& problem);
+    // A Yes/No question under `title`, answers in the page's language; true for Yes.
+    bool Ask(const QString& question, const char* title,
+             dialog::MessageIcon icon = dialog::MessageIcon::None);
     // A message in the program's own words, under the program's name rather than "Prompt".
     void PromptPlain(const char* text);
 
@@ -54,5 +58,8 @@ protected:
     form::PageForm m_form;
 
 private:
+    // Says the camera is disconnected when it is; true when it did.
+    bool PromptedGone();
+
     int m_userType = 0;
 };

@@ -1,5 +1,6 @@
 #include "art.h"
 
+#include <QLabel>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -65,7 +66,10 @@ QIcon VireoIcon() {
     return icon;
 }
 
-QPixmap VireoBanner(const QSize& size) {
+namespace {
+
+// The program's name over `subtitle`.
+QPixmap VireoBanner(const QSize& size, const QString& subtitle) {
     QPixmap pixmap(size);
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);
@@ -111,13 +115,21 @@ QPixmap VireoBanner(const QSize& size) {
     painter.drawText(QRectF(textLeft, 0, area.width() - textLeft, area.height() * 0.68),
                      Qt::AlignLeft | Qt::AlignBottom, QStringLiteral("Vireo"));
 
-    QFont subtitle = painter.font();
-    subtitle.setBold(false);
-    subtitle.setPixelSize(std::max(8, static_cast<int>(area.height() * 0.16)));
-    painter.setFont(subtitle);
+    QFont small = painter.font();
+    small.setBold(false);
+    small.setPixelSize(std::max(8, static_cast<int>(area.height() * 0.16)));
+    painter.setFont(small);
     painter.setPen(QColor(0xd5, 0xe6, 0xee));
     painter.drawText(
         QRectF(textLeft, area.height() * 0.68, area.width() - textLeft, area.height() * 0.3),
-        Qt::AlignLeft | Qt::AlignTop, QStringLiteral("Body-worn camera manager"));
+        Qt::AlignLeft | Qt::AlignTop, subtitle);
     return pixmap;
+}
+
+}  // namespace
+
+void ShowBanner(QLabel* banner, const QSize& size, const dialog::TextLookup& texts) {
+    const QString subtitle = dialog::Translated(texts, "Body-worn camera manager");
+    banner->setPixmap(VireoBanner(size, subtitle));
+    banner->setAccessibleName(QStringLiteral("Vireo: %1").arg(subtitle));
 }

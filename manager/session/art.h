@@ -5,5 +5,11 @@
 #include <QPixmap>
 #include <QSize>
 
+#include "text_lookup.h"
+
+class QLabel;
+
 QIcon VireoIcon();
-QPixmap VireoBanner(const QSize& size);
+// `banner` shows the banner at `size` in the language of `texts`, and names it for
+// screen readers.
+void ShowBanner(QLabel* banner, const QSize& size, const dialog::TextLookup& texts);

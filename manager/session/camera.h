@@ -12,6 +12,9 @@ public:
     // The export `name` of the loaded library; null without a library or that export.
     virtual void* LookUpExport(const char* name) const = 0;
     virtual DeviceConnection* Connection() const = 0;
+    // False once the connected camera has left (unplugged, or gone to another carrier):
+    // a failed exchange then says so rather than "Failed".
+    virtual bool StillAttached() const { return true; }
 
 protected:
     ~Camera() = default;

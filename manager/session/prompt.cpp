@@ -4,7 +4,7 @@ void ShowPrompt(const dialog::TextLookup& texts, QWidget* parent, const char* se
                 const MessageText& message, const QString& detail) {
     dialog::MessageRequest request{parent,
                                    texts(section, message.key, QString::fromUtf8(message.fallback)),
-                                   QString::fromUtf8(kPromptTitle)};
+                                   dialog::Translated(texts, kPromptTitle)};
     request.detail = detail;
     dialog::ShowMessageBox(request);
 }

@@ -1,5 +1,5 @@
 // Message boxes of the program: the text comes from the language document, the
-// title is the literal "Prompt".
+// title "Prompt" from a translation's unlisted texts (dialog::Translated).
 #pragma once
 
 #include <QString>

@@ -2,8 +2,12 @@
 // an operator drives them, on both carriers.
 #include <QCheckBox>
 #include <QLabel>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QTest>
 #include <cstddef>
 
+#include "camera_files.h"
 #include "camera_session.h"
 #include "input_password_dlg.h"
 #include "param_dlg.h"
@@ -105,6 +109,84 @@ TEST_P(CameraSession, FormatDiskAsksFirstAndReportsTheCameraAnswer) {
     Press(page, Info::kFormatDisk);
     EXPECT_EQ(camera->state().formatCount, 1u);
     EXPECT_EQ(messages.Texts().back(), "Success.");
+}
+
+// After "Open File Explorer" the camera's disk is opened in the file manager once the
+// desktop mounted it; here a stand-in desktop mounts it (or never does).
+TEST_P(CameraSession, OpenFileExplorerOpensTheCameraDiskOnceMounted) {
+    const QString navigate = "Navigate to my PC to view your files.";
+    const QString point = "/media/officer/CAMERA";
+    const struct {
+        const char* name;
+        bool mounted;
+        bool opens;  // a file manager is there
+        std::chrono::milliseconds patience;
+        bool cancel;
+        std::vector<QString> said;  // after "Navigate...", %1 naming the disk
+        std::vector<QUrl> opened;   // what the file manager was asked to open
+    } rows[] = {
+        {"mounted", true, true, std::chrono::seconds(30), false, {}, {QUrl::fromLocalFile(point)}},
+        {"no file manager",
+         true,
+         false,
+         std::chrono::seconds(30),
+         false,
+         {"%1 is mounted at " + point + "."},
+         {QUrl::fromLocalFile(point)}},
+        {"never mounted",
+         false,
+         true,
+         std::chrono::seconds(1),
+         false,
+         {"Nothing mounted %1 within 1 seconds. Mount it to see the camera's files."},
+         {}},
+        {"cancelled", false, true, std::chrono::seconds(30), true, {}, {}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        std::vector<int> asked;
+        std::vector<QUrl> opened;
+        const FilesDesktop real = SetFilesDesktop({[&](const Camera&, int letter) {
+                                                       asked.push_back(letter);
+                                                       return row.mounted ? point : QString();
+                                                   },
+                                                   [&](const QUrl& folder) {
+                                                       opened.push_back(folder);
+                                                       return row.opens;
+                                                   },
+                                                   row.patience});
+        camsim::CameraState state;
+        state.serial = std::string("SN-") + row.name;  // the disks of earlier rows stay attached
+        AddCamera(state, GetParam());
+        auto& page = Open<Info>(kAdministrator);
+        messages.shown.clear();
+        ModalScript script;
+        bool waited = false;
+        if (row.cancel)
+            script.Then<QProgressDialog>([&](QProgressDialog& progress) {
+                // Named by its letter as soon as the disk is there.
+                waited = QTest::qWaitFor([&] { return !asked.empty(); }, 1000) &&
+                         progress.labelText().startsWith("Waiting for camera disk D");
+                QTest::mouseClick(progress.findChild<QPushButton*>(), Qt::LeftButton);
+            });
+        script.Start();
+        Press(page, Info::kOpenExplorer);
+        EXPECT_TRUE(script.Done());
+        EXPECT_EQ(waited, row.cancel);
+        // Named as the operator's file manager would show it: its letter, and its node once found.
+        const QString disk = GetParam() == camsim::Carrier::Usb
+                                 ? QString("camera disk D (%1)").arg(camera->deviceNode().c_str())
+                                 : QString("camera disk D");
+        std::vector<QString> said{navigate};
+        for (const QString& text : row.said) said.push_back(text.arg(disk));
+        EXPECT_EQ(messages.Texts(), said);
+        EXPECT_EQ(opened, row.opened);
+        ASSERT_FALSE(asked.empty());
+        EXPECT_EQ(asked.back(), 'D');
+        SetFilesDesktop(real);
+        shown.reset();
+        camera->unplug();
+    }
 }
 
 TEST_P(CameraSession, SettingsShowCodesByTheirNamesAndOddFlagsAsNeither) {

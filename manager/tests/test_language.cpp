@@ -45,11 +45,13 @@ protected:
 TEST_F(Language, TranslatedTextsReplaceTheBuiltInOnesAndTheMissingOnesAreAdded) {
     const QString path = folder.filePath("de.ini");
     WriteFile(path,
-              "[LoginDlg]\nBtnLogin=Anmelden\nStPassword=Pass&&wort\nMsg1=Sechs Zeichen bitte.\n");
+              "[LoginDlg]\nBtnLogin=Anmelden\nStPassword=Pass&&wort\nMsg1=Sechs Zeichen bitte.\n"
+              "[Extra]\nGeneral User=Allgemein\n");
     MessageRecorder messages;
     RunLoginWith(path, [](CLoginDlg& login) {
         EXPECT_EQ(login.GetItemText(CLoginDlg::kLogin), "Anmelden");
         EXPECT_EQ(login.GetItemText(CLoginDlg::kPasswordLabel), "Pass&&wort");
+        EXPECT_EQ(login.ListEntryText(CLoginDlg::kUserType, 0), "Allgemein");
         Press(login, CLoginDlg::kLogin);
     });
     EXPECT_EQ(messages.Texts(), std::vector<QString>{"Sechs Zeichen bitte."});
@@ -61,6 +63,11 @@ TEST_F(Language, TranslatedTextsReplaceTheBuiltInOnesAndTheMissingOnesAreAdded) 
           "Msg5=Wrong login password, please login in 3 minutes."})
         EXPECT_TRUE(saved.contains(QString::fromUtf8(line))) << line << " missing from:\n"
                                                              << saved.toStdString();
+    // Texts outside the keys of the windows are read, never added: the section stays as written.
+    EXPECT_TRUE(saved.contains("[Extra]\nGeneral User=Allgemein\n\n")) << saved.toStdString();
+    for (const char* unlisted : {"Administrator", "Login-Vireo", "Body-worn"})
+        EXPECT_FALSE(saved.contains(QString::fromUtf8(unlisted))) << unlisted << " added to:\n"
+                                                                  << saved.toStdString();
 }
 
 }  // namespace

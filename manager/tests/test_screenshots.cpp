@@ -1,13 +1,14 @@
-// Pictures of the login (with one camera, and with two to choose from) and of every
+// Pictures of the login (with one camera, and with two to choose from), of every
 // tab of the main window, for an administrator and for a general user, each on
-// another of two simulated cameras; written to SCREENSHOT_DIR for people to look
-// at. Run under a real X server (xvfb-run) to see the real fonts.
+// another of two simulated cameras, and of the window whose camera left and came back; written to
+// SCREENSHOT_DIR for people to look at. Run under a real X server (xvfb-run) to see the real fonts.
 #include <camsim/simulator.h>
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QTabBar>
+#include <QTest>
 
 #include "app_state.h"
 #include "login_dlg.h"
@@ -56,7 +57,7 @@ TEST(Screenshots, LoginAndEveryTabForBothUserTypes) {
     state.barCode = "BC0000000002";
     state.serial = "SN0000000002";
     state.userName = "Officer Ben Okafor";
-    simulator.addDiskCamera(state);
+    camsim::Camera& disk = simulator.addDiskCamera(state);
     ModalScript script;
     script
         .Then<CLoginDlg>([](CLoginDlg& login) {
@@ -64,12 +65,22 @@ TEST(Screenshots, LoginAndEveryTabForBothUserTypes) {
             Save(login, "login-two-cameras.png");
             Press(login, CLoginDlg::kLogin);
         })
-        .Then<CVireoDlg>([&script](CVireoDlg& window) {
+        .Then<CVireoDlg>([&](CVireoDlg& window) {
             SaveEveryTab(window, "administrator");
+            // Queued first: the script stops looking for windows while it has no step.
             script.Then<CLoginDlg>([](CLoginDlg& login) {
                 LogIn(login, kGeneralUser, 0);
                 Press(login, CLoginDlg::kLogin);
             });
+            // Its camera pulled out, and put back in.
+            disk.unplug();
+            EXPECT_TRUE(QTest::qWaitFor([&] { return !window.Tabs().isEnabled(); }, 1000));
+            Save(window, "camera-disconnected.png");
+            disk.plugIn();
+            EXPECT_TRUE(QTest::qWaitFor(
+                [&] { return window.IsItemShown(CVireoDlg::kReconnectCamera); }, 1000));
+            Save(window, "camera-back.png");
+            Press(window, CVireoDlg::kReconnectCamera);
             Press(window, CVireoDlg::kReconnect);
             SaveEveryTab(window, "general-user");
             window.close();

@@ -1,5 +1,7 @@
 // Login with the real libPetrel.so beside the test program, over cameras simulated
 // under umockdev.
+#include <QTest>
+
 #include "camera_session.h"
 #include "login_dlg.h"
 #include "vireo_dlg.h"
@@ -84,9 +86,9 @@ TEST(Login, OffersEveryCameraAndConnectsTheChosenOne) {
         state.userId = "100001";  // so that the info page's Apply takes its identity
         return state;
     };
+    // The third is plugged in while the login is open.
     camsim::Camera* added[] = {&cameras.addDiskCamera(identity("Disk")),
-                               &cameras.addUsbCamera(identity("One")),
-                               &cameras.addUsbCamera(identity("Two"))};
+                               &cameras.addUsbCamera(identity("One")), nullptr};
     const auto clearLogs = [&] {
         for (camsim::Camera* camera : added) camera->clearLog();
     };
@@ -96,16 +98,20 @@ TEST(Login, OffersEveryCameraAndConnectsTheChosenOne) {
         for (camsim::Camera* camera : added) heard.push_back(!camera->log().empty());
         return heard;
     };
-    // Checks the list, chooses a camera and logs in; `unplugged` leaves before the press.
-    const auto choose = [&](std::vector<QString> listed, int index, int userType,
+    const auto listed = [](const CLoginDlg& login) {
+        std::vector<QString> shown;
+        for (int i = 0; i < login.ListCount(CLoginDlg::kCamera); ++i)
+            shown.push_back(login.ListEntryText(CLoginDlg::kCamera, i));
+        return shown;
+    };
+    // Checks the list and its selection, chooses a camera and logs in; `unplugged`
+    // leaves before the press.
+    const auto choose = [&](std::vector<QString> expected, int selected, int index, int userType,
                             camsim::Camera* unplugged = nullptr) {
         return [=](CLoginDlg& login) {
             EXPECT_TRUE(login.IsItemShown(CLoginDlg::kCamera));
-            EXPECT_EQ(login.ListSelection(CLoginDlg::kCamera), 0);
-            std::vector<QString> shown;
-            for (int i = 0; i < login.ListCount(CLoginDlg::kCamera); ++i)
-                shown.push_back(login.ListEntryText(CLoginDlg::kCamera, i));
-            EXPECT_EQ(shown, listed);
+            EXPECT_EQ(login.ListSelection(CLoginDlg::kCamera), selected);
+            EXPECT_EQ(listed(login), expected);
             login.SelectListIndex(CLoginDlg::kCamera, index);
             login.SelectListIndex(CLoginDlg::kUserType, userType);
             login.SetItemText(CLoginDlg::kPassword,
@@ -120,21 +126,32 @@ TEST(Login, OffersEveryCameraAndConnectsTheChosenOne) {
     const QString title = u"Vireo " VIREO_VERSION_TEXT " "_s;
     CVireoApp app(OptionsFor(platform::ProgramDirectory()));
     ModalScript script;
-    // The camera listed before the chosen one leaves before Login: the choice still holds.
-    script.Then<CLoginDlg>(choose({one, two, disk}, 1, kAdministrator, added[1]))
+    script
+        .Then<CLoginDlg>([&](CLoginDlg& login) {
+            EXPECT_EQ(listed(login), (std::vector<QString>{one, disk}));
+            // Plugged in now, it is listed at once (first, as the bus lists it), read and
+            // named; the choice stays on the camera chosen, which is not asked again.
+            added[1]->clearLog();
+            added[2] = &cameras.addUsbCamera(identity("Two"));
+            EXPECT_TRUE(
+                QTest::qWaitFor([&] { return login.ListCount(CLoginDlg::kCamera) == 3; }, 1000));
+            EXPECT_TRUE(added[1]->log().empty());
+            // The camera listed before the chosen one leaves before Login: the choice holds.
+            choose({two, one, disk}, 1, 1, kAdministrator, added[2])(login);
+        })
         .Then<CVireoDlg>([&](CVireoDlg& window) {
-            EXPECT_EQ(reached(), (std::vector<bool>{false, false, true}));
-            EXPECT_EQ(added[2]->session().verifiedLevel, kAdministrator);
-            EXPECT_EQ(window.windowTitle(), title + u"USB · BC-Two · SN-Two · Officer Two"_s);
+            EXPECT_EQ(reached(), (std::vector<bool>{false, true, false}));
+            EXPECT_EQ(added[1]->session().verifiedLevel, kAdministrator);
+            EXPECT_EQ(window.windowTitle(), title + u"USB · BC-One · SN-One · Officer One"_s);
             EXPECT_EQ(window.GetItemText(CVireoDlg::kCameraLine),
-                      "Connected camera: bar code BC-Two, serial number SN-Two, user name Officer "
-                      "Two, on USB");
+                      "Connected camera: bar code BC-One, serial number SN-One, user name Officer "
+                      "One, on USB");
             // A new user name shows as soon as the info page wrote it.
             TabPage& info = *window.PageOfTab(0);
             info.SetItemText(CSysManagerDlg::kUserName, "Officer Renamed");
             Press(info, CSysManagerDlg::kApply);
-            EXPECT_EQ(window.windowTitle(), title + u"USB · BC-Two · SN-Two · Officer Renamed"_s);
-            script.Then<CLoginDlg>(choose({two, disk}, 1, kGeneralUser));
+            EXPECT_EQ(window.windowTitle(), title + u"USB · BC-One · SN-One · Officer Renamed"_s);
+            script.Then<CLoginDlg>(choose({one, disk}, 0, 1, kGeneralUser));
             Press(window, CVireoDlg::kReconnect);
             EXPECT_EQ(reached(), (std::vector<bool>{true, false, false}));
             EXPECT_EQ(added[0]->session().verifiedLevel, kGeneralUser);
@@ -146,6 +163,47 @@ TEST(Login, OffersEveryCameraAndConnectsTheChosenOne) {
     app.InitInstance();
     EXPECT_TRUE(script.Done());
     EXPECT_EQ(messages.Texts(), std::vector<QString>{"Set Successfully."});
+}
+
+// The camera pulled out of the main window's computer: a failing exchange says so, the
+// window says so within a second with its pages disabled, nothing is sent to it when it
+// is back, and one press reconnects it as the same user.
+TEST_P(CameraSession, TheWindowSaysItsCameraLeftAndReconnectsItInOnePress) {
+    camsim::CameraState state;
+    state.barCode = "BC-Unit7";
+    state.serial = "SN-Unit7";
+    AddCamera(state, GetParam());
+    LogIn(kAdministrator);
+    CVireoDlg window(app);
+    window.Open();
+    const QString named = GetParam() == Carrier::Usb ? u"USB · BC-Unit7 · SN-Unit7"_s
+                                                     : u"camera disk D · BC-Unit7 · SN-Unit7"_s;
+    const auto line = [&] { return window.GetItemText(CVireoDlg::kCameraLine); };
+    messages.shown.clear();
+
+    camera->unplug();
+    Press(*window.PageOfTab(0), CSysManagerDlg::kOpenExplorer);
+    EXPECT_EQ(messages.Texts(), std::vector<QString>{"Camera disconnected."});
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !window.Tabs().isEnabled(); }, 1000));
+    EXPECT_EQ(line(), "Camera disconnected: " + named + ". Plug it in again to go on.");
+    EXPECT_FALSE(window.IsItemShown(CVireoDlg::kReconnectCamera));
+
+    camera->clearLog();
+    camera->plugIn();
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return window.IsItemShown(CVireoDlg::kReconnectCamera); }, 1000));
+    EXPECT_EQ(line(), "Camera disconnected: " + named +
+                          ". It is attached again: press Reconnect to go on.");
+    EXPECT_FALSE(window.Tabs().isEnabled());
+    EXPECT_TRUE(camera->log().empty());
+
+    Press(window, CVireoDlg::kReconnectCamera);
+    EXPECT_EQ(camera->session().verifiedLevel, kAdministrator);
+    EXPECT_TRUE(window.Tabs().isEnabled());
+    EXPECT_FALSE(window.IsItemShown(CVireoDlg::kReconnectCamera));
+    EXPECT_TRUE(line().startsWith("Connected camera: bar code BC-Unit7, serial number SN-Unit7"));
+    EXPECT_EQ(messages.Texts().size(), 1u);
+    window.close();
 }
 
 }  // namespace

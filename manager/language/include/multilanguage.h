@@ -30,6 +30,11 @@ public:
     std::string GetString(std::string_view section, std::string_view key,
                           std::string_view defaultText);
 
+    // The stored text of section/key, or `defaultText` when there is none; never adds
+    // the key, so the file stays as it is.
+    std::string FindString(std::string_view section, std::string_view key,
+                           std::string_view defaultText) const;
+
     CIniFile& GetDocument() noexcept { return m_ini; }
 
 private:

@@ -16,3 +16,11 @@ std::string CMultilanguage::GetString(std::string_view section, std::string_view
         m_ini.GetString(Widen(section), Widen(key), Widen(defaultText));
     return *vireo::text::WideToUtf8(text, vireo::text::OnInvalid::Replace);
 }
+
+std::string CMultilanguage::FindString(std::string_view section, std::string_view key,
+                                       std::string_view defaultText) const {
+    const CIniSection* found = m_ini.FindSection(Widen(section));
+    const CIniKey* hit = found != nullptr ? found->FindKey(Widen(key)) : nullptr;
+    if (hit == nullptr || !hit->GetValue()) return std::string(defaultText);
+    return *vireo::text::WideToUtf8(*hit->GetValue(), vireo::text::OnInvalid::Replace);
+}

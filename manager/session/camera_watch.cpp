@@ -1,0 +1,112 @@
+#include "camera_watch.h"
+
+#include <libudev.h>
+
+#include <QSocketNotifier>
+#include <algorithm>
+#include <memory>
+
+namespace {
+
+constexpr quint16 kCameraProduct = PETREL_PRODUCT_USB;
+
+template <typename Object, Object* (*Release)(Object*)>
+struct Releaser {
+    void operator()(Object* object) const { Release(object); }
+};
+using Udev = std::unique_ptr<udev, Releaser<udev, udev_unref>>;
+using Device = std::unique_ptr<udev_device, Releaser<udev_device, udev_device_unref>>;
+using Enumeration = std::unique_ptr<udev_enumerate, Releaser<udev_enumerate, udev_enumerate_unref>>;
+
+QString Text(const char* text) { return text != nullptr ? QString::fromUtf8(text) : QString(); }
+
+quint16 HexAttribute(udev_device* device, const char* name) {
+    return static_cast<quint16>(
+        Text(udev_device_get_sysattr_value(device, name)).toUShort(nullptr, 16));
+}
+
+bool IsCamerasUsbDevice(udev_device* device) {
+    return device != nullptr && HexAttribute(device, "idVendor") == PETREL_VENDOR_ID;
+}
+
+// The camera a device of the usb or scsi_generic subsystem stands for, if any.
+bool AsCamera(udev_device* device, FoundCamera& camera) {
+    const QString node = Text(udev_device_get_devnode(device));
+    if (node.isEmpty()) return false;
+    udev_device* usb = device;
+    camera.disk = Text(udev_device_get_subsystem(device)) == QLatin1String("scsi_generic");
+    if (camera.disk)
+        usb = udev_device_get_parent_with_subsystem_devtype(device, "usb", "usb_device");
+    else if (Text(udev_device_get_devtype(device)) != QLatin1String("usb_device") ||
+             HexAttribute(device, "idProduct") != kCameraProduct)
+        return false;
+    if (!IsCamerasUsbDevice(usb)) return false;
+    camera.node = node;
+    camera.serial = Text(udev_device_get_sysattr_value(usb, "serial"));
+    return true;
+}
+
+}  // namespace
+
+CameraWatch::CameraWatch(QObject* parent) : QObject(parent), m_udev(udev_new()) {
+    if (m_udev == nullptr) return;
+    m_monitor = udev_monitor_new_from_netlink(m_udev, "udev");
+    if (m_monitor == nullptr ||
+        udev_monitor_filter_add_match_subsystem_devtype(m_monitor, "usb", "usb_device") < 0 ||
+        udev_monitor_filter_add_match_subsystem_devtype(m_monitor, "scsi_generic", nullptr) < 0 ||
+        udev_monitor_enable_receiving(m_monitor) < 0)
+        return;
+    m_notifier = new QSocketNotifier(udev_monitor_get_fd(m_monitor), QSocketNotifier::Read, this);
+    connect(m_notifier, &QSocketNotifier::activated, this, [this] { TakeAnnouncements(); });
+}
+
+CameraWatch::~CameraWatch() {
+    delete m_notifier;  // before the descriptor it watches closes
+    udev_monitor_unref(m_monitor);
+    udev_unref(m_udev);
+}
+
+void CameraWatch::TakeAnnouncements() {
+    // Every announcement waiting is taken in: a camera's arrival is several of them.
+    bool heard = false;
+    while (const Device device{udev_monitor_receive_device(m_monitor)}) heard = true;
+    if (heard) emit Changed();
+}
+
+namespace {
+
+// False when udev could not be asked.
+bool ListAttached(std::vector<FoundCamera>& cameras) {
+    const Udev context{udev_new()};
+    if (!context) return false;
+    const Enumeration scan{udev_enumerate_new(context.get())};
+    if (!scan || udev_enumerate_add_match_subsystem(scan.get(), "usb") < 0 ||
+        udev_enumerate_add_match_subsystem(scan.get(), "scsi_generic") < 0 ||
+        udev_enumerate_scan_devices(scan.get()) < 0)
+        return false;
+    udev_list_entry* item = nullptr;
+    udev_list_entry_foreach(item, udev_enumerate_get_list_entry(scan.get())) {
+        const Device device{
+            udev_device_new_from_syspath(context.get(), udev_list_entry_get_name(item))};
+        FoundCamera camera;
+        if (device && AsCamera(device.get(), camera)) cameras.push_back(camera);
+    }
+    return true;
+}
+
+}  // namespace
+
+std::vector<FoundCamera> AttachedCameras() {
+    std::vector<FoundCamera> cameras;
+    ListAttached(cameras);
+    return cameras;
+}
+
+bool IsAttached(const FoundCamera& camera) {
+    std::vector<FoundCamera> attached;
+    // Where udev cannot tell, nothing says the camera left.
+    return !ListAttached(attached) ||
+           std::any_of(attached.begin(), attached.end(), [&](const FoundCamera& present) {
+               return present.disk == camera.disk && present.node == camera.node;
+           });
+}
