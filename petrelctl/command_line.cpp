@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstring>
 #include <iostream>
 #include <sstream>
 
@@ -21,6 +22,8 @@ enum LongOnly {
     kPasswordFile,
     kPasswordStdin,
     kPassword,
+    kSince,
+    kUntil,
 };
 
 const option kOptions[] = {
@@ -38,6 +41,8 @@ const option kOptions[] = {
     {"password-file", required_argument, nullptr, kPasswordFile},
     {"password-stdin", no_argument, nullptr, kPasswordStdin},
     {"password", required_argument, nullptr, kPassword},
+    {"since", required_argument, nullptr, kSince},
+    {"until", required_argument, nullptr, kUntil},
     {"yes", no_argument, nullptr, 'y'},
     {"help", no_argument, nullptr, 'h'},
     {"version", no_argument, nullptr, 'V'},
@@ -96,6 +101,12 @@ bool Take(int code, const char* value, CommandLine& line, std::string& problem) 
             break;
         case kPassword:
             options.password = value;
+            break;
+        case kSince:
+            options.since = value;
+            break;
+        case kUntil:
+            options.until = value;
             break;
         case 'd':
         case 'c': {
@@ -169,6 +180,16 @@ std::optional<CommandLine> ParseCommandLine(int argc, char** argv, std::string& 
     return line;
 }
 
+void BlankPasswords(int argc, char** argv, const std::vector<std::string>& passwords) {
+    for (int i = 1; i < argc; ++i) {
+        std::string_view argument = argv[i];
+        char* value = argv[i];
+        if (argument.starts_with("--password=")) value += std::strlen("--password=");
+        if (std::find(passwords.begin(), passwords.end(), value) == passwords.end()) continue;
+        std::memset(value, 'x', std::strlen(value));
+    }
+}
+
 std::vector<std::string> AllOptions() {
     std::vector<std::string> options;
     for (const option* o = kOptions; o->name != nullptr; ++o)
@@ -210,11 +231,15 @@ void PrintHelp() {
            "      --password TEXT    login password; other users see it in ps, so prefer the\n"
            "                         two above. Without any of them PETREL_PASSWORD is used,\n"
            "                         else a command that logs in asks on the terminal\n"
+           "      --since TIME, --until TIME  history shows only records from or until TIME\n"
+           "                         (YYYY-MM-DD [HH:MM[:SS]], local time)\n"
            "  -y, --yes              confirm destructive commands without asking\n"
            "  -h, --help             show this help, or with a command that command's\n"
            "  -V, --version          show the version\n\n"
            "Options may also follow the command; \"--\" ends them. Commands that change\n"
-           "the camera need the administrator level, except clock sync and mass-storage.\n\n"
+           "the camera need the administrator level, except clock sync and mass-storage.\n"
+           "Every change to a camera, and every refused password, is recorded in the\n"
+           "system journal (else in a JSON Lines file); petrelctl history shows it.\n\n"
            "Commands:\n";
     for (const auto& command : Commands()) {
         std::string line = std::string("  ") + command.name + " " + command.usage;

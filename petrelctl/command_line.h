@@ -21,6 +21,11 @@ struct CommandLine {
 // its value or has a value it does not take.
 std::optional<CommandLine> ParseCommandLine(int argc, char** argv, std::string& problem);
 
+// Blanks the passwords typed on the command line (--password's, change-password's new
+// one) in argv itself, once they are read: the journal keeps each sender's command line
+// with its audit entries, and ps shows it to other users.
+void BlankPasswords(int argc, char** argv, const std::vector<std::string>& passwords);
+
 // Every long option as typed ("--json"), and those that take a value.
 std::vector<std::string> AllOptions();
 std::vector<std::string> ValueOptions();

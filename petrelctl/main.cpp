@@ -8,6 +8,7 @@
 #include "command_line.h"
 #include "commands/completion.h"
 #include "fleet/fleet.h"
+#include "trail/operation_record.h"
 
 namespace {
 
@@ -55,6 +56,11 @@ int main(int argc, char** argv) {
     const std::string typed = words.front();
     const petrelctl::Command* command = petrelctl::FindCommand(words);
     if (command == nullptr) return Usage("unknown command " + typed + petrelctl::DidYouMean(typed));
+    std::vector<std::string> typedPasswords;
+    if (line->options.password) typedPasswords.push_back(*line->options.password);
+    if (std::string(command->name) == "change-password" && words.size() > 1)
+        typedPasswords.push_back(words[1]);
+    petrelctl::BlankPasswords(argc, argv, typedPasswords);
     const int count = static_cast<int>(words.size());
     if (count < command->minArguments ||
         (command->maxArguments >= 0 && count > command->maxArguments)) {
@@ -75,6 +81,5 @@ int main(int argc, char** argv) {
         if (options.several) return petrelctl::RunOnEach(*command, options, *cameras);
         options.camera = cameras->front();
     }
-    const int failed = command->run(options, output);
-    return std::max(failed, output.Finish());
+    return petrelctl::RunRecorded(*command, options, output);
 }

@@ -1,16 +1,13 @@
 // The journal trail against a journald of the test's own: in a mount namespace of this
 // process, tmpfs over the journal's sockets and files, systemd-journald started alone.
-#include <sched.h>
-#include <signal.h>
 #include <sys/mount.h>
-#include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <cstdio>
 #include <filesystem>
+#include <memory>
 #include <thread>
 
+#include "private_journald.h"
 #include "sample_record.h"
 
 namespace petrel::audit::test {
@@ -18,67 +15,13 @@ namespace {
 
 using namespace std::chrono_literals;
 
-constexpr const char* kSocketFolder = "/run/systemd/journal";
-constexpr const char* kRuntimeJournal = "/run/log/journal";
-constexpr const char* kPersistentJournal = "/var/log/journal";
-
-std::string JournaldProgram() {
-    for (const char* path : {"/lib/systemd/systemd-journald", "/usr/lib/systemd/systemd-journald"})
-        if (access(path, X_OK) == 0) return path;
-    return {};
-}
-
-bool MountTmpfs(const char* folder) {
-    std::filesystem::create_directories(folder);
-    return mount("tmpfs", folder, "tmpfs", 0, "mode=0755") == 0;
-}
-
-// Output of a command, for looking at the journal as journalctl shows it.
-std::string Shell(const std::string& command) {
-    std::string output;
-    if (FILE* pipe = popen(command.c_str(), "r")) {
-        char buffer[4096];
-        while (size_t got = std::fread(buffer, 1, sizeof buffer, pipe)) output.append(buffer, got);
-        pclose(pipe);
-    }
-    return output;
-}
-
 class JournalTrail : public testing::Test {
 protected:
     static void SetUpTestSuite() {
-        if (geteuid() != 0) {
-            reason_ = "needs root for a journald of its own";
-            return;
-        }
-        if (JournaldProgram().empty()) {
-            reason_ = "needs root for a journald of its own: systemd-journald is missing";
-            return;
-        }
-        // Nothing mounted here leaves this process; the host's journal is never touched.
-        if (unshare(CLONE_NEWNS) != 0 ||
-            mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
-            !MountTmpfs(kSocketFolder) || !MountTmpfs(kRuntimeJournal) ||
-            (std::filesystem::exists(kPersistentJournal) && !MountTmpfs(kPersistentJournal))) {
-            reason_ = "needs root for a journald of its own: no private mount namespace";
-            return;
-        }
-        journald_ = fork();
-        if (journald_ == 0) {
-            const std::string program = JournaldProgram();
-            execl(program.c_str(), program.c_str(), nullptr);
-            _exit(127);
-        }
-        const std::string socket = std::string(kSocketFolder) + "/socket";
-        for (int wait = 0; wait < 100 && access(socket.c_str(), F_OK) != 0; ++wait)
-            std::this_thread::sleep_for(50ms);
+        journald_ = std::make_unique<PrivateJournald>();
+        reason_ = journald_->Start();
     }
-    static void TearDownTestSuite() {
-        if (journald_ > 0) {
-            kill(journald_, SIGTERM);
-            waitpid(journald_, nullptr, 0);
-        }
-    }
+    static void TearDownTestSuite() { journald_.reset(); }
     void SetUp() override {
         if (!reason_.empty()) GTEST_SKIP() << reason_;
         ASSERT_TRUE(Writer({Destination::Kind::kJournal, {}})
@@ -98,7 +41,7 @@ protected:
     }
 
     static inline std::string reason_;
-    static inline pid_t journald_ = -1;
+    static inline std::unique_ptr<PrivateJournald> journald_;
 };
 
 TEST_F(JournalTrail, AnEntryHoldsTheRecordAndNoSecret) {

@@ -127,7 +127,7 @@ void CLoginDlg::ShowCameraRow(bool shown) {
     setFixedSize(width() + wider, height());
     auto* banner = static_cast<QLabel*>(Item(kBanner));
     banner->resize(width(), banner->height());
-    banner->setPixmap(VireoBanner(banner->size()));
+    ShowBanner(banner, banner->size(), m_app.Texts());
 }
 
 void CLoginDlg::OnCommand(int id) {

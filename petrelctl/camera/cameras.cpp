@@ -27,17 +27,6 @@ const FoundList& UsbCameras(bool walkAgain) {
     return found;
 }
 
-// Where the library found the camera of `entry`, and its serial number.
-void Locate(const DeviceListEntry* entry, CameraRef& camera) {
-    PetrelEntryInfo info{};
-    if (PetrelGetEntryInfo(entry, &info) != STATUS_OK) return;
-    camera.serial = info.serial;
-    if (info.busNumber == 0) return;
-    char address[16];
-    std::snprintf(address, sizeof address, "%03d/%03d", info.busNumber, info.deviceNumber);
-    camera.usbAddress = address;
-}
-
 // The USB camera at `address` ("001/005") in the list.
 const DeviceListEntry* AtAddress(const FoundList& list, const std::string& address) {
     for (int i = 0; i < list.count; ++i) {
@@ -77,6 +66,16 @@ bool IsUsbAddress(const std::string& selector) {
 }
 
 }  // namespace
+
+void Locate(const DeviceListEntry* entry, CameraRef& camera) {
+    PetrelEntryInfo info{};
+    if (PetrelGetEntryInfo(entry, &info) != STATUS_OK) return;
+    camera.serial = info.serial;
+    if (info.busNumber == 0) return;
+    char address[16];
+    std::snprintf(address, sizeof address, "%03d/%03d", info.busNumber, info.deviceNumber);
+    camera.usbAddress = address;
+}
 
 std::vector<CameraRef> FindCameras(bool identify) {
     std::vector<CameraRef> cameras;

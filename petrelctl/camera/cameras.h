@@ -15,6 +15,9 @@ namespace petrelctl {
 // serial number and bar code.
 std::vector<CameraRef> FindCameras(bool identify);
 
+// Where the library found the camera of `entry` (its place on USB) and its serial number.
+void Locate(const DeviceListEntry* entry, CameraRef& camera);
+
 // Opens the camera `camera` names; a status as ConnectDevice returns it, -1 when absent.
 int Connect(const CameraRef& camera, DeviceConnection** connection);
 

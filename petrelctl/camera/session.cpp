@@ -5,19 +5,23 @@
 #include <cstdlib>
 
 #include "camera/cameras.h"
+#include "camera/identity.h"
 #include "fleet/progress.h"
 #include "io/password_input.h"
+#include "trail/operation_record.h"
 
 namespace petrelctl {
 namespace {
 
 constexpr int kListCapacity = 32;
 
-int ConnectFirst(DeviceConnection** connection) {
+// The first camera found, USB before disk; `where` says where it was found.
+int ConnectFirst(DeviceConnection** connection, CameraRef& where) {
     std::array<DeviceListEntry*, kListCapacity> list{};
     int count = EnumDeviceList(list.data(), kListCapacity);
     if (count < 1) count = EnumStorageList(list.data(), 0);
     if (count < 1) return -1;
+    Locate(list[0], where);
     const int status = ConnectDevice(list[0], connection);
     ReleaseList(list.data(), count);
     return status;
@@ -70,10 +74,13 @@ Session::~Session() { CloseDevice(connection_); }
 
 std::optional<Session> Session::Open(const Options& options, Output& output) {
     DeviceConnection* connection = nullptr;
+    CameraRef where = options.camera.value_or(CameraRef{});
     const int status =
-        options.camera ? Connect(*options.camera, &connection) : ConnectFirst(&connection);
+        options.camera ? Connect(*options.camera, &connection) : ConnectFirst(&connection, where);
     if (status == STATUS_OK) {
-        ReportIdentity(connection);
+        const CameraIdentity identity = ReadIdentity(connection, where);
+        ReportIdentity(identity.serial, identity.barCode);
+        NoteCamera(identity);
         return Session(connection);
     }
     CloseDevice(connection);
@@ -116,9 +123,11 @@ std::optional<Session> Session::OpenVerified(const Options& options, Output& out
     if (!session) return std::nullopt;
     if (const int status = VerifiPassword(session->get(), password->c_str(), options.level);
         status != STATUS_OK) {
+        if (status == STATUS_NOT_VERIFIED || status == STATUS_PASSWORD_LOCKED) NoteLoginRefused();
         output.FailWith("login", LoginProblem(status, options.level), PetrelStatusName(status));
         return std::nullopt;
     }
+    NoteLoggedIn();
     ReportStep("logged in");
     return session;
 }

@@ -9,6 +9,7 @@
 #include "records/profile.h"
 #include "records/record_write.h"
 #include "records/records.h"
+#include "trail/operation_record.h"
 
 namespace petrelctl {
 namespace {
@@ -50,7 +51,7 @@ int ApplyRecord(DeviceConnection* camera, const Options& options,
             return output.Fail(std::string("check ") + part.name, status);
         if (!problem.empty()) return output.FailWith(std::string("check ") + part.name, problem);
     }
-    if (WriteChecked(camera, part, record, changed, output) != 0) return 1;
+    if (WriteChecked(camera, part, old, record, changed, output) != 0) return 1;
     ++written;
     return 0;
 }
@@ -59,7 +60,9 @@ int ApplyClock(DeviceConnection* camera, const Options& options, const Profile& 
                Output& output) {
     if (profile.syncClock) {
         output.Field("clock", "set to this computer's time");
-        const int status = options.dryRun ? STATUS_OK : SyncDateTime(camera);
+        if (options.dryRun) return 0;
+        NoteChange("clock", "", "this computer's time");
+        const int status = SyncDateTime(camera);
         return status == STATUS_OK ? 0 : output.Fail("sync clock", status);
     }
     if (!profile.clockOffset) return 0;
@@ -69,7 +72,10 @@ int ApplyClock(DeviceConnection* camera, const Options& options, const Profile& 
     if (std::llabs(offset - *profile.clockOffset) <= kClockSlackSeconds) return 0;
     output.Field("clock", "offset " + std::to_string(offset) + " s -> " +
                               std::to_string(*profile.clockOffset) + " s");
-    const int status = options.dryRun ? STATUS_OK : WriteClockOffset(camera, *profile.clockOffset);
+    if (options.dryRun) return 0;
+    NoteChange("clock offset seconds", std::to_string(offset),
+               std::to_string(*profile.clockOffset));
+    const int status = WriteClockOffset(camera, *profile.clockOffset);
     return status == STATUS_OK ? 0 : output.Fail("set clock", status);
 }
 
@@ -80,8 +86,10 @@ int ApplyLock(DeviceConnection* camera, const Options& options, const Profile& p
     if (const int status = GetLockMemoryState(camera, &locked); status != STATUS_OK)
         return output.Fail("read storage lock", status);
     if ((locked != 0) == *profile.storageLocked) return 0;
-    output.Field("storageLocked", *profile.storageLocked ? "false -> true" : "true -> false");
+    const std::string was = locked != 0 ? "true" : "false", is = locked != 0 ? "false" : "true";
+    output.Field("storageLocked", was + " -> " + is);
     if (options.dryRun) return 0;
+    NoteChange("storageLocked", was, is);
     const std::string password = LoginPassword(options).value_or("");
     const int status = SetLockMemoryState(camera, *profile.storageLocked ? 1 : 0, password.c_str());
     return status == STATUS_OK ? 0 : output.Fail("set storage lock", status);

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "audit/audit.h"
 #include "camera/camera_ref.h"
 #include "io/output.h"
 
@@ -30,6 +31,7 @@ struct Options {
     int level = 1;                            // login level: 0 general user, 1 administrator
     std::optional<std::string> password;      // --password, or read by GatherPassword
     std::optional<std::string> passwordFile;  // --password-file; "-" for --password-stdin
+    std::optional<std::string> since, until;  // history: the times it is limited to
     std::vector<std::string> arguments;
 };
 
@@ -48,6 +50,9 @@ struct Command {
     int (*check)(Options& options, Output& output) = nullptr;
     bool perCamera = true;  // false: the command looks at every camera itself
     bool logsIn = true;     // false: the command never asks for a password
+    // What the command does to its camera, for the audit trail; none for a command that
+    // only reads (a refused password is recorded whatever the command).
+    std::optional<petrel::audit::Event> recorded = std::nullopt;
 };
 
 // Every subcommand, in the order the help text lists them.

@@ -25,6 +25,8 @@ int RunBackup(const Options& options, Output& output);
 int CheckBackup(Options& options, Output& output);
 int RunApply(const Options& options, Output& output);
 int CheckApply(Options& options, Output& output);
+int RunHistory(const Options& options, Output& output);
+int CheckHistory(Options& options, Output& output);
 int RunWatch(const Options& options, Output& output);
 int CheckWatch(Options& options, Output& output);
 

@@ -3,6 +3,7 @@
 
 #include "camera/session.h"
 #include "commands/command_set.h"
+#include "trail/operation_record.h"
 
 namespace petrelctl {
 namespace {
@@ -28,6 +29,7 @@ int RunChangePassword(const Options& options, Output& output) {
 
     auto session = Session::OpenVerified(options, output, Access::kAdministrator);
     if (!session) return 1;
+    NoteSecretChange(level == "0" ? "general user password" : "administrator password");
     if (const int status = SetPassword(session->get(), password.c_str(), level[0] - '0');
         status != STATUS_OK) {
         return output.Fail("change password", status);

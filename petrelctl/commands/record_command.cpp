@@ -111,6 +111,7 @@ int ChangeRecords(const RecordGroup& group, const Options& options, Output& outp
             return output.Fail(std::string("read ") + part.name, status);
         }
     }
+    const std::vector<Buffer> before = records;
     for (const auto& assignment : assignments) {
         auto& record = records[static_cast<std::size_t>(assignment.part - group.parts.data())];
         std::memcpy(record.data() + assignment.field->offset, assignment.bytes.data(),
@@ -129,7 +130,7 @@ int ChangeRecords(const RecordGroup& group, const Options& options, Output& outp
     for (std::size_t i = 0; i < group.parts.size(); ++i) {
         const auto changed = Touched(group.parts[i], assignments);
         if (changed.empty()) continue;
-        if (WriteChecked(session->get(), group.parts[i], records[i], changed, output) != 0)
+        if (WriteChecked(session->get(), group.parts[i], before[i], records[i], changed, output) != 0)
             return 1;
     }
     for (const auto& assignment : assignments) {

@@ -21,12 +21,8 @@ void ReportStep(const std::string& step) {
     if (progressDescriptor >= 0) Report("step " + step);
 }
 
-void ReportIdentity(DeviceConnection* camera) {
-    if (progressDescriptor < 0) return;
-    char manufacturer[32] = {}, product[32] = {}, serial[32] = {}, barCode[33] = {};
-    GetDescriptorString(camera, manufacturer, product, serial);
-    GetBarCode(camera, barCode);
-    Report(std::string("identity ") + serial + "\t" + barCode);
+void ReportIdentity(const std::string& serial, const std::string& barCode) {
+    if (progressDescriptor >= 0) Report("identity " + serial + "\t" + barCode);
 }
 
 }  // namespace petrelctl

@@ -4,8 +4,6 @@
 
 #include <string>
 
-#include "petrel.h"
-
 namespace petrelctl {
 
 // Reports go to `descriptor` from now on; none are sent when petrelctl runs alone.
@@ -15,6 +13,6 @@ void ReportTo(int descriptor);
 void ReportStep(const std::string& step);
 
 // Reports the serial number and bar code of the camera just opened.
-void ReportIdentity(DeviceConnection* camera);
+void ReportIdentity(const std::string& serial, const std::string& barCode);
 
 }  // namespace petrelctl

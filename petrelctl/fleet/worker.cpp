@@ -15,6 +15,7 @@
 #include "fleet/progress.h"
 #include "io/output.h"
 #include "io/utf8.h"
+#include "trail/operation_record.h"
 
 namespace petrelctl {
 namespace {
@@ -41,8 +42,7 @@ int RunAsWorker(const Worker& worker, const Command& command, Options options, i
     options.camera = worker.camera;
     options.several = false;
     Output output(options.json);
-    const int failed = command.run(options, output);
-    const int status = std::max(failed, output.Finish());
+    const int status = RunRecorded(command, options, output);
     std::cout.flush();
     return status;
 }

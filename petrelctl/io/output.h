@@ -33,6 +33,10 @@ public:
     // the input was refused).
     int Finish();
 
+    // The code of the failure or refusal reported ("STATUS_NOT_VERIFIED", "NOT_KEPT"), or
+    // "" when none was.
+    const std::string& Code() const { return errorCode_; }
+
 private:
     struct Entry {
         std::string name;

@@ -10,9 +10,11 @@ namespace petrelctl {
 
 using Buffer = std::vector<unsigned char>;
 
-// Writes `record` through part.set, reads the record back and compares the bytes of
-// `changed`; a failed step or a mismatch is recorded in output and returns 1.
-int WriteChecked(DeviceConnection* camera, const RecordPart& part, const Buffer& record,
-                 const std::vector<const FieldSpec*>& changed, Output& output);
+// Writes `record` (read as `old`) through part.set, reads the record back and compares
+// the bytes of `changed`; a failed step or a mismatch is recorded in output and returns 1.
+// Each field that differs from `old` and whether the camera kept it go to the audit trail.
+int WriteChecked(DeviceConnection* camera, const RecordPart& part, const Buffer& old,
+                 const Buffer& record, const std::vector<const FieldSpec*>& changed,
+                 Output& output);
 
 }  // namespace petrelctl

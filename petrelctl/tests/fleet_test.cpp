@@ -319,6 +319,19 @@ TEST(Watch, ProvisionsEachCameraPluggedInOnceAndStopsCleanly) {
             EXPECT_EQ(Count(log, "\n" + std::string(camera) + command), 1u) << command << log;
     }
     EXPECT_EQ(Count(run.out, "\n"), 3u) << run.out;
+    // One audit record per camera, with what the profile changed and the clock.
+    std::istringstream records(run.audit);
+    std::multiset<std::string> recorded;
+    for (std::string line; std::getline(records, line);) {
+        const auto record = nlohmann::json::parse(line);
+        EXPECT_EQ(record.value("operation", ""), "apply");
+        EXPECT_TRUE(
+            std::regex_search(line, std::regex(R"("field":"videoQuality".*"field":"clock")")))
+            << line;
+        recorded.insert(record.at("camera").value("serial", ""));
+    }
+    EXPECT_EQ(recorded,
+              (std::multiset<std::string>{"SN0000000001", "SN0000000002", "SN0000000003"}));
 }
 
 // Dock mode under an edited profile and Ctrl-C sent to its whole process group: the

@@ -12,6 +12,7 @@
 namespace harness {
 
 std::string ReadFile(const std::string& path) {
+    if (!std::filesystem::is_regular_file(path)) return {};
     std::ifstream in(path);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
@@ -51,6 +52,9 @@ Outcome Run(const Folder& folder, const Strings& arguments, const char* password
         dup2(open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), STDERR_FILENO);
         password ? setenv("PETREL_PASSWORD", password, 1) : unsetenv("PETREL_PASSWORD");
         unsetenv("PETREL_NEW_PASSWORD");
+        const std::string audit = folder.Path("audit.jsonl");
+        auditInFolder ? setenv("PETREL_AUDIT_FILE", audit.c_str(), 1)
+                      : unsetenv("PETREL_AUDIT_FILE");
         std::vector<char*> argv;
         for (auto& word : command) argv.push_back(word.data());
         argv.push_back(nullptr);
@@ -64,7 +68,8 @@ Outcome Run(const Folder& folder, const Strings& arguments, const char* password
                 ReadFile(err),
                 ReadFile(state),
                 {},
-                ReadFile(log)};
+                ReadFile(log),
+                ReadFile(folder.Path("audit.jsonl"))};
     std::istringstream lines(run.stateFile);
     for (std::string line; std::getline(lines, line) && !line.empty();) {
         if (const auto equals = line.find('='); equals != std::string::npos) {

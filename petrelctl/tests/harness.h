@@ -16,7 +16,12 @@ struct Outcome {
     std::string stateFile;                     // every camera's, after the run
     std::map<std::string, std::string> state;  // the first camera's, after the run
     std::string log;                           // camera-sim's request log of the run
+    std::string audit;                         // the folder's audit trail, "audit.jsonl"
 };
+
+// petrelctl keeps its audit trail in the folder's "audit.jsonl" (PETREL_AUDIT_FILE), so
+// that no test writes to the system's journal; false: where petrelctl chooses itself.
+inline bool auditInFolder = true;
 
 std::string ReadFile(const std::string& path);
 

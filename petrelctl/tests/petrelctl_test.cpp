@@ -1,12 +1,15 @@
 // petrelctl as a script sees it: the real program, run by camera-sim against a
 // simulated camera whose state is read back from camera-sim's state file.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <filesystem>
 #include <fstream>
 #include <map>
 #include <nlohmann/json.hpp>
 #include <optional>
 #include <regex>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -207,6 +210,17 @@ TEST(Password, EachSourceLogsInOrIsRefusedBeforeConnecting) {
     }
 }
 
+// The journal keeps each sender's command line with its entries, and ps shows it.
+TEST(Password, TypedOnTheCommandLineItIsBlankedOnceRead) {
+    const harness::Folder folder;
+    const Outcome run = harness::RunWith(
+        folder, {"watch", "--sync-clock", "--password", "s3cr3t"}, nullptr, {},
+        "waitfor grep -q waiting err; tr '\\0' ' ' < /proc/$pid/cmdline > cmdline; kill -INT $pid");
+    const std::string shown = harness::ReadFile(folder.Path("cmdline"));
+    EXPECT_NE(shown.find("watch --sync-clock --password xxxxxx"), std::string::npos) << shown;
+    EXPECT_EQ(run.status, 0) << run.err;
+}
+
 using Json = nlohmann::json;
 
 Json ParseJson(const Outcome& run) {
@@ -263,6 +277,90 @@ TEST(Json, FailureNamesStepAndStatus) {
     EXPECT_EQ(json.at("error").at("code"), "STATUS_NOT_VERIFIED");
     EXPECT_TRUE(json.at("error").at("message").get<std::string>().starts_with("login failed: "))
         << json;
+}
+
+std::vector<Json> JsonLines(const std::string& text) {
+    std::vector<Json> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(Json::parse(line, nullptr, false));
+    return lines;
+}
+
+// One camera, one folder: each operation adds its record to the trail (or none), and
+// history reads them back in order.
+TEST(Audit, EachOperationLeavesOneRecordWithTheChangesAndNoSecret) {
+    struct Row {
+        Strings arguments;
+        const char* password;
+        const char* event;  // null: the run leaves no record
+        const char* result;
+        const char* changes;
+    };
+    // clang-format off
+    const std::vector<Row> rows = {
+        {{"settings", "set", "videoResolution=11", "videoQuality=High", "preRecord=On"}, kAdmin, "change", "STATUS_OK",
+         R"([{"field": "videoResolution", "old": "6 \"1920*1080(P30)\"", "new": "11 \"1280*720(P30)\""},
+             {"field": "preRecord", "old": "0 \"Off\"", "new": "7 \"On\""}])"},
+        {{"settings"}, kAdmin, nullptr, "", ""},
+        {{"--dry-run", "apply", PETRELCTL_PROFILES "/example.json"}, kAdmin, nullptr, "", ""},
+        {{"change-password", "0", "s3cr3t"}, kAdmin, "secret-change", "STATUS_OK",
+         R"([{"field": "general user password", "changed": true}])"},
+        {{"wifi", "set", "ap.password=wifi-s3cr3t"}, kAdmin, "secret-change", "STATUS_OK",
+         R"([{"field": "ap.password", "changed": true}])"},
+        {{"--level", "0", "battery"}, "wr0ng1", "login-refused", "STATUS_NOT_VERIFIED", "[]"},
+        {{"format", "--yes"}, kAdmin, "action", "STATUS_OK", "[]"},
+    };
+    // clang-format on
+    const harness::Folder folder;
+    std::size_t recorded = 0;
+    for (const Row& row : rows) {
+        SCOPED_TRACE(testing::PrintToString(row.arguments));
+        const Outcome run = harness::RunIn(folder, row.arguments, row.password);
+        const std::vector<Json> records = JsonLines(run.audit);
+        ASSERT_EQ(records.size(), recorded + (row.event ? 1 : 0)) << run.audit << run.err;
+        if (!row.event) continue;
+        const Json& record = records[recorded++];
+        EXPECT_EQ(record.value("event", ""), row.event);
+        EXPECT_EQ(record.value("result", ""), row.result);
+        EXPECT_EQ(record.at("changes"), Json::parse(row.changes));
+        EXPECT_EQ(record.at("camera"),
+                  Json::parse(R"({"serial": "SN0000000001", "barCode": "BC0000000001",
+            "model": "BWC_X1", "firmware": "FW_2.4.1_API_1.0.8_B0420"})"));
+        EXPECT_TRUE(
+            std::regex_match(record.value("location", ""), std::regex(R"(usb \d{3}/\d{3})")));
+        EXPECT_EQ(record.at("user").at("uid"), getuid());
+        for (const char* secret : {"s3cr3t", "wr0ng1"})
+            EXPECT_EQ(run.audit.find(secret), std::string::npos) << secret;
+    }
+    EXPECT_EQ(JsonLines(harness::RunIn(folder, {"--json", "history"}, nullptr).out),
+              JsonLines(harness::ReadFile(folder.Path("audit.jsonl"))));
+    const Outcome history =
+        harness::RunIn(folder, {"history", "--camera", "SN0000000001"}, nullptr);
+    EXPECT_TRUE(std::regex_search(
+        history.out,
+        std::regex(
+            "^camera SN0000000001, bar code BC0000000001, BWC_X1 FW_[^\n]*\n"
+            "  [-0-9]{10} [:0-9]{8}  settings set by .*: STATUS_OK, read back agreed\n"
+            "    videoResolution: 6 \"1920\\*1080\\(P30\\)\" -> 11 .*\n    preRecord: .*\n"
+            ".*change-password .*\n    general user password: changed .*\n"
+            ".*wifi set.*\n.*\n.*login by .*STATUS_NOT_VERIFIED\n.*format by .*: STATUS_OK\n$")))
+        << history.out;
+    EXPECT_EQ(harness::RunIn(folder, {"history", "--since", "2200-01-01"}, nullptr).out, "");
+    EXPECT_EQ(harness::RunIn(folder, {"history", "--until", "2030-02-30"}, nullptr).status, 2);
+}
+
+TEST(Audit, ARecordThatCannotBeWrittenFailsTheRunAfterTheChange) {
+    const harness::Folder folder;
+    std::filesystem::create_directory(folder.Path("audit.jsonl"));
+    const Outcome run = harness::RunIn(folder, {"settings", "set", "preRecord=On"}, kAdmin);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_TRUE(std::regex_search(run.out, std::regex("preRecord: 7 \"On\"")));
+    EXPECT_TRUE(std::regex_search(
+        run.err,
+        std::regex(
+            "the audit record of settings set on camera SN0000000001 could not be written: ")))
+        << run.err;
 }
 
 }  // namespace
