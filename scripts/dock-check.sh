@@ -35,8 +35,8 @@ printf '888888' >"$work/credentials/$credential"
 command=${command//'${CREDENTIALS_DIRECTORY}'/$work/credentials}
 
 cd "$work"
-# The audit trail's file stands in for the journal here, as the unit's fallback does.
-export XDG_STATE_HOME=$work/state
+# The audit trail goes to a file here, whether a journal runs or not.
+export PETREL_AUDIT_FILE=$work/audit.jsonl
 # One USB camera and one camera disk, plugged in a second apart once the dock listens;
 # stopped with SIGTERM after both got their line (or after 20 s).
 "$camera_sim" --quiet --usb 1 --disk 1 --plug-every 1 -- sh -c "
@@ -47,6 +47,6 @@ export XDG_STATE_HOME=$work/state
 [ "$(grep -c ': apply /etc/petrel/dock.json, sync clock: done$' out)" = 2 ] ||
     fail "the dock did not provision both cameras: $(cat out err)"
 for camera in BC0000000001 BC0000000002; do
-    grep -q "$camera" state/petrel/audit.jsonl 2>/dev/null || fail "no audit record for camera $camera"
+    grep -q "$camera" audit.jsonl 2>/dev/null || fail "no audit record for camera $camera"
 done
 echo "Dock service: unit verified, two cameras provisioned by its command line."
