@@ -4,9 +4,10 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-bash scripts/install-deps.sh
-cmake --preset default
-cmake --build --preset default
+bash scripts/install-deps.sh demo
+# Only what the demo runs: no tests, so none of their tools are needed.
+cmake --preset default -DBUILD_TESTING=OFF
+cmake --build --preset default --target Petrel vireo petrelctl camera_sim
 
 bin=build/default/bin
 if [ "${1:-}" != "--cli" ] && { [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; }; then

@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-bash scripts/install-deps.sh
+bash scripts/install-deps.sh test
 
 cmake --preset default
 cmake --build --preset default
@@ -25,6 +25,6 @@ for fuzzer in reply_fuzzer:device_library/fuzz/corpus vireo_language_fuzz:manage
     cp -n "${fuzzer#*:}"/* "$work"/ 2>/dev/null || true
     "build/fuzz/bin/$name" -max_total_time=20 -print_final_stats=1 "$work" 2>&1 | tail -3
 done
-# The Debian packages: built, installed, used and removed again.
+# The Debian packages: built, judged, installed, used and removed again.
 bash scripts/package-check.sh
 echo "All tests passed."

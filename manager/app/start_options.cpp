@@ -68,8 +68,10 @@ std::variant<StartOptions, StartText> ParseStartOptions(const QStringList& argum
     if (!parser.positionalArguments().isEmpty())
         return refuse("unexpected argument: " + parser.positionalArguments().first());
     if (parser.isSet(help)) return StartText{kHelp, 0};
+    // The bare number, as petrelctl and the packages give it; the titles keep their 'V'.
     if (parser.isSet(version))
-        return StartText{"vireo " + FormatVersionText(platform::ProgramVersionRecord()) + "\n", 0};
+        return StartText{
+            "vireo " + FormatVersionText(platform::ProgramVersionRecord()).mid(1) + "\n", 0};
 
     StartOptions options{{}, platform::ProgramDirectory()};
     if (parser.isSet(language))

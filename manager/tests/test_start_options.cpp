@@ -37,7 +37,7 @@ TEST(StartOptions, HelpAndUnknownArgumentsAreTextsWithTheirExitStatus) {
         int exitStatus;
     } rows[] = {
         {{"--help"}, "--language FILE", 0},
-        {{"--version"}, "vireo V", 0},
+        {{"--version"}, "vireo 1.", 0},
         {{"--colour"}, "colour", 2},
         {{"extra"}, "extra", 2},
     };
