@@ -344,6 +344,36 @@ void addShapes(std::vector<Check>& checks, const char* carrier, DeviceConnection
                           [&row, camera, seed](Session& s) { row.run(s.*camera, seed); }});
 }
 
+// The camera's files through the kernel's vfat: the disk the host made, mounted here
+// read-only, then offloaded by petrelctl, which finds that mount through the library.
+std::vector<Check> fileChecks() {
+    return {
+        {"kernel-mounts-camera-files",
+         [](Session& s) {
+             const int mountStatus =
+                 mount(s.diskNode.c_str(), kMountPoint, "vfat", MS_RDONLY, nullptr);
+             require(mountStatus == 0, "mounting " + s.diskNode + ": " + std::strerror(errno));
+             requireRan(std::string("cd ") + kMountPoint + " && sha256sum -c -s " + kHostSums);
+             char point[PATH_MAX] = {};
+             requireStatus(PetrelStorageMountPoint(s.letter, point, sizeof point), STATUS_OK,
+                           "PetrelStorageMountPoint");
+             require(std::strcmp(point, kMountPoint) == 0,
+                     std::string("the library has the disk mounted on ") + point);
+         }},
+        {"offload-verified-copy",
+         [](Session&) { requireVerifiedCopy(offload("kept", "").folder); }},
+        {"offload-format-after",
+         [](Session& s) {
+             const Offload done = offload("cleared", "--format-after");
+             requireVerifiedCopy(done.folder);
+             require(done.result.value("formatted", false),
+                     "the result does not say formatted: " + done.result.dump());
+             require(!mounted(s.diskNode), s.diskNode + " is still mounted");
+             require(diskStartsZeroed(s.diskNode), "the camera's disk still holds its file system");
+         }},
+    };
+}
+
 std::vector<Check> checks() {
     std::vector<Check> all{
         {"kernel-enumerates-usb-camera",
@@ -429,48 +459,26 @@ std::vector<Check> checks() {
                     }},
                });
     addShapes(all, "disk", &Session::disk, 0x40);
-    all.insert(
-        all.end(),
-        {
-            {"kernel-mounts-camera-files",
-             [](Session& s) {
-                 require(mount(s.diskNode.c_str(), kMountPoint, "vfat", MS_RDONLY, nullptr) == 0,
-                         "mounting " + s.diskNode + ": " + std::strerror(errno));
-                 requireRan(std::string("cd ") + kMountPoint + " && sha256sum -c -s " + kHostSums);
-                 char point[PATH_MAX] = {};
-                 requireStatus(PetrelStorageMountPoint(s.letter, point, sizeof point), STATUS_OK,
-                               "PetrelStorageMountPoint");
-                 require(std::strcmp(point, kMountPoint) == 0,
-                         std::string("the library has the disk mounted on ") + point);
-             }},
-            {"offload-verified-copy",
-             [](Session&) { requireVerifiedCopy(offload("kept", "").folder); }},
-            {"offload-format-after",
-             [](Session& s) {
-                 const Offload done = offload("cleared", "--format-after");
-                 requireVerifiedCopy(done.folder);
-                 require(done.result.value("formatted", false),
-                         "the result does not say formatted: " + done.result.dump());
-                 require(!mounted(s.diskNode), s.diskNode + " is still mounted");
-                 require(diskStartsZeroed(s.diskNode),
-                         "the camera's disk still holds its file system");
-             }},
-            {"disk-blocks-at-their-address",
-             [](Session& s) { requireBlocksAtTheirAddress(s.diskNode); }},
-            {"sg-node-permissions", [](Session& s) { requireCameraAccess(s.genericNode); }},
-            {"unplug-mid-exchange",
-             [](Session& s) {
-                 // The camera is set up to be pulled out when asked for its battery level.
-                 std::uint16_t percent = 0;
-                 requireStatus(GetBattery(s.disk, &percent), STATUS_FAILED, "GetBattery");
-                 require(eventually([] { return !usbDevice("0002"); }),
-                         "the kernel still has the camera after the unplug");
-                 require(EnumStorageList(nullptr, 0) == 0 && EnumDeviceList(nullptr, 32) == 0,
-                         "the library still finds a camera after the unplug");
-                 CloseDevice(s.disk);
-                 s.disk = nullptr;
-             }},
-        });
+    for (Check& check : fileChecks()) all.push_back(std::move(check));
+    all.insert(all.end(),
+               {
+                   {"disk-blocks-at-their-address",
+                    [](Session& s) { requireBlocksAtTheirAddress(s.diskNode); }},
+                   {"sg-node-permissions", [](Session& s) { requireCameraAccess(s.genericNode); }},
+                   {"unplug-mid-exchange",
+                    [](Session& s) {
+                        // The camera is set up to be pulled out when asked for its battery level.
+                        std::uint16_t percent = 0;
+                        requireStatus(GetBattery(s.disk, &percent), STATUS_FAILED, "GetBattery");
+                        require(eventually([] { return !usbDevice("0002"); }),
+                                "the kernel still has the camera after the unplug");
+                        require(
+                            EnumStorageList(nullptr, 0) == 0 && EnumDeviceList(nullptr, 32) == 0,
+                            "the library still finds a camera after the unplug");
+                        CloseDevice(s.disk);
+                        s.disk = nullptr;
+                    }},
+               });
     return all;
 }
 
