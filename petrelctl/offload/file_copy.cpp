@@ -154,9 +154,6 @@ bool SyncFolder(const std::string& folder) {
 
 CopyOutcome CopyFile(const std::string& from, const std::string& to, const FileCopyEvents& events,
                      CopiedFile& copied) {
-    struct stat existing {};
-    if (::lstat(to.c_str(), &existing) == 0)
-        return Failure("ALREADY_PRESENT", to, "already present at the destination; not replaced");
     Descriptor source(::open(from.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW));
     if (source.get() < 0) return Failure("READ_FAILED", from, std::strerror(errno));
     std::string temp = to + ".partial-XXXXXX";
