@@ -1,0 +1,68 @@
+// petrelctl offload over a simulated camera disk: the disk's file system is a tmpfs whose
+// source is the camera's block node, mounted in a mount namespace of the run's own.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <nlohmann/json.hpp>
+
+#include "harness.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using harness::Folder;
+
+constexpr const char* kAdmin = "888888";
+constexpr int kNoNamespace = 77;
+
+// The folder's "camera" tree on the camera's disk, then petrelctl.
+constexpr const char* kOnCameraDisk =
+    "unshare -m --propagation private /bin/sh -c '"
+    "disk=$(mktemp -d) && mount -t tmpfs /dev/sdb \"$disk\" || { echo 77 > status; exit; }\n"
+    "cp -a camera/. \"$disk\"/ && \"$0\" \"$@\"; echo $? > status\n"
+    "umount \"$disk\" 2>/dev/null; rmdir \"$disk\"' \"$0\" \"$@\"";
+
+struct FormatCase {
+    const char* name;
+    bool linkOnDisk;  // a link on the camera's disk: not a file, so never accounted for
+    int status;
+    bool formatted;
+};
+
+void PrintTo(const FormatCase& row, std::ostream* out) { *out << row.name; }
+
+class FormatAfter : public testing::TestWithParam<FormatCase> {};
+
+TEST_P(FormatAfter, OnlyAfterAVerifiedManifest) {
+    const FormatCase& row = GetParam();
+    const Folder folder;
+    fs::create_directories(folder.Path("camera/DCIM/100"));
+    fs::create_directories(folder.Path("evidence"));
+    std::ofstream(folder.Path("camera/DCIM/100/clip.mp4")) << "recording";
+    if (row.linkOnDisk) fs::create_symlink("clip.mp4", folder.Path("camera/DCIM/100/link"));
+    const auto run = harness::RunScript(
+        folder, {"--json", "offload", folder.Path("evidence"), "--format-after"}, kAdmin,
+        {"--disk", "1"}, kOnCameraDisk);
+    if (run.status == kNoNamespace) GTEST_SKIP() << "needs a mount namespace of its own (root)";
+    EXPECT_EQ(run.status, row.status) << run.out << run.err;
+    const auto result = nlohmann::json::parse(run.out, nullptr, false);
+    ASSERT_TRUE(result.is_object()) << run.out;
+    EXPECT_EQ(result.value("formatted", !row.formatted), row.formatted) << run.out;
+    EXPECT_EQ(run.log.find("FormatDisk") != std::string::npos, row.formatted) << run.log;
+    const std::string copy = result.value("folder", "");
+    ASSERT_TRUE(copy.starts_with(folder.Path("evidence/SN0000000001/"))) << copy;
+    EXPECT_EQ(fs::exists(copy + "/manifest.json"), row.formatted);
+    EXPECT_EQ(fs::exists(copy + "/INCOMPLETE"), !row.formatted);
+    if (row.formatted)
+        EXPECT_EQ(std::system(("cd " + copy + " && sha256sum --quiet -c SHA256SUMS").c_str()), 0);
+    else
+        EXPECT_EQ(result["error"].value("code", ""), "NOT_A_FILE");
+}
+
+INSTANTIATE_TEST_SUITE_P(Tables, FormatAfter,
+                         testing::Values(FormatCase{"Verified", false, 0, true},
+                                         FormatCase{"CopyFailed", true, 1, false}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
