@@ -219,9 +219,11 @@ struct Offload {
 
 Offload offload(const std::string& name, const char* options) {
     const std::string destination = std::string(kEvidence) + "/" + name;
+    require(mkdir(destination.c_str(), 0700) == 0, "cannot make " + destination);
     const Ran ran = run(std::string("PETREL_PASSWORD=") + kAdminPassword + " petrelctl offload " +
                         destination + " " + options + " --json");
-    require(ran.status == 0, "petrelctl offload ended with status " + std::to_string(ran.status));
+    require(ran.status == 0, "petrelctl offload ended with status " + std::to_string(ran.status) +
+                                 ": " + ran.output);
     const std::string cameraFolder = destination + "/" + kCamera.serial;
     const auto copies = entriesOf(cameraFolder);
     require(copies.size() == 1, std::to_string(copies.size()) + " copies under " + cameraFolder);

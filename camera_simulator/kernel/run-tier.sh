@@ -51,7 +51,8 @@ wait "$camera" || camera_status=$?
 
 failed=0
 while read -r name; do
-    verdict=$(grep -a "^CHECK $name " "$console" | tr -d '\r' | head -n 1)
+    # A program's progress line on the console may run into the verdict's line.
+    verdict=$(grep -ao "CHECK $name .*" "$console" | tr -d '\r' | head -n 1)
     case "$verdict" in
         "CHECK $name PASS") ;;
         "") echo "MISSING $name"; failed=1 ;;
