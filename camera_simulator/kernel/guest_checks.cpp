@@ -210,13 +210,13 @@ void requireRan(const std::string& command) {
     require(status == 0, "`" + command + "` ended with status " + std::to_string(status));
 }
 
-// Offloads the camera to DEST/<name> as the administrator; the one copy made there, with
-// petrelctl's JSON result.
+// The one copy an offload made, and petrelctl's JSON result.
 struct Offload {
     std::string folder;
     nlohmann::json result;
 };
 
+// Offloads the camera as the administrator to a folder of its own, DEST/<name>.
 Offload offload(const std::string& name, const char* options) {
     const std::string destination = std::string(kEvidence) + "/" + name;
     require(mkdir(destination.c_str(), 0700) == 0, "cannot make " + destination);
@@ -228,7 +228,7 @@ Offload offload(const std::string& name, const char* options) {
     const auto copies = entriesOf(cameraFolder);
     require(copies.size() == 1, std::to_string(copies.size()) + " copies under " + cameraFolder);
     const auto result = nlohmann::json::parse(ran.output, nullptr, false);
-    require(!result.is_discarded(), "petrelctl printed no JSON: " + ran.output);
+    require(result.is_object(), "petrelctl printed no JSON object: " + ran.output);
     return {cameraFolder + "/" + copies.front(), result};
 }
 
@@ -363,12 +363,15 @@ std::vector<Check> fileChecks() {
                      std::string("the library has the disk mounted on ") + point);
          }},
         {"offload-verified-copy",
-         [](Session&) { requireVerifiedCopy(offload("kept", "").folder); }},
+         [](Session& s) {
+             requireVerifiedCopy(offload("kept", "").folder);
+             require(!diskStartsZeroed(s.diskNode), "the offload alone cleared the camera");
+         }},
         {"offload-format-after",
          [](Session& s) {
              const Offload done = offload("cleared", "--format-after");
              requireVerifiedCopy(done.folder);
-             require(done.result.value("formatted", false),
+             require(done.result.value("formatted", nlohmann::json()) == true,
                      "the result does not say formatted: " + done.result.dump());
              require(!mounted(s.diskNode), s.diskNode + " is still mounted");
              require(diskStartsZeroed(s.diskNode), "the camera's disk still holds its file system");
