@@ -235,7 +235,7 @@ Offload offload(const std::string& name, const char* options) {
 // The copy's manifest checks out, and it is the host's: every file the host put on the
 // disk, with the hash the host computed.
 void requireVerifiedCopy(const std::string& folder) {
-    requireRan("cd " + folder + " && sha256sum -c -s SHA256SUMS");
+    requireRan("cd " + folder + " && sha256sum -c SHA256SUMS");
     require(sortedLines(folder + "/SHA256SUMS") == sortedLines(kHostSums),
             "the manifest lists other files or hashes than the host put on the disk");
 }
