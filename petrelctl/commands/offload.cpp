@@ -159,6 +159,7 @@ int RunOffload(const Options& options, Output& output) {
     const auto folder = MakeFolder(options.arguments.at(0), identity.serial, source.time, output);
     if (!folder) return 1;
     output.Field("folder", *folder);
+    NoteChange("offload folder", "", *folder);
     TransferReport report;
     TreeCopy copy = CopyTree(
         mount->Folder(), *folder, [&](const CopyProgress& progress) { report.Show(progress); },
@@ -172,7 +173,6 @@ int RunOffload(const Options& options, Output& output) {
         Untouched(options, output, "not every file was copied and verified");
         return output.FailWith("offload", failure.message, failure.code);
     }
-    NoteChange("offload folder", "", *folder);
     NoteChange("manifest sha256", "", *manifestHash);
     report.Totals(copy.files, output);
     output.Field("manifest sha256", *manifestHash);
