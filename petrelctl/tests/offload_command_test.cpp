@@ -16,12 +16,14 @@ using harness::Folder;
 constexpr const char* kAdmin = "888888";
 constexpr int kNoNamespace = 77;
 
-// The folder's "camera" tree on the camera's disk, then petrelctl, run by `run`.
-std::string OnCameraDisk(const std::string& run) {
+// The folder's "camera" tree on each camera's disk (/dev/sdb, /dev/sdc, ...), then
+// petrelctl, run by `run`.
+std::string OnCameraDisks(const std::string& run, const std::string& disks = "sdb") {
     return "unshare -m --propagation private /bin/sh -c '"
-           "disk=$(mktemp -d) && mount -t tmpfs /dev/sdb \"$disk\" || { echo 77 > status; exit; }\n"
-           "cp -a camera/. \"$disk\"/ && " + run + "; echo $? > status\n"
-           "umount \"$disk\" 2>/dev/null; rmdir \"$disk\"' \"$0\" \"$@\"";
+           "for node in " + disks + "; do disk=$(mktemp -d -p .)\n"
+           "mount -t tmpfs /dev/$node \"$disk\" || { echo 77 > status; exit; }\n"
+           "cp -a camera/. \"$disk\"/; done\n" +
+           run + "; echo $? > status' \"$0\" \"$@\"";
 }
 
 // Ctrl-C as soon as petrelctl catches it (two seconds at most): before the copy.
@@ -53,7 +55,7 @@ TEST_P(FormatAfter, OnlyAfterAVerifiedManifest) {
     if (row.linkOnDisk) fs::create_symlink("clip.mp4", folder.Path("camera/DCIM/100/link"));
     const auto run = harness::RunScript(
         folder, {"--json", "offload", folder.Path("evidence"), "--format-after"}, kAdmin,
-        {"--disk", "1"}, OnCameraDisk(row.interrupted ? kInterrupted : "\"$0\" \"$@\""));
+        {"--disk", "1"}, OnCameraDisks(row.interrupted ? kInterrupted : "\"$0\" \"$@\""));
     if (run.status == kNoNamespace) GTEST_SKIP() << "needs a mount namespace of its own (root)";
     EXPECT_EQ(run.status, row.status) << run.out << run.err;
     const auto result = nlohmann::json::parse(run.out, nullptr, false);
@@ -80,5 +82,24 @@ INSTANTIATE_TEST_SUITE_P(Tables, FormatAfter,
                                          FormatCase{"Interrupted", false, true, 1, false, true,
                                                     "INTERRUPTED"}),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// Two cameras: the second starts before the first is done unless --jobs 1 says otherwise.
+TEST(OffloadJobs, BoundTheCamerasAtWork) {
+    for (const auto& [jobs, together] : {std::pair{"1", false}, {"2", true}}) {
+        const Folder folder;
+        fs::create_directories(folder.Path("camera/DCIM"));
+        fs::create_directories(folder.Path("evidence"));
+        std::ofstream(folder.Path("camera/DCIM/clip.mp4")) << "recording";
+        const auto run = harness::RunScript(
+            folder, {"--all", "--jobs", jobs, "offload", folder.Path("evidence")}, kAdmin,
+            {"--disk", "2"}, OnCameraDisks("\"$0\" \"$@\"", "sdb sdc"));
+        if (run.status == kNoNamespace) GTEST_SKIP() << "needs a mount namespace of its own (root)";
+        EXPECT_EQ(run.status, 0) << run.err;
+        const auto firstDone = run.err.find("offload done");
+        const auto secondStarted = run.err.find("drive:E SN0000000002: offload started");
+        ASSERT_NE(secondStarted, std::string::npos) << run.err;
+        EXPECT_EQ(secondStarted < firstDone, together) << jobs << "\n" << run.err;
+    }
+}
 
 }  // namespace
