@@ -90,7 +90,7 @@ void Untouched(const Options& options, Output& output, const std::string& why) {
 
 // The camera's storage formatted after its verified offload: unmounted first, and on a
 // connection to its disk (a camera that was on USB is one now).
-int FormatAfter(const Options& options, std::optional<Session>& session, char drive,
+int FormatAfter(const Options& options, std::optional<Session>& session, const CameraRef& disk,
                 DiskMount& mount, Output& output) {
     if (interrupts > 0) {
         Untouched(options, output, "interrupted");
@@ -103,8 +103,7 @@ int FormatAfter(const Options& options, std::optional<Session>& session, char dr
     }
     if (!session) {
         Options onDisk = options;
-        onDisk.camera = CameraRef{};
-        onDisk.camera->drive = drive;
+        onDisk.camera = disk;
         auto opened = Session::OpenVerified(onDisk, output, Access::kAdministrator);
         if (!opened) return 1;
         session.emplace(std::move(*opened));
@@ -177,7 +176,10 @@ int RunOffload(const Options& options, Output& output) {
     report.Totals(copy.files, output);
     output.Field("manifest sha256", *manifestHash);
     output.Value("verified", "true", "yes");
-    return options.formatAfter ? FormatAfter(options, session, drive, *mount, output) : 0;
+    CameraRef disk;
+    disk.drive = drive;
+    disk.serial = identity.serial;  // a disk does not say it itself
+    return options.formatAfter ? FormatAfter(options, session, disk, *mount, output) : 0;
 }
 
 }  // namespace petrelctl
