@@ -8,8 +8,8 @@
 #include <array>
 #include <cerrno>
 #include <chrono>
-#include <cstring>
 #include <csignal>
+#include <cstring>
 #include <filesystem>
 #include <thread>
 
@@ -70,8 +70,7 @@ std::string FolderName(const std::string& text) {
 // DEST/SERIAL/TIME, made here; an offload of the same camera in the same second is
 // refused rather than mixed in.
 std::optional<std::string> MakeFolder(const std::string& destination, const std::string& serial,
-                                      std::chrono::system_clock::time_point time,
-                                      Output& output) {
+                                      std::chrono::system_clock::time_point time, Output& output) {
     const std::string camera = destination + "/" + FolderName(serial);
     const std::string folder = camera + "/" + FolderTime(time);
     if ((::mkdir(camera.c_str(), 0755) != 0 && errno != EEXIST) ||

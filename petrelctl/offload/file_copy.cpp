@@ -131,7 +131,8 @@ CopyOutcome WriteTemporary(const std::string& from, int source, int copy,
         return Failure("SHORT_READ", from,
                        "short read: " + std::to_string(got) + " of " +
                            std::to_string(before.st_size) + " bytes");
-    struct stat after {}, again {};
+    struct stat after {
+    }, again{};
     if (::fstat(source, &after) != 0 || ::stat(from.c_str(), &again) != 0 ||
         got != before.st_size || !Unchanged(before, after) || !Unchanged(before, again))
         return Failure("FILE_CHANGED", from, "changed while it was read");

@@ -20,7 +20,9 @@ constexpr int kNoNamespace = 77;
 // petrelctl, run by `run`.
 std::string OnCameraDisks(const std::string& run, const std::string& disks = "sdb") {
     return "unshare -m --propagation private /bin/sh -c '"
-           "for node in " + disks + "; do disk=$(mktemp -d -p .)\n"
+           "for node in " +
+           disks +
+           "; do disk=$(mktemp -d -p .)\n"
            "mount -t tmpfs /dev/$node \"$disk\" || { echo 77 > status; exit; }\n"
            "cp -a camera/. \"$disk\"/; done\n" +
            run + "; echo $? > status' \"$0\" \"$@\"";
@@ -75,13 +77,12 @@ TEST_P(FormatAfter, OnlyAfterAVerifiedManifest) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Tables, FormatAfter,
-                         testing::Values(FormatCase{"Verified", false, false, 0, true, true, ""},
-                                         FormatCase{"CopyFailed", true, false, 1, false, false,
-                                                    "NOT_A_FILE"},
-                                         FormatCase{"Interrupted", false, true, 1, false, true,
-                                                    "INTERRUPTED"}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Tables, FormatAfter,
+    testing::Values(FormatCase{"Verified", false, false, 0, true, true, ""},
+                    FormatCase{"CopyFailed", true, false, 1, false, false, "NOT_A_FILE"},
+                    FormatCase{"Interrupted", false, true, 1, false, true, "INTERRUPTED"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 // Two cameras: the second starts before the first is done unless --jobs 1 says otherwise.
 TEST(OffloadJobs, BoundTheCamerasAtWork) {
