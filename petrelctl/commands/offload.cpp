@@ -31,7 +31,17 @@ constexpr std::chrono::seconds kDiskWait{30};
 // The first interrupt rules out the format, the second stops the copy.
 volatile std::sig_atomic_t interrupts = 0;
 
-void CountInterrupt(int) { interrupts = interrupts + 1; }
+// Said at once when petrelctl runs alone; a parent with workers says it itself.
+void CountInterrupt(int) {
+    static constexpr char kFirst[] =
+        "petrelctl: interrupted: nothing will be formatted; the copy goes on (Ctrl-C again "
+        "stops it)\n";
+    const bool alone = interrupts == 0 && !Listened();
+    interrupts = interrupts + 1;
+    // Nothing to be done should the terminal refuse it.
+    if (alone && write(STDERR_FILENO, kFirst, sizeof kFirst - 1) < 0) {
+    }
+}
 
 void CatchInterrupts() {
     struct sigaction action {};
