@@ -122,8 +122,8 @@ bool Take(int code, const char* value, CommandLine& line, std::string& problem) 
             break;
         case kJobs: {
             const std::string jobs = value;
-            if (jobs.empty() || jobs.size() > 2 || jobs.find_first_not_of("0123456789") != std::string::npos ||
-                std::stoi(jobs) < 1) {
+            if (jobs.empty() || jobs.size() > 2 ||
+                jobs.find_first_not_of("0123456789") != std::string::npos || std::stoi(jobs) < 1) {
                 problem = "--jobs takes a number from 1 to 99";
                 return false;
             }

@@ -47,7 +47,8 @@ std::vector<std::string> BlockNodes(const std::string& generic) {
         sg ? udev_device_get_parent_with_subsystem_devtype(sg, "scsi", "scsi_device") : nullptr;
     struct udev_enumerate* found = scsi ? udev_enumerate_new(udev) : nullptr;
     if (found != nullptr && udev_enumerate_add_match_subsystem(found, "block") >= 0 &&
-        udev_enumerate_add_match_parent(found, scsi) >= 0 && udev_enumerate_scan_devices(found) >= 0) {
+        udev_enumerate_add_match_parent(found, scsi) >= 0 &&
+        udev_enumerate_scan_devices(found) >= 0) {
         struct udev_list_entry* entry;
         udev_list_entry_foreach(entry, udev_enumerate_get_list_entry(found)) {
             struct udev_device* block =
@@ -77,16 +78,16 @@ std::optional<std::string> MountPrivately(const std::string& node, std::string& 
         return std::nullopt;
     }
     struct libmnt_context* context = mnt_new_context();
-    const bool mounted = context != nullptr && mnt_context_set_source(context, node.c_str()) == 0 &&
-                         mnt_context_set_target(context, point) == 0 &&
-                         mnt_context_set_mflags(context, MS_RDONLY | MS_NOSUID | MS_NODEV |
-                                                             MS_NOEXEC) == 0 &&
-                         mnt_context_mount(context) == 0 && mnt_context_get_status(context) == 1;
+    const bool mounted =
+        context != nullptr && mnt_context_set_source(context, node.c_str()) == 0 &&
+        mnt_context_set_target(context, point) == 0 &&
+        mnt_context_set_mflags(context, MS_RDONLY | MS_NOSUID | MS_NODEV | MS_NOEXEC) == 0 &&
+        mnt_context_mount(context) == 0 && mnt_context_get_status(context) == 1;
     if (!mounted) {
         char message[256] = "";
         if (context != nullptr)
-            mnt_context_get_excode(context, mnt_context_get_status(context) == 1 ? 0 : -1,
-                                   message, sizeof message);
+            mnt_context_get_excode(context, mnt_context_get_status(context) == 1 ? 0 : -1, message,
+                                   sizeof message);
         problem = node + ": " + (message[0] ? message : "cannot be mounted");
         rmdir(point);
     }
@@ -118,15 +119,14 @@ std::optional<std::string> Udisks(const char* method, const std::string& node,
     const bool mounting = std::strcmp(method, "Mount") == 0;
     int status = sd_bus_open_system(&bus);
     if (status >= 0) {
-        status = mounting
-                     ? sd_bus_call_method(bus, "org.freedesktop.UDisks2",
-                                          UdisksObject(node).c_str(),
-                                          "org.freedesktop.UDisks2.Filesystem", method, &error,
-                                          &reply, "a{sv}", 1, "options", "s", "ro")
-                     : sd_bus_call_method(bus, "org.freedesktop.UDisks2",
-                                          UdisksObject(node).c_str(),
-                                          "org.freedesktop.UDisks2.Filesystem", method, &error,
-                                          &reply, "a{sv}", 0);
+        status =
+            mounting
+                ? sd_bus_call_method(bus, "org.freedesktop.UDisks2", UdisksObject(node).c_str(),
+                                     "org.freedesktop.UDisks2.Filesystem", method, &error, &reply,
+                                     "a{sv}", 1, "options", "s", "ro")
+                : sd_bus_call_method(bus, "org.freedesktop.UDisks2", UdisksObject(node).c_str(),
+                                     "org.freedesktop.UDisks2.Filesystem", method, &error, &reply,
+                                     "a{sv}", 0);
     }
     const char* point = nullptr;
     if (status >= 0 && mounting) status = sd_bus_message_read(reply, "s", &point);
@@ -158,7 +158,8 @@ std::optional<DiskMount> DiskMount::Of(char drive, std::string& problem) {
     std::string why;
     for (const auto& node : nodes) {
         const auto folder = root ? MountPrivately(node, why) : Udisks("Mount", node, why);
-        if (folder) return DiskMount(drive, *folder, root ? Owner::kPrivate : Owner::kDesktop, node);
+        if (folder)
+            return DiskMount(drive, *folder, root ? Owner::kPrivate : Owner::kDesktop, node);
         problem += (problem.empty() ? "" : "; ") + why;
     }
     problem = "the camera's storage is not mounted and cannot be mounted read-only: " + problem;

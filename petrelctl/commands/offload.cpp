@@ -8,8 +8,8 @@
 #include <array>
 #include <cerrno>
 #include <chrono>
-#include <cstring>
 #include <csignal>
+#include <cstring>
 #include <filesystem>
 #include <thread>
 
@@ -31,7 +31,17 @@ constexpr std::chrono::seconds kDiskWait{30};
 // The first interrupt rules out the format, the second stops the copy.
 volatile std::sig_atomic_t interrupts = 0;
 
-void CountInterrupt(int) { interrupts = interrupts + 1; }
+// Said at once when petrelctl runs alone; a parent with workers says it itself.
+void CountInterrupt(int) {
+    static constexpr char kFirst[] =
+        "petrelctl: interrupted: nothing will be formatted; the copy goes on (Ctrl-C again "
+        "stops it)\n";
+    const bool alone = interrupts == 0 && !Listened();
+    interrupts = interrupts + 1;
+    // Nothing to be done should the terminal refuse it.
+    if (alone && write(STDERR_FILENO, kFirst, sizeof kFirst - 1) < 0) {
+    }
+}
 
 void CatchInterrupts() {
     struct sigaction action {};
@@ -70,8 +80,7 @@ std::string FolderName(const std::string& text) {
 // DEST/SERIAL/TIME, made here; an offload of the same camera in the same second is
 // refused rather than mixed in.
 std::optional<std::string> MakeFolder(const std::string& destination, const std::string& serial,
-                                      std::chrono::system_clock::time_point time,
-                                      Output& output) {
+                                      std::chrono::system_clock::time_point time, Output& output) {
     const std::string camera = destination + "/" + FolderName(serial);
     const std::string folder = camera + "/" + FolderTime(time);
     if ((::mkdir(camera.c_str(), 0755) != 0 && errno != EEXIST) ||
@@ -90,7 +99,7 @@ void Untouched(const Options& options, Output& output, const std::string& why) {
 
 // The camera's storage formatted after its verified offload: unmounted first, and on a
 // connection to its disk (a camera that was on USB is one now).
-int FormatAfter(const Options& options, std::optional<Session>& session, char drive,
+int FormatAfter(const Options& options, std::optional<Session>& session, const CameraRef& disk,
                 DiskMount& mount, Output& output) {
     if (interrupts > 0) {
         Untouched(options, output, "interrupted");
@@ -103,8 +112,7 @@ int FormatAfter(const Options& options, std::optional<Session>& session, char dr
     }
     if (!session) {
         Options onDisk = options;
-        onDisk.camera = CameraRef{};
-        onDisk.camera->drive = drive;
+        onDisk.camera = disk;
         auto opened = Session::OpenVerified(onDisk, output, Access::kAdministrator);
         if (!opened) return 1;
         session.emplace(std::move(*opened));
@@ -159,6 +167,7 @@ int RunOffload(const Options& options, Output& output) {
     const auto folder = MakeFolder(options.arguments.at(0), identity.serial, source.time, output);
     if (!folder) return 1;
     output.Field("folder", *folder);
+    NoteChange("offload folder", "", *folder);
     TransferReport report;
     TreeCopy copy = CopyTree(
         mount->Folder(), *folder, [&](const CopyProgress& progress) { report.Show(progress); },
@@ -172,12 +181,14 @@ int RunOffload(const Options& options, Output& output) {
         Untouched(options, output, "not every file was copied and verified");
         return output.FailWith("offload", failure.message, failure.code);
     }
-    NoteChange("offload folder", "", *folder);
     NoteChange("manifest sha256", "", *manifestHash);
     report.Totals(copy.files, output);
     output.Field("manifest sha256", *manifestHash);
     output.Value("verified", "true", "yes");
-    return options.formatAfter ? FormatAfter(options, session, drive, *mount, output) : 0;
+    CameraRef disk;
+    disk.drive = drive;
+    disk.serial = identity.serial;  // a disk does not say it itself
+    return options.formatAfter ? FormatAfter(options, session, disk, *mount, output) : 0;
 }
 
 }  // namespace petrelctl

@@ -42,15 +42,15 @@ Stage StageOf(std::vector<std::string> words, const Options& options,
 Job JobFor(const Options& options) {
     Job job{{}, std::numeric_limits<std::size_t>::max()};
     if (options.applyProfile) {
-        job.stages.push_back(StageOf({"apply"}, options, {*options.applyProfile},
-                                     "apply " + *options.applyProfile +
-                                         (options.syncClock ? ", sync clock" : "")));
+        job.stages.push_back(
+            StageOf({"apply"}, options, {*options.applyProfile},
+                    "apply " + *options.applyProfile + (options.syncClock ? ", sync clock" : "")));
     } else if (options.syncClock) {
         job.stages.push_back(StageOf({"clock", "sync"}, options, {}, "sync clock"));
     }
     if (options.offloadTo) {
-        job.stages.push_back(
-            StageOf({"offload"}, options, {*options.offloadTo}, "offload to " + *options.offloadTo));
+        job.stages.push_back(StageOf({"offload"}, options, {*options.offloadTo},
+                                     "offload to " + *options.offloadTo));
         job.jobs = static_cast<std::size_t>(job.stages.back().command->jobs);
     }
     if (options.jobs > 0) job.jobs = static_cast<std::size_t>(options.jobs);
@@ -61,8 +61,8 @@ void Report(const Worker& worker, const Job& job) {
     if (job.stages[worker.stage].options.json)
         std::cout << JsonResult(worker) << std::endl;
     else
-        std::cout << Identity(worker.camera) << ": " << job.stages[worker.stage].description
-                  << ": " << Verdict(worker) << std::endl;
+        std::cout << Identity(worker.camera) << ": " << job.stages[worker.stage].description << ": "
+                  << Verdict(worker) << std::endl;
 }
 
 // SIGHUP: the profile read again and checked as at the start; a refused one changes nothing.
@@ -79,8 +79,7 @@ void Reload(Job& job, const Options& options) {
         return;
     }
     job.stages.front().options.profile = std::move(profile);
-    std::cerr << "petrelctl: SIGHUP: profile " << *options.applyProfile << " reloaded"
-              << std::endl;
+    std::cerr << "petrelctl: SIGHUP: profile " << *options.applyProfile << " reloaded" << std::endl;
 }
 
 // A second Ctrl-C: the cameras still being worked on are left unfinished, and named.
@@ -151,7 +150,7 @@ int RunWatch(const Options& options, Output& output) {
     std::cerr << "petrelctl: waiting for cameras (" << description
               << "); stop with Ctrl-C, reload the profile with SIGHUP" << std::endl;
     std::list<Worker> workers;
-    std::deque<CameraRef> queued;         // arrived while --jobs cameras were at work
+    std::deque<CameraRef> queued;          // arrived while --jobs cameras were at work
     std::set<std::string> switchedToDisk;  // offloaded from USB: their disk is no new camera
     bool stopping = false, anyFailed = false;
     while (!stopping || !workers.empty()) {
@@ -166,8 +165,9 @@ int RunWatch(const Options& options, Output& output) {
         } else if (stop == StopSignals::Stop::kStop) {
             stopping = true;
             std::cerr << "petrelctl: stopping: no new cameras"
-                      << (queued.empty() ? "" : " (" + std::to_string(queued.size()) +
-                                                    " waiting are left alone)")
+                      << (queued.empty()
+                              ? ""
+                              : " (" + std::to_string(queued.size()) + " waiting are left alone)")
                       << "; waiting for " << workers.size() << " at work (Ctrl-C again within "
                       << StopSignals::kAbortWindow.count() << " s aborts them)" << std::endl;
             queued.clear();

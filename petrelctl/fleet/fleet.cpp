@@ -4,8 +4,8 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <csignal>
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <iostream>
 #include <string>
@@ -95,8 +95,8 @@ int RunOnEach(const Command& command, const Options& options,
             }
             if (stop == StopSignals::Stop::kStop)
                 std::cerr << "petrelctl: stopping: no new cameras; waiting for " << running
-                          << " at work (Ctrl-C again within "
-                          << StopSignals::kAbortWindow.count() << " s aborts them)\n";
+                          << " at work (Ctrl-C again within " << StopSignals::kAbortWindow.count()
+                          << " s aborts them)\n";
         }
         for (std::size_t i = 0; i < workers.size(); ++i) {
             Worker& worker = workers[i];

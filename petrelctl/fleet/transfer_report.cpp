@@ -50,7 +50,10 @@ void TransferReport::Totals(const std::vector<CopiedFile>& files, Output& output
     for (const auto& file : files) bytes += file.size;
     output.Field("files", static_cast<long long>(files.size()));
     output.Field("bytes", static_cast<long long>(bytes));
-    output.Field("rate", Rate(bytes, Seconds()));
+    const double seconds = Seconds();
+    output.Value("bytes per second",
+                 std::to_string(seconds > 0 ? static_cast<long long>(bytes / seconds) : 0),
+                 Rate(bytes, seconds));
 }
 
 }  // namespace petrelctl

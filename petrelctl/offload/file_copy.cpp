@@ -118,7 +118,7 @@ CopyOutcome ReadBack(const std::string& to, const CopiedFile& copied) {
 }
 
 // Everything from opening the source to the durable temporary copy.
-CopyOutcome WriteTemporary(const std::string& from, int source, int copy, const std::string& temp,
+CopyOutcome WriteTemporary(const std::string& from, int source, int copy,
                            const FileCopyEvents& events, CopiedFile& copied) {
     struct stat before {};
     if (::fstat(source, &before) != 0) return Failure("READ_FAILED", from, std::strerror(errno));
@@ -131,14 +131,15 @@ CopyOutcome WriteTemporary(const std::string& from, int source, int copy, const 
         return Failure("SHORT_READ", from,
                        "short read: " + std::to_string(got) + " of " +
                            std::to_string(before.st_size) + " bytes");
-    struct stat after {}, again {};
+    struct stat after {
+    }, again{};
     if (::fstat(source, &after) != 0 || ::stat(from.c_str(), &again) != 0 ||
         got != before.st_size || !Unchanged(before, after) || !Unchanged(before, again))
         return Failure("FILE_CHANGED", from, "changed while it was read");
     // Evidence is not edited in place: read-only for everyone.
     const timespec times[2] = {before.st_atim, before.st_mtim};
     if (::fchmod(copy, 0444) != 0 || ::futimens(copy, times) != 0 || ::fsync(copy) != 0)
-        return WriteFailure(temp, errno);
+        return WriteFailure(from, errno);
     copied.size = static_cast<std::uint64_t>(got);
     copied.mtime = before.st_mtim;
     copied.sha256 = hash.Hex();
@@ -159,7 +160,7 @@ CopyOutcome CopyFile(const std::string& from, const std::string& to, const FileC
     std::string temp = to + ".partial-XXXXXX";
     Descriptor copy(::mkostemp(temp.data(), O_CLOEXEC));
     if (copy.get() < 0) return WriteFailure(to, errno);
-    auto failure = WriteTemporary(from, source.get(), copy.get(), temp, events, copied);
+    auto failure = WriteTemporary(from, source.get(), copy.get(), events, copied);
     if (!failure && !copy.Close()) failure = WriteFailure(to, errno);
     if (!failure && RenameNew(temp, to) != 0) {
         failure = errno == EEXIST ? Failure("ALREADY_PRESENT", to,

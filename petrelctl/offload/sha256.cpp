@@ -13,9 +13,7 @@ Sha256::Sha256() : context_(EVP_MD_CTX_new()) {
 
 Sha256::~Sha256() { EVP_MD_CTX_free(context_); }
 
-void Sha256::Update(const void* data, std::size_t size) {
-    EVP_DigestUpdate(context_, data, size);
-}
+void Sha256::Update(const void* data, std::size_t size) { EVP_DigestUpdate(context_, data, size); }
 
 std::string Sha256::Hex() {
     unsigned char digest[EVP_MAX_MD_SIZE];

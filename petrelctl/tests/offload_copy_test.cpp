@@ -32,8 +32,8 @@ using Meddle = void (*)(const Folder& folder, std::uint64_t bytesRead);
 
 struct CopyCase {
     const char* name;
-    Meddle before;  // with the destination made
-    Meddle during;  // after each block of the large file
+    Meddle before;        // with the destination made
+    Meddle during;        // after each block of the large file
     const char* failure;  // the code, or "" for a verified copy
     const char* names;    // the file a failure names
 };
@@ -89,7 +89,8 @@ TEST_P(OffloadCopy, VerifiesOrNamesTheFile) {
     const TreeCopy copy = CopyTree(
         folder_.Path("camera"), folder_.Path("copy"),
         [&](const CopyProgress& progress) {
-            if (progress.file == "DCIM/large.mp4") row.during(folder_, progress.bytesDone - kBefore);
+            if (progress.file == "DCIM/large.mp4")
+                row.during(folder_, progress.bytesDone - kBefore);
         },
         [] { return false; });
     TearDown();
@@ -114,13 +115,12 @@ TEST_P(OffloadCopy, VerifiesOrNamesTheFile) {
 
 INSTANTIATE_TEST_SUITE_P(
     Tables, OffloadCopy,
-    testing::Values(CopyCase{"NestedEmptyAndLarge", None, None, "", ""},
-                    CopyCase{"ChangedWhileRead", None, ChangeLarge, "FILE_CHANGED", "large.mp4"},
-                    CopyCase{"ShortRead", None, TruncateLarge, "SHORT_READ", "large.mp4"},
-                    CopyCase{"DestinationFull", LimitFileSize, None, "DESTINATION_FULL",
-                             "large.mp4"},
-                    CopyCase{"AlreadyPresent", OccupyDestination, None, "ALREADY_PRESENT",
-                             "clip.mp4"}),
+    testing::Values(
+        CopyCase{"NestedEmptyAndLarge", None, None, "", ""},
+        CopyCase{"ChangedWhileRead", None, ChangeLarge, "FILE_CHANGED", "large.mp4"},
+        CopyCase{"ShortRead", None, TruncateLarge, "SHORT_READ", "large.mp4"},
+        CopyCase{"DestinationFull", LimitFileSize, None, "DESTINATION_FULL", "large.mp4"},
+        CopyCase{"AlreadyPresent", OccupyDestination, None, "ALREADY_PRESENT", "clip.mp4"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
