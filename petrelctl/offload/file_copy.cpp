@@ -148,9 +148,11 @@ CopyOutcome WriteTemporary(const std::string& from, int source, int copy,
 
 }  // namespace
 
+// EINVAL: the file system offers no folder sync (some network shares); nothing more can
+// be done there.
 bool SyncFolder(const std::string& folder) {
     Descriptor fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    return fd.get() >= 0 && ::fsync(fd.get()) == 0;
+    return fd.get() >= 0 && (::fsync(fd.get()) == 0 || errno == EINVAL);
 }
 
 CopyOutcome CopyFile(const std::string& from, const std::string& to, const FileCopyEvents& events,
