@@ -123,6 +123,7 @@ void CVireoDlg::OnInitDialog() {
     Localise(m_app.Texts(), kSection, kLocalised);
     LayOut();
     connect(&m_watch, &CameraWatch::Changed, this, [this] { FollowCamera(); });
+    connect(&m_app.Worker(), &CameraWorker::GaveUp, this, [this] { ShowGivenUp(); });
 }
 
 void CVireoDlg::LayOut() {
@@ -168,6 +169,7 @@ void CVireoDlg::keyPressEvent(QKeyEvent* event) {
 }
 
 void CVireoDlg::ShowCamera() {
+    if (m_app.GivenUp()) return;  // it stays said, until the camera is reconnected
     m_camera = m_app.ConnectedCamera();
     ReadIdentity(m_app, m_app.Connection(), m_camera);
     const QString userName = ReadUserName(m_app);
@@ -200,8 +202,6 @@ void CVireoDlg::FollowCamera() {
 }
 
 void CVireoDlg::ShowCameraAway() {
-    // Nothing is written to a camera that is not there, nor to one before it is reconnected.
-    Tabs().setEnabled(false);
     const QString camera = CameraSummary(m_camera, m_app.Texts());
     const QString line =
         m_cameraBack ? m_app.GetString(kSection, "StCameraBack",
@@ -209,7 +209,23 @@ void CVireoDlg::ShowCameraAway() {
                                        "Reconnect to go on.")
                      : m_app.GetString(kSection, "StCameraGone",
                                        "Camera disconnected: %1. Plug it in again to go on.");
-    SetItemText(kCameraLine, line.arg(camera));
+    ShowTrouble(line.arg(camera));
+}
+
+void CVireoDlg::ShowGivenUp() {
+    // Still attached: one press reconnects it.
+    m_cameraBack = m_camera;
+    ShowTrouble(m_app
+                    .GetString(kSection, "StCameraStopped",
+                               "The camera stopped answering: %1. The connection was closed: "
+                               "press Reconnect to go on.")
+                    .arg(CameraSummary(m_camera, m_app.Texts())));
+}
+
+void CVireoDlg::ShowTrouble(const QString& line) {
+    // Nothing is written to a camera that is not there, nor to one before it is reconnected.
+    Tabs().setEnabled(false);
+    SetItemText(kCameraLine, line);
     Item(kCameraLine)->setStyleSheet(QStringLiteral("color: #b00020; font-weight: bold;"));
     ShowItem(kReconnectCamera, m_cameraBack.has_value());
 }
@@ -232,6 +248,11 @@ void CVireoDlg::OnSelChange(int id) {
 }
 
 void CVireoDlg::OnCommand(int id) {
+    // Reconnecting reads every page afresh: changes not applied are asked about first.
+    if (id == kReconnect || id == kReconnectCamera) {
+        if (TabPage* page = PageOfTab(Tabs().CurSel()); page != nullptr && !page->MayLeave())
+            return;
+    }
     if (id == kReconnect)
         OnReconnect();
     else if (id == kReconnectCamera)
