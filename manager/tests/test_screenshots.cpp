@@ -9,6 +9,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QProgressDialog>
+#include <QPushButton>
 #include <QTabBar>
 #include <QTest>
 
@@ -111,7 +112,7 @@ TEST(Screenshots, AFormatWaitedForAndGivenUp) {
         .Then<CVireoDlg>([&](CVireoDlg& window) {
             script.Then<QProgressDialog>([](QProgressDialog& progress) {
                 Save(progress, "progress-format.png");
-                progress.cancel();
+                QTest::mouseClick(progress.findChild<QPushButton*>(), Qt::LeftButton);
             });
             camera.injectFault(camsim::Fault::Unanswered, 1, camsim::FaultSpan::FromThenOn);
             Press(*window.PageOfTab(0), CSysManagerDlg::kFormatDisk);
