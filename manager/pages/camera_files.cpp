@@ -90,9 +90,20 @@ void CameraFiles::OpenWhenMounted() {
     QProgressDialog& progress = *wait;
     bool over = false;
     bool timedOut = false;
+    bool looking = false;  // a look waits for a camera call, during which more may be heard
+    bool heardAgain = false;
     const auto look = [&] {
         if (over) return;
-        over = Look();
+        if (looking) {
+            heardAgain = true;
+            return;
+        }
+        looking = true;
+        do {
+            heardAgain = false;
+            over = Look();
+        } while (!over && heardAgain);
+        looking = false;
         if (over)
             progress.done(QDialog::Accepted);
         else
