@@ -100,6 +100,8 @@ void CVireoDlg::OnInitDialog() {
     setContextMenuPolicy(Qt::ActionsContextMenu);
 
     setWindowIcon(m_hIcon);
+    // From the first call on, the clock sync below included.
+    connect(&m_app.Worker(), &CameraWorker::GaveUp, this, [this] { ShowGivenUp(); });
     // Silently: the camera's clock follows this computer's.
     RecordOperation(
         m_app, m_app.Texts(), this,
@@ -123,7 +125,6 @@ void CVireoDlg::OnInitDialog() {
     Localise(m_app.Texts(), kSection, kLocalised);
     LayOut();
     connect(&m_watch, &CameraWatch::Changed, this, [this] { FollowCamera(); });
-    connect(&m_app.Worker(), &CameraWorker::GaveUp, this, [this] { ShowGivenUp(); });
 }
 
 void CVireoDlg::LayOut() {
@@ -213,6 +214,7 @@ void CVireoDlg::ShowCameraAway() {
 }
 
 void CVireoDlg::ShowGivenUp() {
+    if (m_camera.node.isEmpty()) m_camera = m_app.ConnectedCamera();  // before it was named
     // Still attached: one press reconnects it.
     m_cameraBack = m_camera;
     ShowTrouble(m_app
@@ -279,6 +281,7 @@ void CVireoDlg::OnReconnectCamera() {
             AfterLogin();
             return;
         }
+        if (m_app.GivenUp()) return;  // the line says so, with Reconnect beside it
         RecordRefusedLogin(m_app, m_app.Texts(), this, checked);
     }
     OnReconnect();
