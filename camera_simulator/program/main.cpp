@@ -108,9 +108,9 @@ bool parse(int argc, char** argv, Options& options) {
             options.stateFile = value;
         } else if (flag == "--log") {
             options.logFile = value;
-        } else if (const auto armed = std::find_if(
-                       std::begin(kFaultOptions), std::end(kFaultOptions),
-                       [&](const FaultOption& option) { return flag == option.flag; });
+        } else if (const auto armed =
+                       std::find_if(std::begin(kFaultOptions), std::end(kFaultOptions),
+                                    [&](const FaultOption& option) { return flag == option.flag; });
                    armed != std::end(kFaultOptions)) {
             unsigned camera = 0, exchange = 0;
             char end = 0;

@@ -61,8 +61,8 @@ TEST_F(CameraSession, CancelGivesUpACameraThatStoppedAnsweringAndTheWindowRunsOn
     EXPECT_EQ(Commands().size(), 1u);  // the command that hung, and nothing after it
     EXPECT_TRUE(app.GivenUp());
     EXPECT_FALSE(window.Tabs().isEnabled());
-    EXPECT_TRUE(window.GetItemText(CVireoDlg::kCameraLine)
-                    .startsWith("The camera stopped answering: USB"));
+    EXPECT_TRUE(
+        window.GetItemText(CVireoDlg::kCameraLine).startsWith("The camera stopped answering: USB"));
 
     camera->clearFaults();
     Press(window, CVireoDlg::kReconnectCamera);

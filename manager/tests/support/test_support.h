@@ -54,7 +54,7 @@ private:
     std::deque<Step> m_steps;
     QElapsedTimer m_clock;
     int m_running = 0;  // steps under way
-    QObject m_timers;  // pending polls die with the script
+    QObject m_timers;   // pending polls die with the script
 };
 
 inline void PrintTo(const QString& text, std::ostream* out) { *out << text.toStdString(); }
