@@ -1,24 +1,22 @@
-// The program's life through InitInstance: login, main window, tabs, Reconnect,
-// About and the end of the program, against the fake library.
-#include <gtest/gtest.h>
-
+// The program's life through InitInstance over a simulated camera: login, main
+// window, tabs, Reconnect, About and the end of the program.
 #include <QAccessible>
 #include <QAction>
 #include <QTabBar>
 #include <QTest>
-#include <algorithm>
 
 #include "about_dlg.h"
-#include "app_state.h"
+#include "camera_session.h"
 #include "login_dlg.h"
 #include "tab_control.h"
-#include "test_support.h"
 #include "vireo_dlg.h"
 
 namespace {
 
-std::function<void(CLoginDlg&)> LogInAs(int userType, const char* password) {
+// A login as `userType` to the camera listed at `camera`.
+std::function<void(CLoginDlg&)> LogInAs(int userType, const char* password, int camera = 0) {
     return [=](CLoginDlg& login) {
+        login.SelectListIndex(CLoginDlg::kCamera, camera);
         login.SelectListIndex(CLoginDlg::kUserType, userType);
         login.SetItemText(CLoginDlg::kPassword, password);
         Press(login, CLoginDlg::kLogin);
@@ -92,10 +90,8 @@ void ExpectWritingFor(CVireoDlg& window, int userType) {
     for (TabPage* page : window.Pages()) EXPECT_EQ(page->UserType(), userType);
 }
 
-class Program : public ::testing::Test {
+class Program : public CameraSession {
 protected:
-    void SetUp() override { ResetProcessState(); }
-
     // Runs the program's life with `script` answering its windows.
     void Run() {
         script.Start();
@@ -103,15 +99,16 @@ protected:
         EXPECT_TRUE(script.Done());
     }
 
-    MessageRecorder messages;
     ModalScript script;
-    CVireoApp app{OptionsFor(FakeLibraryDirectory("full"))};
 };
 
 TEST_F(Program, AGeneralUserGetsThreeTabsAndAboutFromTheWindowsMenu) {
+    AddCamera();
     script.Then<CLoginDlg>(LogInAs(kGeneralUser, "123456"))
         .Then<CVireoDlg>([this](CVireoDlg& window) {
-            EXPECT_EQ(window.windowTitle(), QString("Vireo %1 USB").arg(VIREO_VERSION_TEXT));
+            EXPECT_EQ(window.windowTitle(),
+                      QString("Vireo %1 USB \u00B7 BC0000000001 \u00B7 SN0000000001")
+                          .arg(VIREO_VERSION_TEXT));
             EXPECT_EQ(TabCaptions(window),
                       (std::vector<QString>{"Camera Info", "Camera Settings", "WiFi&&Bluetooth"}));
             EXPECT_EQ(VisiblePages(window), std::vector<TabPage*>{window.PageOfTab(0)});
@@ -130,8 +127,6 @@ TEST_F(Program, AGeneralUserGetsThreeTabsAndAboutFromTheWindowsMenu) {
             Press(window, dialog::IDCANCEL);
         });
     Run();
-    const auto calls = FakeLog();
-    EXPECT_EQ(std::count(calls.begin(), calls.end(), "SyncDateTime"), 1);
 }
 
 // Every control an operator can reach has a name a screen reader says, and the
@@ -157,12 +152,13 @@ void ExpectAnOrdinaryDesktopWindowWithNamedControls(CVireoDlg& window) {
 }
 
 TEST_F(Program, AnAdministratorGetsFiveTabsAndReconnectHandsEveryPageTheNewUserType) {
-    script
-        .Then<CLoginDlg>([](CLoginDlg& login) {
-            EXPECT_EQ(login.focusWidget(), login.Item(CLoginDlg::kPassword));
-            LogInAs(kAdministrator, "888888")(login);
-        })
-        .Then<CVireoDlg>([this](CVireoDlg& window) {
+    camsim::CameraState first, other;
+    first.userName = "Officer One";
+    other.serial = "SN-Other";
+    other.userName = "Officer Other";
+    AddCamera(first);
+    script.Then<CLoginDlg>(LogInAs(kAdministrator, "888888"))
+        .Then<CVireoDlg>([this, other](CVireoDlg& window) {
             ExpectAnOrdinaryDesktopWindowWithNamedControls(window);
             EXPECT_EQ(TabCaptions(window),
                       (std::vector<QString>{"Camera Info", "Camera Settings", "WiFi&&Bluetooth",
@@ -174,17 +170,11 @@ TEST_F(Program, AnAdministratorGetsFiveTabsAndReconnectHandsEveryPageTheNewUserT
                     << "tab " << tab;
             }
             EXPECT_EQ(window.PageOfTab(5), nullptr);
-            EXPECT_EQ(window.PageOfTab(0)->GetItemText(CSysManagerDlg::kModel), "FAKE_USB");
+            EXPECT_EQ(window.PageOfTab(0)->GetItemText(CSysManagerDlg::kUserName), "Officer One");
             ChooseTab(window, 3);
-            // The next login reaches another camera, one that shows itself as a
-            // disk.
-            ::setenv("FAKE_PETREL_USB", "0", 1);
-            ::setenv("FAKE_PETREL_DISK", "1", 1);
-            script.Then<CLoginDlg>([](CLoginDlg& login) {
-                EXPECT_EQ(login.ListSelection(CLoginDlg::kUserType), kAdministrator);
-                EXPECT_EQ(login.GetItemText(CLoginDlg::kPassword), "888888");
-                LogInAs(kGeneralUser, "123456")(login);
-            });
+            // The next login reaches another camera, one that shows itself as a disk.
+            simulator.addDiskCamera(other);
+            script.Then<CLoginDlg>(LogInAs(kGeneralUser, "123456", 1));
             Press(window, CVireoDlg::kReconnect);
 
             EXPECT_TRUE(window.isVisible());
@@ -192,7 +182,7 @@ TEST_F(Program, AnAdministratorGetsFiveTabsAndReconnectHandsEveryPageTheNewUserT
             EXPECT_EQ(window.Tabs().CurSel(), 0);
             EXPECT_EQ(VisiblePages(window), std::vector<TabPage*>{window.PageOfTab(0)});
             ExpectWritingFor(window, kGeneralUser);
-            EXPECT_EQ(window.PageOfTab(0)->GetItemText(CSysManagerDlg::kModel), "FAKE_DISK");
+            EXPECT_EQ(window.PageOfTab(0)->GetItemText(CSysManagerDlg::kUserName), "Officer Other");
             // The password page offers the general user's password alone.
             auto* password = window.PageOfTab(4);
             EXPECT_EQ(password->ListCount(CModifyPwdDlg::kUserType), 1);
@@ -204,6 +194,7 @@ TEST_F(Program, AnAdministratorGetsFiveTabsAndReconnectHandsEveryPageTheNewUserT
 }
 
 TEST_F(Program, CancellingTheLoginAtReconnectEndsTheProgram) {
+    AddCamera();
     script.Then<CLoginDlg>(LogInAs(kGeneralUser, "123456"))
         .Then<CVireoDlg>([this](CVireoDlg& window) {
             script.Then<CLoginDlg>([](CLoginDlg& login) { login.close(); });
@@ -214,7 +205,7 @@ TEST_F(Program, CancellingTheLoginAtReconnectEndsTheProgram) {
 }
 
 TEST_F(Program, WithoutTheLibraryTheMainWindowNeverOpens) {
-    CVireoApp orphan(OptionsFor(FakeLibraryDirectory("none")));
+    CVireoApp orphan(OptionsFor(kNoLibraryDirectory));
     bool mainWindowOpened = false;
     script
         .Then<CLoginDlg>([](CLoginDlg& login) {

@@ -1,5 +1,5 @@
-// Login with the real libPetrel.so beside the test program, over cameras simulated
-// under umockdev.
+// Several cameras and a camera that leaves, with the real libPetrel.so beside the
+// test program, over cameras simulated under umockdev.
 #include <QTest>
 
 #include "camera_session.h"
@@ -10,71 +10,6 @@ namespace {
 
 using camsim::Carrier;
 using namespace Qt::StringLiterals;
-
-TEST(Login, ReachesTheRightCameraAndSaysWhyItCannot) {
-    MessageRecorder messages;
-    camsim::CameraState lockedAfterOne, otherInterface;
-    lockedAfterOne.lockout.maxAttempts = 1;
-    otherInterface.version = "FW_2.4.1_API_0.9.0_B0420";
-    const QString wrong = "Wrong login password.";
-    const struct {
-        const char* name;
-        std::vector<std::pair<Carrier, camsim::CameraState>> cameras;
-        std::vector<std::pair<const char*, int>> presses;  // password, user type
-        std::vector<QString> messages;
-        int verifiedCamera;  // index of the camera that verified the last press, or -1
-        std::vector<std::string> trail = {};  // every refused password check is recorded
-    } cases[] = {
-        {"the chosen user type's password is checked",
-         {{Carrier::Usb, {}}},
-         {{"888888", kGeneralUser}, {"888888", kAdministrator}},
-         {wrong},
-         0,
-         {"SN0000000001 login STATUS_NOT_VERIFIED"}},
-        {"a locked-out camera asks to wait",
-         {{Carrier::Usb, lockedAfterOne}},
-         {{"000000", kGeneralUser}, {"123456", kGeneralUser}},
-         {wrong, "Wrong login password, please login in 3 minutes."},
-         -1,
-         {"SN0000000001 login STATUS_NOT_VERIFIED", "SN0000000001 login STATUS_PASSWORD_LOCKED"}},
-        {"another interface version is refused",
-         {{Carrier::Usb, otherInterface}},
-         {{"123456", kGeneralUser}},
-         {"Firmware version mismatch."},
-         -1},
-        {"without a USB camera the disk is used", {{Carrier::Disk, {}}}, {{"123456", 0}}, {}, 0},
-        {"without a camera the connection fails", {}, {{"123456", 0}}, {"Connection Failed."}, -1},
-    };
-    for (const auto& row : cases) {
-        SCOPED_TRACE(row.name);
-        ResetProcessState();
-        messages.shown.clear();
-        camsim::Simulator cameras;
-        std::vector<camsim::Camera*> added;
-        for (const auto& [carrier, state] : row.cameras)
-            added.push_back(&(carrier == Carrier::Usb ? cameras.addUsbCamera(state)
-                                                      : cameras.addDiskCamera(state)));
-        CVireoApp session(OptionsFor(platform::ProgramDirectory()));
-        CLoginDlg login(session);
-        login.Open();
-        for (const auto& [password, userType] : row.presses) {
-            login.SelectListIndex(CLoginDlg::kUserType, userType);
-            login.SetItemText(CLoginDlg::kPassword, password);
-            Press(login, CLoginDlg::kLogin);
-        }
-        EXPECT_EQ(messages.Texts(), row.messages);
-        EXPECT_EQ(AuditTrail(), row.trail);
-        EXPECT_EQ(login.Result(), row.verifiedCamera >= 0 ? dialog::IDOK : 0);
-        for (std::size_t i = 0; i < added.size(); ++i)
-            EXPECT_EQ(added[i]->session().verifiedLevel,
-                      static_cast<int>(i) == row.verifiedCamera ? row.presses.back().second : -1);
-        // The last press's type is the login's, whether or not the camera accepted it.
-        if (!row.cameras.empty()) {
-            EXPECT_EQ(g_nUserType, row.presses.back().second);
-        }
-        EXPECT_EQ(session.IsLibraryLoaded(), !row.cameras.empty());
-    }
-}
 
 // With several cameras the login lists them all, USB first; the chosen one is
 // connected, and the main window names it, also after a Reconnect to another.
