@@ -62,7 +62,7 @@ TEST(Login, ReachesTheRightCameraAndSaysWhyItCannot) {
     const QString wrong = "Wrong login password.";
     const struct {
         const char* name;
-        std::vector<std::pair<Carrier, camsim::CameraState>> cameras = {};
+        std::vector<std::pair<Carrier, camsim::CameraState>> cameras = {{Carrier::Usb, {}}};
         std::vector<std::pair<const char*, int>> presses;  // password, user type
         std::vector<QString> messages = {};
         int verifiedCamera = -1;  // index of the camera that verified the last press
@@ -72,7 +72,6 @@ TEST(Login, ReachesTheRightCameraAndSaysWhyItCannot) {
         unsigned unansweredFrom = 0;          // the first camera's exchange that goes unanswered
     } cases[] = {
         {.name = "the chosen user type's password is checked",
-         .cameras = {{Carrier::Usb, {}}},
          .presses = {{"888888", kGeneralUser}, {"888888", kAdministrator}},
          .messages = {wrong},
          .verifiedCamera = 0,
@@ -86,19 +85,16 @@ TEST(Login, ReachesTheRightCameraAndSaysWhyItCannot) {
          .trail = {"SN0000000001 login STATUS_NOT_VERIFIED",
                    "SN0000000001 login STATUS_PASSWORD_LOCKED"}},
         {.name = "a check the camera does not answer is a wrong password",
-         .cameras = {{Carrier::Usb, {}}},
          .presses = {{"654321", kAdministrator}},
          .messages = {wrong},
          .offered = {"654321", kAdministrator},
          .trail = {"SN0000000001 login STATUS_FAILED"},
          .unansweredFrom = 5},  // after the four of the connection
         {.name = "a short password is refused before any connection",
-         .cameras = {{Carrier::Usb, {}}},
          .presses = {{"12345", kAdministrator}},
          .messages = {"Please enter 6-character password."},
          .connected = false},
         {.name = "a camera that does not answer the connection is none",
-         .cameras = {{Carrier::Usb, {}}},
          .presses = {{"123456", kGeneralUser}},
          .messages = {"Connection Failed."},
          .connected = false,
@@ -114,6 +110,7 @@ TEST(Login, ReachesTheRightCameraAndSaysWhyItCannot) {
          .verifiedCamera = 0,
          .offered = {"123456", kGeneralUser}},
         {.name = "without a camera the connection fails",
+         .cameras = {},
          .presses = {{"123456", kGeneralUser}},
          .messages = {"Connection Failed."},
          .connected = false},
