@@ -24,6 +24,9 @@ enum LongOnly {
     kPassword,
     kSince,
     kUntil,
+    kOffload,
+    kFormatAfter,
+    kJobs,
 };
 
 const option kOptions[] = {
@@ -43,6 +46,9 @@ const option kOptions[] = {
     {"password", required_argument, nullptr, kPassword},
     {"since", required_argument, nullptr, kSince},
     {"until", required_argument, nullptr, kUntil},
+    {"offload", required_argument, nullptr, kOffload},
+    {"format-after", no_argument, nullptr, kFormatAfter},
+    {"jobs", required_argument, nullptr, kJobs},
     {"yes", no_argument, nullptr, 'y'},
     {"help", no_argument, nullptr, 'h'},
     {"version", no_argument, nullptr, 'V'},
@@ -108,6 +114,22 @@ bool Take(int code, const char* value, CommandLine& line, std::string& problem) 
         case kUntil:
             options.until = value;
             break;
+        case kOffload:
+            options.offloadTo = value;
+            break;
+        case kFormatAfter:
+            options.formatAfter = true;
+            break;
+        case kJobs: {
+            const std::string jobs = value;
+            if (jobs.empty() || jobs.size() > 2 ||
+                jobs.find_first_not_of("0123456789") != std::string::npos || std::stoi(jobs) < 1) {
+                problem = "--jobs takes a number from 1 to 99";
+                return false;
+            }
+            options.jobs = std::stoi(jobs);
+            break;
+        }
         case 'd':
         case 'c': {
             std::string selector = code == 'd' ? "drive:" + UpperCase(value) : value;
@@ -233,6 +255,10 @@ void PrintHelp() {
            "                         else a command that logs in asks on the terminal\n"
            "      --since TIME, --until TIME  history shows only records from or until TIME\n"
            "                         (YYYY-MM-DD [HH:MM[:SS]], local time)\n"
+           "      --offload DEST     watch offloads every camera plugged in to DEST\n"
+           "      --format-after     offload formats the camera once every file of it is\n"
+           "                         copied and verified (never otherwise)\n"
+           "      --jobs N           cameras worked on at once (offload: 2; else all)\n"
            "  -y, --yes              confirm destructive commands without asking\n"
            "  -h, --help             show this help, or with a command that command's\n"
            "  -V, --version          show the version\n\n"

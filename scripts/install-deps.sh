@@ -8,7 +8,7 @@ set -euo pipefail
 job=${1:-test}
 demo=(
     build-essential cmake pkg-config
-    libusb-dev libssl-dev libudev-dev libsystemd-dev nlohmann-json3-dev
+    libusb-dev libssl-dev libudev-dev libmount-dev libsystemd-dev nlohmann-json3-dev
     umockdev libumockdev-dev
     qt6-base-dev qt6-qpa-plugins libgl-dev
 )

@@ -81,7 +81,7 @@ std::optional<Session> Session::Open(const Options& options, Output& output) {
         const CameraIdentity identity = ReadIdentity(connection, where);
         ReportIdentity(identity.serial, identity.barCode);
         NoteCamera(identity);
-        return Session(connection);
+        return Session(connection, identity);
     }
     CloseDevice(connection);
     // A camera this user may not open is not found either: the first-camera path asks why.

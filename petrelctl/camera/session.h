@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "camera/identity.h"
 #include "commands/command.h"
 #include "petrel.h"
 
@@ -14,7 +15,8 @@ public:
     ~Session();
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;
-    Session(Session&& other) noexcept : connection_(other.connection_) {
+    Session(Session&& other) noexcept
+        : connection_(other.connection_), identity_(std::move(other.identity_)) {
         other.connection_ = nullptr;
     }
 
@@ -28,10 +30,14 @@ public:
                                                Access access);
 
     DeviceConnection* get() const { return connection_; }
+    // Who the camera said it is when it was opened.
+    const CameraIdentity& identity() const { return identity_; }
 
 private:
-    explicit Session(DeviceConnection* connection) : connection_(connection) {}
+    Session(DeviceConnection* connection, CameraIdentity identity)
+        : connection_(connection), identity_(std::move(identity)) {}
     DeviceConnection* connection_;
+    CameraIdentity identity_;
 };
 
 // The login password: --password (or what GatherPassword read), else the

@@ -32,6 +32,9 @@ struct Options {
     std::optional<std::string> password;      // --password, or read by GatherPassword
     std::optional<std::string> passwordFile;  // --password-file; "-" for --password-stdin
     std::optional<std::string> since, until;  // history: the times it is limited to
+    std::optional<std::string> offloadTo;     // watch offloads every camera to this folder
+    bool formatAfter = false;                 // offload formats once every file is verified
+    int jobs = 0;                             // cameras at once; 0: the command's own bound
     std::vector<std::string> arguments;
 };
 
@@ -53,6 +56,7 @@ struct Command {
     // What the command does to its camera, for the audit trail; none for a command that
     // only reads (a refused password is recorded whatever the command).
     std::optional<petrel::audit::Event> recorded = std::nullopt;
+    int jobs = 0;  // cameras worked on at once by default; 0: all
 };
 
 // Every subcommand, in the order the help text lists them.

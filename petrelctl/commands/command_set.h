@@ -27,6 +27,8 @@ int RunApply(const Options& options, Output& output);
 int CheckApply(Options& options, Output& output);
 int RunHistory(const Options& options, Output& output);
 int CheckHistory(Options& options, Output& output);
+int RunOffload(const Options& options, Output& output);
+int CheckOffload(Options& options, Output& output);
 int RunWatch(const Options& options, Output& output);
 int CheckWatch(Options& options, Output& output);
 

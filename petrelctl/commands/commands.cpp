@@ -75,12 +75,14 @@ const std::vector<Command>& Commands() {
          RunApply, CheckApply, true, true, kChange},
         {"mass-storage", "", "switch the camera to removable-disk mode", 0, 0, RunMassStorage,
          nullptr, true, true, kAction},
+        {"offload", "DEST", "copy every recording to DEST/SERIAL/TIME, verified, with a manifest",
+         1, 1, RunOffload, CheckOffload, true, true, kAction, 2},
         {"history", "",
          "show what was changed on which camera, when, by whom (--camera, --since, --until)", 0, 0,
          RunHistory, CheckHistory, false, false},
-        {"watch", "--apply PROFILE|--sync-clock",
-         "provision every camera plugged in, once each, until interrupted", 0, 0, RunWatch,
-         CheckWatch, false},
+        {"watch", "--apply PROFILE|--sync-clock|--offload DEST",
+         "provision or offload every camera plugged in, once each, until interrupted", 0, 0,
+         RunWatch, CheckWatch, false},
     };
     return kCommands;
 }

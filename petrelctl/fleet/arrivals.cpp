@@ -33,6 +33,7 @@ std::optional<CameraRef> UsbCamera(udev_device* device) {
     if (bus.empty() || number.empty()) return std::nullopt;
     CameraRef camera;
     camera.usbAddress = bus + "/" + number;
+    camera.serial = Text(udev_device_get_sysattr_value(device, "serial"));
     return camera;
 }
 
@@ -45,6 +46,7 @@ std::optional<CameraRef> CameraDisk(udev_device* device) {
     CameraRef camera;
     camera.drive = kWorkerDrive;
     camera.diskNode = node;
+    camera.serial = Text(udev_device_get_sysattr_value(usb, "serial"));
     return camera;
 }
 

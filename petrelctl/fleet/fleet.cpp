@@ -5,13 +5,15 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <iostream>
 #include <string>
 
 #include "fleet/progress_board.h"
+#include "fleet/stop_signals.h"
 #include "fleet/worker.h"
-#include "io/utf8.h"
+#include "utf8_text.h"
 
 namespace petrelctl {
 namespace {
@@ -37,8 +39,8 @@ void PrintSummary(const std::vector<Worker>& workers, std::ostream& out) {
     out << "\n" << line;
     for (const auto& worker : workers) {
         std::snprintf(line, sizeof line, "%-9s %-16s %-16s ", worker.camera.Label().c_str(),
-                      Printable(worker.camera.serial).c_str(),
-                      Printable(worker.camera.barCode).c_str());
+                      fields::Printable(worker.camera.serial).c_str(),
+                      fields::Printable(worker.camera.barCode).c_str());
         out << line << Verdict(worker) << "\n";
         succeeded += worker.status == 0 ? 1 : 0;
     }
@@ -53,36 +55,70 @@ int RunOnEach(const Command& command, const Options& options,
     for (const auto& camera : cameras) {
         Worker worker;
         worker.camera = camera;
+        worker.finishOnStop = true;
         workers.push_back(std::move(worker));
     }
+    const int bound = options.jobs > 0 ? options.jobs : command.jobs;
+    const std::size_t jobs = bound > 0 ? static_cast<std::size_t>(bound) : workers.size();
     std::cout.flush();
+    StopSignals signals;
     ProgressBoard board(workers.size());
     const std::string step = command.name;
-    for (std::size_t i = 0; i < workers.size(); ++i) {
-        Start(workers[i], command, options);
-        board.Report(i, Identity(workers[i].camera) + ": " + step + " " +
-                            (workers[i].pid > 0 ? "started" : Verdict(workers[i])));
-    }
-    while (std::any_of(workers.begin(), workers.end(),
-                       [](const Worker& w) { return w.progress >= 0; })) {
+    std::size_t started = 0, running = 0;
+    bool stopping = false;
+    const auto finished = [&](std::size_t i) {
+        board.Report(i, Identity(workers[i].camera) + ": " + step + " " + Verdict(workers[i]));
+        if (!board.Live()) PrintResult(workers[i], options.json);
+    };
+    for (;;) {
+        for (; !stopping && started < workers.size() && running < jobs; ++started) {
+            Start(workers[started], command, options);
+            running += workers[started].pid > 0 ? 1 : 0;
+            if (workers[started].pid > 0)
+                board.Report(started, Identity(workers[started].camera) + ": " + step + " started");
+            else
+                finished(started);
+        }
+        if (running == 0) break;
         std::vector<pollfd> waiting;
         for (const auto& worker : workers) {
             if (worker.progress >= 0) waiting.push_back({worker.progress, POLLIN, 0});
         }
-        if (poll(waiting.data(), waiting.size(), -1) < 0 && errno != EINTR) break;
+        if (!signals.Wait(waiting)) break;
+        if (const auto stop = signals.Taken(); stop != StopSignals::Stop::kNone) {
+            stopping = true;
+            for (auto& worker : workers) {
+                if (stop == StopSignals::Stop::kAbort && worker.progress >= 0) {
+                    kill(worker.pid, SIGKILL);
+                    worker.code = "ABORTED";
+                }
+            }
+            if (stop == StopSignals::Stop::kStop)
+                std::cerr << "petrelctl: stopping: no new cameras; waiting for " << running
+                          << " at work (Ctrl-C again within " << StopSignals::kAbortWindow.count()
+                          << " s aborts them)\n";
+        }
         for (std::size_t i = 0; i < workers.size(); ++i) {
             Worker& worker = workers[i];
             if (worker.progress < 0 || !Readable(worker.progress, waiting)) continue;
             const auto onStep = [&](const std::string& at) {
                 board.Report(i, Identity(worker.camera) + ": " + step + ": " + at);
             };
-            if (ReadProgress(worker, onStep)) continue;
+            if (worker.code.empty() && ReadProgress(worker, onStep)) continue;
             close(worker.progress);
             worker.progress = -1;
+            --running;
             Finish(worker);
-            board.Report(i, Identity(worker.camera) + ": " + step + " " + Verdict(worker));
-            if (!board.Live()) PrintResult(worker, options.json);
+            if (!worker.code.empty()) worker.problem = "aborted, left unfinished";
+            finished(i);
         }
+    }
+    // Cameras never started, once stopped.
+    for (std::size_t i = started; i < workers.size(); ++i) {
+        workers[i].status = 1;
+        workers[i].problem = "not started: stopped";
+        workers[i].code = "STOPPED";
+        finished(i);
     }
     // On a terminal the results wait until the board is finished.
     for (const auto& worker : workers) {

@@ -9,9 +9,10 @@
 
 namespace petrelctl {
 
-// Runs `command` on every camera in parallel, with a progress line per camera on
-// standard error and each camera's result and a summary on standard output. 0 when
-// every camera succeeded, else 1.
+// Runs `command` on every camera in parallel, --jobs (else the command's own bound) at a
+// time, with a progress line per camera on standard error and each camera's result and a
+// summary on standard output. A first Ctrl-C starts no more cameras and waits for those at
+// work; a second within a few seconds aborts them. 0 when every camera succeeded, else 1.
 int RunOnEach(const Command& command, const Options& options,
               const std::vector<CameraRef>& cameras);
 

@@ -17,6 +17,8 @@ void Report(const std::string& line) {
 
 void ReportTo(int descriptor) { progressDescriptor = descriptor; }
 
+bool Listened() { return progressDescriptor >= 0; }
+
 void ReportStep(const std::string& step) {
     if (progressDescriptor >= 0) Report("step " + step);
 }

@@ -9,6 +9,9 @@ namespace petrelctl {
 // Reports go to `descriptor` from now on; none are sent when petrelctl runs alone.
 void ReportTo(int descriptor);
 
+// True when a parent listens to the reports.
+bool Listened();
+
 // Reports that the worker is at `step`; nothing when no one listens.
 void ReportStep(const std::string& step);
 

@@ -22,6 +22,7 @@ struct Worker {
     std::string lines;          // progress not yet a whole line
     bool finishOnStop = false;  // ignores SIGINT, SIGTERM and SIGHUP, so that its camera is
                                 // never left half-written
+    std::size_t stage = 0;      // which of a job's commands it runs, in dock mode
     int status = -1;
     std::string result, problem;
     std::string code;  // its error code when its own result cannot tell

@@ -26,12 +26,8 @@ Folder::~Folder() {
     if (!path_.empty()) std::filesystem::remove_all(path_);
 }
 
-namespace {
-
-// Runs `script` under camera-sim in `folder`, with petrelctl and `arguments` as its
-// arguments; the script leaves petrelctl's exit status in the file "status".
-Outcome Run(const Folder& folder, const Strings& arguments, const char* password,
-            const Strings& simulator, const std::string& script) {
+Outcome RunScript(const Folder& folder, const Strings& arguments, const char* password,
+                  const Strings& simulator, const std::string& script) {
     const std::string state = folder.Path("state"), out = folder.Path("out"),
                       err = folder.Path("err"), status = folder.Path("status"),
                       log = folder.Path("log");
@@ -79,11 +75,9 @@ Outcome Run(const Folder& folder, const Strings& arguments, const char* password
     return run;
 }
 
-}  // namespace
-
 Outcome RunIn(const Folder& folder, const Strings& arguments, const char* password,
               const Strings& simulator) {
-    return Run(folder, arguments, password, simulator, "\"$0\" \"$@\"; echo $? > status");
+    return RunScript(folder, arguments, password, simulator, "\"$0\" \"$@\"; echo $? > status");
 }
 
 Outcome RunWith(const Folder& folder, const Strings& arguments, const char* password,
@@ -95,7 +89,7 @@ Outcome RunWith(const Folder& folder, const Strings& arguments, const char* pass
         steps +
         "\n(sleep 10; kill -KILL $pid) 2>/dev/null & watchdog=$!\n"
         "wait $pid; echo $? > status; kill $watchdog\n";
-    return Run(folder, arguments, password, simulator, script);
+    return RunScript(folder, arguments, password, simulator, script);
 }
 
 Outcome RunCtl(const Strings& arguments, const char* password, const Strings& initial,

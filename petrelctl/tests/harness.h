@@ -51,6 +51,11 @@ Outcome RunIn(const Folder& folder, const Strings& arguments, const char* passwo
 Outcome RunWith(const Folder& folder, const Strings& arguments, const char* password,
                 const Strings& simulator, const std::string& steps);
 
+// As RunIn with the shell text `script` in petrelctl's place: "$0" is petrelctl, "$@" the
+// arguments; it leaves petrelctl's exit status in the file "status".
+Outcome RunScript(const Folder& folder, const Strings& arguments, const char* password,
+                  const Strings& simulator, const std::string& script);
+
 // As RunIn in a fresh folder; `initial` lines are added to a fresh USB camera's state first.
 Outcome RunCtl(const Strings& arguments, const char* password, const Strings& initial = {},
                const Strings& simulator = {});

@@ -1,7 +1,6 @@
 #include "test_support.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <QTest>
 #include <QTimer>
@@ -57,24 +56,10 @@ void ModalScript::Poll() {
     }
 }
 
-std::string FakeLibraryDirectory(const char* variant) {
-    return std::string(FAKE_PETREL_ROOT) + "/" + variant + "/";
-}
-
-std::string FakeLogPath() {
-    return std::string(FAKE_PETREL_ROOT) + "/calls-" + std::to_string(::getpid()) + ".log";
-}
-
 void ResetProcessState() {
     g_nUserType = kGeneralUser;
     g_nLastUserType = kGeneralUser;
     std::memset(g_szLastPassword, 0, sizeof g_szLastPassword);
-    for (const char* name :
-         {"FAKE_PETREL_USB", "FAKE_PETREL_DISK", "FAKE_PETREL_CONNECT", "FAKE_PETREL_VERIFY"})
-        ::unsetenv(name);
-    const std::string log = FakeLogPath();
-    std::remove(log.c_str());
-    ::setenv("FAKE_PETREL_LOG", log.c_str(), 1);
     ClearAuditTrail();
 }
 
@@ -102,13 +87,6 @@ std::vector<std::string> AuditTrail() {
 std::string AuditTrailText() {
     std::ifstream file(AuditTrailPath());
     return std::string(std::istreambuf_iterator<char>(file), {});
-}
-
-std::vector<std::string> FakeLog() {
-    std::vector<std::string> lines;
-    std::ifstream file(FakeLogPath());
-    for (std::string line; std::getline(file, line);) lines.push_back(line);
-    return lines;
 }
 
 StartOptions OptionsFor(const std::string& libraryDirectory) {
