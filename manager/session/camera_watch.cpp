@@ -3,12 +3,16 @@
 #include <libudev.h>
 
 #include <QSocketNotifier>
+#include <QTimer>
 #include <algorithm>
 #include <memory>
+
+#include "camera_worker.h"
 
 namespace {
 
 constexpr quint16 kCameraProduct = PETREL_PRODUCT_USB;
+constexpr std::chrono::milliseconds kWaitOver{50};  // how often a wait is asked whether it is over
 
 template <typename Object, Object* (*Release)(Object*)>
 struct Releaser {
@@ -70,7 +74,17 @@ void CameraWatch::TakeAnnouncements() {
     // Every announcement waiting is taken in: a camera's arrival is several of them.
     bool heard = false;
     while (const Device device{udev_monitor_receive_device(m_monitor)}) heard = true;
-    if (heard) emit Changed();
+    if (heard && !m_announcing) Announce();
+}
+
+void CameraWatch::Announce() {
+    // Heard while a camera call is waited for: told once that wait is over, so what
+    // listens starts no call inside it.
+    m_announcing = CameraCallWaiting();
+    if (m_announcing)
+        QTimer::singleShot(kWaitOver, this, [this] { Announce(); });
+    else
+        emit Changed();
 }
 
 namespace {

@@ -34,9 +34,10 @@ void ModalScript::Start() {
 
 void ModalScript::Poll() {
     constexpr qint64 kTimeoutMs = 15000;
-    if (m_steps.empty()) return;
+    // A step still running may queue the next one (camera calls run event loops).
+    if (m_steps.empty() && m_running == 0) return;
     QWidget* modal = QApplication::activeModalWidget();
-    if (m_clock.elapsed() > kTimeoutMs) {
+    if (!m_steps.empty() && m_clock.elapsed() > kTimeoutMs) {
         ADD_FAILURE() << "modal script timed out with " << m_steps.size() << " step(s) left";
         m_steps.clear();
         for (QWidget* window : QApplication::topLevelWidgets())
@@ -45,10 +46,13 @@ void ModalScript::Poll() {
     }
     // A fresh timer each time: the step may run a nested modal loop of its own.
     QTimer::singleShot(5, &m_timers, [this] { Poll(); });
-    if (modal != nullptr && modal->isVisible() && m_steps.front().matches(modal)) {
+    if (!m_steps.empty() && modal != nullptr && modal->isVisible() &&
+        m_steps.front().matches(modal)) {
         const Step step = m_steps.front();
         m_steps.pop_front();
+        ++m_running;
         step.run(modal);
+        --m_running;
     }
 }
 

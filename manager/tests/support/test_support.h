@@ -53,7 +53,8 @@ private:
 
     std::deque<Step> m_steps;
     QElapsedTimer m_clock;
-    QObject m_timers;  // pending polls die with the script
+    int m_running = 0;  // steps under way
+    QObject m_timers;   // pending polls die with the script
 };
 
 inline void PrintTo(const QString& text, std::ostream* out) { *out << text.toStdString(); }
