@@ -1,10 +1,10 @@
 // Over the simulator's devices: only the cameras are taken, each as itself.
 #include "udev_camera.h"
 
+#include <camsim/simulator.h>
 #include <gtest/gtest.h>
 #include <libudev.h>
 
-#include <camsim/simulator.h>
 #include <map>
 #include <optional>
 #include <string>
