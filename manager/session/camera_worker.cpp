@@ -52,6 +52,23 @@ constexpr MessageText kStopped{
 constexpr MessageText kClosing{"WaitClosing",
                                "The camera does not answer. Closing the connection..."};
 
+// `loop` is touched on the window's thread only.
+struct CallState {
+    std::atomic<bool> done{false};
+    QEventLoop* loop = nullptr;
+};
+
+class ForgetLoop {
+public:
+    explicit ForgetLoop(CallState& state) : m_state(state) {}
+    ~ForgetLoop() { m_state.loop = nullptr; }
+    ForgetLoop(const ForgetLoop&) = delete;
+    ForgetLoop& operator=(const ForgetLoop&) = delete;
+
+private:
+    CallState& m_state;
+};
+
 QWidget* DialogParent() {
     if (QWidget* modal = QApplication::activeModalWidget()) return modal;
     return QApplication::activeWindow();
@@ -82,17 +99,27 @@ QString CameraWorker::OperationOf(const char* name) const {
 bool CameraWorker::Run(const char* name, const std::function<void()>& call) {
     const Waiting waiting;
     QEventLoop loop;
-    // Shared: the worker may still tell a loop that has finished waiting.
-    const auto done = std::make_shared<std::atomic<bool>>(false);
-    QMetaObject::invokeMethod(&m_context, [&call, done, &loop] {
+    // The worker's word that the call returned may arrive after this wait has ended
+    // and its loop is gone: it is posted to the worker object, which outlives every
+    // call, and finds the loop only while this frame still waits on it.
+    const auto state = std::make_shared<CallState>();
+    state->loop = &loop;
+    const ForgetLoop forget{*state};
+    const auto done = [&] { return state->done.load(); };
+    QMetaObject::invokeMethod(&m_context, [&call, state, this] {
         call();
-        done->store(true);
-        QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
+        state->done.store(true);
+        QMetaObject::invokeMethod(
+            this,
+            [state] {
+                if (state->loop != nullptr) state->loop->quit();
+            },
+            Qt::QueuedConnection);
     });
     // Quietly first: a click meanwhile is held, not lost, and starts nothing inside this call.
     QTimer::singleShot(kQuietWait, &loop, &QEventLoop::quit);
-    if (!done->load()) loop.exec(QEventLoop::ExcludeUserInputEvents);
-    if (done->load()) return true;
+    if (!done()) loop.exec(QEventLoop::ExcludeUserInputEvents);
+    if (done()) return true;
 
     const dialog::OperatorCursor operatorCursor;
     bool cancelled = false;
@@ -103,7 +130,7 @@ bool CameraWorker::Run(const char* name, const std::function<void()>& call) {
             loop.quit();
         });
         progress->show();
-        if (!done->load()) loop.exec();
+        if (!done()) loop.exec();
     }
     if (!cancelled) return true;
 
@@ -112,12 +139,12 @@ bool CameraWorker::Run(const char* name, const std::function<void()>& call) {
                             m_texts(kSection, kStopped.key, QString::fromUtf8(kStopped.fallback)),
                             dialog::Translated(m_texts, kPromptTitle), dialog::MessageButtons::Ok,
                             dialog::MessageIcon::Warning});
-    if (!done->load()) {
+    if (!done()) {
         const auto closing = MakeWaitDialog(
             m_texts, m_texts(kSection, kClosing.key, QString::fromUtf8(kClosing.fallback)),
             DialogParent(), WaitCancel::None);
         closing->show();
-        if (!done->load()) loop.exec();
+        if (!done()) loop.exec();
     }
     return false;
 }
