@@ -17,6 +17,7 @@ enum class TransferStatus {
     Stall,           // USB: no reply pending
     CheckCondition,  // disk: the command was refused
     NoDevice,        // the camera is gone for this transfer
+    TimedOut,        // USB: nothing came back before the transfer's time-out
 };
 
 struct TransferResult {

@@ -15,6 +15,11 @@ TransferResult UsbPort::write(std::span<const std::uint8_t> data) {
         ctx_.log.add(std::move(entry));
         return {TransferStatus::NoDevice, {}, 0, Effect::None, strike.lasting};
     }
+    if (strike.is(Fault::Unanswered)) {
+        entry.failed = true;
+        ctx_.log.add(std::move(entry));
+        return {TransferStatus::TimedOut, {}, 0, Effect::None, false};
+    }
     TransferResult result{TransferStatus::Done, {}, data.size(), Effect::None, false};
     // Garbage is taken off the wire like any transfer, and simply not answered.
     const auto frame = parseRequestFrame(data);

@@ -150,6 +150,10 @@ UsbAnswer CameraDevice::usbControl(unsigned appearance, const UsbSetup& setup,
         case model::TransferStatus::NoDevice:
             answer = failure(ENODEV);
             break;
+        case model::TransferStatus::TimedOut:
+            answer = failure(ETIMEDOUT);
+            answer.held = true;
+            break;
         default:
             answer = failure(EPIPE);
             break;

@@ -32,6 +32,7 @@ struct UsbAnswer {
     int result = 0;  // bytes moved, or -1 with error
     int error = 0;
     Aftermath after;
+    bool held = false;  // given only once the transfer's time-out has run out
 };
 
 struct ScsiAnswer {

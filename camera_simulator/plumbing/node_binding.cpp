@@ -9,11 +9,18 @@
 #include <scsi/sg.h>
 #include <sys/ioctl.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cstring>
+#include <thread>
 
 namespace camsim::plumbing {
 namespace {
+
+// A transfer that is not answered is held for its time-out, at most this long: a test
+// sees the hang without sitting through the library's full ten seconds.
+constexpr std::chrono::milliseconds kLongestHold{1500};
 
 // Memory the client's argument points to, resolved into this process; freed by umockdev.
 template <typename T>
@@ -71,6 +78,10 @@ bool NodeBinding::handleUsb(UMockdevIoctlClient* client, unsigned long request) 
     const detail::UsbSetup setup{control->bRequestType, control->bRequest, control->wValue,
                                  control->wIndex};
     const detail::UsbAnswer answer = camera_->usbControl(appearance_, setup, data);
+    // Outside the camera's lock: a camera that stops answering holds its caller only.
+    if (answer.held)
+        std::this_thread::sleep_for(
+            std::min(std::chrono::milliseconds(control->timeout), kLongestHold));
     complete(client, answer.result, answer.error);
     camera_->settle(answer.after);
     return true;

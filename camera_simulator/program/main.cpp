@@ -4,6 +4,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <condition_variable>
 #include <csignal>
@@ -21,7 +22,8 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: camera-sim [--usb N] [--disk N] [--plain-disk N] [--state FILE] [--log FILE]\n"
-    "                  [--unplug C@K] [--forget C@K] [--plug-every SECONDS]\n"
+    "                  [--unplug C@K] [--forget C@K] [--stop-answering C@K]\n"
+    "                  [--plug-every SECONDS]\n"
     "                  [--quiet] [--] PROGRAM [ARGS...]\n"
     "Runs PROGRAM with simulated cameras attached (one USB camera unless told otherwise).\n"
     "  --usb N         cameras on their USB command interface\n"
@@ -32,6 +34,8 @@ constexpr const char* kUsage =
     "  --log FILE      every command each camera received is written to FILE when PROGRAM ends\n"
     "  --unplug C@K    camera C (from 1) is unplugged at the Kth command it receives\n"
     "  --forget C@K    from its Kth command on, camera C answers as usual but changes nothing\n"
+    "  --stop-answering C@K  from its Kth command on, camera C on USB answers nothing: each\n"
+    "                  transfer runs out its time-out\n"
     "  --plug-every S  the cameras of --usb and --disk are plugged in one at a time, S seconds\n"
     "                  apart (0.5 or 1s), the first S seconds after PROGRAM starts\n"
     "New cameras have serial numbers SN0000000001, SN0000000002, ... and bar codes BC...\n"
@@ -56,6 +60,17 @@ struct Options {
     std::vector<LastingFault> faults;
     std::chrono::milliseconds plugEvery{0};  // 0: every camera is there from the start
     std::vector<char*> program;
+};
+
+// The options that arm a fault, each on one camera from one of its commands on.
+struct FaultOption {
+    const char* flag;
+    camsim::Fault fault;
+};
+constexpr FaultOption kFaultOptions[] = {
+    {"--unplug", camsim::Fault::Unplugged},
+    {"--forget", camsim::Fault::Forgetful},
+    {"--stop-answering", camsim::Fault::Unanswered},
 };
 
 bool parseCount(const char* text, unsigned& count) {
@@ -93,16 +108,16 @@ bool parse(int argc, char** argv, Options& options) {
             options.stateFile = value;
         } else if (flag == "--log") {
             options.logFile = value;
-        } else if (flag == "--unplug" || flag == "--forget") {
+        } else if (const auto armed =
+                       std::find_if(std::begin(kFaultOptions), std::end(kFaultOptions),
+                                    [&](const FaultOption& option) { return flag == option.flag; });
+                   armed != std::end(kFaultOptions)) {
             unsigned camera = 0, exchange = 0;
             char end = 0;
             if (std::sscanf(value, "%u@%u%c", &camera, &exchange, &end) != 2 || camera == 0 ||
                 exchange == 0)
                 return false;
-            const bool unplug = flag == "--unplug";
-            options.faults.push_back({unplug ? "--unplug" : "--forget",
-                                      unplug ? camsim::Fault::Unplugged : camsim::Fault::Forgetful,
-                                      camera, exchange});
+            options.faults.push_back({armed->flag, armed->fault, camera, exchange});
         } else if (flag == "--plug-every") {
             if (!parseSeconds(value, options.plugEvery)) return false;
         } else if (flag == "--usb" || flag == "--disk") {

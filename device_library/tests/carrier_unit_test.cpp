@@ -1,6 +1,5 @@
-// The carriers and the connection record seen from inside the library.
+// The disk carrier seen from inside the library.
 #include "support/camera_fixture.h"
-#include "transport/connection.h"
 #include "transport/disk_carrier.h"
 
 namespace {
@@ -33,30 +32,5 @@ TEST(DiskCarrier, CommandBlockAndWholeSixteenByteBlocksOfAtMostOneCipherUnit) {
     EXPECT_FALSE(carrier->Send(0x45, nullptr, payload.data(), payload.size()));
     EXPECT_TRUE(camera.log().empty()) << "a clear tail is never sent";
 }
-
-class ModelCode : public testing::TestWithParam<std::pair<std::string, std::string>> {};
-
-TEST_P(ModelCode, IsTheTextAfterTheFirstUnderscoreCutToFifteen) {
-    PETREL_NEEDS_SIMULATOR();
-    camsim::Simulator sim;
-    camsim::CameraState state;
-    state.modelId = GetParam().first;
-    sim.addUsbCamera(state);
-    DeviceListEntry* list[1] = {};
-    ASSERT_EQ(EnumDeviceList(list, 1), 1);
-    DeviceConnection* connection = nullptr;
-    ASSERT_EQ(ConnectDevice(list[0], &connection), STATUS_OK);
-    ReleaseList(list, 1);
-    EXPECT_EQ(std::string(connection->modelCode), GetParam().second);
-    EXPECT_EQ(connection->carrier->Kind(), petrel::CarrierKind::kUsb);
-    CloseDevice(connection);
-}
-
-INSTANTIATE_TEST_SUITE_P(Identifiers, ModelCode,
-                         testing::Values(std::pair<std::string, std::string>{"ABC_X1", "X1"},
-                                         std::pair<std::string, std::string>{"ABCX1", "ABCX1"},
-                                         std::pair<std::string, std::string>{"A_B_C", "B_C"},
-                                         std::pair<std::string, std::string>{"M_0123456789ABCDEFGH",
-                                                                             "0123456789ABCDE"}));
 
 }  // namespace

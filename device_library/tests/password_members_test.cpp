@@ -1,6 +1,8 @@
 // Password check, read and change over the simulated camera, and the connection key
 // behind the masked fields: the camera unmasks with the key it derived itself, so a
 // field that arrives in clear proves both sides hold the same key.
+#include <utility>
+
 #include "support/camera_fixture.h"
 
 namespace petrel_test {
@@ -117,6 +119,19 @@ TEST_P(PasswordMembers, StoredPasswordIsReadForTheLevelAsked) {
     EXPECT_STREQ(password, kAdminPassword);
     if (GetParam() == Carrier::kUsb) {  // the disk's level byte: the command table's rows
         EXPECT_EQ(Writes(camera).at(0).payload[0], PETREL_USER_ADMINISTRATOR);
+    }
+}
+
+// The camera derives its key from the text after the model identifier's first underscore,
+// fifteen characters at most; the library takes the same text whatever the identifier.
+TEST_P(PasswordMembers, KeysAgreeWhateverTheModelIdentifier) {
+    for (const char* model : {"ABC_X1", "ABCX1", "A_B_C", "M_0123456789ABCDEFGH"}) {
+        camsim::CameraState state;
+        state.modelId = model;
+        camsim::Camera& camera = Verified(GetParam(), state);
+        EXPECT_TRUE(KeysAgree(camera)) << model;
+        CloseDevice(std::exchange(connection_, nullptr));
+        camera.unplug();
     }
 }
 

@@ -30,7 +30,7 @@ void ReadIdentity(const Camera& library, DeviceConnection* connection, FoundCame
         camera.barCode = dialog::FromText8(barCode.data(), barCode.size());
     if (!camera.serial.isEmpty()) return;
     // USB only: a camera disk's connection has no descriptors and says so.
-    auto* descriptors = PETREL_EXPORT(library, GetDescriptorString);
+    const auto descriptors = PETREL_EXPORT(library, GetDescriptorString);
     std::array<char, 33> manufacturer{}, product{}, serial{};
     if (descriptors != nullptr &&
         descriptors(connection, manufacturer.data(), product.data(), serial.data()) == STATUS_OK)
@@ -40,8 +40,8 @@ void ReadIdentity(const Camera& library, DeviceConnection* connection, FoundCame
 std::vector<FoundCamera> ListCameras(const Camera& library, const std::vector<FoundCamera>& known) {
     const CameraEntries entries(library, Carriers::All);
     std::vector<FoundCamera> cameras;
-    auto* connect = PETREL_EXPORT(library, ConnectDevice);
-    auto* close = PETREL_EXPORT(library, CloseDevice);
+    const auto connect = PETREL_EXPORT(library, ConnectDevice);
+    const auto close = PETREL_EXPORT(library, CloseDevice);
     for (const auto& [entry, found] : entries.Entries()) {
         FoundCamera camera = found;
         // A camera still on the node it was read on keeps what was read: no new connection.

@@ -168,6 +168,7 @@ void CLoginDlg::OnLogin() {
 
     const int status = PETREL_CALL(m_app, VerifiPassword, password.data(), g_nUserType);
     RememberPassword(password.data(), std::strlen(password.data()));
+    if (m_app.GivenUp()) return;  // the operator was told the camera stopped answering
 
     if (status == STATUS_OK) {
         EndDialog(dialog::IDOK);

@@ -11,7 +11,12 @@
 #include "vireo_dlg.h"
 
 CVireoApp::CVireoApp(StartOptions options)
-    : m_options(std::move(options)), m_audit(*this, GetVersionText().mid(1).toStdString()) {}
+    : m_options(std::move(options)),
+      m_audit(*this, GetVersionText().mid(1).toStdString()),
+      m_worker(Texts()) {
+    // At once, while the call that hangs still runs: nothing more is sent.
+    QObject::connect(&m_worker, &CameraWorker::GaveUp, &m_worker, [this] { m_givenUp = true; });
+}
 
 CVireoApp::~CVireoApp() { CloseConnection(); }
 
@@ -30,8 +35,9 @@ int CVireoApp::InitInstance() {
 }
 
 void CVireoApp::CloseConnection() {
+    m_givenUp = false;  // a camera given up goes with its connection
     if (m_hDeviceLib == nullptr) return;
-    if (auto* close = PETREL_EXPORT(*this, CloseDevice)) close(m_hDevice);
+    if (const auto close = PETREL_EXPORT(*this, CloseDevice)) close(m_hDevice);
     UnloadLibrary();
 }
 
@@ -80,6 +86,16 @@ int CVireoApp::ConnectCamera(const FoundCamera* wanted) {
     else
         UnloadLibrary();
     return kNoCamera;
+}
+
+bool CVireoApp::Exchange(const char* name, const std::function<void()>& call) const {
+    if (m_givenUp) return false;
+    if (m_worker.Run(name, call)) return true;
+    // The call has returned by now: its connection goes, on the worker like every call.
+    const auto close = reinterpret_cast<decltype(&::CloseDevice)>(LookUpExport("CloseDevice"));
+    if (close != nullptr && m_hDevice != nullptr)
+        m_worker.Run("CloseDevice", [&] { close(std::exchange(m_hDevice, nullptr)); });
+    return false;
 }
 
 bool CVireoApp::StillAttached() const {

@@ -12,6 +12,7 @@
 #include "camera.h"
 #include "camera_audit.h"
 #include "camera_list.h"
+#include "camera_worker.h"
 #include "library_loader.h"
 #include "text_lookup.h"
 
@@ -61,6 +62,12 @@ public:
 
     void* LookUpExport(const char* name) const override;
     DeviceConnection* Connection() const override { return m_hDevice; }
+    // On the camera worker, waited for; a camera given up is sent nothing more, and its
+    // connection is closed as soon as the call it hung in has returned.
+    bool Exchange(const char* name, const std::function<void()>& call) const override;
+    bool GivenUp() const override { return m_givenUp; }
+    // Where the operator's giving up is heard.
+    CameraWorker& Worker() { return m_worker; }
     // Asks udev whether the connected camera's device is still there.
     bool StillAttached() const override;
     bool IsLibraryLoaded() const { return m_hDeviceLib != nullptr; }
@@ -72,8 +79,11 @@ private:
 
     StartOptions m_options;
     platform::ModuleHandle m_hDeviceLib = nullptr;
-    DeviceConnection* m_hDevice = nullptr;
+    // Mutable: a call made through a const look at the camera may give it up.
+    mutable DeviceConnection* m_hDevice = nullptr;
+    mutable bool m_givenUp = false;
     FoundCamera m_connected;
     CMultilanguage m_lang;
     CameraAudit m_audit;
+    mutable CameraWorker m_worker;
 };

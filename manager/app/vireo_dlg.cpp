@@ -100,6 +100,8 @@ void CVireoDlg::OnInitDialog() {
     setContextMenuPolicy(Qt::ActionsContextMenu);
 
     setWindowIcon(m_hIcon);
+    // From the first call on, the clock sync below included.
+    connect(&m_app.Worker(), &CameraWorker::GaveUp, this, [this] { ShowGivenUp(); });
     // Silently: the camera's clock follows this computer's.
     RecordOperation(
         m_app, m_app.Texts(), this,
@@ -168,6 +170,7 @@ void CVireoDlg::keyPressEvent(QKeyEvent* event) {
 }
 
 void CVireoDlg::ShowCamera() {
+    if (m_app.GivenUp()) return;  // it stays said, until the camera is reconnected
     m_camera = m_app.ConnectedCamera();
     ReadIdentity(m_app, m_app.Connection(), m_camera);
     const QString userName = ReadUserName(m_app);
@@ -200,8 +203,6 @@ void CVireoDlg::FollowCamera() {
 }
 
 void CVireoDlg::ShowCameraAway() {
-    // Nothing is written to a camera that is not there, nor to one before it is reconnected.
-    Tabs().setEnabled(false);
     const QString camera = CameraSummary(m_camera, m_app.Texts());
     const QString line =
         m_cameraBack ? m_app.GetString(kSection, "StCameraBack",
@@ -209,7 +210,24 @@ void CVireoDlg::ShowCameraAway() {
                                        "Reconnect to go on.")
                      : m_app.GetString(kSection, "StCameraGone",
                                        "Camera disconnected: %1. Plug it in again to go on.");
-    SetItemText(kCameraLine, line.arg(camera));
+    ShowTrouble(line.arg(camera));
+}
+
+void CVireoDlg::ShowGivenUp() {
+    if (m_camera.node.isEmpty()) m_camera = m_app.ConnectedCamera();  // before it was named
+    // Still attached: one press reconnects it.
+    m_cameraBack = m_camera;
+    ShowTrouble(m_app
+                    .GetString(kSection, "StCameraStopped",
+                               "The camera stopped answering: %1. The connection was closed: "
+                               "press Reconnect to go on.")
+                    .arg(CameraSummary(m_camera, m_app.Texts())));
+}
+
+void CVireoDlg::ShowTrouble(const QString& line) {
+    // Nothing is written to a camera that is not there, nor to one before it is reconnected.
+    Tabs().setEnabled(false);
+    SetItemText(kCameraLine, line);
     Item(kCameraLine)->setStyleSheet(QStringLiteral("color: #b00020; font-weight: bold;"));
     ShowItem(kReconnectCamera, m_cameraBack.has_value());
 }
@@ -232,6 +250,11 @@ void CVireoDlg::OnSelChange(int id) {
 }
 
 void CVireoDlg::OnCommand(int id) {
+    // Reconnecting reads every page afresh: changes not applied are asked about first.
+    if (id == kReconnect || id == kReconnectCamera) {
+        if (TabPage* page = PageOfTab(Tabs().CurSel()); page != nullptr && !page->MayLeave())
+            return;
+    }
     if (id == kReconnect)
         OnReconnect();
     else if (id == kReconnectCamera)
@@ -258,6 +281,7 @@ void CVireoDlg::OnReconnectCamera() {
             AfterLogin();
             return;
         }
+        if (m_app.GivenUp()) return;  // the line says so, with Reconnect beside it
         RecordRefusedLogin(m_app, m_app.Texts(), this, checked);
     }
     OnReconnect();

@@ -1,8 +1,9 @@
 // The main window: a banner with the connected camera named under it and in the
 // title, the tabs the login's user type allows (fixed when the window opens),
 // Reconnect and Exit, and an About entry in the window's menu. When the camera
-// leaves, the line under the banner says so and the pages are disabled; when it is
-// attached again, one press reconnects it with the login's password.
+// leaves, or stops answering and is given up, the line under the banner says so and
+// the pages are disabled; when it is attached again, one press reconnects it with the
+// login's password.
 #pragma once
 
 #include <QIcon>
@@ -54,6 +55,10 @@ private:
     // After an arrival or a departure: has the camera left, or come back?
     void FollowCamera();
     void ShowCameraAway();
+    // The operator gave up on the camera, which stopped answering.
+    void ShowGivenUp();
+    // The line under the banner says what is wrong; the pages are disabled.
+    void ShowTrouble(const QString& line);
     void OnReconnect();
     // Connects the camera that came back and logs in as before; the login when that fails.
     void OnReconnectCamera();

@@ -1,5 +1,6 @@
-// Camera exchanges run on the window's own thread; the cursor says when the program
-// is busy with one, and turns back to an arrow whenever the operator is asked something.
+// The window waits for a control's action, camera calls included; the cursor says when
+// the program is busy with one, and turns back to an arrow whenever the operator is
+// asked something or shown what the program waits for.
 #pragma once
 
 #include <QGuiApplication>

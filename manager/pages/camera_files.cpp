@@ -4,7 +4,6 @@
 #include <unistd.h>
 
 #include <QDesktopServices>
-#include <QProgressDialog>
 #include <QSocketNotifier>
 #include <QTimer>
 #include <array>
@@ -16,6 +15,7 @@
 #include "message_box.h"
 #include "prompt.h"
 #include "text8.h"
+#include "wait_dialog.h"
 
 namespace {
 
@@ -51,7 +51,7 @@ private:
 FilesDesktop RealFilesDesktop() {
     return {[](const Camera& camera, int letter) {
                 std::array<char, 4096> point{};
-                auto* find = PETREL_EXPORT(camera, PetrelStorageMountPoint);
+                const auto find = PETREL_EXPORT(camera, PetrelStorageMountPoint);
                 if (find == nullptr ||
                     find(letter, point.data(), static_cast<int>(point.size())) != STATUS_OK)
                     return QString();
@@ -68,10 +68,10 @@ FilesDesktop SetFilesDesktop(FilesDesktop desktop) {
 CameraFiles::CameraFiles(const Camera& camera, dialog::TextLookup texts, QWidget* parent)
     : m_camera(camera), m_texts(std::move(texts)), m_parent(parent), m_desktop(Desktop()) {
     // A camera disk's connection knows its letter; a USB camera is found again by its serial.
-    if (auto* storageId = PETREL_EXPORT(camera, GetStorageID))
+    if (const auto storageId = PETREL_EXPORT(camera, GetStorageID))
         m_letter = storageId(camera.Connection());
     std::array<char, 33> manufacturer{}, product{}, serial{};
-    if (auto* descriptors = PETREL_EXPORT(camera, GetDescriptorString);
+    if (const auto descriptors = PETREL_EXPORT(camera, GetDescriptorString);
         m_letter == 0 && descriptors != nullptr &&
         descriptors(camera.Connection(), manufacturer.data(), product.data(), serial.data()) ==
             STATUS_OK)
@@ -86,16 +86,24 @@ void CameraFiles::OpenWhenMounted() {
     if (Look()) return;
     const QString waiting =
         m_texts(kSection, "WaitMount", QStringLiteral("Waiting for %1 to be mounted..."));
-    QProgressDialog progress(waiting.arg(DiskName()),
-                             m_texts("Default", "BtnCancel", QStringLiteral("Cancel")), 0, 0,
-                             m_parent);
-    progress.setWindowTitle(QString::fromUtf8(kPromptTitle));
-    progress.setMinimumDuration(0);
+    const auto wait = MakeWaitDialog(m_texts, waiting.arg(DiskName()), m_parent);
+    QProgressDialog& progress = *wait;
     bool over = false;
     bool timedOut = false;
+    bool looking = false;  // a look waits for a camera call, during which more may be heard
+    bool heardAgain = false;
     const auto look = [&] {
         if (over) return;
-        over = Look();
+        if (looking) {
+            heardAgain = true;
+            return;
+        }
+        looking = true;
+        do {
+            heardAgain = false;
+            over = Look();
+        } while (!over && heardAgain);
+        looking = false;
         if (over)
             progress.done(QDialog::Accepted);
         else

@@ -274,7 +274,7 @@ namespace {
 // Only the library's "none is mounted" lets a format go ahead without unmounting first.
 bool IsMountedHere(const Camera& camera, int letter) {
     std::array<char, 4096> mountPoint{};
-    auto* find = PETREL_EXPORT(camera, PetrelStorageMountPoint);
+    const auto find = PETREL_EXPORT(camera, PetrelStorageMountPoint);
     return find == nullptr ||
            find(letter, mountPoint.data(), static_cast<int>(mountPoint.size())) != STATUS_FAILED;
 }
@@ -283,13 +283,13 @@ bool IsMountedHere(const Camera& camera, int letter) {
 
 void CSysManagerDlg::FormatDisk() {
     if (!Ask(Text(kConfirmFormat.key, kConfirmFormat.fallback), kPromptTitle)) return;
-    auto* format = PETREL_EXPORT(m_camera, FormatDisk);
+    const auto format = PETREL_EXPORT(m_camera, FormatDisk);
     if (format == nullptr) return;
-    auto* storageId = PETREL_EXPORT(m_camera, GetStorageID);
+    const auto storageId = PETREL_EXPORT(m_camera, GetStorageID);
     const int letter = storageId != nullptr ? storageId(m_camera.Connection()) : 0;
     const bool mounted = letter != 0 && IsMountedHere(m_camera, letter);
     // A file system still mounted here would write its stale metadata over the fresh one.
-    auto* unmount = PETREL_EXPORT(m_camera, PetrelUnmountStorage);
+    const auto unmount = PETREL_EXPORT(m_camera, PetrelUnmountStorage);
     if (mounted && (unmount == nullptr || unmount(letter) != STATUS_OK)) {
         Prompt(kReconnectAfterFormat);
         QCoreApplication::exit(0);

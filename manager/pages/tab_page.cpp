@@ -74,7 +74,7 @@ void TabPage::Prompt(const char* section, const MessageText& message, int status
     if (status != STATUS_OK && PromptedGone()) return;
     QString detail;
     if (status != STATUS_OK && status != kExportMissing) {
-        if (auto* name = PETREL_EXPORT(m_camera, PetrelStatusName))
+        if (const auto name = PETREL_EXPORT(m_camera, PetrelStatusName))
             detail = QString::fromUtf8(name(status));
     }
     ShowPrompt(m_texts, this, section, message, detail);
@@ -96,6 +96,7 @@ bool TabPage::Ask(const QString& question, const char* title, dialog::MessageIco
 }
 
 bool TabPage::PromptedGone() {
+    if (m_camera.GivenUp()) return true;  // the operator was told when it was given up
     if (m_camera.StillAttached()) return false;
     ShowPrompt(m_texts, this, "Default", kDisconnected);
     return true;

@@ -79,7 +79,8 @@ protected:
     form::PageForm m_form;
 
 private:
-    // Says the camera is disconnected when it is; true when it did.
+    // Says the camera is disconnected when it is; true when it did, or when the camera
+    // was given up, which the operator was told then.
     bool PromptedGone();
 
     int m_userType = 0;

@@ -40,7 +40,7 @@ void CameraAudit::Connected(const DeviceListEntry* entry) {
     m_serial.clear();
     m_identity = {};
     PetrelEntryInfo info{};
-    auto* describe = PETREL_EXPORT(m_camera, PetrelGetEntryInfo);
+    const auto describe = PETREL_EXPORT(m_camera, PetrelGetEntryInfo);
     if (describe == nullptr || describe(entry, &info) != STATUS_OK) return;
     m_carrier = info.kind == kDiskEntry ? "disk" : "usb";
     m_location = LocationOf(info);
@@ -54,8 +54,9 @@ void CameraAudit::Identified(const Identity& identity) {
 }
 
 std::string CameraAudit::StatusName(int status) const {
-    auto* name = PETREL_EXPORT(m_camera, PetrelStatusName);
-    return name != nullptr ? name(status) : "status " + std::to_string(status);
+    const auto name = PETREL_EXPORT(m_camera, PetrelStatusName);
+    const char* named = name != nullptr ? name(status) : nullptr;
+    return named != nullptr ? named : "status " + std::to_string(status);
 }
 
 bool CameraAudit::Write(const Operation& operation, std::string* error) const {

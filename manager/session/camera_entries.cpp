@@ -11,8 +11,8 @@ constexpr const char* kSection = "Default";  // shared by the login, the main wi
 }  // namespace
 
 CameraEntries::CameraEntries(const Camera& library, Carriers carriers) : m_library(library) {
-    auto* enumDevices = PETREL_EXPORT(library, EnumDeviceList);
-    auto* enumStorage = PETREL_EXPORT(library, EnumStorageList);
+    const auto enumDevices = PETREL_EXPORT(library, EnumDeviceList);
+    const auto enumStorage = PETREL_EXPORT(library, EnumStorageList);
     m_usable = enumDevices != nullptr && enumStorage != nullptr &&
                PETREL_EXPORT(library, ConnectDevice) != nullptr;
     if (!m_usable) return;
@@ -28,14 +28,14 @@ CameraEntries::CameraEntries(const Camera& library, Carriers carriers) : m_libra
 }
 
 CameraEntries::~CameraEntries() {
-    auto* release = PETREL_EXPORT(m_library, ReleaseList);
+    const auto release = PETREL_EXPORT(m_library, ReleaseList);
     if (release == nullptr) return;
     for (List* list : {&m_usb, &m_disks})
         if (list->count > 0) release(list->items.data(), list->count);
 }
 
 void CameraEntries::Add(const List& list, bool disk) {
-    auto* entryInfo = PETREL_EXPORT(m_library, PetrelGetEntryInfo);
+    const auto entryInfo = PETREL_EXPORT(m_library, PetrelGetEntryInfo);
     for (int i = 0; i < list.count; ++i) {
         const DeviceListEntry* entry = list.items[static_cast<std::size_t>(i)];
         FoundCamera camera;

@@ -3,12 +3,16 @@
 #include <libudev.h>
 
 #include <QSocketNotifier>
+#include <QTimer>
 #include <algorithm>
 #include <memory>
 
+#include "camera_worker.h"
+#include "udev_camera.h"
+
 namespace {
 
-constexpr quint16 kCameraProduct = PETREL_PRODUCT_USB;
+constexpr std::chrono::milliseconds kWaitOver{50};  // how often a wait is asked whether it is over
 
 template <typename Object, Object* (*Release)(Object*)>
 struct Releaser {
@@ -18,31 +22,13 @@ using Udev = std::unique_ptr<udev, Releaser<udev, udev_unref>>;
 using Device = std::unique_ptr<udev_device, Releaser<udev_device, udev_device_unref>>;
 using Enumeration = std::unique_ptr<udev_enumerate, Releaser<udev_enumerate, udev_enumerate_unref>>;
 
-QString Text(const char* text) { return text != nullptr ? QString::fromUtf8(text) : QString(); }
-
-quint16 HexAttribute(udev_device* device, const char* name) {
-    return static_cast<quint16>(
-        Text(udev_device_get_sysattr_value(device, name)).toUShort(nullptr, 16));
-}
-
-bool IsCamerasUsbDevice(udev_device* device) {
-    return device != nullptr && HexAttribute(device, "idVendor") == PETREL_VENDOR_ID;
-}
-
 // The camera a device of the usb or scsi_generic subsystem stands for, if any.
 bool AsCamera(udev_device* device, FoundCamera& camera) {
-    const QString node = Text(udev_device_get_devnode(device));
-    if (node.isEmpty()) return false;
-    udev_device* usb = device;
-    camera.disk = Text(udev_device_get_subsystem(device)) == QLatin1String("scsi_generic");
-    if (camera.disk)
-        usb = udev_device_get_parent_with_subsystem_devtype(device, "usb", "usb_device");
-    else if (Text(udev_device_get_devtype(device)) != QLatin1String("usb_device") ||
-             HexAttribute(device, "idProduct") != kCameraProduct)
-        return false;
-    if (!IsCamerasUsbDevice(usb)) return false;
-    camera.node = node;
-    camera.serial = Text(udev_device_get_sysattr_value(usb, "serial"));
+    const std::optional<udev_cameras::UdevCamera> found = udev_cameras::AsCamera(device);
+    if (!found) return false;
+    camera.disk = found->disk;
+    camera.node = QString::fromStdString(found->node);
+    camera.serial = QString::fromStdString(found->serial);
     return true;
 }
 
@@ -50,12 +36,8 @@ bool AsCamera(udev_device* device, FoundCamera& camera) {
 
 CameraWatch::CameraWatch(QObject* parent) : QObject(parent), m_udev(udev_new()) {
     if (m_udev == nullptr) return;
-    m_monitor = udev_monitor_new_from_netlink(m_udev, "udev");
-    if (m_monitor == nullptr ||
-        udev_monitor_filter_add_match_subsystem_devtype(m_monitor, "usb", "usb_device") < 0 ||
-        udev_monitor_filter_add_match_subsystem_devtype(m_monitor, "scsi_generic", nullptr) < 0 ||
-        udev_monitor_enable_receiving(m_monitor) < 0)
-        return;
+    m_monitor = udev_cameras::OpenCameraMonitor(m_udev);
+    if (m_monitor == nullptr) return;
     m_notifier = new QSocketNotifier(udev_monitor_get_fd(m_monitor), QSocketNotifier::Read, this);
     connect(m_notifier, &QSocketNotifier::activated, this, [this] { TakeAnnouncements(); });
 }
@@ -70,7 +52,17 @@ void CameraWatch::TakeAnnouncements() {
     // Every announcement waiting is taken in: a camera's arrival is several of them.
     bool heard = false;
     while (const Device device{udev_monitor_receive_device(m_monitor)}) heard = true;
-    if (heard) emit Changed();
+    if (heard && !m_announcing) Announce();
+}
+
+void CameraWatch::Announce() {
+    // Heard while a camera call is waited for: told once that wait is over, so what
+    // listens starts no call inside it.
+    m_announcing = CameraCallWaiting();
+    if (m_announcing)
+        QTimer::singleShot(kWaitOver, this, [this] { Announce(); });
+    else
+        emit Changed();
 }
 
 namespace {

@@ -29,10 +29,12 @@ signals:
 
 private:
     void TakeAnnouncements();
+    void Announce();
 
     struct udev* m_udev = nullptr;
     struct udev_monitor* m_monitor = nullptr;
     QSocketNotifier* m_notifier = nullptr;
+    bool m_announcing = false;  // an announcement waits for a camera call to end
 };
 
 // The cameras attached now, each with its carrier, device node and serial number

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <array>
-#include <cstring>
 
+#include "field_text.h"
 #include "record_fields.h"
 
 namespace {
@@ -38,19 +38,6 @@ const Naming* NamingOf(const fields::RecordFields& record) {
     return found != kNamings.end() ? &*found : nullptr;
 }
 
-// As petrelctl shows a value: a text in quotes up to its first zero byte, a code with its
-// name (8 "30 min"), a number as it is.
-std::string ValueOf(const fields::FieldSpec& field, std::span<const unsigned char> record) {
-    const char* at = reinterpret_cast<const char*>(record.data() + field.offset);
-    if (field.kind == fields::FieldKind::kText)
-        return "\"" + std::string(at, strnlen(at, field.size)) + "\"";
-    const int code = static_cast<unsigned char>(at[0]);
-    const fields::CodeOption* option =
-        field.kind == fields::FieldKind::kCode ? fields::FindCode(field, code) : nullptr;
-    return std::to_string(code) +
-           (option != nullptr ? " \"" + std::string(option->text) + "\"" : "");
-}
-
 }  // namespace
 
 std::string GroupOf(const fields::RecordFields& fields) {
@@ -67,8 +54,8 @@ std::vector<petrel::audit::Change> ChangedFields(const fields::RecordFields& fie
     const std::string prefix = naming != nullptr ? naming->prefix : "";
     for (const fields::FieldSpec& field : fields) {
         if (field.size == 0 || field.offset + field.size > read.size()) continue;
-        std::string before = ValueOf(field, read);
-        std::string after = ValueOf(field, written);
+        std::string before = fields::FieldText(field, read.data());
+        std::string after = fields::FieldText(field, written.data());
         if (before == after) continue;
         const std::string name = prefix + field.name;
         changes.push_back(

@@ -27,7 +27,7 @@ protected:
 
     // Runs the program with `file` as its language file until the login is closed.
     void RunLoginWith(const QString& file, const std::function<void(CLoginDlg&)>& look) {
-        CVireoApp app(StartOptions{file.toStdString(), FakeLibraryDirectory("none")});
+        CVireoApp app(StartOptions{file.toStdString(), kNoLibraryDirectory});
         ModalScript script;
         script.Then<CLoginDlg>([&](CLoginDlg& login) {
             look(login);

@@ -16,6 +16,7 @@
 #include "dialog_encryption.h"
 #include "dialog_network.h"
 #include "ipv4_field.h"
+#include "login_dlg.h"
 #include "modify_pwd_dlg.h"
 #include "param_dlg.h"
 #include "record_fields.h"
@@ -318,12 +319,13 @@ TEST_F(PageActions, EachActionSaysWhatHappenedSendsWhatItShouldAndChangesNothing
          0,
          {"User Name takes at most 31 bytes of text."},
          none},
-        // The watermark exchange fails as the camera goes.
+        // The watermark exchange fails as the camera goes; the trail escapes what it read.
         Action(0, {{Info::kWatermark, "Streife 7 S\u00fcd"}}, Info::kApply, 2,
-               {"Failed: Watermark"}, {})
+               {"Failed: Watermark"}, {}, nullptr,
+               [](auto& state) { state.waterMark = "B\tW\x1b"; })
             .Unplugged()
-            .Trail({"SN0000000001 identity set STATUS_FAILED: watermark \"BWC\" -> \"Streife 7 "
-                    "S\u00fcd\""}),
+            .Trail({"SN0000000001 identity set STATUS_FAILED: watermark \"B\\tW\\x1b\" -> "
+                    "\"Streife 7 S\u00fcd\""}),
         Action(0, {{Info::kUserName, "Ben"}}, Info::kApply, 0, {notRead("Watermark")}, none)
             .FailedRead(8 + 7),
         Action(0, {{Info::kUserName, "Ben"}}, Info::kApply, 0,
@@ -493,7 +495,8 @@ TEST_F(PageActions, EachActionSaysWhatHappenedSendsWhatItShouldAndChangesNothing
 }
 
 // Leaving a tab whose changes were not applied asks first: Stay keeps the tab and
-// what was changed, Discard leaves it. A tab left unchanged asks nothing.
+// what was changed, Discard leaves it. A tab left unchanged asks nothing. Reconnect
+// asks the same.
 TEST_F(PageActions, LeavingATabWithChangesNotAppliedAsksFirst) {
     const struct {
         int tab;
@@ -546,6 +549,17 @@ TEST_F(PageActions, LeavingATabWithChangesNotAppliedAsksFirst) {
         EXPECT_TRUE(messages.shown.empty());
         EXPECT_EQ(window.Tabs().CurSel(), other);
     }
+    // Reconnect reads every page afresh: it asks the same, and Stay keeps the window.
+    tabs->setCurrentIndex(0);
+    Make(*window.PageOfTab(0), {CSysManagerDlg::kUserName, "Cleo"});
+    ModalScript login;
+    login.Then<CLoginDlg>([](CLoginDlg& dialog) { dialog.close(); });
+    login.Start();
+    messages.answer = dialog::MessageAnswer::No;
+    Press(window, CVireoDlg::kReconnect);
+    EXPECT_EQ(messages.Texts(), asked);
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_FALSE(login.Done());
     window.close();
 }
 

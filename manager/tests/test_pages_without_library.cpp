@@ -4,6 +4,7 @@
 
 #include <QAccessible>
 #include <QGroupBox>
+#include <QTest>
 
 #include "app_state.h"
 #include "dialog_network.h"
@@ -83,6 +84,28 @@ TEST(PagesWithoutLibrary, EveryActionTakesItsFailurePath) {
     EXPECT_EQ(recorder.Texts(), std::vector<QString>{"Camera Settings could not be read from the "
                                                      "camera, so nothing was written. Press "
                                                      "Refresh and try again."});
+}
+
+TEST(PagesWithoutLibrary, ThePasswordPromptGivesNoneAtCancelAndWantsSixCharacters) {
+    MessageRecorder recorder;
+    CDialogInputPassword prompt(BuiltInTexts());
+    prompt.Open();
+    EXPECT_EQ(prompt.windowTitle(), "Input Password");
+    QTest::keyClicks(prompt.Item(CDialogInputPassword::kPassword), "123456");
+    Press(prompt, dialog::IDCANCEL);
+    EXPECT_EQ(prompt.Result(), dialog::IDCANCEL);
+    EXPECT_STREQ(prompt.Password(), "");
+
+    prompt.Open();
+    prompt.SetItemText(CDialogInputPassword::kPassword, "");
+    QTest::keyClicks(prompt.Item(CDialogInputPassword::kPassword), "12345");
+    Press(prompt, CDialogInputPassword::kOk);
+    EXPECT_EQ(recorder.Texts(), std::vector<QString>{"Please enter 6-character password."});
+    EXPECT_EQ(prompt.Result(), 0);
+    QTest::keyClicks(prompt.Item(CDialogInputPassword::kPassword), "67");
+    Press(prompt, CDialogInputPassword::kOk);
+    EXPECT_EQ(prompt.Result(), dialog::IDOK);
+    EXPECT_STREQ(prompt.Password(), "123456");
 }
 
 // What a screen reader says for the network page's groups and the two heart-rate edits.

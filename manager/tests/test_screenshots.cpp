@@ -1,18 +1,22 @@
 // Pictures of the login (with one camera, and with two to choose from), of every
 // tab of the main window, for an administrator and for a general user, each on
-// another of two simulated cameras, and of the window whose camera left and came back; written to
+// another of two simulated cameras, of the window whose camera left and came back, and
+// of a format's progress dialog and the window whose camera stopped answering; written to
 // SCREENSHOT_DIR for people to look at. Run under a real X server (xvfb-run) to see the real fonts.
 #include <camsim/simulator.h>
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QProgressDialog>
+#include <QPushButton>
 #include <QTabBar>
 #include <QTest>
 
 #include "app_state.h"
 #include "login_dlg.h"
 #include "program_path.h"
+#include "sys_manager_dlg.h"
 #include "test_support.h"
 #include "vireo_dlg.h"
 
@@ -83,6 +87,36 @@ TEST(Screenshots, LoginAndEveryTabForBothUserTypes) {
             Press(window, CVireoDlg::kReconnectCamera);
             Press(window, CVireoDlg::kReconnect);
             SaveEveryTab(window, "general-user");
+            window.close();
+        });
+    script.Start();
+    app.InitInstance();
+    EXPECT_TRUE(script.Done());
+}
+
+// The progress dialog of a format that the camera does not answer, and the window once
+// the operator gave the camera up.
+TEST(Screenshots, AFormatWaitedForAndGivenUp) {
+    ResetProcessState();
+    camsim::Simulator simulator;
+    camsim::Camera& camera = simulator.addUsbCamera();
+    MessageRecorder messages;
+    messages.answer = dialog::MessageAnswer::Yes;
+    CVireoApp app(OptionsFor(platform::ProgramDirectory()));
+    ModalScript script;
+    script
+        .Then<CLoginDlg>([](CLoginDlg& login) {
+            LogIn(login, kAdministrator, 0);
+            Press(login, CLoginDlg::kLogin);
+        })
+        .Then<CVireoDlg>([&](CVireoDlg& window) {
+            script.Then<QProgressDialog>([](QProgressDialog& progress) {
+                Save(progress, "progress-format.png");
+                QTest::mouseClick(progress.findChild<QPushButton*>(), Qt::LeftButton);
+            });
+            camera.injectFault(camsim::Fault::Unanswered, 1, camsim::FaultSpan::FromThenOn);
+            Press(*window.PageOfTab(0), CSysManagerDlg::kFormatDisk);
+            Save(window, "camera-stopped-answering.png");
             window.close();
         });
     script.Start();

@@ -1,9 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QTemporaryDir>
 #include <fstream>
 
+#include "program_path.h"
 #include "start_options.h"
+#include "version_record.h"
+#include "version_text.h"
 
 namespace {
 
@@ -69,6 +73,19 @@ TEST(StartOptions, TheLocaleChoosesAnInstalledTranslation) {
         EXPECT_EQ(chosen.empty() ? "" : chosen.filename().string(), row.expected)
             << "row " << &row - rows;
     }
+}
+
+TEST(VersionText, ComesFromTheProgramsRecordOrReadsZeros) {
+    EXPECT_EQ(FormatVersionText(platform::ProgramVersionRecord()), VIREO_VERSION_TEXT);
+    EXPECT_EQ(FormatVersionText(nullptr), "V0.0.0.0");
+    const platform::VersionRecord wide{0xFFFF0001u, 0x00020003u, 0, 0, "x", "x"};
+    EXPECT_EQ(FormatVersionText(&wide), "V65535.1.2.3");
+}
+
+TEST(ProgramPath, IsTheFolderOfTheRunningProgram) {
+    EXPECT_EQ(platform::ProgramDirectory(),
+              QCoreApplication::applicationDirPath().toStdString() + "/");
+    EXPECT_EQ(platform::DirectoryOf("vireo"), "");
 }
 
 }  // namespace

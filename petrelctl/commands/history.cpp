@@ -9,7 +9,7 @@
 
 #include "audit/audit.h"
 #include "commands/command_set.h"
-#include "io/utf8.h"
+#include "utf8_text.h"
 
 namespace petrelctl {
 namespace {
@@ -53,8 +53,8 @@ std::optional<petrel::audit::Query> QueryOf(const Options& options, std::string&
         if (!*text) continue;
         *bound = ParseTime(**text);
         if (!*bound) {
-            problem =
-                "expected a time as YYYY-MM-DD [HH:MM[:SS]], not \"" + Printable(**text) + "\"";
+            problem = "expected a time as YYYY-MM-DD [HH:MM[:SS]], not \"" +
+                      fields::Printable(**text) + "\"";
             return std::nullopt;
         }
     }
@@ -104,20 +104,20 @@ std::string LocalTime(Clock::time_point time) {
 }
 
 void PrintRecord(const Record& record) {
-    std::cout << "  " << LocalTime(record.time) << "  " << Printable(record.operation) << " by "
-              << Printable(record.userName) << " (uid " << record.uid << ") on "
-              << Printable(record.host) << ", " << Printable(record.program) << " "
-              << Printable(record.programVersion);
-    if (!record.location.empty()) std::cout << ", " << Printable(record.location);
-    std::cout << ": " << Printable(record.result);
+    std::cout << "  " << LocalTime(record.time) << "  " << fields::Printable(record.operation)
+              << " by " << fields::Printable(record.userName) << " (uid " << record.uid << ") on "
+              << fields::Printable(record.host) << ", " << fields::Printable(record.program) << " "
+              << fields::Printable(record.programVersion);
+    if (!record.location.empty()) std::cout << ", " << fields::Printable(record.location);
+    std::cout << ": " << fields::Printable(record.result);
     if (record.readBackAgreed)
         std::cout << (*record.readBackAgreed ? ", read back agreed" : ", read back DIFFERED");
     std::cout << "\n";
     for (const auto& change : record.changes) {
-        std::cout << "    " << Printable(change.field) << ": "
-                  << (change.secret
-                          ? "changed (its value is never recorded)"
-                          : Printable(change.oldValue) + " -> " + Printable(change.newValue))
+        std::cout << "    " << fields::Printable(change.field) << ": "
+                  << (change.secret ? "changed (its value is never recorded)"
+                                    : fields::Printable(change.oldValue) + " -> " +
+                                          fields::Printable(change.newValue))
                   << "\n";
     }
 }
@@ -134,10 +134,11 @@ void PrintByCamera(const std::vector<Record>& records) {
         for (const auto& record : records) {
             if (record.cameraSerial != serial) continue;
             if (!headed) {
-                std::cout << "camera " << (serial.empty() ? "(serial unknown)" : Printable(serial))
-                          << ", bar code " << Printable(record.cameraBarCode) << ", "
-                          << Printable(record.cameraModel) << " "
-                          << Printable(record.cameraFirmware) << "\n";
+                std::cout << "camera "
+                          << (serial.empty() ? "(serial unknown)" : fields::Printable(serial))
+                          << ", bar code " << fields::Printable(record.cameraBarCode) << ", "
+                          << fields::Printable(record.cameraModel) << " "
+                          << fields::Printable(record.cameraFirmware) << "\n";
                 headed = true;
             }
             PrintRecord(record);

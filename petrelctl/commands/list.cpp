@@ -4,12 +4,12 @@
 
 #include "camera/cameras.h"
 #include "commands/command_set.h"
-#include "io/utf8.h"
+#include "utf8_text.h"
 
 namespace petrelctl {
 namespace {
 
-std::string OrDash(const std::string& text) { return text.empty() ? "-" : Printable(text); }
+std::string OrDash(const std::string& text) { return text.empty() ? "-" : fields::Printable(text); }
 
 }  // namespace
 

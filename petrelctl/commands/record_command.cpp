@@ -4,9 +4,9 @@
 #include <optional>
 
 #include "camera/session.h"
-#include "io/utf8.h"
 #include "records/record_write.h"
 #include "records/records.h"
+#include "utf8_text.h"
 
 namespace petrelctl {
 namespace {
@@ -25,7 +25,7 @@ std::optional<Assignment> Parse(const RecordGroup& group, const std::string& arg
                                 Output& output) {
     const auto equals = argument.find('=');
     if (equals == std::string::npos || equals == 0) {
-        output.Refuse("expected NAME=VALUE, not \"" + Printable(argument) + "\"");
+        output.Refuse("expected NAME=VALUE, not \"" + fields::Printable(argument) + "\"");
         return std::nullopt;
     }
     const std::string name = argument.substr(0, equals);
@@ -36,13 +36,13 @@ std::optional<Assignment> Parse(const RecordGroup& group, const std::string& arg
             std::string problem = "cannot be changed";
             auto bytes = part.set ? EncodeField(field, value, problem) : std::nullopt;
             if (!bytes) {
-                output.Refuse(Printable(argument) + ": " + problem);
+                output.Refuse(fields::Printable(argument) + ": " + problem);
                 return std::nullopt;
             }
             return Assignment{&part, &field, std::move(*bytes)};
         }
     }
-    output.Refuse("unknown field " + Printable(name));
+    output.Refuse("unknown field " + fields::Printable(name));
     return std::nullopt;
 }
 

@@ -13,7 +13,7 @@
 #include "fleet/progress_board.h"
 #include "fleet/stop_signals.h"
 #include "fleet/worker.h"
-#include "io/utf8.h"
+#include "utf8_text.h"
 
 namespace petrelctl {
 namespace {
@@ -39,8 +39,8 @@ void PrintSummary(const std::vector<Worker>& workers, std::ostream& out) {
     out << "\n" << line;
     for (const auto& worker : workers) {
         std::snprintf(line, sizeof line, "%-9s %-16s %-16s ", worker.camera.Label().c_str(),
-                      Printable(worker.camera.serial).c_str(),
-                      Printable(worker.camera.barCode).c_str());
+                      fields::Printable(worker.camera.serial).c_str(),
+                      fields::Printable(worker.camera.barCode).c_str());
         out << line << Verdict(worker) << "\n";
         succeeded += worker.status == 0 ? 1 : 0;
     }

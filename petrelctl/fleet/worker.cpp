@@ -14,8 +14,8 @@
 
 #include "fleet/progress.h"
 #include "io/output.h"
-#include "io/utf8.h"
 #include "trail/operation_record.h"
+#include "utf8_text.h"
 
 namespace petrelctl {
 namespace {
@@ -141,8 +141,8 @@ void Finish(Worker& worker) {
 
 std::string Identity(const CameraRef& camera) {
     std::string text = camera.Label();
-    if (!camera.serial.empty()) text += " " + Printable(camera.serial);
-    if (!camera.barCode.empty()) text += " " + Printable(camera.barCode);
+    if (!camera.serial.empty()) text += " " + fields::Printable(camera.serial);
+    if (!camera.barCode.empty()) text += " " + fields::Printable(camera.barCode);
     return text;
 }
 

@@ -5,8 +5,8 @@
 #include <iostream>
 #include <sstream>
 
-#include "io/utf8.h"
 #include "petrel.h"
+#include "utf8_text.h"
 
 namespace petrelctl {
 
@@ -33,7 +33,7 @@ std::string JsonQuote(const std::string& text) {
             quoted += Escaped(c);
         } else if (c < 0x80) {
             quoted += static_cast<char>(c);
-        } else if (const std::size_t length = Utf8Length(text, at); length > 0) {
+        } else if (const std::size_t length = fields::Utf8Length(text, at); length > 0) {
             quoted += text.substr(at, length);
             at += length - 1;
         } else {
@@ -101,12 +101,12 @@ int Output::Finish() {
         return exitStatus_;
     }
     for (const auto& entry : entries_)
-        std::cout << Printable(entry.name) << ": " << Printable(entry.text) << "\n";
+        std::cout << fields::Printable(entry.name) << ": " << fields::Printable(entry.text) << "\n";
     // A message may have lines of its own; what it quotes is escaped line by line.
     std::istringstream lines(error_);
     std::string line, prefix = "petrelctl: ";
     for (; exitStatus_ != 0 && std::getline(lines, line); prefix.clear())
-        std::cerr << prefix << Printable(line) << "\n";
+        std::cerr << prefix << fields::Printable(line) << "\n";
     return exitStatus_;
 }
 

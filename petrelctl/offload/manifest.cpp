@@ -7,9 +7,9 @@
 #include <cstring>
 #include <nlohmann/json.hpp>
 
-#include "io/utf8.h"
 #include "offload/file_copy.h"
 #include "offload/sha256.h"
+#include "utf8_text.h"
 
 namespace petrelctl {
 namespace {
@@ -42,7 +42,7 @@ std::string SumLine(const CopiedFile& file) {
 // Latin-1 for what is not UTF-8, as petrelctl's JSON does: a camera's texts and file
 // names are bytes.
 std::string Text(const std::string& text) {
-    if (ValidUtf8(text)) return text;
+    if (fields::ValidUtf8(text)) return text;
     std::string latin;
     for (const unsigned char c : text) {
         if (c < 0x80) {

@@ -6,8 +6,8 @@
 #include "camera/clock_offset.h"
 #include "io/input_file.h"
 #include "io/json_document.h"
-#include "io/utf8.h"
 #include "records/records.h"
+#include "utf8_text.h"
 
 namespace petrelctl {
 namespace {
@@ -42,7 +42,7 @@ void ReadGroup(const NamedGroup& named, const Json& members, bool severalCameras
     }
     std::vector<FieldChange> changes;
     for (const auto& [name, value] : members.items()) {
-        const std::string where = group + "." + Printable(name);
+        const std::string where = group + "." + fields::Printable(name);
         const RecordPart* foundPart = nullptr;
         const FieldSpec* foundField = nullptr;
         for (const auto& part : named.group.parts) {
@@ -123,7 +123,7 @@ void ReadDocument(const Json& document, bool severalCameras, Profile& profile,
         } else if (name == "camera" || name == "timestamp" || name == "secretsIncluded") {
             continue;  // what a backup says about itself; nothing to write
         } else {
-            problems.push_back(Printable(name) + ": unknown field");
+            problems.push_back(fields::Printable(name) + ": unknown field");
         }
     }
     if (!document.contains("formatVersion")) problems.push_back("formatVersion: missing");

@@ -3,11 +3,10 @@
 #include <arpa/inet.h>
 
 #include <cctype>
-#include <cstring>
 #include <string_view>
 #include <utility>
 
-#include "io/utf8.h"
+#include "utf8_text.h"
 
 namespace petrelctl {
 namespace {
@@ -100,11 +99,11 @@ std::optional<std::string> EncodeText(const FieldSpec& field, const std::string&
                       : "must be at most " + std::to_string(field.maximum) + " characters";
         return std::nullopt;
     }
-    if (!ValidUtf8(value)) {
+    if (!fields::ValidUtf8(value)) {
         problem = "is not UTF-8 text";
         return std::nullopt;
     }
-    if (HoldsControlCharacter(value)) {
+    if (fields::HoldsControlCharacter(value)) {
         problem = "may not hold control characters (newline, ESC and the like)";
         return std::nullopt;
     }
@@ -124,11 +123,6 @@ std::optional<std::string> EncodeText(const FieldSpec& field, const std::string&
 }
 
 }  // namespace
-
-std::string TextOf(const FieldSpec& field, const unsigned char* record) {
-    const char* text = reinterpret_cast<const char*>(record + field.offset);
-    return std::string(text, strnlen(text, field.size));
-}
 
 void ShowField(Output& output, const std::string& name, const FieldSpec& field,
                const unsigned char* record) {
@@ -152,13 +146,6 @@ void ShowField(Output& output, const std::string& name, const FieldSpec& field,
 std::string FieldJson(const FieldSpec& field, const unsigned char* record) {
     if (field.kind == FieldKind::kText) return JsonQuote(TextOf(field, record));
     return std::to_string(record[field.offset]);
-}
-
-std::string FieldText(const FieldSpec& field, const unsigned char* record) {
-    if (field.kind == FieldKind::kText) return "\"" + Printable(TextOf(field, record)) + "\"";
-    const int code = record[field.offset];
-    const CodeOption* option = field.kind == FieldKind::kCode ? FindCode(field, code) : nullptr;
-    return option ? Quoted(*option) : std::to_string(code);
 }
 
 std::optional<std::string> EncodeField(const FieldSpec& field, const std::string& value,

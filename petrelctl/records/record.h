@@ -9,6 +9,7 @@
 
 #include "commands/command.h"
 #include "field_spec.h"
+#include "field_text.h"
 #include "io/output.h"
 #include "petrel.h"
 
@@ -17,6 +18,8 @@ namespace petrelctl {
 using fields::CodeOption;
 using fields::FieldKind;
 using fields::FieldSpec;
+using fields::FieldText;
+using fields::TextOf;
 
 // One record the camera reads and writes whole through one pair of exports.
 struct RecordPart {
@@ -51,13 +54,8 @@ struct RecordGroup {
 void ShowField(Output& output, const std::string& name, const FieldSpec& field,
                const unsigned char* record);
 
-// The text a text field holds, up to its first zero byte.
-std::string TextOf(const FieldSpec& field, const unsigned char* record);
-
-// A field's value as a JSON value (a code or number as a number, a text as a string),
-// and as a short text for people.
+// A field's value as a JSON value: a code or number as a number, a text as a string.
 std::string FieldJson(const FieldSpec& field, const unsigned char* record);
-std::string FieldText(const FieldSpec& field, const unsigned char* record);
 
 // What is shown in place of a password or key without --show-secrets.
 inline constexpr const char* kHiddenSecret = "(hidden; --show-secrets shows it)";

@@ -204,7 +204,8 @@ void PrintTo(const BadProfile& row, std::ostream* out) { *out << row.name; }
 
 class Refused : public testing::TestWithParam<BadProfile> {};
 
-// Each is refused in well under a second, having sent nothing.
+// Each is refused at once, having sent nothing; the limit leaves room for a loaded
+// sanitizer build, and a parser without its member limit takes over 15 s.
 TEST_P(Refused, NothingIsSent) {
     const BadProfile& row = GetParam();
     const Folder folder;
@@ -214,7 +215,7 @@ TEST_P(Refused, NothingIsSent) {
     arguments.insert(arguments.end(), {"apply", row.path});
     const auto start = std::chrono::steady_clock::now();
     const Outcome run = RunIn(folder, arguments, kAdmin, {"--usb", "2"});
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
     EXPECT_EQ(run.status, 2);
     EXPECT_TRUE(std::regex_search(run.err, std::regex(row.named))) << run.err;
     EXPECT_EQ(run.log, "");

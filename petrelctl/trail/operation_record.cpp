@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <iostream>
 
-#include "io/utf8.h"
+#include "utf8_text.h"
 
 namespace petrelctl {
 namespace {
@@ -79,7 +79,8 @@ int RunRecorded(const Command& command, const Options& options, Output& output) 
     std::string error;
     if (petrel::audit::Writer(petrel::audit::ConfiguredDestination()).Write(std::move(record), &error)) return status;
     std::cerr << "petrelctl: the audit record of " << operation << " on camera "
-              << Printable(camera.serial) << " could not be written: " << Printable(error) << "\n";
+              << fields::Printable(camera.serial)
+              << " could not be written: " << fields::Printable(error) << "\n";
     return 1;
 }
 

@@ -37,6 +37,7 @@ enum class Fault {
     OtherCommand,   // reply frame carrying the next command code
     Unplugged,      // transfers fail with ENODEV; from-then-on also removes the device
     Forgetful,      // the command is answered as done, but the camera's settings stay as they were
+    Unanswered,     // USB: the camera stops answering; a transfer runs out its time-out (ETIMEDOUT)
 };
 
 enum class FaultSpan { Once, FromThenOn };

@@ -1,6 +1,19 @@
 #include "camera_session.h"
 
+#include <filesystem>
+
 #include "login_dlg.h"
+
+int OpenHandles(const camsim::Camera& camera) {
+    const std::string node = camera.deviceNode();
+    int open = 0;
+    for (const auto& fd : std::filesystem::directory_iterator("/proc/self/fd")) {
+        std::error_code gone;  // the iterator's own descriptor, closed by now
+        open += !node.empty() &&
+                std::filesystem::read_symlink(fd.path(), gone).string().ends_with(node);
+    }
+    return open;
+}
 
 camsim::Camera& CameraSession::AddCamera(const camsim::CameraState& state,
                                          camsim::Carrier carrier) {

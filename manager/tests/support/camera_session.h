@@ -13,6 +13,9 @@
 
 using Codes = std::vector<std::uint16_t>;
 
+// Files this process holds open on the camera's device node: one while connected to it.
+int OpenHandles(const camsim::Camera& camera);
+
 class CameraSession : public ::testing::TestWithParam<camsim::Carrier> {
 protected:
     void SetUp() override { ResetProcessState(); }

@@ -1,7 +1,6 @@
 #include "test_support.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <QTest>
 #include <QTimer>
@@ -35,9 +34,10 @@ void ModalScript::Start() {
 
 void ModalScript::Poll() {
     constexpr qint64 kTimeoutMs = 15000;
-    if (m_steps.empty()) return;
+    // A step still running may queue the next one (camera calls run event loops).
+    if (m_steps.empty() && m_running == 0) return;
     QWidget* modal = QApplication::activeModalWidget();
-    if (m_clock.elapsed() > kTimeoutMs) {
+    if (!m_steps.empty() && m_clock.elapsed() > kTimeoutMs) {
         ADD_FAILURE() << "modal script timed out with " << m_steps.size() << " step(s) left";
         m_steps.clear();
         for (QWidget* window : QApplication::topLevelWidgets())
@@ -46,31 +46,20 @@ void ModalScript::Poll() {
     }
     // A fresh timer each time: the step may run a nested modal loop of its own.
     QTimer::singleShot(5, &m_timers, [this] { Poll(); });
-    if (modal != nullptr && modal->isVisible() && m_steps.front().matches(modal)) {
+    if (!m_steps.empty() && modal != nullptr && modal->isVisible() &&
+        m_steps.front().matches(modal)) {
         const Step step = m_steps.front();
         m_steps.pop_front();
+        ++m_running;
         step.run(modal);
+        --m_running;
     }
-}
-
-std::string FakeLibraryDirectory(const char* variant) {
-    return std::string(FAKE_PETREL_ROOT) + "/" + variant + "/";
-}
-
-std::string FakeLogPath() {
-    return std::string(FAKE_PETREL_ROOT) + "/calls-" + std::to_string(::getpid()) + ".log";
 }
 
 void ResetProcessState() {
     g_nUserType = kGeneralUser;
     g_nLastUserType = kGeneralUser;
     std::memset(g_szLastPassword, 0, sizeof g_szLastPassword);
-    for (const char* name :
-         {"FAKE_PETREL_USB", "FAKE_PETREL_DISK", "FAKE_PETREL_CONNECT", "FAKE_PETREL_VERIFY"})
-        ::unsetenv(name);
-    const std::string log = FakeLogPath();
-    std::remove(log.c_str());
-    ::setenv("FAKE_PETREL_LOG", log.c_str(), 1);
     ClearAuditTrail();
 }
 
@@ -98,13 +87,6 @@ std::vector<std::string> AuditTrail() {
 std::string AuditTrailText() {
     std::ifstream file(AuditTrailPath());
     return std::string(std::istreambuf_iterator<char>(file), {});
-}
-
-std::vector<std::string> FakeLog() {
-    std::vector<std::string> lines;
-    std::ifstream file(FakeLogPath());
-    for (std::string line; std::getline(file, line);) lines.push_back(line);
-    return lines;
 }
 
 StartOptions OptionsFor(const std::string& libraryDirectory) {

@@ -1,5 +1,5 @@
 // Helpers for driving Vireo's real windows in tests: message boxes answered and
-// recorded, modal windows scripted, and a device-library folder chosen per test.
+// recorded, modal windows scripted, and the audit trail read back.
 #pragma once
 
 #include <QApplication>
@@ -53,15 +53,16 @@ private:
 
     std::deque<Step> m_steps;
     QElapsedTimer m_clock;
-    QObject m_timers;  // pending polls die with the script
+    int m_running = 0;  // steps under way
+    QObject m_timers;   // pending polls die with the script
 };
 
 inline void PrintTo(const QString& text, std::ostream* out) { *out << text.toStdString(); }
 
-// Folders of the fake libraries built for the tests, and of one with none.
-std::string FakeLibraryDirectory(const char* variant);
+// A folder without the device library.
+inline constexpr char kNoLibraryDirectory[] = "/nonexistent/";
 
-// Resets the login's process-wide state, the fake library's settings and the audit trail.
+// Resets the login's process-wide state and the audit trail.
 void ResetProcessState();
 
 // The audit trail since it was last cleared, one line per record: camera, operation,
@@ -72,9 +73,6 @@ std::vector<std::string> AuditTrail();
 std::string AuditTrailText();
 std::string AuditTrailPath();
 void ClearAuditTrail();
-
-// Lines the fake library logged since the last reset.
-std::vector<std::string> FakeLog();
 
 StartOptions OptionsFor(const std::string& libraryDirectory);
 

@@ -1,8 +1,8 @@
-#include "io/utf8.h"
+#include "utf8_text.h"
 
 #include <cstdio>
 
-namespace petrelctl {
+namespace fields {
 
 // Unicode's table of well-formed sequences: the second byte's range depends on the
 // lead, which rules out overlong forms, surrogates and code points above U+10FFFF.
@@ -90,4 +90,4 @@ bool ValidUtf8(const std::string& text) {
     return true;
 }
 
-}  // namespace petrelctl
+}  // namespace fields

@@ -1,10 +1,10 @@
-// The camera's texts are UTF-8; what it reports may not be.
+// The camera's texts are UTF-8; what it reports may not be. Shared by petrelctl and Vireo.
 #pragma once
 
 #include <cstddef>
 #include <string>
 
-namespace petrelctl {
+namespace fields {
 
 // Length of the UTF-8 sequence starting at text[at] (lead and continuation bytes), or 0.
 std::size_t Utf8Length(const std::string& text, std::size_t at);
@@ -18,4 +18,4 @@ bool HoldsControlCharacter(const std::string& text);
 // written as escapes (\n, \t, \r, \x1b), everything else as it is.
 std::string Printable(const std::string& text);
 
-}  // namespace petrelctl
+}  // namespace fields
