@@ -19,6 +19,8 @@ test=(
     clang libclang-rt-14-dev
     # The kernel tier: a QEMU guest built from Debian's kernel, busybox and udev.
     qemu-system-x86 linux-image-amd64 busybox-static libusbredirparser-dev cpio kmod xz-utils udev
+    # The FAT file system the tier's camera disk carries, made on the host.
+    dosfstools mtools
     # Building the Debian packages, judging them, installing and using them; journald
     # for the audit trail's tests.
     dpkg-dev debhelper help2man librsvg2-bin lintian appstream desktop-file-utils

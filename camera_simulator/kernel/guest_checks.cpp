@@ -1,20 +1,25 @@
-// The checks that run inside the guest: libPetrel.so against the camera on the
-// guest's USB bus, through the kernel's usbfs, usb-storage, SCSI and sg drivers.
+// The checks that run inside the guest: libPetrel.so and petrelctl against the camera
+// on the guest's USB bus, through the kernel's usbfs, usb-storage, SCSI, sg and vfat
+// drivers.
 // Each check prints one line "CHECK <name> PASS" or "CHECK <name> FAIL <why>";
 // --list prints the names only, for the host to know what to expect.
 #include <camsim/camera_state.h>
 #include <dirent.h>
 #include <fcntl.h>
 #include <grp.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
 #include <functional>
+#include <nlohmann/json.hpp>
 #include <optional>
 #include <string>
 #include <thread>
@@ -29,6 +34,10 @@ using namespace std::chrono_literals;
 constexpr const char* kAdminPassword = "888888";  // CameraState's level 1
 constexpr gid_t kPlugdev = 46;                    // the group the udev rule names
 constexpr uid_t kUser = 1000;
+constexpr const char* kMountPoint = "/mnt/camera";
+constexpr const char* kHostSums = "/opt/camera-disk.sha256";  // the host's, of the disk's files
+constexpr const char* kEvidence = "/evidence";                // a tmpfs
+const camsim::CameraState kCamera;
 
 struct Failure {
     std::string why;
@@ -151,6 +160,86 @@ void requireBlocksAtTheirAddress(const std::string& node) {
     require(same, "a page read back other bytes than were written there");
 }
 
+// The start of the disk, past the page cache: zeros once the camera has formatted it.
+bool diskStartsZeroed(const std::string& node) {
+    constexpr std::size_t kLength = 64 * 1024;
+    alignas(4096) static std::uint8_t start[kLength];
+    const int fd = open(node.c_str(), O_RDONLY | O_DIRECT);
+    const bool read = fd >= 0 && pread(fd, start, kLength, 0) == kLength;
+    if (fd >= 0) close(fd);
+    return read && std::all_of(std::begin(start), std::end(start), [](auto b) { return b == 0; });
+}
+
+bool mounted(const std::string& node) {
+    std::ifstream table("/proc/self/mounts");
+    std::string device;
+    std::string rest;
+    while (table >> device && std::getline(table, rest))
+        if (device == node) return true;
+    return false;
+}
+
+std::vector<std::string> sortedLines(const std::string& path) {
+    std::ifstream file(path);
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(file, line);) lines.push_back(line);
+    std::sort(lines.begin(), lines.end());
+    return lines;
+}
+
+// A shell command's exit status (-1: it did not end normally) and what it printed.
+struct Ran {
+    int status = -1;
+    std::string output;
+};
+
+Ran run(const std::string& command) {
+    Ran ran;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe) return ran;
+    char chunk[512];
+    while (const std::size_t got = std::fread(chunk, 1, sizeof chunk, pipe))
+        ran.output.append(chunk, got);
+    const int status = pclose(pipe);
+    if (WIFEXITED(status)) ran.status = WEXITSTATUS(status);
+    return ran;
+}
+
+void requireRan(const std::string& command) {
+    const int status = run(command + " >&2").status;
+    require(status == 0, "`" + command + "` ended with status " + std::to_string(status));
+}
+
+// The one copy an offload made, and petrelctl's JSON result.
+struct Offload {
+    std::string folder;
+    nlohmann::json result;
+};
+
+// Offloads the camera as the administrator to a folder of its own, DEST/<name>.
+Offload offload(const std::string& name, const char* options) {
+    const std::string destination = std::string(kEvidence) + "/" + name;
+    require(mkdir(destination.c_str(), 0700) == 0, "cannot make " + destination);
+    const Ran ran = run(std::string("PETREL_PASSWORD=") + kAdminPassword + " petrelctl offload " +
+                        destination + " " + options + " --json");
+    require(ran.status == 0, "petrelctl offload ended with status " + std::to_string(ran.status) +
+                                 ": " + ran.output);
+    const std::string cameraFolder = destination + "/" + kCamera.serial;
+    const auto copies = entriesOf(cameraFolder);
+    require(copies.size() == 1, std::to_string(copies.size()) + " copies under " + cameraFolder);
+    const auto result = nlohmann::json::parse(ran.output, nullptr, false);
+    require(result.is_object(), "petrelctl printed no JSON object: " + ran.output);
+    return {cameraFolder + "/" + copies.front(), result};
+}
+
+// The copy's manifest checks out, and it is the host's: every file the host put on the
+// disk, with the hash the host computed.
+void requireVerifiedCopy(const std::string& folder) {
+    requireRan("cd " + folder + " && sha256sum -c SHA256SUMS");
+    require(sortedLines(folder + "/SHA256SUMS") == sortedLines(kHostSums),
+            "the manifest lists other files or hashes than the host put on the disk");
+}
+
 template <typename Record>
 Record pattern(std::uint8_t seed) {
     Record record;
@@ -180,6 +269,7 @@ void roundTrip(DeviceConnection* camera, int (*set)(DeviceConnection*, const Rec
 struct Session {
     DeviceConnection* usb = nullptr;
     DeviceConnection* disk = nullptr;
+    int letter = 0;           // the disk's in the library's drive map
     std::string diskNode;     // sdX
     std::string genericNode;  // sgN
 };
@@ -190,8 +280,6 @@ struct ShapeRow {
     const char* shape;
     void (*run)(DeviceConnection* camera, std::uint8_t seed);
 };
-
-const camsim::CameraState kCamera;
 
 constexpr ShapeRow kShapes[] = {
     {"two-way-password",
@@ -256,6 +344,39 @@ void addShapes(std::vector<Check>& checks, const char* carrier, DeviceConnection
     for (const ShapeRow& row : kShapes)
         checks.push_back({std::string(carrier) + "-" + row.shape,
                           [&row, camera, seed](Session& s) { row.run(s.*camera, seed); }});
+}
+
+// The camera's files through the kernel's vfat: the disk the host made, mounted here
+// read-only, then offloaded by petrelctl, which finds that mount through the library.
+std::vector<Check> fileChecks() {
+    return {
+        {"kernel-mounts-camera-files",
+         [](Session& s) {
+             const int mountStatus =
+                 mount(s.diskNode.c_str(), kMountPoint, "vfat", MS_RDONLY, nullptr);
+             require(mountStatus == 0, "mounting " + s.diskNode + ": " + std::strerror(errno));
+             requireRan(std::string("cd ") + kMountPoint + " && sha256sum -c -s " + kHostSums);
+             char point[PATH_MAX] = {};
+             requireStatus(PetrelStorageMountPoint(s.letter, point, sizeof point), STATUS_OK,
+                           "PetrelStorageMountPoint");
+             require(std::strcmp(point, kMountPoint) == 0,
+                     std::string("the library has the disk mounted on ") + point);
+         }},
+        {"offload-verified-copy",
+         [](Session& s) {
+             requireVerifiedCopy(offload("kept", "").folder);
+             require(!diskStartsZeroed(s.diskNode), "the offload alone cleared the camera");
+         }},
+        {"offload-format-after",
+         [](Session& s) {
+             const Offload done = offload("cleared", "--format-after");
+             requireVerifiedCopy(done.folder);
+             require(done.result.value("formatted", nlohmann::json()) == true,
+                     "the result does not say formatted: " + done.result.dump());
+             require(!mounted(s.diskNode), s.diskNode + " is still mounted");
+             require(diskStartsZeroed(s.diskNode), "the camera's disk still holds its file system");
+         }},
+    };
 }
 
 std::vector<Check> checks() {
@@ -337,11 +458,13 @@ std::vector<Check> checks() {
                         require(found == 1, "EnumStorageList found " + std::to_string(found));
                         requireStatus(ConnectStorageDevice(letter, &s.disk), STATUS_OK,
                                       "ConnectStorageDevice");
+                        s.letter = letter;
                         requireStatus(infoStatus, STATUS_OK, "PetrelGetEntryInfo");
                         requireEntryInfo(info, "0002", s.genericNode);
                     }},
                });
     addShapes(all, "disk", &Session::disk, 0x40);
+    for (Check& check : fileChecks()) all.push_back(std::move(check));
     all.insert(all.end(),
                {
                    {"disk-blocks-at-their-address",

@@ -2,12 +2,13 @@
 # The kernel tier: boots one guest with the simulated camera on its USB bus and reads
 # the checks' verdicts from its serial console. Every check the program lists must
 # report PASS. Exits 77 (skipped) only when QEMU cannot run here at all.
-# usage: run-tier.sh WORKDIR CAMERA_REDIR GUEST_CHECKS RULES_FILE
+# usage: run-tier.sh WORKDIR CAMERA_REDIR GUEST_CHECKS RULES_FILE PETRELCTL
 set -euo pipefail
 work=$1
 redir=$2
 checks=$3
 rules=$4
+petrelctl=$5
 here=$(cd "$(dirname "$0")" && pwd)
 started=$(date +%s%N)
 milliseconds_since() { echo $((($(date +%s%N) - $1) / 1000000)); }
@@ -19,13 +20,16 @@ if ! command -v "$qemu" > /dev/null || ! "$qemu" -accel help 2> /dev/null | grep
     exit 77
 fi
 
-bash "$here/build-guest.sh" "$work" "$checks" "$rules"
+mkdir -p "$work"
+bash "$here/make-camera-disk.sh" "$work/camera-disk.img" "$work/camera-disk.sha256"
+bash "$here/build-guest.sh" "$work" "$checks" "$rules" "$petrelctl" "$work/camera-disk.sha256"
 
 socket=$work/camera.sock
 console=$work/console.log
 rm -f "$socket"
 # The camera leaves the bus when asked for its battery level (command 0x29).
-"$redir" --socket "$socket" --unplug-on 0x29 2> "$work/camera.log" &
+"$redir" --socket "$socket" --unplug-on 0x29 --disk-image "$work/camera-disk.img" \
+    2> "$work/camera.log" &
 camera=$!
 trap 'kill "$camera" 2> /dev/null || true' EXIT
 for _ in $(seq 100); do [ -S "$socket" ] && break; sleep 0.05; done
@@ -47,7 +51,8 @@ wait "$camera" || camera_status=$?
 
 failed=0
 while read -r name; do
-    verdict=$(grep -a "^CHECK $name " "$console" | tr -d '\r' | head -n 1)
+    # A program's progress line on the console may run into the verdict's line.
+    verdict=$(grep -ao "CHECK $name .*" "$console" | tr -d '\r' | head -n 1)
     case "$verdict" in
         "CHECK $name PASS") ;;
         "") echo "MISSING $name"; failed=1 ;;

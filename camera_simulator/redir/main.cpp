@@ -8,6 +8,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "redir_camera.h"
@@ -15,11 +17,16 @@
 namespace {
 
 constexpr const char* kUsage =
-    "usage: camera-redir --socket PATH [--unplug-on CODE]\n"
+    "usage: camera-redir --socket PATH [--unplug-on CODE] [--disk-image FILE]\n"
     "Waits for one usb-redir connection on the Unix socket PATH and serves a camera on it\n"
     "until the peer hangs up.\n"
-    "  --unplug-on CODE  the camera is pulled out while it is being sent command CODE\n"
-    "                    (0x29 or 41), on either interface\n";
+    "  --unplug-on CODE   the camera is pulled out while it is being sent command CODE\n"
+    "                     (0x29 or 41), on either interface\n"
+    "  --disk-image FILE  the camera's disk starts with FILE's blocks (512 bytes each, at\n"
+    "                     most 64 MiB); writes stay in memory. Default: 2 MiB of zeros\n";
+
+// The camera keeps its disk in memory: a test disk, not a card's worth.
+constexpr std::uintmax_t kMaxDiskImage = std::uintmax_t{64} << 20;
 
 int listenOn(const std::string& path) {
     sockaddr_un address{};
@@ -35,6 +42,30 @@ int listenOn(const std::string& path) {
         return -1;
     }
     return fd;
+}
+
+// The image's blocks, or an empty result and a message saying why not.
+camsim::model::Bytes loadDiskImage(const char* path) {
+    std::error_code error;
+    const std::uintmax_t size = std::filesystem::file_size(path, error);
+    std::ifstream file(path, std::ios::binary);
+    if (error || !file) {
+        std::fprintf(stderr, "camera-redir: cannot read %s\n", path);
+        return {};
+    }
+    if (size == 0 || size % camsim::redir::ScsiTarget::kBlockSize != 0 || size > kMaxDiskImage) {
+        std::fprintf(stderr,
+                     "camera-redir: %s holds %ju bytes, not a whole number of 512-byte blocks "
+                     "up to 64 MiB\n",
+                     path, size);
+        return {};
+    }
+    camsim::model::Bytes blocks(size);
+    if (!file.read(reinterpret_cast<char*>(blocks.data()), static_cast<std::streamsize>(size))) {
+        std::fprintf(stderr, "camera-redir: short read of %s\n", path);
+        return {};
+    }
+    return blocks;
 }
 
 int usageError() {
@@ -56,6 +87,9 @@ int main(int argc, char** argv) {
             const unsigned long code = std::strtoul(argv[++i], &end, 0);
             if (*end != '\0' || code > 0xFFFF) return usageError();
             options.unplugOn = static_cast<std::uint16_t>(code);
+        } else if (flag == "--disk-image" && i + 1 < argc) {
+            options.disk = loadDiskImage(argv[++i]);
+            if (options.disk.empty()) return 1;
         } else {
             return usageError();
         }

@@ -107,8 +107,9 @@ RedirCamera::RedirCamera(int socket, const RedirOptions& options)
       model_(options.state),
       usbPort_({model_, faults_, log_}),
       diskPort_({model_, faults_, log_}),
-      target_(diskPort_),
+      target_(diskPort_, options.disk),
       transport_(target_),
+      formatsSeen_(model_.core().state.formatCount),
       parser_(createParser(this)) {}
 
 RedirCamera::~RedirCamera() { usbredirparser_destroy(parser_); }
@@ -182,7 +183,16 @@ void RedirCamera::leave() {
     model_.core().startSession();
 }
 
+// The model only counts formats; the disk itself is cleared here, so a host that
+// looks at it afterwards finds nothing of what was on it.
+void RedirCamera::eraseDiskWhenFormatted() {
+    const unsigned formats = model_.core().state.formatCount;
+    if (formats != formatsSeen_) target_.erase();
+    formatsSeen_ = formats;
+}
+
 void RedirCamera::settle(model::Effect effect) {
+    eraseDiskWhenFormatted();
     switch (effect) {
         case model::Effect::LeaveForDisk:
             leave();

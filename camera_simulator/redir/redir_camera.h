@@ -18,6 +18,8 @@ struct RedirOptions {
     CameraState state;
     // The camera is pulled out while it is being sent this command.
     std::optional<std::uint16_t> unplugOn;
+    // The blocks of the camera's disk; empty for a zeroed one.
+    model::Bytes disk;
 };
 
 class RedirCamera {
@@ -45,6 +47,7 @@ private:
     void arrive(model::UsbFunction function);
     void leave();
     void settle(model::Effect effect);
+    void eraseDiskWhenFormatted();
     void armUnplug(std::uint16_t code);
     struct ControlReply;
     ControlReply standardRequest(const usb_redir_control_packet_header& header) const;
@@ -62,6 +65,7 @@ private:
     ScsiTarget target_;
     BulkOnlyTransport transport_;
     std::optional<model::UsbFunction> function_;  // none: off the bus
+    unsigned formatsSeen_;
     bool hungUp_ = false;
     usbredirparser* parser_;
 };

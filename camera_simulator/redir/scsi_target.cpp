@@ -1,6 +1,8 @@
 #include "scsi_target.h"
 
+#include <algorithm>
 #include <string_view>
+#include <utility>
 
 namespace camsim::redir {
 namespace {
@@ -47,17 +49,14 @@ model::Bytes inquiry() {
     return data;
 }
 
-model::Bytes capacity() {
-    model::Bytes data(8, 0);
-    putBe32(&data[0], ScsiTarget::kBlockCount - 1);
-    putBe32(&data[4], ScsiTarget::kBlockSize);
-    return data;
-}
-
 }  // namespace
 
-ScsiTarget::ScsiTarget(model::DiskPort& port)
-    : port_(port), disk_(std::size_t{kBlockSize} * kBlockCount, 0) {}
+ScsiTarget::ScsiTarget(model::DiskPort& port, model::Bytes disk)
+    : port_(port), disk_(std::move(disk)) {
+    if (disk_.empty()) disk_.assign(std::size_t{kBlockSize} * kDefaultBlockCount, 0);
+}
+
+void ScsiTarget::erase() { std::fill(disk_.begin(), disk_.end(), 0); }
 
 ScsiOutcome ScsiTarget::execute(std::span<const std::uint8_t> cdb,
                                 std::span<const std::uint8_t> dataOut, std::size_t allowed) {
@@ -109,7 +108,7 @@ ScsiOutcome ScsiTarget::blocks(std::span<const std::uint8_t> cdb,
     if (cdb.size() < 10) return refuse(kIllegalRequest, kInvalidOpcode);
     const std::uint64_t first = getBe32(&cdb[2]);
     const std::uint64_t count = model::getBe16(&cdb[7]);
-    if (first + count > kBlockCount) return refuse(kIllegalRequest, kLbaOutOfRange);
+    if (first + count > blockCount()) return refuse(kIllegalRequest, kLbaOutOfRange);
     const auto begin = disk_.begin() + static_cast<std::ptrdiff_t>(first * kBlockSize);
     const auto length = static_cast<std::ptrdiff_t>(count * kBlockSize);
     ScsiOutcome outcome;
@@ -119,6 +118,13 @@ ScsiOutcome ScsiTarget::blocks(std::span<const std::uint8_t> cdb,
         std::copy_n(dataOut.begin(), std::min<std::ptrdiff_t>(length, std::ssize(dataOut)), begin);
     }
     return outcome;
+}
+
+model::Bytes ScsiTarget::capacity() const {
+    model::Bytes data(8, 0);
+    putBe32(&data[0], static_cast<std::uint32_t>(blockCount() - 1));
+    putBe32(&data[4], kBlockSize);
+    return data;
 }
 
 ScsiOutcome ScsiTarget::refuse(std::uint8_t senseKey, std::uint8_t asc) {

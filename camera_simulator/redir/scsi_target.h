@@ -1,5 +1,5 @@
 // The camera's disk as a SCSI target: the basics a kernel's disk driver asks
-// (inquiry, capacity, sense, block reads and writes on a small in-memory disk) are
+// (inquiry, capacity, sense, block reads and writes on an in-memory disk) are
 // answered here; the camera's vendor command blocks go to its disk port.
 #pragma once
 
@@ -17,13 +17,17 @@ struct ScsiOutcome {
 class ScsiTarget {
 public:
     static constexpr std::uint32_t kBlockSize = 512;
-    static constexpr std::uint32_t kBlockCount = 4096;
+    static constexpr std::uint32_t kDefaultBlockCount = 4096;
 
-    explicit ScsiTarget(model::DiskPort& port);
+    // disk: its blocks, a whole number of them; empty for a zeroed disk of the default size.
+    ScsiTarget(model::DiskPort& port, model::Bytes disk);
 
     // One command block; dataOut holds what the host sent, allowed what it will take back.
     ScsiOutcome execute(std::span<const std::uint8_t> cdb, std::span<const std::uint8_t> dataOut,
                         std::size_t allowed);
+
+    // Every block zeroed, as the camera's format leaves them.
+    void erase();
 
 private:
     ScsiOutcome vendor(std::span<const std::uint8_t> cdb, std::span<const std::uint8_t> dataOut,
@@ -31,6 +35,8 @@ private:
     ScsiOutcome blocks(std::span<const std::uint8_t> cdb, std::span<const std::uint8_t> dataOut);
     ScsiOutcome refuse(std::uint8_t senseKey, std::uint8_t asc);
     ScsiOutcome takeSense();
+    model::Bytes capacity() const;
+    std::uint64_t blockCount() const { return disk_.size() / kBlockSize; }
 
     model::DiskPort& port_;
     model::Bytes disk_;
