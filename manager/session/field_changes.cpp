@@ -54,9 +54,13 @@ std::vector<petrel::audit::Change> ChangedFields(const fields::RecordFields& fie
     const std::string prefix = naming != nullptr ? naming->prefix : "";
     for (const fields::FieldSpec& field : fields) {
         if (field.size == 0 || field.offset + field.size > read.size()) continue;
+        // Bytes, not texts: a text escapes control characters, so a typed backslash and
+        // "n" would read like a newline.
+        if (std::ranges::equal(read.subspan(field.offset, field.size),
+                               written.subspan(field.offset, field.size)))
+            continue;
         std::string before = fields::FieldText(field, read.data());
         std::string after = fields::FieldText(field, written.data());
-        if (before == after) continue;
         const std::string name = prefix + field.name;
         changes.push_back(
             petrel::audit::IsSecretField(name)
