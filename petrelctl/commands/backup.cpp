@@ -6,6 +6,7 @@
 #include "camera/session.h"
 #include "commands/command_set.h"
 #include "io/whole_file.h"
+#include "offload/utc_time.h"
 #include "records/profile.h"
 #include "records/records.h"
 
@@ -18,15 +19,6 @@ struct Document {
     std::string body;  // the members after the header, each on its own line
     std::string model, firmware, barCode, serial;
 };
-
-std::string Timestamp() {
-    const std::time_t now = std::time(nullptr);
-    std::tm utc{};
-    gmtime_r(&now, &utc);
-    char text[32];
-    std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &utc);
-    return text;
-}
 
 // Reads one group; read-only fields are kept only for the header.
 int ReadGroup(DeviceConnection* camera, const NamedGroup& named, const Options& options,
@@ -59,7 +51,7 @@ std::string Header(const Document& document, const Options& options) {
            ", \"firmware\": " + JsonQuote(document.firmware) +
            ", \"barCode\": " + JsonQuote(document.barCode) +
            ", \"serial\": " + JsonQuote(document.serial) +
-           "},\n  \"timestamp\": " + JsonQuote(Timestamp()) +
+           "},\n  \"timestamp\": " + JsonQuote(IsoTime(std::time(nullptr))) +
            ",\n  \"secretsIncluded\": " + (options.includeSecrets ? "true" : "false");
 }
 

@@ -9,20 +9,11 @@
 
 #include "offload/file_copy.h"
 #include "offload/sha256.h"
+#include "offload/utc_time.h"
 #include "utf8_text.h"
 
 namespace petrelctl {
 namespace {
-
-std::string UtcText(std::time_t seconds, const char* format) {
-    std::tm utc{};
-    gmtime_r(&seconds, &utc);
-    char text[32];
-    std::strftime(text, sizeof text, format, &utc);
-    return text;
-}
-
-std::string IsoTime(std::time_t seconds) { return UtcText(seconds, "%Y-%m-%dT%H:%M:%SZ"); }
 
 // A line of sha256sum's own format: a name with a backslash or a line break is escaped,
 // and its line starts with a backslash.
